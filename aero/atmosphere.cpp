@@ -1,0 +1,161 @@
+#include "atmosphere.h"
+
+#include <cmath>
+
+namespace centrafix::aero {
+namespace {
+
+// The constants below are the established ones, rounded ones included (the
+// layer-2 factor 0.15769, the base pressures, the interval widths of Kapa):
+// users compare results with figures made from them to the last digit.
+constexpr double kGasConstant = 287.0528;     // J/(kg K)
+constexpr double kRefTemperature = 288.15;    // K
+constexpr double kRefViscosity = 1.794e-5;    // kg/(m s) at 288.15 K
+constexpr double kStandardGravity = 9.80665;  // m/s^2
+constexpr double kEarthRadius = 6356.766;     // km
+
+// Layer 7's pressure base 1 - 2 (h - 71) / 214.65 reaches 0 here; from this
+// altitude upwards the model has no air.
+constexpr double kTopOfModel = 178.325; // km
+
+// One pressure level of the Kapa fit: c0 + c1 t + c2 t^2 + c4 t^4 + c6 t^6 + c8 t^8.
+struct KapaLevel {
+    double c0, c1, c2, c4, c6, c8;
+};
+
+constexpr KapaLevel kKapaLevels[5] = {
+    {1.411046064, -0.043876603, 0.078159252, -0.164819672, 0.244026772, -0.133528477}, // 1 bar
+    {1.45185313, -0.238326729, 0.429399196, -0.644688854, 0.648064573, -0.251316694},  // 5 bar
+    {1.508051718, -0.509518453, 0.8827368, -1.161368964, 1.075652768, -0.398545516},   // 10 bar
+    {1.653204013, -1.303782223, 2.468723716, -3.749503101, 3.882311539, -1.546015943}, // 20 bar
+    {1.984046042, -2.281657587, 3.263497089, -3.278146682, 2.632431194, -0.893152423}, // 50 bar
+};
+
+double KapaAtLevel(const KapaLevel& k, double t)
+{
+    return k.c0 + k.c1 * t + k.c2 * std::pow(t, 2) + k.c4 * std::pow(t, 4) +
+           k.c6 * std::pow(t, 6) + k.c8 * std::pow(t, 8);
+}
+
+double Clamp01(double v)
+{
+    if (v < 0)
+        return 0;
+    if (v > 1)
+        return 1;
+    return v;
+}
+
+} // namespace
+
+double Kapa(double Temperature, double Pressure)
+{
+    const double p = Clamp01((Pressure / 100000 - 1) / 49);
+    const double t = Clamp01((Temperature - 150) / 300);
+
+    const double k0 = KapaAtLevel(kKapaLevels[0], t);
+    if (p <= 0)
+        return k0;
+    const double k1 = KapaAtLevel(kKapaLevels[1], t);
+    if (p <= 0.081632653)
+        return k0 + (p / 0.081632653) * (k1 - k0);
+    const double k2 = KapaAtLevel(kKapaLevels[2], t);
+    if (p < 0.183673469)
+        return k1 + ((p - 0.081632653) / 0.102040816) * (k2 - k1);
+    const double k3 = KapaAtLevel(kKapaLevels[3], t);
+    if (p <= 0.387755102)
+        return k2 + ((p - 0.183673469) / 0.204081633) * (k3 - k2);
+    const double k4 = KapaAtLevel(kKapaLevels[4], t);
+    if (p <= 1)
+        return k3 + ((p - 0.387755102) / 0.6122448979999999) * (k4 - k3);
+    return k4; // only reached by a NaN pressure; the clamp keeps p within 0..1
+}
+
+std::optional<double> GasDensity(double Temperature, double Pressure)
+{
+    if (!(Temperature > 0))
+        return std::nullopt;
+    const double density = Pressure / (Temperature * kGasConstant);
+    if (!std::isfinite(density))
+        return std::nullopt;
+    return density;
+}
+
+std::optional<double> KinematicViscosity(double Temperature, double Pressure)
+{
+    const auto density = GasDensity(Temperature, Pressure);
+    if (!density)
+        return std::nullopt;
+    const double nu = std::pow(Temperature / kRefTemperature, 0.822) * (kRefViscosity / *density);
+    if (!std::isfinite(nu))
+        return std::nullopt; // a pressure of 0 leaves no air to be viscous
+    return nu;
+}
+
+std::optional<AirState> StandardAtmosphere(double Altitude, double DeltaT)
+{
+    const double h = Altitude / 1000;
+    if (!std::isfinite(h) || !std::isfinite(DeltaT) || h >= kTopOfModel)
+        return std::nullopt;
+
+    double T = 0.0;
+    double p = 0.0;
+    double n = 0.0;
+    if (h < 11) {
+        T = 288.15 - 6.5 * h;
+        p = 101325 * std::pow(1 - 6.5 * h / 288.15, 5.25587611327852);
+        n = 0.822;
+    } else if (h < 20) {
+        T = 216.65;
+        p = 22632 * std::exp(-0.15769 * (h - 11));
+        n = 0.836;
+    } else if (h < 32) {
+        T = 216.65 + (h - 20);
+        p = 5474.89 * std::pow(1 + (h - 20) / 216.65, -34.1631947363104);
+        n = 0.85;
+    } else if (h < 47) {
+        T = 228.65 + 2.8 * (h - 32);
+        p = 868.019 * std::pow(1 + 2.8 * (h - 32) / 228.65, -12.2011409772537);
+        n = 0.85;
+    } else if (h < 51) {
+        T = 270.65;
+        p = 110.906 * std::exp(-0.126226472330724 * (h - 47));
+        n = 0.85;
+    } else if (h < 71) {
+        T = 270.65 - 2.8 * (h - 51);
+        p = 66.9389 * std::pow(1 - 2.8 * (h - 51) / 270.65, 12.2011409772537);
+        n = 0.85;
+    } else {
+        T = 214.65 - 2 * (h - 71);
+        p = 3.95642 * std::pow(1 - 2 * (h - 71) / 214.65, 17.0815973681552);
+        n = 0.85;
+    }
+
+    AirState air;
+    air.Pressure = p;
+    air.Temperature = T + DeltaT;
+    if (!(air.Temperature > 0) || !(air.Pressure > 0))
+        return std::nullopt;
+    air.SpecificHeatRatio = Kapa(air.Temperature, air.Pressure);
+    air.SpeedOfSound = std::sqrt(air.SpecificHeatRatio * kGasConstant * air.Temperature);
+    const auto density = GasDensity(air.Temperature, air.Pressure);
+    if (!density)
+        return std::nullopt;
+    air.Density = *density;
+    air.KinViscosity =
+        std::pow(air.Temperature / kRefTemperature, n) * (kRefViscosity / air.Density);
+    air.Gravity = kStandardGravity * std::pow(kEarthRadius / (kEarthRadius + h), 2);
+
+    // Far outside the layers' intended range (an altitude of -1e60 m, a DeltaT
+    // of 1e308) the formulas overflow; the model has no result there either.
+    for (const double v : {air.SpeedOfSound, air.Density, air.KinViscosity, air.Gravity,
+                           air.SpecificHeatRatio, air.Temperature, air.Pressure}) {
+        if (!std::isfinite(v))
+            return std::nullopt;
+    }
+    if (!(air.Density > 0))
+        return std::nullopt;
+    return air;
+}
+
+} // namespace centrafix::aero

@@ -1,0 +1,69 @@
+#include "batch_output.h"
+
+#include "engine/results_grid.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace centrafix {
+namespace {
+
+QString GridText(const BatchOptions& options, const AnalysisResult& result)
+{
+    return QString::fromStdString(
+        CopyTableText(GridHeaderText(options.inputs.languageIndex), result.gridRows));
+}
+
+QJsonValue OptionalNumber(const std::optional<double>& value)
+{
+    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+}
+
+} // namespace
+
+QByteArray TextReport(const BatchOptions& options, const AnalysisResult& result)
+{
+    return (GridText(options, result) + "\r\n\r\n" + QString::fromStdString(result.report)).toUtf8();
+}
+
+QByteArray JsonReport(const BatchOptions& options, const RunSetup& setup,
+                      const ColorObjectTable& objects, const AnalysisResult& result)
+{
+    const RunValues& v = result.values;
+    QJsonObject root;
+    root["picture"] = QJsonObject{{"width", v.width}, {"height", v.height}};
+    root["tolerance"] = setup.Tolerance;
+    root["scale_factor"] = setup.ScaleFactor;
+    root["origin"] = QJsonObject{{"column", options.originColumn},
+                                 {"row", options.originRow},
+                                 {"x", options.inputs.OriginX},
+                                 {"y", options.inputs.OriginY}};
+    QJsonArray list;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const ColorObject& o = objects[i];
+        list.append(QJsonObject{
+            {"index", static_cast<int>(i)},
+            {"name", QString::fromStdString(o.Name)},
+            {"found", i == 0 ? o.Area > 0.0 : o.Found},
+            {"area", o.Area},
+            {"area_percent", o.AreaPercent},
+            {"cg_x", v.CGPoint[i].x},
+            {"cg_y", v.CGPoint[i].y},
+            {"ac_x", v.ACPoint[i].x},
+            {"outline", o.Outline},
+            {"ref_length", o.RefLength},
+            {"weight", o.Weight},
+        });
+    }
+    root["objects"] = list;
+    root["grid"] = GridText(options, result);
+    root["report"] = QString::fromStdString(result.report);
+    root["cd_lam"] = OptionalNumber(result.CD_lam);
+    root["cd_turb"] = OptionalNumber(result.CD_turb);
+    if (!result.cdError.empty())
+        root["cd_error"] = QString::fromStdString(result.cdError);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+} // namespace centrafix

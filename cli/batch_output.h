@@ -1,0 +1,17 @@
+#pragma once
+
+#include "batch_options.h"
+
+#include <QByteArray>
+
+namespace centrafix {
+
+// The results as text: the grid as "Copy Table" gives it, a blank line, the
+// report lines.
+QByteArray TextReport(const BatchOptions& options, const AnalysisResult& result);
+
+// The results as one JSON object, numbers unrounded, independent of the locale.
+QByteArray JsonReport(const BatchOptions& options, const RunSetup& setup,
+                      const ColorObjectTable& objects, const AnalysisResult& result);
+
+} // namespace centrafix

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace centrafix {
+
+// The friction-drag estimate of a planform by strip theory.
+struct DragEstimate {
+    std::optional<double> CD_lam;
+    std::optional<double> CD_turb;
+    std::string unavailableReason; // set when both are empty: which field, and why
+};
+
+// Reads altitude and Mach strictly as decimal numbers with the given separator,
+// evaluates the atmosphere once and sums the strips (turbulent coefficient
+// before the laminar one for every row with chord). totalArea is the scaled
+// area of all objects.
+DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height,
+                                  double ScaleFactor, double totalArea,
+                                  std::string_view altitudeText, std::string_view machText,
+                                  std::string_view decimalSeparator, int languageIndex);
+
+// The report's lines, each ending in CR LF: the picture-size line, then
+// "CD_lam = ..." and "CD_turb = ..." or, where the estimate has no result, one
+// line each saying so.
+std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
+                        int languageIndex, std::string_view decimalSeparator);
+
+} // namespace centrafix

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace centrafix {
+
+// Number texts as users see them and as the settings keep them.
+
+// The fixed patterns "0", "0.0", "0.00", "0.0000", "0.000000": at least one
+// digit before the separator, `decimals` digits after it (rounded), a leading
+// minus for negative values, no grouping. A value that rounds to zero is shown
+// without a minus sign. Infinite or NaN values (which the run never produces)
+// come out as "inf"/"nan" rather than as a misleading number.
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator = ".");
+
+// The general format: the shortest text with up to 15 significant digits,
+// exponent form ("1.22464679914735E-16") for very small or very large
+// magnitudes. Used for weights (with ".") and the loading table (with the
+// locale's separator).
+std::string FormatGeneral(double value, std::string_view decimalSeparator = ".");
+
+// The lenient reading of a number at the start of a text: leading blanks, an
+// optional sign, digits with at most one ".", an optional exponent, up to the
+// first other character. A text without digits gives 0.
+double LeadingNumber(std::string_view text);
+
+// A plain decimal number and nothing else (surrounding blanks allowed), with the
+// given decimal separator; no grouping, no expressions. False when the text is
+// not such a number or its value is not finite.
+bool ParseStrictDecimal(std::string_view text, std::string_view decimalSeparator, double& value);
+
+} // namespace centrafix

@@ -1,0 +1,114 @@
+#include "results_grid.h"
+
+#include "number_text.h"
+#include "string_table.h"
+
+#include <algorithm>
+
+namespace centrafix {
+
+std::string GridHeaderText(int languageIndex)
+{
+    auto s = [languageIndex](int id) { return LoadLangResString(id, languageIndex); };
+    const std::string titles[kGridColumns] = {
+        s(116), "X  " + s(129), "Y  " + s(129), "X  " + s(128), s(117),
+        "% " + s(117), s(130), s(135), s(139),
+    };
+    std::string header;
+    for (int c = 0; c < kGridColumns; ++c) {
+        if (c > 0)
+            header += '\t';
+        header += titles[c];
+    }
+    return header;
+}
+
+std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
+                                      PointTable& ACPoint, double OriginX, double OriginY,
+                                      std::string_view sep)
+{
+    ColorObject& total = ColorObjects[0];
+    total.Area = 0.0;
+    CGPoint[0].x = 0.0;
+    CGPoint[0].y = 0.0;
+    ACPoint[0].x = 0.0;
+    double WeightedArea = 0.0;
+    double plainAC = 0.0; // area-weighted A.C. sum without the weights
+    for (int i = 1; i <= kObjectCount; ++i) {
+        const ColorObject& o = ColorObjects[static_cast<std::size_t>(i)];
+        if (!(o.Area > 0.0))
+            continue;
+        WeightedArea += o.Weight * o.Area;
+        total.Area += o.Area;
+        ACPoint[0].x += ACPoint[static_cast<std::size_t>(i)].x * o.Area * o.Weight;
+        plainAC += ACPoint[static_cast<std::size_t>(i)].x * o.Area;
+        CGPoint[0].x += o.Area * CGPoint[static_cast<std::size_t>(i)].x;
+        CGPoint[0].y += o.Area * CGPoint[static_cast<std::size_t>(i)].y;
+    }
+    if (total.Area > 0.0) {
+        if (WeightedArea != 0.0) {
+            ACPoint[0].x /= WeightedArea;
+        } else {
+            // Every found object weighted 0 (or weights that cancel out): the
+            // weighted mean has no value, so the total's A.C. falls back to the
+            // plain area-weighted mean of the objects' A.C.s rather than
+            // dividing by zero.
+            ACPoint[0].x = plainAC / total.Area;
+        }
+        CGPoint[0].x /= total.Area;
+        CGPoint[0].y /= total.Area;
+    }
+    for (std::size_t i = 0; i < ColorObjects.size(); ++i) {
+        ACPoint[i].x -= OriginX;
+        CGPoint[i].x -= OriginX;
+        CGPoint[i].y -= OriginY;
+    }
+    total.AreaPercent = 100.0;
+
+    std::vector<std::string> rows;
+    const auto cell = [&](std::string& row, const std::string& text) {
+        row += '\t';
+        row += text;
+    };
+    for (int i = 1; i <= kObjectCount; ++i) {
+        ColorObject& o = ColorObjects[static_cast<std::size_t>(i)];
+        o.AreaPercent = total.Area > 0.0 ? o.Area * 100.0 / total.Area : 0.0;
+        if (!(o.Area > 0.0))
+            continue;
+        std::string row = o.Name;
+        cell(row, FormatFixed(CGPoint[static_cast<std::size_t>(i)].x, 2, sep));
+        cell(row, FormatFixed(CGPoint[static_cast<std::size_t>(i)].y, 2, sep));
+        cell(row, FormatFixed(ACPoint[static_cast<std::size_t>(i)].x, 1, sep));
+        cell(row, FormatFixed(o.Area, 2, sep));
+        cell(row, FormatFixed(o.AreaPercent, 1, sep));
+        cell(row, FormatFixed(o.Outline, 4, sep));
+        cell(row, FormatFixed(o.RefLength, 4, sep));
+        cell(row, FormatFixed(o.Weight, 2, sep));
+        rows.push_back(std::move(row));
+    }
+    // The total row has one decimal for the centroid x and two for the A.C. x,
+    // the other way round from the object rows.
+    std::string row = total.Name;
+    cell(row, FormatFixed(CGPoint[0].x, 1, sep));
+    cell(row, FormatFixed(CGPoint[0].y, 2, sep));
+    cell(row, FormatFixed(ACPoint[0].x, 2, sep));
+    cell(row, FormatFixed(total.Area, 2, sep));
+    cell(row, FormatFixed(total.AreaPercent, 1, sep));
+    rows.push_back(std::move(row));
+    return rows;
+}
+
+std::string CopyTableText(const std::string& header, const std::vector<std::string>& rows)
+{
+    std::string text = header;
+    for (const std::string& row : rows) {
+        text += "\r\n";
+        text += row;
+        const auto fields = std::count(row.begin(), row.end(), '\t') + 1;
+        text.append(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, kGridColumns - fields)),
+                    '\t');
+    }
+    return text;
+}
+
+} // namespace centrafix

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "color_object.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace centrafix {
+
+inline constexpr int kGridColumns = 9;
+
+// The nine column titles joined by TAB, in the given language.
+std::string GridHeaderText(int languageIndex);
+
+// Forms the total entry, makes every position relative to the origin, computes
+// the area shares and returns the grid rows (object rows with nine cells, then
+// the total row with six), cells joined by TAB.
+std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
+                                      PointTable& ACPoint, double OriginX, double OriginY,
+                                      std::string_view decimalSeparator);
+
+// The text "Copy Table" puts on the clipboard: the header and the rows, every
+// line with nine TAB-separated fields, lines joined by CR LF, nothing after the
+// last line.
+std::string CopyTableText(const std::string& header, const std::vector<std::string>& rows);
+
+} // namespace centrafix

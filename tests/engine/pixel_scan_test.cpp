@@ -1,0 +1,38 @@
+#include "engine/pixel_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+using namespace centrafix;
+
+TEST(ColorMatches, SumOfComponentDifferencesMustBeBelowTheTolerance)
+{
+    const auto red = Rgb(255, 0, 0);
+    EXPECT_FALSE(ColorMatches(red, red, 0));
+    EXPECT_TRUE(ColorMatches(red, red, 1));
+    EXPECT_FALSE(ColorMatches(Rgb(254, 0, 0), red, 1));
+    EXPECT_TRUE(ColorMatches(Rgb(250, 2, 2), red, 10));  // 9
+    EXPECT_FALSE(ColorMatches(Rgb(250, 3, 2), red, 10)); // 10
+    EXPECT_FALSE(ColorMatches(red, red, -5));
+}
+
+TEST(ColorMatcher, GivesTheSameAnswersAsTheFloatingPointRule)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> component(0, 255);
+    const double tolerances[] = {-1, 0, 0.5, 1, 1.5, 9.999, 10, 10.0001, 382.5, 765, 765.5, 766, 1e9};
+    for (int trial = 0; trial < 4000; ++trial) {
+        const auto c = Rgb(component(random), component(random), component(random));
+        // Pixels near the object colour, so the thresholds are exercised.
+        const auto near = [&](int v) { return std::clamp(v + component(random) % 13 - 6, 0, 255); };
+        const auto p = trial % 2 ? Rgb(near(RedOf(c)), near(GreenOf(c)), near(BlueOf(c)))
+                                 : Rgb(component(random), component(random), component(random));
+        for (double t : tolerances) {
+            const ColorMatcher matcher(c, t);
+            ASSERT_EQ(matcher.matches(ToRasterWord(p)), ColorMatches(p, c, t))
+                << "colour " << c << " pixel " << p << " tolerance " << t;
+        }
+    }
+}

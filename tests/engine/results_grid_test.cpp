@@ -1,0 +1,78 @@
+#include "engine/results_grid.h"
+#include "engine/string_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace centrafix;
+
+namespace {
+
+// Two found objects as the scan leaves them: red area 300 at A.C. x 40,
+// centroid (10, 20); blue area 100 at A.C. x 80, centroid (30, 60).
+struct TwoObjects {
+    ColorObjectTable objects;
+    PointTable cg{};
+    PointTable ac{};
+
+    explicit TwoObjects(int language, double redWeight = 1, double blueWeight = 0.5)
+        : objects(MakeColorObjects(language))
+    {
+        objects[2].Area = 300;
+        objects[2].Found = true;
+        objects[2].Weight = redWeight;
+        objects[2].Outline = 70;
+        objects[2].RefLength = 12.5;
+        objects[4].Area = 100;
+        objects[4].Found = true;
+        objects[4].Weight = blueWeight;
+        ac[2].x = 40;
+        ac[4].x = 80;
+        cg[2] = {10, 20};
+        cg[4] = {30, 60};
+    }
+};
+
+} // namespace
+
+TEST(Summation, TotalWeighsTheAcByEfficiencyAndTheCentroidByAreaAlone)
+{
+    TwoObjects t(kEnglish);
+    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0, ".");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "red\t10.00\t20.00\t40.0\t300.00\t75.0\t70.0000\t12.5000\t1.00");
+    EXPECT_EQ(rows[1], "blue\t30.00\t60.00\t80.0\t100.00\t25.0\t0.0000\t0.0000\t0.50");
+    EXPECT_EQ(rows[2], "total\t15.0\t30.00\t45.71\t400.00\t100.0");
+    EXPECT_NEAR(t.ac[0].x, 320.0 / 7.0, 1e-12);
+    EXPECT_DOUBLE_EQ(t.objects[0].Area, 400);
+}
+
+TEST(Summation, OriginAndLocaleChangeOnlyPositionsAndSeparators)
+{
+    TwoObjects t(kGerman);
+    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 10, 5, ",");
+    EXPECT_EQ(rows[0], "rot\t0,00\t15,00\t30,0\t300,00\t75,0\t70,0000\t12,5000\t1,00");
+    EXPECT_EQ(rows[2], "Gesamt\t5,0\t25,00\t35,71\t400,00\t100,0");
+    EXPECT_DOUBLE_EQ(t.cg[3].x, -10) << "every entry, found or not, is made origin-relative";
+}
+
+TEST(Summation, AllWeightsZeroFallBackToThePlainAreaMean)
+{
+    TwoObjects t(kEnglish, 0, 0);
+    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0, ".");
+    EXPECT_DOUBLE_EQ(t.ac[0].x, 50) << "(40 x 300 + 80 x 100) / 400";
+    EXPECT_EQ(rows[2], "total\t15.0\t30.00\t50.00\t400.00\t100.0");
+
+    TwoObjects cancelling(kEnglish, 1, -3); // 300 - 300 = 0
+    SumUpResults(cancelling.objects, cancelling.cg, cancelling.ac, 0, 0, ".");
+    EXPECT_TRUE(std::isfinite(cancelling.ac[0].x));
+}
+
+TEST(ResultsGrid, CopyTextHasNineFieldsALineJoinedByCrLf)
+{
+    const std::string header = GridHeaderText(kEnglish);
+    EXPECT_EQ(CopyTableText(header, {}), header) << "no line break after the only line";
+    const std::string text = CopyTableText(header, {"black\t1\t2\t3\t4\t5\t6\t7\t8", "total\t1\t2\t3\t4\t5"});
+    EXPECT_EQ(text, header + "\r\nblack\t1\t2\t3\t4\t5\t6\t7\t8\r\ntotal\t1\t2\t3\t4\t5\t\t\t");
+}

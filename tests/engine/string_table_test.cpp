@@ -1,0 +1,48 @@
+#include "engine/color_object.h"
+#include "engine/results_grid.h"
+#include "engine/string_table.h"
+
+#include <gtest/gtest.h>
+
+using namespace centrafix;
+
+TEST(StringTable, EveryMessageExistsInBothLanguages)
+{
+    for (int id = 101; id <= 139; ++id) {
+        EXPECT_FALSE(LoadLangResString(id, kGerman).empty()) << id;
+        EXPECT_FALSE(LoadLangResString(id, kEnglish).empty()) << id;
+    }
+    EXPECT_EQ(LoadLangResString(136, kGerman), "Abbrechen...");
+    EXPECT_EQ(LoadLangResString(136, kEnglish), "Aborting...");
+    EXPECT_EQ(LoadLangResString(111, kGerman), "e Flächen");
+    EXPECT_EQ(LoadLangResString(111, kEnglish), " area(s)");
+    EXPECT_EQ(LoadLangResString(101, kGerman), "Ö&ffnen...");
+    EXPECT_EQ(LoadLangResString(134, kEnglish), "Clipboard contains no bitmap image!");
+    EXPECT_EQ(LoadLangResString(215, kEnglish), "");
+    EXPECT_EQ(LoadLangResString(100, kEnglish), "");
+}
+
+TEST(StringTable, ColourNamesAndGridHeaderFollowTheLanguage)
+{
+    const ColorObjectTable german = MakeColorObjects(kGerman);
+    EXPECT_EQ(german[0].Name, "Gesamt");
+    EXPECT_EQ(german[3].Name, "grün");
+    EXPECT_EQ(german[6].Name, "hellblau");
+    EXPECT_EQ(german[7].Color, Rgb(255, 0, 255));
+    EXPECT_DOUBLE_EQ(german[0].Weight, 0);
+    EXPECT_DOUBLE_EQ(german[1].Weight, 1);
+    EXPECT_EQ(MakeColorObjects(kEnglish)[6].Name, "cyan");
+
+    EXPECT_EQ(GridHeaderText(kEnglish),
+              "Object\tX  C.G.\tY  C.G.\tX  A.C.\tArea\t% Area\tOutline\tAero L ref.\tEfficiency");
+    EXPECT_EQ(GridHeaderText(kGerman),
+              "Objekt\tX  S.P.\tY  S.P.\tX  A.Z.\tFläche\t% Fläche\tUmfang\tAero L bez.\tWirkung");
+}
+
+TEST(MarkerTint, LightensEveryComponent)
+{
+    EXPECT_EQ(MarkerTintOf(Rgb(0, 0, 0)), Rgb(171, 171, 171));
+    EXPECT_EQ(MarkerTintOf(Rgb(255, 0, 0)), Rgb(255, 171, 171));
+    EXPECT_EQ(MarkerTintOf(Rgb(0, 255, 255)), Rgb(171, 255, 255));
+    EXPECT_EQ(MarkerTintOf(Rgb(3, 1, 2)), Rgb(172, 171, 171));
+}
