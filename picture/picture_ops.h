@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/analysis_run.h"
+#include "engine/quarter_chord_marks.h"
+#include "picture_area.h"
+
+#include <QImage>
+
+#include <functional>
+
+namespace centrafix {
+
+// Mirrors the working copy left-right onto picSide and makes the result the
+// new working copy. Pixel-exact: flipping twice restores the picture.
+void FlipPicture(PictureArea& picSide, PictureArea& picBackBuffer);
+
+// Swaps black and white: pixels of the working copy whose component sum is
+// below `tolerance` turn white on picSide, those above 765 - tolerance black;
+// picSide's retained image then becomes the working copy. afterRow runs after
+// every row (the window lets events through there).
+void InvertBlackWhite(PictureArea& picSide, PictureArea& picBackBuffer, double tolerance,
+                      const std::function<void()>& afterRow = {});
+
+// The quarter-chord canvas as a picture: black, with the marks white.
+QImage QuarterChordImage(const QuarterChordMarks& marks);
+
+// XORs the quarter-chord canvas onto picSide (it stays there) and returns
+// picSide's retained image, for the clipboard.
+QImage CopyBitmap(PictureArea& picSide, const QImage& quarterChord);
+
+// Shows one pass's feedback on picSide (transient unless AutoRedraw is on).
+void PaintPassFeedback(PictureArea& picSide, const PassFeedback& feedback);
+
+} // namespace centrafix
