@@ -2,6 +2,7 @@
 
 #include "drag_report.h"
 #include "loading_table.h"
+#include "object_sweep.h"
 #include "pixel_scan.h"
 #include "results_grid.h"
 
@@ -117,9 +118,36 @@ private:
         m_observer.progressChanged(m_progress, m_maximum);
     }
 
+    // The pixel work of one object's scan pass: from the sweep over all
+    // objects when the tolerance allows one, otherwise a pass of its own.
+    ScanSums measure(int i, const ColorMatcher& matcher)
+    {
+        RunValues& v = m_result.values;
+        if (!m_sweep && CanSweepAllObjectsAtOnce(v.Tolerance))
+            m_sweep = SweepAllObjects(m_raster, m_inputs.ticked, v.Tolerance, v.marks,
+                                      m_inputs.threads);
+        if (!m_sweep)
+            return ScanObjectPixels(m_raster, matcher, v.ScaleFactor, v.RowChord, v.marks,
+                                    QuarterChordMarks::bitOf(i), freshMask());
+        if (std::uint8_t* mask = freshMask())
+            FillScanMask(m_raster, matcher, mask);
+        const ObjectTotals& t = m_sweep->objects[static_cast<std::size_t>(i)];
+        const auto& chords = m_sweep->rowChords[static_cast<std::size_t>(i)];
+        for (std::size_t y = 0; y < chords.size(); ++y)
+            v.RowChord[y] += v.ScaleFactor * static_cast<double>(chords[y]);
+        ScanSums sums;
+        sums.count = static_cast<double>(t.count);
+        sums.Sx = static_cast<double>(t.twiceSx) / 2.0;
+        sums.Sy = static_cast<double>(t.twiceSy) / 2.0;
+        sums.Q = static_cast<double>(t.fourQ) / 4.0;
+        sums.S2 = static_cast<double>(t.sumSquaredChords);
+        return sums;
+    }
+
     void scan()
     {
         RunValues& v = m_result.values;
+        std::uint8_t scannedBits = 0;
         for (int i = 1; i <= kObjectCount; ++i) {
             if (m_observer.abortRequested())
                 break;
@@ -132,12 +160,10 @@ private:
             auto& ac = v.ACPoint[static_cast<std::size_t>(i)];
             ac.x = 0.0;
             if (m_inputs.ticked[static_cast<std::size_t>(i)]) {
-                const ColorMatcher matcher(o.Color, v.Tolerance);
-                const ScanSums sums = ScanObjectPixels(m_raster, matcher, v.ScaleFactor,
-                                                       v.RowChord, v.marks, freshMask());
+                scannedBits |= QuarterChordMarks::bitOf(i);
+                const ScanSums sums = measure(i, ColorMatcher(o.Color, v.Tolerance));
                 o.Found = sums.count > 0.0;
                 o.Area = sums.count;
-                ac.x = sums.Q;
                 reportPass(PassKind::Scan, i);
                 advance(m_raster.height);
                 o.Outline = 4.0 * o.Area;
@@ -156,6 +182,27 @@ private:
             }
             m_observer.yieldToEvents();
         }
+        // The sweep marked every ticked object at once; an Esc keeps the marks
+        // of the objects it did not reach off the canvas.
+        std::uint8_t tickedBits = 0;
+        for (int i = 1; i <= kObjectCount; ++i)
+            if (m_inputs.ticked[static_cast<std::size_t>(i)])
+                tickedBits |= QuarterChordMarks::bitOf(i);
+        if (m_sweep && scannedBits != tickedBits)
+            v.marks.keepOnly(scannedBits);
+    }
+
+    std::int64_t innerPairs(PassKind kind, int i)
+    {
+        const ColorMatcher matcher(object(i).Color, m_result.values.Tolerance);
+        std::uint8_t* mask = freshMask();
+        const bool vertical = kind == PassKind::VerticalEdges;
+        if (m_sweep && !mask) {
+            const ObjectTotals& t = m_sweep->objects[static_cast<std::size_t>(i)];
+            return vertical ? t.verticalPairs : t.horizontalPairs;
+        }
+        return vertical ? CountVerticalInnerPairs(m_raster, matcher, mask)
+                        : CountHorizontalInnerPairs(m_raster, matcher, mask);
     }
 
     // Returns false when an Esc sends the run straight to its finish.
@@ -169,9 +216,7 @@ private:
             m_observer.statusChanged(ObjectStatusText(132, o.Name, m_inputs.languageIndex));
             if (o.Found) {
                 v.MarkerTint = MarkerTintOf(o.Color);
-                const ColorMatcher matcher(o.Color, v.Tolerance);
-                const std::int64_t pairs = CountVerticalInnerPairs(m_raster, matcher, freshMask());
-                o.Outline -= 2.0 * static_cast<double>(pairs);
+                o.Outline -= 2.0 * static_cast<double>(innerPairs(PassKind::VerticalEdges, i));
                 reportPass(PassKind::VerticalEdges, i);
                 advance(m_raster.height);
             }
@@ -186,10 +231,7 @@ private:
             m_observer.statusChanged(ObjectStatusText(133, o.Name, m_inputs.languageIndex));
             if (o.Found) {
                 v.MarkerTint = MarkerTintOf(o.Color);
-                const ColorMatcher matcher(o.Color, v.Tolerance);
-                const std::int64_t pairs =
-                    CountHorizontalInnerPairs(m_raster, matcher, freshMask());
-                o.Outline -= 2.0 * static_cast<double>(pairs);
+                o.Outline -= 2.0 * static_cast<double>(innerPairs(PassKind::HorizontalEdges, i));
                 reportPass(PassKind::HorizontalEdges, i);
                 advance(m_raster.width);
                 o.Outline *= v.ScaleFactor;
@@ -237,6 +279,7 @@ private:
     AnalysisObserver& m_observer;
     const bool m_feedback;
     std::vector<std::uint8_t> m_mask;
+    std::optional<SweepResult> m_sweep;
     std::int64_t m_progress = 0;
     std::int64_t m_maximum = 0;
     AnalysisResult m_result;

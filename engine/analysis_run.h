@@ -27,6 +27,7 @@ struct AnalysisInputs {
     std::string machText = "0.85";
     int languageIndex = kEnglish;
     std::string decimalSeparator = "."; // of the user's locale, for every number shown
+    int threads = 0;                    // threads for the pixel work; 0: one per core
 };
 
 // The two numbers a run needs before it may change anything.

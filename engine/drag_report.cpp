@@ -12,7 +12,7 @@
 namespace centrafix {
 namespace {
 
-// The captions of the two fields, the same in both languages (spec Part 4.2).
+// The captions of the two fields, the same in both languages.
 constexpr std::string_view kAltitudeField = "Altitude [m]";
 constexpr std::string_view kMachField = "Mach number [-]";
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace centrafix {
@@ -42,14 +41,16 @@ std::string FormatGeneral(double value, std::string_view decimalSeparator)
         return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
     if (value == 0.0)
         return "0";
-    // %G with 15 digits: exponent form below 1e-4 and from 1e15 on, trailing
-    // zeros dropped. The exponent is written without leading zeros ("E-16", "E+20").
+    // Like %.15G: exponent form below 1e-4 and from 1e15 on, trailing zeros
+    // dropped. The exponent is written without leading zeros ("E-16", "E+20").
+    // to_chars rather than snprintf: the loading table formats millions of these.
     std::array<char, 64> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.15G", value);
-    std::string text(buffer.data());
-    const auto e = text.find('E');
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 15);
+    std::string text(buffer.data(), result.ptr);
+    const auto e = text.find('e');
     if (e != std::string::npos) {
-        std::string mantissa = text.substr(0, e);
+        const std::string mantissa = text.substr(0, e);
         std::string exponent = text.substr(e + 1);
         const char sign = exponent.front();
         exponent.erase(0, 1);

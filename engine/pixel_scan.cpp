@@ -33,7 +33,8 @@ constexpr std::uint32_t kRgbMask = 0x00FFFFFFu;
 
 ScanSums ScanObjectPixels(const RasterView& raster, const ColorMatcher& matcher,
                           double ScaleFactor, std::vector<double>& RowChord,
-                          QuarterChordMarks& marks, std::uint8_t* mask)
+                          QuarterChordMarks& marks, std::uint8_t markBits,
+                          std::uint8_t* mask)
 {
     ScanSums sums;
     const int W = raster.width;
@@ -61,9 +62,9 @@ ScanSums ScanObjectPixels(const RasterView& raster, const ColorMatcher& matcher,
             const int qcColumn = static_cast<int>(std::floor(xQC));
             if (x < W) {
                 // Only runs closed by a non-matching pixel leave white marks.
-                marks.mark(xs, y);
-                marks.mark(qcColumn, y);
-                marks.mark(x, y);
+                marks.mark(xs, y, markBits);
+                marks.mark(qcColumn, y, markBits);
+                marks.mark(x, y, markBits);
             }
             if (maskRow) {
                 for (int k = xs; k < x; ++k)
@@ -80,6 +81,26 @@ ScanSums ScanObjectPixels(const RasterView& raster, const ColorMatcher& matcher,
         sums.S2 += chord * chord;
     }
     return sums;
+}
+
+void FillScanMask(const RasterView& raster, const ColorMatcher& matcher, std::uint8_t* mask)
+{
+    const int W = raster.width;
+    for (int y = 0; y < raster.height; ++y) {
+        const std::uint32_t* row = raster.row(y);
+        std::uint8_t* maskRow = mask + static_cast<std::ptrdiff_t>(y) * W;
+        int x = 0;
+        while (x < W) {
+            if (!matcher.matches(row[x])) {
+                ++x;
+                continue;
+            }
+            const int xs = x;
+            while (x < W && matcher.matches(row[x]))
+                maskRow[x++] = 1;
+            maskRow[xs + (x - xs) / 4] = 2;
+        }
+    }
 }
 
 std::int64_t CountVerticalInnerPairs(const RasterView& raster, const ColorMatcher& matcher,

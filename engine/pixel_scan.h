@@ -48,12 +48,17 @@ struct ScanSums {
 
 // The pass over every row: cuts rows into runs of matching pixels, adds
 // ScaleFactor x row chord to RowChord, marks leading edge, quarter-chord point
-// and trailing edge of every run closed inside the picture, and, when mask is
+// and trailing edge of every run closed inside the picture with `markBits`,
+// and, when mask is
 // given (W x H bytes), records 1 for matching pixels and 2 for quarter-chord
 // points.
 ScanSums ScanObjectPixels(const RasterView& raster, const ColorMatcher& matcher,
                           double ScaleFactor, std::vector<double>& RowChord,
-                          QuarterChordMarks& marks, std::uint8_t* mask);
+                          QuarterChordMarks& marks, std::uint8_t markBits,
+                          std::uint8_t* mask);
+
+// Fills `mask` (W x H bytes) as ScanObjectPixels would, without measuring.
+void FillScanMask(const RasterView& raster, const ColorMatcher& matcher, std::uint8_t* mask);
 
 // Inner pairs of the edge search: neighbours where the first pixel matches and
 // the neighbour has exactly its colour. Vertical edges pair (x - 1, y) with

@@ -46,7 +46,7 @@ TEST(StandardAtmosphereSeaLevel, KinViscosityEqualsKinematicViscosity)
 // ------------------------------------------------------------------- layers
 
 // One altitude inside every layer, with temperature, pressure and viscosity
-// exponent written out from the specification's layer table: a mistyped
+// exponent written out from the model's layer table: a mistyped
 // constant in any layer shows here.
 struct LayerCase {
     double altitude; // m
@@ -246,6 +246,42 @@ TEST(Kapa, PressureLevelsAt150Kelvin)
     EXPECT_NEAR(Kapa(150, 10e5), 1.508051718, 1e-8);
     EXPECT_NEAR(Kapa(150, 20e5), 1.653204013, 1e-8);
     EXPECT_NEAR(Kapa(150, 50e5), 1.984046042, 1e-8);
+}
+
+// The model's level polynomial k_j(t), written out for the tests.
+double Level(int j, double t)
+{
+    static const double c[5][6] = {
+        {1.411046064, -0.043876603, 0.078159252, -0.164819672, 0.244026772, -0.133528477},
+        {1.45185313, -0.238326729, 0.429399196, -0.644688854, 0.648064573, -0.251316694},
+        {1.508051718, -0.509518453, 0.8827368, -1.161368964, 1.075652768, -0.398545516},
+        {1.653204013, -1.303782223, 2.468723716, -3.749503101, 3.882311539, -1.546015943},
+        {1.984046042, -2.281657587, 3.263497089, -3.278146682, 2.632431194, -0.893152423},
+    };
+    const double* k = c[j];
+    return k[0] + k[1] * t + k[2] * std::pow(t, 2) + k[3] * std::pow(t, 4) +
+           k[4] * std::pow(t, 6) + k[5] * std::pow(t, 8);
+}
+
+TEST(Kapa, InterpolatesBetweenNeighbouringLevels)
+{
+    // One pressure inside each interval at 300 K (t = 0.5), with the rounded
+    // interval widths of the model.
+    const double t = 0.5;
+    const auto pPrime = [](double P) { return (P / 100000 - 1) / 49; };
+    double p = pPrime(3e5);
+    EXPECT_DOUBLE_EQ(Kapa(300, 3e5),
+                     Level(0, t) + (p / 0.081632653) * (Level(1, t) - Level(0, t)));
+    p = pPrime(7e5);
+    EXPECT_DOUBLE_EQ(Kapa(300, 7e5), Level(1, t) + ((p - 0.081632653) / 0.102040816) *
+                                                       (Level(2, t) - Level(1, t)));
+    p = pPrime(15e5);
+    EXPECT_DOUBLE_EQ(Kapa(300, 15e5), Level(2, t) + ((p - 0.183673469) / 0.204081633) *
+                                                        (Level(3, t) - Level(2, t)));
+    p = pPrime(35e5);
+    EXPECT_DOUBLE_EQ(Kapa(300, 35e5), Level(3, t) + ((p - 0.387755102) / 0.6122448979999999) *
+                                                        (Level(4, t) - Level(3, t)));
+    EXPECT_DOUBLE_EQ(Kapa(300, 1e5), Level(0, t));
 }
 
 TEST(Kapa, ContinuousAcrossLevels)

@@ -9,7 +9,7 @@
 namespace centrafix::aero {
 namespace {
 
-// The specification's iteration written out, stopping after `updates` updates.
+// The iteration written out, stopping after `updates` updates.
 double SchoenherrIterate(double Re, int updates)
 {
     double cf = 1.5 * 1.328 / std::sqrt(Re);

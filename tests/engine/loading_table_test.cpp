@@ -235,14 +235,14 @@ TEST(LoadingTableValues, CommaSeparator)
 TEST(LoadingTableValues, LargeTableIsComplete)
 {
     // A tall picture: every row present, in order.
-    const int H = 100000;
+    const int H = 20000;
     std::vector<double> chord(H + 1, 0.0);
     for (int y = 0; y < H; y += 2)
         chord[static_cast<std::size_t>(y)] = 1.0;
     const std::string table = BuildLoadingTable(chord, H, 0, ".");
     const std::vector<std::string> lines = Lines(table);
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(H + 1));
-    EXPECT_EQ(Split(lines[H]), (Fields{"0.99999", "0", "0", "0", "0"}));
+    EXPECT_EQ(Split(lines[H]), (Fields{"0.99995", "0", "0", "0", "0"}));
     EXPECT_EQ(Split(lines[H - 1]).size(), 9u);
 }
 
