@@ -53,8 +53,11 @@ std::optional<QString> ParseBatchOptions(const QStringList& arguments, BatchOpti
     const QCommandLineOption mach("mach", "Mach number for the drag estimate.", "TEXT", "0.85");
     const QCommandLineOption loadingTable("loading-table", "Write the spanwise loading table to FILE (\"-\": standard output, instead of the results).", "FILE");
     const QCommandLineOption json("json", "Print one JSON object instead of the text.");
+    const QCommandLineOption annotated("annotated", "Write the picture as the window shows it after the run (origin mark, A.C. and C.G. markers with labels) to FILE as PNG.", "FILE");
+    const QCommandLineOption showAC("show-ac", "With --annotated: mark the A.C. of every found colour, not only of the total.");
+    const QCommandLineOption showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found colour.");
     for (const auto* o : {&scale, &tolerance, &origin, &colors, &weights, &language, &altitude,
-                          &mach, &loadingTable, &json})
+                          &mach, &loadingTable, &json, &annotated, &showAC, &showCG})
         parser.addOption(*o);
 
     if (!parser.parse(arguments))
@@ -124,6 +127,11 @@ std::optional<QString> ParseBatchOptions(const QStringList& arguments, BatchOpti
     options.loadingTablePath = parser.value(loadingTable);
     if (parser.isSet(loadingTable) && options.loadingTablePath.isEmpty())
         return QStringLiteral("--loading-table needs a file name or \"-\".");
+    options.annotatedPath = parser.value(annotated);
+    if (parser.isSet(annotated) && options.annotatedPath.isEmpty())
+        return QStringLiteral("--annotated needs a file name.");
+    options.showAC = parser.isSet(showAC);
+    options.showCG = parser.isSet(showCG);
     if (options.json && options.loadingTablePath == "-")
         return QStringLiteral("--json and --loading-table - both want standard output; give the table a file.");
     return std::nullopt;

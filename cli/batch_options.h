@@ -19,6 +19,9 @@ struct BatchOptions {
     std::array<double, 8> weights{}; // entries 1 to 7
     bool json = false;
     QString loadingTablePath;      // "-" for standard output
+    QString annotatedPath;         // PNG of the display after the run; empty: none
+    bool showAC = false;           // the two "Show Area ..." boxes of the window
+    bool showCG = false;
     bool showHelp = false;
     bool showVersion = false;
     QString helpText;

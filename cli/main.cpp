@@ -4,14 +4,20 @@
 #include "batch_output.h"
 
 #include "engine/analysis_run.h"
+#include "picture/picture_area.h"
 #include "picture/picture_source.h"
+#include "picture/result_plot.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImageWriter>
 #include <QLocale>
 #include <QSaveFile>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 using namespace centrafix;
 
@@ -31,11 +37,81 @@ void WriteStdout(const QByteArray& bytes)
     std::fflush(stdout);
 }
 
+// Plots the markers onto a copy of the display when the annotated picture is
+// wanted; everything else a window shows during a run has no place here.
+class BatchObserver : public AnalysisObserver {
+public:
+    BatchObserver(PictureArea* display, const BatchOptions& options)
+        : m_display(display), m_options(options)
+    {
+    }
+
+    void plotRequested(const ColorObjectTable& objects, const RunValues& values) override
+    {
+        if (m_display == nullptr)
+            return;
+        PlotResults(*m_display, objects, values, m_options.inputs.OriginX,
+                    m_options.inputs.OriginY, PlotChoice{m_options.showAC, m_options.showCG},
+                    m_options.inputs.languageIndex);
+    }
+
+private:
+    PictureArea* m_display;
+    const BatchOptions& m_options;
+};
+
+std::optional<QString> WriteAnnotated(const QString& path, const QImage& image)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("%1: cannot write the annotated picture (%2)").arg(path, file.errorString());
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image))
+        return QStringLiteral("%1: cannot write the annotated picture (%2)").arg(path, writer.errorString());
+    if (!file.commit())
+        return QStringLiteral("%1: cannot write the annotated picture (%2)").arg(path, file.errorString());
+    return std::nullopt;
+}
+
+void QuietStartUp(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        QTextStream(stderr) << "centrafix-cli: " << message << Qt::endl;
+}
+
+// Whether the arguments ask for the annotated picture. Decided before the
+// parser runs, because the parser needs the application object.
+bool WantsAnnotatedPicture(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--")
+            return false;
+        if (argument == "--annotated" || argument.startsWith("--annotated="))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Labels need fonts, and fonts need a QGuiApplication; that must not need
+    // a display, and runs without a picture to draw stay without the GUI
+    // machinery altogether (it is slower to start and talks on stderr).
+    std::unique_ptr<QCoreApplication> app;
+    if (WantsAnnotatedPicture(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The platform's start-up remarks (such as a missing XDG_RUNTIME_DIR)
+        // would break the promise that stderr carries only our one-line errors.
+        const QtMessageHandler previous = qInstallMessageHandler(QuietStartUp);
+        app = std::make_unique<QGuiApplication>(argc, argv);
+        qInstallMessageHandler(previous);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName("centrafix-cli");
     QCoreApplication::setApplicationVersion(CENTRAFIX_VERSION);
 
@@ -75,9 +151,19 @@ int main(int argc, char* argv[])
     for (int i = 1; i <= kObjectCount; ++i)
         objects[static_cast<std::size_t>(i)].Weight = options.weights[static_cast<std::size_t>(i)];
 
-    AnalysisObserver quiet;
+    // The display as the window has it when the plot starts: the picture alone.
+    PictureArea display;
+    const bool annotate = !options.annotatedPath.isEmpty();
+    if (annotate)
+        display.setPicture(picture);
+    BatchObserver observer(annotate ? &display : nullptr, options);
     const AnalysisResult result =
-        RunAnalysis(RasterViewOf(picture), objects, setup, options.inputs, quiet);
+        RunAnalysis(RasterViewOf(picture), objects, setup, options.inputs, observer);
+
+    if (annotate) {
+        if (const auto error = WriteAnnotated(options.annotatedPath, display.image()))
+            return Fail(*error);
+    }
 
     if (!options.loadingTablePath.isEmpty() && options.loadingTablePath != "-") {
         QSaveFile file(options.loadingTablePath);

@@ -41,7 +41,7 @@ public:
     // AutoRedraw was on.
     const QImage& image() const { return m_image; }
     // What the screen shows now: the retained image plus transient drawing.
-    const QImage& screen() const { return m_screen; }
+    const QImage& screen() const { return m_hasTransient ? m_screen : m_image; }
 
     void setAutoRedraw(bool on) { m_autoRedraw = on; }
     bool autoRedraw() const { return m_autoRedraw; }
@@ -82,6 +82,10 @@ public:
     // pixel, row by row, scaleWidth() x scaleHeight(): 1 paints colour1, 2
     // paints colour2, 0 leaves the pixel.
     void paintMask(const std::uint8_t* mask, std::int32_t colour1, std::int32_t colour2);
+    // The same for a mask covering only `rect` (rect.width() bytes a row);
+    // whatever of it lies outside the area is left out.
+    void paintMask(const std::uint8_t* mask, const QRect& rect, std::int32_t colour1,
+                   std::int32_t colour2);
 
     static constexpr std::int64_t kSourceCopy = 13369376;  // SRCCOPY
     static constexpr std::int64_t kSourceXor = 6684742;    // SRCINVERT
@@ -105,10 +109,19 @@ signals:
 
 private:
     void drawn(const QRect& area);
+    // Runs `draw` on every image that must show the drawing: the retained one
+    // (AutoRedraw on) and the screen one while it holds transient drawing.
+    template <typename Draw>
+    void drawOnTargets(Draw&& draw);
+    void dropTransient();
 
     QImage m_picture;
     QImage m_image;
+    // Only valid while m_hasTransient: until something is drawn with AutoRedraw
+    // off the screen is the retained image itself, which saves a full copy of
+    // a big picture.
     QImage m_screen;
+    bool m_hasTransient = false;
     bool m_autoRedraw = false;
 };
 

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <cmath>
 
 namespace {
 
@@ -159,4 +163,135 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
     EXPECT_TRUE(scale.err.contains("Scale Factor \"1+\"")) << scale.err.toStdString();
     const Outcome colour = RunCli({"--colors", "purple"});
     EXPECT_TRUE(colour.err.contains("purple"));
+}
+
+namespace {
+
+// The centre-of-gravity symbol around pixel (x, y), by its quarters: they show
+// on any background, the black fuselage included.
+bool HasMarkerAt(const QImage& image, int x, int y)
+{
+    const auto rgb = [&](int dx, int dy) { return image.pixel(x + dx, y + dy) & 0xFFFFFFu; };
+    return rgb(3, -3) == 0 && rgb(-3, 3) == 0 && rgb(-3, -3) == 0xFFFFFF && rgb(3, 3) == 0xFFFFFF &&
+           rgb(-7, -1) == 0xFFFFFF;
+}
+
+} // namespace
+
+TEST(BatchCommand, AnnotatedPictureShowsTheMarkersTheCheckBoxesAsk)
+{
+    QTemporaryDir dir;
+    const QString plain = dir.filePath("plain.png");
+    const QString withCG = dir.filePath("with-cg.png");
+    const QStringList run = {"--scale", "0.01", "--origin", "100,157"};
+    const QJsonObject root = RunJson(run + QStringList{"--annotated", plain});
+    ASSERT_EQ(RunCli(run + QStringList{"--annotated", withCG, "--show-cg"}).exitCode, 0);
+
+    const double scale = root["scale_factor"].toDouble();
+    const QJsonObject origin = root["origin"].toObject();
+    const auto pixel = [&](int entry, const char* field, const char* originField) {
+        const QJsonObject o = root["objects"].toArray()[entry].toObject();
+        return static_cast<int>(std::floor((o[field].toDouble() + origin[originField].toDouble()) / scale));
+    };
+    // The total's A.C., and the blue tailplane's C.G., which no other marker covers.
+    const int acX = pixel(0, "ac_x", "x");
+    const int acY = pixel(0, "cg_y", "y");
+    const int blueX = pixel(4, "cg_x", "x");
+    const int blueY = pixel(4, "cg_y", "y");
+
+    QImageReader reader(plain);
+    EXPECT_EQ(reader.format(), "png");
+    const QImage image = reader.read();
+    ASSERT_EQ(image.size(), QSize(330, 314));
+    EXPECT_TRUE(HasMarkerAt(image, acX, acY)) << acX << "," << acY;
+    EXPECT_FALSE(HasMarkerAt(image, blueX, blueY)) << "no C.G. marker unless asked";
+    EXPECT_EQ(image.pixel(100, 157) & 0xFFFFFFu, 0u) << "origin mark";
+    EXPECT_EQ(image.pixel(96, 157) & 0xFFFFFFu, 0xFFFF00u) << "its yellow rim";
+
+    const QImage cgImage(withCG);
+    EXPECT_TRUE(HasMarkerAt(cgImage, blueX, blueY)) << blueX << "," << blueY;
+
+    // A file that cannot be written is an error like any other.
+    const Outcome bad = RunCli({"--annotated", dir.filePath("no/such/dir/a.png")});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_EQ(bad.err.trimmed().count('\n'), 0) << bad.err.toStdString();
+    EXPECT_TRUE(bad.err.contains("a.png")) << bad.err.toStdString();
+}
+
+namespace {
+
+// Little-endian 16-bit words, the unit metafiles (and bitmap headers) are written in.
+QByteArray LeWords(std::initializer_list<int> words)
+{
+    QByteArray bytes;
+    for (const int w : words)
+        bytes.append(char(w & 0xFF)).append(char((w >> 8) & 0xFF));
+    return bytes;
+}
+
+// A placeable metafile: a red rectangle from (10, 20) to (90, 80) in its units.
+QByteArray RedRectangleMetafile(int left, int top, int right, int bottom, int unitsPerInch)
+{
+    return LeWords({0xCDD7, 0x9AC6, 0, left, top, right, bottom, unitsPerInch, 0, 0, 0}) +
+           LeWords({1, 9, 0x0300, 0, 0, 2, 0, 0, 0}) +
+           LeWords({7, 0, 0x02FC, 0, 0x00FF, 0, 0}) + // red brush
+           LeWords({4, 0, 0x012D, 0}) +
+           LeWords({8, 0, 0x02FA, 5, 0, 0, 0, 0}) + // no outline
+           LeWords({4, 0, 0x012D, 1}) +
+           LeWords({7, 0, 0x041B, 80, 90, 20, 10}) +
+           LeWords({3, 0, 0});
+}
+
+} // namespace
+
+TEST(BatchCommand, MeasuresWindowsMetafiles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("drawing.wmf");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(RedRectangleMetafile(0, 0, 200, 100, 96));
+    }
+    const Outcome o = RunCli({"--json", path});
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(o.out.toUtf8()).object();
+    EXPECT_EQ(root["picture"].toObject()["width"].toInt(), 200);
+    EXPECT_EQ(root["picture"].toObject()["height"].toInt(), 100);
+    const QJsonArray objects = root["objects"].toArray();
+    ASSERT_EQ(objects.size(), 8);
+    EXPECT_TRUE(objects[2].toObject()["found"].toBool()) << "red";
+    EXPECT_FALSE(objects[1].toObject()["found"].toBool()) << "black: no outline, no shades";
+}
+
+TEST(BatchCommand, OversizedAndDamagedPicturesAreOneLineAndStatusTwo)
+{
+    QTemporaryDir dir;
+    const QByteArray metafile = RedRectangleMetafile(0, 0, 200, 100, 96);
+    const QByteArray hugeBitmap =
+        "BM" + LeWords({0, 0, 0, 0, 54, 0, 40, 0, 0x86A0, 1, 0x86A0, 1, 1, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* message;
+    } cases[] = {
+        {"huge.bmp", hugeBitmap, ": 100000 x 100000 pixels is larger than the 600-megapixel limit"},
+        {"huge.wmf", RedRectangleMetafile(-32768, -32768, 32767, 32767, 1),
+         ": 6291360 x 6291360 pixels is larger than the 600-megapixel limit"},
+        {"cut.wmf", metafile.left(metafile.size() - 6), ": damaged Windows metafile: "},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(c.name);
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.bytes);
+        }
+        const Outcome o = RunCli({path});
+        EXPECT_EQ(o.exitCode, 2) << c.name;
+        EXPECT_TRUE(o.out.isEmpty()) << c.name;
+        EXPECT_EQ(o.err.trimmed().count('\n'), 0) << o.err.toStdString();
+        EXPECT_TRUE(o.err.contains(path + c.message)) << o.err.toStdString();
+    }
 }

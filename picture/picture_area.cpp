@@ -1,0 +1,451 @@
+#include "picture_area.h"
+
+#include "engine/raster.h"
+#include "picture_source.h"
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace centrafix {
+namespace {
+
+constexpr double kFullTurn = 2.0 * std::numbers::pi;
+
+// Beyond this a coordinate cannot touch any picture, and the integer maths
+// below would lose its footing; such drawing is simply off-screen.
+constexpr double kFarAway = 1e15;
+
+// The pixel containing coordinate v, or nothing for NaN and the far distance
+// (a zero scale or an origin miles away must not hang or crash the drawing).
+std::optional<std::int64_t> PixelOf(double v)
+{
+    if (!std::isfinite(v) || std::fabs(v) > kFarAway)
+        return std::nullopt;
+    return static_cast<std::int64_t>(std::floor(v));
+}
+
+bool Inside(const QImage& image, std::int64_t x, std::int64_t y)
+{
+    return x >= 0 && y >= 0 && x < image.width() && y < image.height();
+}
+
+void Put(QImage& image, std::int64_t x, std::int64_t y, QRgb word)
+{
+    if (Inside(image, x, y))
+        reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)))[x] = word;
+}
+
+// Integer line with both end points. Only the stretch of the major axis that
+// lies inside the picture is walked, so a line from far off-screen costs no
+// more than one across the picture.
+void DrawLine(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+              QRgb word)
+{
+    const std::int64_t dx = x1 - x0;
+    const std::int64_t dy = y1 - y0;
+    const bool alongX = std::llabs(dx) >= std::llabs(dy);
+    const std::int64_t n = alongX ? std::llabs(dx) : std::llabs(dy);
+    if (n == 0) {
+        Put(image, x0, y0, word);
+        return;
+    }
+    const std::int64_t majorStart = alongX ? x0 : y0;
+    const std::int64_t majorStep = (alongX ? dx : dy) > 0 ? 1 : -1;
+    const std::int64_t minorStart = alongX ? y0 : x0;
+    const double minorDelta = static_cast<double>(alongX ? dy : dx);
+    const std::int64_t extent = alongX ? image.width() : image.height();
+
+    std::int64_t tFirst = 0;
+    std::int64_t tLast = n;
+    if (majorStep > 0) {
+        tFirst = std::max<std::int64_t>(tFirst, -majorStart);
+        tLast = std::min<std::int64_t>(tLast, extent - 1 - majorStart);
+    } else {
+        tFirst = std::max<std::int64_t>(tFirst, majorStart - (extent - 1));
+        tLast = std::min<std::int64_t>(tLast, majorStart);
+    }
+    for (std::int64_t t = tFirst; t <= tLast; ++t) {
+        const std::int64_t major = majorStart + majorStep * t;
+        const auto minor = minorStart + static_cast<std::int64_t>(std::floor(
+                                            static_cast<double>(t) * minorDelta / static_cast<double>(n) + 0.5));
+        if (alongX)
+            Put(image, major, minor, word);
+        else
+            Put(image, minor, major, word);
+    }
+}
+
+double NormalisedAngle(double a)
+{
+    double r = std::fmod(std::fabs(a), kFullTurn);
+    return r < 0.0 ? r + kFullTurn : r;
+}
+
+QRect Clipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+              const QImage& image)
+{
+    left = std::max<std::int64_t>(left, 0);
+    top = std::max<std::int64_t>(top, 0);
+    right = std::min<std::int64_t>(right, image.width() - 1);
+    bottom = std::min<std::int64_t>(bottom, image.height() - 1);
+    if (left > right || top > bottom)
+        return {};
+    return QRect(QPoint(static_cast<int>(left), static_cast<int>(top)),
+                 QPoint(static_cast<int>(right), static_cast<int>(bottom)));
+}
+
+// Source index for each destination index of a nearest-neighbour stretch;
+// -1 where the source has no pixel.
+std::vector<int> NearestMap(std::int64_t first, std::int64_t last, std::int64_t destStart,
+                            std::int64_t destSize, bool mirrored, std::int64_t sourceStart,
+                            double sourceSize, int sourceExtent)
+{
+    std::vector<int> map;
+    map.reserve(static_cast<std::size_t>(std::max<std::int64_t>(0, last - first + 1)));
+    for (std::int64_t d = first; d <= last; ++d) {
+        const std::int64_t k = d - destStart;
+        const std::int64_t step = mirrored ? destSize - 1 - k : k;
+        const std::int64_t s =
+            sourceStart + static_cast<std::int64_t>(std::floor(
+                              (static_cast<double>(step) + 0.5) * sourceSize / static_cast<double>(destSize)));
+        map.push_back(s >= 0 && s < sourceExtent ? static_cast<int>(s) : -1);
+    }
+    return map;
+}
+
+} // namespace
+
+PictureArea::PictureArea(QObject* parent) : QObject(parent)
+{
+    // A pixel size keeps the labels the same on every screen and in the batch
+    // output, whatever the display's resolution.
+    Font.setPixelSize(12);
+}
+
+template <typename Draw>
+void PictureArea::drawOnTargets(Draw&& draw)
+{
+    if (m_image.isNull())
+        return;
+    if (m_autoRedraw) {
+        draw(m_image);
+        if (m_hasTransient)
+            draw(m_screen);
+        return;
+    }
+    if (!m_hasTransient) {
+        m_screen = m_image; // detaches on the first write below
+        m_hasTransient = true;
+    }
+    draw(m_screen);
+}
+
+void PictureArea::dropTransient()
+{
+    m_screen = QImage();
+    m_hasTransient = false;
+}
+
+void PictureArea::drawn(const QRect& area)
+{
+    const QRect visible = area.intersected(QRect(QPoint(0, 0), m_image.size()));
+    if (!visible.isEmpty())
+        emit changed(visible);
+}
+
+void PictureArea::setPicture(const QImage& picture)
+{
+    if (picture.isNull()) {
+        removePicture();
+        return;
+    }
+    const QSize oldSize = m_image.size();
+    m_picture = ToWorkingCopy(picture);
+    m_image = m_picture;
+    dropTransient();
+    if (m_image.size() != oldSize)
+        emit resized(m_image.size());
+    drawn(m_image.rect());
+}
+
+void PictureArea::removePicture()
+{
+    m_picture = QImage();
+    if (!m_image.isNull()) {
+        QImage blank(m_image.size(), QImage::Format_RGB32);
+        blank.fill(ToRasterWord(BackColor));
+        m_image = blank;
+    }
+    dropTransient();
+    drawn(m_image.rect());
+}
+
+std::int32_t PictureArea::point(double x, double y) const
+{
+    const QImage& shown = screen();
+    const auto px = PixelOf(x);
+    const auto py = PixelOf(y);
+    if (!px || !py || !Inside(shown, *px, *py))
+        return -1;
+    return FromRasterWord(
+        reinterpret_cast<const QRgb*>(shown.constScanLine(static_cast<int>(*py)))[*px]);
+}
+
+void PictureArea::pset(double x, double y, std::int32_t color)
+{
+    const auto px = PixelOf(x);
+    const auto py = PixelOf(y);
+    if (!px || !py || !Inside(m_image, *px, *py))
+        return;
+    const QRgb word = ToRasterWord(color);
+    drawOnTargets([&](QImage& image) { Put(image, *px, *py, word); });
+    drawn(QRect(static_cast<int>(*px), static_cast<int>(*py), 1, 1));
+}
+
+void PictureArea::line(double x1, double y1, double x2, double y2)
+{
+    const auto ax = PixelOf(x1);
+    const auto ay = PixelOf(y1);
+    const auto bx = PixelOf(x2);
+    const auto by = PixelOf(y2);
+    if (!ax || !ay || !bx || !by)
+        return;
+    const QRgb word = ToRasterWord(ForeColor);
+    drawOnTargets([&](QImage& image) { DrawLine(image, *ax, *ay, *bx, *by, word); });
+    drawn(Clipped(std::min(*ax, *bx), std::min(*ay, *by), std::max(*ax, *bx), std::max(*ay, *by),
+                  m_image));
+}
+
+void PictureArea::circle(double x, double y, double radius, std::int32_t outlineColor,
+                         std::optional<double> startAngle, std::optional<double> endAngle)
+{
+    const auto cx = PixelOf(x);
+    const auto cy = PixelOf(y);
+    if (!cx || !cy || !std::isfinite(radius) || radius < 0.0 || radius > kFarAway)
+        return;
+    if ((startAngle && !std::isfinite(*startAngle)) || (endAngle && !std::isfinite(*endAngle)))
+        return;
+
+    // A disc of radius r around the centre pixel holds the pixels whose centres
+    // lie within r + 0.5: the same outline a midpoint circle gives, and a ring
+    // (disc pixels with a neighbour outside) without gaps.
+    const double limit = (radius + 0.5) * (radius + 0.5);
+    const auto inDisc = [limit](std::int64_t dx, std::int64_t dy) {
+        const auto fx = static_cast<double>(dx);
+        const auto fy = static_cast<double>(dy);
+        return fx * fx + fy * fy <= limit;
+    };
+    const auto onRing = [&](std::int64_t dx, std::int64_t dy) {
+        return inDisc(dx, dy) && (!inDisc(dx + 1, dy) || !inDisc(dx - 1, dy) ||
+                                  !inDisc(dx, dy + 1) || !inDisc(dx, dy - 1));
+    };
+
+    const bool isArc = startAngle || endAngle;
+    const double from = startAngle ? NormalisedAngle(*startAngle) : 0.0;
+    const double to = endAngle ? NormalisedAngle(*endAngle) : 0.0;
+    double span = to - from;
+    if (span <= 0.0)
+        span += kFullTurn;
+    // Angles run counter-clockwise on screen, where y grows downwards.
+    const auto inArc = [&](std::int64_t dx, std::int64_t dy) {
+        if (!isArc || (dx == 0 && dy == 0))
+            return true;
+        double theta = std::atan2(-static_cast<double>(dy), static_cast<double>(dx));
+        if (theta < 0.0)
+            theta += kFullTurn;
+        double offset = theta - from;
+        if (offset < 0.0)
+            offset += kFullTurn;
+        return offset <= span + 1e-12;
+    };
+    const bool startRadius = startAngle && *startAngle < 0.0;
+    const bool endRadius = endAngle && *endAngle < 0.0;
+    const bool filled = FillStyle == 0 && (!isArc || (startRadius && endRadius));
+
+    const auto reach = static_cast<std::int64_t>(std::ceil(radius + 0.5));
+    const QRect box = Clipped(*cx - reach, *cy - reach, *cx + reach, *cy + reach, m_image);
+    if (box.isEmpty())
+        return;
+    const QRgb fillWord = ToRasterWord(FillColor);
+    const QRgb outlineWord = ToRasterWord(outlineColor);
+    const auto radiusEnd = [&](double angle) {
+        const double a = std::fabs(angle);
+        return std::pair<std::int64_t, std::int64_t>{
+            *cx + std::llround(radius * std::cos(a)), *cy - std::llround(radius * std::sin(a))};
+    };
+
+    drawOnTargets([&](QImage& image) {
+        for (int py = box.top(); py <= box.bottom(); ++py) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(py));
+            for (int px = box.left(); px <= box.right(); ++px) {
+                const std::int64_t dx = px - *cx;
+                const std::int64_t dy = py - *cy;
+                if (!inDisc(dx, dy) || !inArc(dx, dy))
+                    continue;
+                if (onRing(dx, dy))
+                    row[px] = outlineWord;
+                else if (filled)
+                    row[px] = fillWord;
+            }
+        }
+        // The straight sides go over the fill, so a slice is closed in the
+        // outline colour even where its edge runs between pixel centres.
+        if (startRadius) {
+            const auto [ex, ey] = radiusEnd(*startAngle);
+            DrawLine(image, *cx, *cy, ex, ey, outlineWord);
+        }
+        if (endRadius) {
+            const auto [ex, ey] = radiusEnd(*endAngle);
+            DrawLine(image, *cx, *cy, ex, ey, outlineWord);
+        }
+    });
+    drawn(box);
+}
+
+void PictureArea::print(const QString& text)
+{
+    const auto px = PixelOf(CurrentX);
+    const auto py = PixelOf(CurrentY);
+    // Text starting far left or above could not reach the picture, and QPainter
+    // works in int.
+    constexpr std::int64_t kTextReach = 100000;
+    if (text.isEmpty() || m_image.isNull() || !px || !py || *px < -kTextReach ||
+        *py < -kTextReach || *px >= m_image.width() || *py >= m_image.height())
+        return;
+
+    QFont font = Font;
+    font.setStyleStrategy(QFont::NoAntialias);
+    const QRgb word = ToRasterWord(ForeColor);
+    const QPoint topLeft(static_cast<int>(*px), static_cast<int>(*py));
+    QRect touched;
+    drawOnTargets([&](QImage& image) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(QColor::fromRgb(word));
+        const QFontMetrics metrics = painter.fontMetrics();
+        painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
+        // Generous: italics and overhanging glyphs reach past the advance.
+        touched = QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
+                      .adjusted(-2, -2, metrics.maxWidth(), 2);
+    });
+    drawn(touched);
+}
+
+void PictureArea::paintPicture(const QImage& source, double x1, double y1, double w1, double h1,
+                               double x2, double y2, double w2, double h2,
+                               std::int64_t rasterOperation)
+{
+    if (source.isNull() || m_image.isNull())
+        return;
+    const auto dx = PixelOf(x1);
+    const auto dy = PixelOf(y1);
+    const auto sx = PixelOf(x2);
+    const auto sy = PixelOf(y2);
+    if (!dx || !dy || !sx || !sy || !std::isfinite(w1) || !std::isfinite(h1) ||
+        std::fabs(w1) > kFarAway || std::fabs(h1) > kFarAway || !(w2 > 0.0) || !(h2 > 0.0) ||
+        !std::isfinite(w2) || !std::isfinite(h2))
+        return;
+    const std::int64_t width = std::llround(std::fabs(w1));
+    const std::int64_t height = std::llround(std::fabs(h1));
+    if (width == 0 || height == 0)
+        return;
+    // Holding our own reference makes painting an area's image onto itself
+    // read the old pixels: the first write detaches the target.
+    const QImage src = ToWorkingCopy(source);
+    const std::int64_t left = *dx - (w1 < 0.0 ? width : 0);
+    const std::int64_t top = *dy - (h1 < 0.0 ? height : 0);
+    const QRect box = Clipped(left, top, left + width - 1, top + height - 1, m_image);
+    if (box.isEmpty())
+        return;
+    const std::vector<int> columns = NearestMap(box.left(), box.right(), left, width, w1 < 0.0,
+                                                *sx, w2, src.width());
+    const std::vector<int> rows =
+        NearestMap(box.top(), box.bottom(), top, height, h1 < 0.0, *sy, h2, src.height());
+    const bool combine = rasterOperation == kSourceXor;
+
+    drawOnTargets([&](QImage& image) {
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            const int sourceRow = rows[static_cast<std::size_t>(y - box.top())];
+            if (sourceRow < 0)
+                continue;
+            const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sourceRow));
+            auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const int sourceColumn = columns[static_cast<std::size_t>(x - box.left())];
+                if (sourceColumn < 0)
+                    continue;
+                if (combine)
+                    out[x] ^= in[sourceColumn] & 0x00FFFFFFu;
+                else
+                    out[x] = in[sourceColumn] | 0xFF000000u;
+            }
+        }
+    });
+    drawn(box);
+}
+
+void PictureArea::cls()
+{
+    CurrentX = 0.0;
+    CurrentY = 0.0;
+    if (m_image.isNull())
+        return;
+    if (hasPicture() && m_picture.size() == m_image.size()) {
+        m_image = m_picture;
+    } else {
+        QImage blank(m_image.size(), QImage::Format_RGB32);
+        blank.fill(ToRasterWord(BackColor));
+        if (hasPicture()) {
+            QPainter painter(&blank);
+            painter.drawImage(0, 0, m_picture);
+        }
+        m_image = blank;
+    }
+    dropTransient();
+    drawn(m_image.rect());
+}
+
+void PictureArea::refresh()
+{
+    dropTransient();
+    drawn(m_image.rect());
+}
+
+void PictureArea::paintMask(const std::uint8_t* mask, std::int32_t colour1, std::int32_t colour2)
+{
+    paintMask(mask, m_image.rect(), colour1, colour2);
+}
+
+void PictureArea::paintMask(const std::uint8_t* mask, const QRect& rect, std::int32_t colour1,
+                            std::int32_t colour2)
+{
+    if (mask == nullptr || rect.isEmpty())
+        return;
+    const QRect box = rect.intersected(m_image.rect());
+    if (box.isEmpty())
+        return;
+    const QRgb words[3] = {0, ToRasterWord(colour1), ToRasterWord(colour2)};
+    const auto stride = static_cast<std::size_t>(rect.width());
+    drawOnTargets([&](QImage& image) {
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            const std::uint8_t* in = mask + static_cast<std::size_t>(y - rect.top()) * stride +
+                                     static_cast<std::size_t>(box.left() - rect.left());
+            auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = box.left(); x <= box.right(); ++x, ++in) {
+                if (*in == 1 || *in == 2)
+                    out[x] = words[*in];
+            }
+        }
+    });
+    drawn(box);
+}
+
+} // namespace centrafix

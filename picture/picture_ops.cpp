@@ -1,0 +1,97 @@
+#include "picture_ops.h"
+
+#include "engine/raster.h"
+
+#include <vector>
+
+namespace centrafix {
+
+void FlipPicture(PictureArea& picSide, PictureArea& picBackBuffer)
+{
+    const QImage workingCopy = picBackBuffer.image();
+    picSide.setAutoRedraw(true);
+    // Source and destination the same size: the picture lands at its own
+    // size, mirrored and right-aligned, covering the marks of an earlier run.
+    const double pw = workingCopy.width();
+    const double ph = workingCopy.height();
+    picSide.paintPicture(workingCopy, picSide.scaleWidth(), 0.0, -pw, ph, 0.0, 0.0, pw, ph);
+    picBackBuffer.setPicture(picSide.image());
+    picSide.setAutoRedraw(false);
+}
+
+void InvertBlackWhite(PictureArea& picSide, PictureArea& picBackBuffer, double tolerance,
+                      const std::function<void()>& afterRow)
+{
+    // Our own reference: if afterRow lets the user load another picture, this
+    // pass still reads the one it started on.
+    const QImage workingCopy = picBackBuffer.image();
+    // Start the display from the working copy: marks plotted by an earlier run
+    // would otherwise survive wherever the pass leaves pixels alone, become
+    // part of the new working copy and be measured as planform by the next run.
+    picSide.setPicture(workingCopy);
+    picSide.setAutoRedraw(true);
+
+    constexpr std::uint8_t kToWhite = 1;
+    constexpr std::uint8_t kToBlack = 2;
+    const int W = workingCopy.width();
+    const int H = workingCopy.height();
+    std::vector<std::uint8_t> rowMask(static_cast<std::size_t>(W));
+    for (int y = 0; y < H; ++y) {
+        const auto* in = reinterpret_cast<const std::uint32_t*>(workingCopy.constScanLine(y));
+        for (int x = 0; x < W; ++x) {
+            const std::int32_t c = FromRasterWord(in[x]);
+            const double s = static_cast<double>(RedOf(c)) + static_cast<double>(GreenOf(c)) +
+                             static_cast<double>(BlueOf(c));
+            std::uint8_t action = 0;
+            if (s < tolerance)
+                action = kToWhite;
+            else if (s > 765.0 - tolerance)
+                action = kToBlack;
+            rowMask[static_cast<std::size_t>(x)] = action;
+        }
+        picSide.paintMask(rowMask.data(), QRect(0, y, W, 1), Rgb(255, 255, 255), Rgb(0, 0, 0));
+        if (afterRow)
+            afterRow();
+    }
+    picBackBuffer.setPicture(picSide.image());
+    picSide.setAutoRedraw(false);
+}
+
+QImage QuarterChordImage(const QuarterChordMarks& marks)
+{
+    if (marks.width() <= 0 || marks.height() <= 0)
+        return {};
+    QImage image(marks.width(), marks.height(), QImage::Format_RGB32);
+    for (int y = 0; y < marks.height(); ++y) {
+        const std::uint8_t* in = marks.row(y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < marks.width(); ++x)
+            out[x] = in[x] != 0 ? 0xFFFFFFFFu : 0xFF000000u;
+    }
+    return image;
+}
+
+QImage CopyBitmap(PictureArea& picSide, const QImage& quarterChord)
+{
+    // The marks must be in the retained image, which is what goes on the
+    // clipboard, even when a flip or invert has just switched AutoRedraw off.
+    const bool autoRedraw = picSide.autoRedraw();
+    picSide.setAutoRedraw(true);
+    const double w = quarterChord.width();
+    const double h = quarterChord.height();
+    picSide.paintPicture(quarterChord, 0.0, 0.0, w, h, 0.0, 0.0, w, h, PictureArea::kSourceXor);
+    picSide.setAutoRedraw(autoRedraw);
+    return picSide.image();
+}
+
+void PaintPassFeedback(PictureArea& picSide, const PassFeedback& feedback)
+{
+    if (feedback.mask == nullptr || feedback.width <= 0 || feedback.height <= 0 ||
+        feedback.mask->size() <
+            static_cast<std::size_t>(feedback.width) * static_cast<std::size_t>(feedback.height))
+        return;
+    picSide.paintMask(feedback.mask->data(), QRect(0, 0, feedback.width, feedback.height),
+                      feedback.tint, feedback.color);
+}
+
+} // namespace centrafix

@@ -1,0 +1,109 @@
+#include "result_plot.h"
+
+#include "engine/string_table.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace centrafix {
+namespace {
+
+constexpr std::int32_t kWhite = Rgb(255, 255, 255);
+constexpr std::int32_t kBlack = Rgb(0, 0, 0);
+constexpr std::int32_t kYellow = Rgb(255, 255, 0);
+constexpr std::int32_t kLabelShadow = Rgb(64, 64, 0);
+constexpr std::int32_t kLabelText = Rgb(255, 192, 64);
+
+// A shadow one pixel right and down first, so the label stays readable on
+// white background and on dark planform alike.
+void PrintLabel(PictureArea& area, double x, double y, const QString& text)
+{
+    area.CurrentX = x + 1;
+    area.CurrentY = y + 1;
+    area.ForeColor = kLabelShadow;
+    area.print(text);
+    area.CurrentX = x;
+    area.CurrentY = y;
+    area.ForeColor = kLabelText;
+    area.print(text);
+}
+
+QString LabelText(int ID, const ColorObject& object, int languageIndex)
+{
+    return QString::fromStdString(LoadLangResString(ID, languageIndex) + " (" + object.Name + ")");
+}
+
+} // namespace
+
+void DrawMarker(PictureArea& area, double X, double Y)
+{
+    constexpr double pi = std::numbers::pi;
+    area.FillStyle = 0;
+    area.FillColor = kWhite;
+    area.circle(X, Y, 8, kBlack);
+    area.FillColor = kBlack;
+    // Negative angles close the arcs into pie slices; -0.001 stands in for 0,
+    // which has no negative.
+    area.circle(X, Y, 6, kBlack, -0.001, -pi / 2);
+    area.circle(X, Y, 6, kBlack, -pi, -3 * pi / 2);
+}
+
+void DrawOrigin(PictureArea& picSide, double OriginX, double OriginY, double dScale)
+{
+    const double px = OriginX / dScale;
+    const double py = OriginY / dScale;
+    // Without a usable scale there is no place to put the mark.
+    if (!std::isfinite(px) || !std::isfinite(py))
+        return;
+    picSide.FillStyle = 0;
+    picSide.FillColor = kBlack;
+    picSide.ForeColor = kBlack;
+    picSide.circle(px, py, 4, kYellow);
+    picSide.line(px, py, px + 50, py);
+    picSide.line(px, py, px, py + 50);
+    picSide.CurrentX = px + 50;
+    picSide.CurrentY = py;
+    picSide.print(QStringLiteral("x"));
+    picSide.CurrentX = px;
+    picSide.CurrentY = py + 50;
+    picSide.print(QStringLiteral("y"));
+}
+
+void PlotResults(PictureArea& picSide, const ColorObjectTable& ColorObjects,
+                 const RunValues& values, double OriginX, double OriginY, PlotChoice choice,
+                 int languageIndex)
+{
+    picSide.DrawMode = 13;
+    picSide.setAutoRedraw(true);
+    const double ScaleFactor = values.ScaleFactor;
+    DrawOrigin(picSide, OriginX, OriginY, ScaleFactor);
+
+    for (std::size_t i = 0; i < ColorObjects.size(); ++i) {
+        const ColorObject& object = ColorObjects[i];
+        if (!(object.Area > 0.0))
+            continue;
+        const bool total = i == 0;
+        picSide.setFontBold(total);
+        picSide.ForeColor = kWhite;
+        // The summation left the positions origin-relative; adding the origin
+        // back means moving the origin never moves a marker.
+        const double Xc = (values.CGPoint[i].x + OriginX) / ScaleFactor;
+        const double Yc = (values.CGPoint[i].y + OriginY) / ScaleFactor;
+        const double Xa = (values.ACPoint[i].x + OriginX) / ScaleFactor;
+        // The A.C. is a position along x only; it sits on its centroid's row.
+        const double Ya = Yc;
+        const bool withAC = choice.showAC || total;
+
+        if (withAC)
+            DrawMarker(picSide, Xa, Ya);
+        if (choice.showCG) {
+            DrawMarker(picSide, Xc, Yc);
+            PrintLabel(picSide, Xc + 6, Yc - 16, LabelText(129, object, languageIndex));
+        }
+        if (withAC)
+            PrintLabel(picSide, Xa + 6, Ya + 6, LabelText(128, object, languageIndex));
+        picSide.ForeColor = kWhite;
+    }
+}
+
+} // namespace centrafix

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+namespace centrafix {
+
+// Edits the colour list's entries in place and hands the finished text to the
+// window before the entry takes it: the weight rule matches the colour by the
+// entry's text from before the edit, which the list no longer has afterwards.
+// The entry always keeps the text as typed.
+class ColorListDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using EditHandler = std::function<void(int row, const QString& newString)>;
+
+    explicit ColorListDelegate(EditHandler afterLabelEdit, QObject* parent = nullptr);
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+private:
+    EditHandler m_afterLabelEdit;
+};
+
+} // namespace centrafix

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "engine/color_object.h"
+#include "engine/string_table.h"
+#include "twips.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QTableWidget;
+
+namespace centrafix {
+
+class PictureArea;
+class PictureView;
+
+// The program's one window. It owns every control and all state that outlives
+// a single action: the colour-object table, the language, the origin, the
+// abort flag and the picture areas. Every action is a handler that runs to
+// completion on the user-interface thread; the analysis lets events through
+// only at its object boundaries, and while it (or the invert pass) runs, the
+// actions that would change the picture under it are switched off.
+//
+// The handlers keep the established names of the controls and events they
+// belong to, so the window reads the same as its description.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // settingsFile empty: the user's own settings store; otherwise an INI file
+    // (tests run against a store of their own).
+    explicit Form1(const QString& settingsFile = {}, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Handlers.
+    void Form_Load();
+    void Form_Unload();
+    void Form_Resize();
+    void Form_KeyPress(int KeyAscii);
+    void cbLanguage_Click();
+    void SwitchLanguage();
+    void SetupGrid();
+    void btnAnalyze_Click();
+    void btnCopy_Click();
+    void btnOpen_Click();
+    void btnPaste_Click();
+    void btnFlip_Click();
+    void btnInvert_Click();
+    void btnCopyBitmap_Click();
+    void theListView_AfterLabelEdit(int editedRow, const QString& NewString);
+    void theListView_Click();
+    void picSide_MouseMove(int Button, int Shift, float X, float Y);
+    void picSide_MouseDown(int Button, int Shift, float X, float Y);
+    void txtScale_Change();
+
+    // Opens a picture file as the working copy; what btnOpen_Click does with
+    // the name the dialog returns. A name that is no file changes nothing.
+    void openPictureFile(const QString& path);
+
+    // State, for whoever needs to look (tests, the program's caller).
+    const ColorObjectTable& colorObjects() const { return ColorObjects; }
+    int languageIndex() const { return LanguageIndex; }
+    bool abortRequested() const { return AbortRequested; }
+    double originX() const { return OriginX; }
+    double originY() const { return OriginY; }
+    double originColumn() const { return OriginColumn; }
+    double originRow() const { return OriginRow; }
+    bool isRunning() const { return m_running; }
+
+protected:
+    // Seams for tests: a message box and a file dialog block until a person
+    // answers them.
+    virtual void showMessage(QMessageBox::Icon icon, const QString& text);
+    virtual QString chooseOpenFile(const QString& filter);
+
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class RunObserver;
+
+    void buildWidgets();
+    QRect designed(const TwipsRect& r) const;
+    int twipsX(double twips) const;
+    int twipsY(double twips) const;
+
+    void setStatus(const QString& text);
+    void setStatus(const std::string& text);
+    std::string decimalSeparator() const;
+    QString text(int id) const;
+    void setBusy(bool busy);
+    void tickAll();
+    void setTicks(const std::array<bool, 8>& ticked);
+    std::array<bool, 8> ticks() const;
+    void rebuildColorList();
+    void appendGridRow(const std::string& rowText);
+    void placeProgressOverPanel2();
+    void setProgress(std::int64_t value, std::int64_t maximum);
+    void setReport(const std::string& report);
+    void showWorkingCopy();
+    void yieldToEvents();
+
+    // Controls (owned by their Qt parents).
+    QPushButton* btnOpen = nullptr;
+    QPushButton* btnAnalyze = nullptr;
+    QPushButton* btnPaste = nullptr;
+    QPushButton* btnCopy = nullptr;
+    QPushButton* btnInvert = nullptr;
+    QPushButton* btnCopyBitmap = nullptr;
+    QPushButton* btnFlip = nullptr;
+    QCheckBox* chkAreaAC = nullptr;
+    QCheckBox* chkAreaCG = nullptr;
+    QTableWidget* grdResults = nullptr;
+    QPlainTextEdit* txtReport = nullptr;
+    QLabel* lblScale = nullptr;
+    QLineEdit* txtScale = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* txtAltitude = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* txtMach = nullptr;
+    QWidget* picBox = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* theListView = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtTolerance = nullptr;
+    QLabel* lblLanguage = nullptr;
+    QComboBox* cbLanguage = nullptr;
+    QScrollArea* picSideScroll = nullptr;
+    PictureView* picSideView = nullptr;
+    QProgressBar* theProgressBar = nullptr;
+    QLabel* statusPanel1 = nullptr;
+    QLabel* statusPanel2 = nullptr;
+
+    // Picture areas: the display, the working copy the analysis reads, the
+    // last run's quarter-chord canvas and the swatch maker of the colour list.
+    PictureArea* picSide = nullptr;
+    PictureArea* picBackBuffer = nullptr;
+    QImage picQuarterChord;
+    QImage picColor;
+
+    // Window state.
+    ColorObjectTable ColorObjects{};
+    int LanguageIndex = kGerman;
+    bool AbortRequested = false;
+    double OriginX = 0.0;
+    double OriginY = 0.0;
+    double OriginColumn = 0.0;
+    double OriginRow = 0.0;
+
+    QString m_settingsFile;
+    bool m_running = false;      // an analysis is going
+    bool m_busy = false;         // an analysis or the invert pass is going
+    bool m_closePending = false; // the user closed the window while busy
+    bool m_unloaded = false;
+};
+
+} // namespace centrafix

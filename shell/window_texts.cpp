@@ -1,0 +1,121 @@
+#include "window_texts.h"
+
+#include "engine/number_text.h"
+#include "engine/string_table.h"
+
+#include <QStringList>
+
+namespace centrafix {
+
+std::string ColorEntryText(const ColorObject& object)
+{
+    return object.Name + " W=" + FormatGeneral(object.Weight, ".");
+}
+
+std::optional<double> WeightFromEditedText(std::string_view newString)
+{
+    const std::size_t at = newString.find("W=");
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    return LeadingNumber(newString.substr(at + 2));
+}
+
+int FindColorEntry(std::string_view text, const ColorObjectTable& objects)
+{
+    for (int i = 1; i <= kObjectCount; ++i) {
+        const std::string& name = objects[static_cast<std::size_t>(i)].Name;
+        if (text.substr(0, name.size()) == name)
+            return i;
+    }
+    return 0;
+}
+
+std::string ColorReadout(const ColorObject& object)
+{
+    const std::int32_t c = object.Color;
+    return object.Name + ":  RGB(" + std::to_string(RedOf(c)) + "," +
+           std::to_string(GreenOf(c)) + "," + std::to_string(BlueOf(c)) + ")";
+}
+
+std::string PointerReadout(float scale, float X, float Y, double OriginX, double OriginY,
+                           std::string_view sep)
+{
+    const double x = static_cast<double>(scale * X) - OriginX;
+    const double y = static_cast<double>(scale * Y) - OriginY;
+    return "x = " + FormatFixed(x, 2, sep) + ", y = " + FormatFixed(y, 2, sep) + ".";
+}
+
+std::string ClickReadout(double scale, float X, float Y, double OriginX, double OriginY,
+                         std::int32_t color, std::string_view sep)
+{
+    const double x = static_cast<double>(X) * scale - OriginX;
+    const double y = static_cast<double>(Y) * scale - OriginY;
+    return "(" + FormatFixed(x, 2, sep) + "/" + FormatFixed(y, 2, sep) + "), RGB(" +
+           std::to_string(RedOf(color)) + "," + std::to_string(GreenOf(color)) + "," +
+           std::to_string(BlueOf(color)) + ")";
+}
+
+std::string PictureSizeLine(int width, int height, int languageIndex)
+{
+    return LoadLangResString(126, languageIndex) + ": " + std::to_string(width) + " x " +
+           std::to_string(height);
+}
+
+namespace {
+
+// A label caption without its trailing colon, to name a field inside a sentence.
+QString FieldName(int captionId, int languageIndex)
+{
+    QString caption = QString::fromStdString(LoadLangResString(captionId, languageIndex));
+    if (caption.endsWith(':'))
+        caption.chop(1);
+    return caption;
+}
+
+} // namespace
+
+QString ScaleProblemText(const QString& scaleText, int languageIndex)
+{
+    const QString field = FieldName(107, languageIndex);
+    if (languageIndex == kEnglish)
+        return QStringLiteral("%1 \"%2\" gives no usable factor").arg(field, scaleText);
+    return QStringLiteral("%1 \"%2\" ergibt keinen brauchbaren Faktor").arg(field, scaleText);
+}
+
+QString InputErrorText(const InputError& error, int languageIndex)
+{
+    // The engine names the field in English; the user knows it by its caption.
+    const int captionId = error.field == "Tolerance" ? 108 : 107;
+    return QStringLiteral("%1 \"%2\" %3")
+        .arg(FieldName(captionId, languageIndex), QString::fromStdString(error.text),
+             QString::fromStdString(error.reason));
+}
+
+QString QtFileFilter(const std::string& filterList, int languageIndex)
+{
+    const QStringList parts = QString::fromStdString(filterList).split('|');
+    QStringList entries;
+    QStringList allPatterns;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString text = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        // Qt takes the patterns from the last parentheses of an entry, so the
+        // pattern in the description must be the real one.
+        const qsizetype open = text.lastIndexOf('(');
+        if (open >= 0 && text.endsWith(')'))
+            text = text.left(open).trimmed();
+        QString qtPattern = pattern;
+        qtPattern.replace(';', ' ');
+        entries << QStringLiteral("%1 (%2)").arg(text, qtPattern);
+        allPatterns << qtPattern;
+    }
+    // The list offers one type at a time; a .jpeg or .png would otherwise need
+    // the user to know about typing "*".
+    allPatterns << QStringLiteral("*.jpeg") << QStringLiteral("*.png");
+    const QString all = languageIndex == kEnglish ? QStringLiteral("All Pictures")
+                                                  : QStringLiteral("Alle Bilder");
+    entries << QStringLiteral("%1 (%2)").arg(all, allPatterns.join(' '));
+    return entries.join(QStringLiteral(";;"));
+}
+
+} // namespace centrafix

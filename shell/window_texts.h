@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/analysis_run.h"
+#include "engine/color_object.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace centrafix {
+
+// The texts the window builds from its state: colour-list entries, status
+// read-outs, the report's size line and the messages for unusable fields.
+// Kept apart from the widgets so each rule can be read (and checked) on its own.
+
+// A colour-list entry: the name, " W=" and the weight in general format with
+// ".", which is what the weight edit reads back.
+std::string ColorEntryText(const ColorObject& object);
+
+// The weight an edited entry text asks for: the lenient number after the first
+// case-sensitive "W=", or nothing when the text holds no "W=".
+std::optional<double> WeightFromEditedText(std::string_view newString);
+
+// The first colour object (1 to 7) whose name begins `text`, or 0. No name of
+// one language begins another ("blau" / "hellblau"), so an entry that still
+// starts with its own name always finds its own colour.
+int FindColorEntry(std::string_view text, const ColorObjectTable& objects);
+
+// "red:  RGB(255,0,0)"
+std::string ColorReadout(const ColorObject& object);
+
+// The status text while the pointer moves over the picture:
+// "x = 12.50, y = -3.00." The scale is single precision, as the read-out
+// always showed it.
+std::string PointerReadout(float scale, float X, float Y, double OriginX, double OriginY,
+                           std::string_view decimalSeparator);
+
+// The status text of a click: "(12.50/-3.00), RGB(255,0,0)", measured from
+// the origin as it was before the click.
+std::string ClickReadout(double scale, float X, float Y, double OriginX, double OriginY,
+                         std::int32_t color, std::string_view decimalSeparator);
+
+// The report line after opening a picture: "Pixels: 640 x 480".
+std::string PictureSizeLine(int width, int height, int languageIndex);
+
+// The status text shown instead of a read-out when the scale field gives no
+// usable factor (an expression the evaluator rejects, or 0).
+QString ScaleProblemText(const QString& scaleText, int languageIndex);
+
+// The message for a field the evaluator rejects, naming the field by its
+// caption in the current language and quoting what it holds.
+QString InputErrorText(const InputError& error, int languageIndex);
+
+// The open dialog's filter list ("text|pattern|text|pattern...") in Qt's form
+// ("text (pattern);;..."), followed by one entry for every picture type.
+QString QtFileFilter(const std::string& filterList, int languageIndex);
+
+} // namespace centrafix
