@@ -1,81 +1,58 @@
-#include "picture/picture_source.h"
 #include "picture/wmf_player.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <set>
-#include <vector>
 
 using namespace centrafix;
 
 namespace {
 
-constexpr quint16 kSaveDc = 0x001E, kSetPolyFillMode = 0x0106, kRestoreDc = 0x0127,
-                  kSelectObject = 0x012D, kDeleteObject = 0x01F0, kSetWindowOrg = 0x020B,
-                  kSetWindowExt = 0x020C, kLineTo = 0x0213, kMoveTo = 0x0214,
-                  kCreatePenIndirect = 0x02FA, kCreateBrushIndirect = 0x02FC, kPolygon = 0x0324,
-                  kEllipse = 0x0418, kRectangle = 0x041B, kPolyPolygon = 0x0538, kPie = 0x081A,
-                  kDibStretchBlt = 0x0B41, kStretchDib = 0x0F43;
+constexpr quint16 kSaveDc = 0x001E, kSetPolyFillMode = 0x0106, kRestoreDc = 0x0127, kSelectObject = 0x012D,
+                  kDeleteObject = 0x01F0, kSetWindowOrg = 0x020B, kSetWindowExt = 0x020C, kLineTo = 0x0213,
+                  kMoveTo = 0x0214, kCreatePenIndirect = 0x02FA, kCreateBrushIndirect = 0x02FC,
+                  kPolygon = 0x0324, kEllipse = 0x0418, kRectangle = 0x041B, kPolyPolygon = 0x0538,
+                  kPie = 0x081A, kDibStretchBlt = 0x0B41, kStretchDib = 0x0F43;
 
-// Builds metafile bytes record by record; every parameter is one 16-bit word.
+// Little-endian 16-bit words, the unit metafiles are written in.
+QByteArray Words(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (const int v : values)
+        out.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+    return out;
+}
+
+// Builds metafile bytes record by record; every parameter is one word.
 class Metafile {
 public:
     Metafile& placeable(int left, int top, int right, int bottom, int unitsPerInch)
     {
-        m_placeable.clear();
-        words(m_placeable, {0xCDD7, 0x9AC6, 0, left, top, right, bottom, unitsPerInch, 0, 0});
-        quint16 checksum = 0;
-        for (int i = 0; i < 10; ++i)
-            checksum ^= qFromLittleEndian<quint16>(m_placeable.constData() + 2 * i);
-        words(m_placeable, {checksum});
+        m_placeable = Words({0xCDD7, 0x9AC6, 0, left, top, right, bottom, unitsPerInch, 0, 0, 0});
         return *this;
     }
-    Metafile& record(quint16 function, std::initializer_list<int> params)
-    {
-        QByteArray bytes;
-        words(bytes, params);
-        return raw(function, bytes);
-    }
+    Metafile& record(quint16 function, std::initializer_list<int> params) { return raw(function, Words(params)); }
     Metafile& raw(quint16 function, const QByteArray& params)
     {
-        QByteArray head;
-        const quint32 size = 3 + static_cast<quint32>(params.size() / 2);
-        words(head, {int(size & 0xFFFF), int(size >> 16), function});
-        m_records += head + params;
+        const int size = 3 + static_cast<int>(params.size() / 2);
+        m_records += Words({size & 0xFFFF, size >> 16, function}) + params;
         return *this;
     }
     Metafile& brush(QRgb c) { return record(kCreateBrushIndirect, {0, Low(c), qBlue(c), 0}); }
-    Metafile& pen(int style, int width, QRgb c) { return record(kCreatePenIndirect, {style, width, 0, Low(c), qBlue(c)}); }
+    Metafile& pen(int style, QRgb c) { return record(kCreatePenIndirect, {style, 0, 0, Low(c), qBlue(c)}); }
     Metafile& select(int index) { return record(kSelectObject, {index}); }
     // Left, top, right, bottom as the caller thinks of them; the file stores them reversed.
     Metafile& rectangle(int l, int t, int r, int b) { return record(kRectangle, {b, r, t, l}); }
     Metafile& window(int x, int y, int w, int h)
     {
-        record(kSetWindowOrg, {y, x});
-        return record(kSetWindowExt, {h, w});
+        return record(kSetWindowOrg, {y, x}).record(kSetWindowExt, {h, w});
     }
-
     QByteArray bytes() const
     {
-        QByteArray header;
-        words(header, {1, 9, 0x0300, 0, 0, 8, 0, 0, 0});
-        QByteArray end;
-        words(end, {3, 0, 0});
-        return m_placeable + header + m_records + end;
-    }
-
-    static void words(QByteArray& out, std::initializer_list<int> values)
-    {
-        for (const int v : values) {
-            char le[2];
-            qToLittleEndian(static_cast<quint16>(v), le);
-            out.append(le, 2);
-        }
+        return m_placeable + Words({1, 9, 0x0300, 0, 0, 8, 0, 0, 0}) + m_records + Words({3, 0, 0});
     }
 
 private:
@@ -85,47 +62,49 @@ private:
     QByteArray m_records;
 };
 
-constexpr QRgb kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00,
-               kBlue = 0x0000FF, kYellow = 0xFFFF00;
+constexpr QRgb kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF,
+               kYellow = 0xFFFF00;
 
-QRgb At(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) & 0xFFFFFFu;
-}
+struct Probe {
+    int x, y;
+    QRgb colour;
+};
 
-std::set<QRgb> Colours(const QImage& image)
+// Checks the probed pixels and that no colour outside `palette` (a blended
+// edge shade, say) appears anywhere.
+void ExpectPicture(const QImage& image, std::initializer_list<Probe> probes, const std::set<QRgb>& palette)
 {
+    for (const Probe& p : probes)
+        EXPECT_EQ(image.pixel(p.x, p.y) & 0xFFFFFFu, p.colour) << "at " << p.x << "," << p.y;
     std::set<QRgb> colours;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            colours.insert(At(image, x, y));
-    return colours;
+            colours.insert(image.pixel(x, y) & 0xFFFFFFu);
+    EXPECT_EQ(colours, palette);
 }
 
 QImage Play(const Metafile& metafile)
 {
     const PictureLoad load = PlayWindowsMetafile(metafile.bytes());
     EXPECT_TRUE(load.ok()) << load.error.toStdString();
+    EXPECT_TRUE(load.image.isNull() || load.image.format() == QImage::Format_RGB32);
     return load.image;
 }
 
 // A 2 x 2 bitmap, bottom-up as stored: red, green on top; blue, yellow below.
 QByteArray FourColourDib()
 {
-    QByteArray dib;
-    Metafile::words(dib, {40, 0, 2, 0, 2, 0, 1, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    QByteArray dib = Words({40, 0, 2, 0, 2, 0, 1, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     dib.append(QByteArray("\xFF\x00\x00" "\x00\xFF\xFF" "\x00\x00", 8)); // blue, yellow
     dib.append(QByteArray("\x00\x00\xFF" "\x00\xFF\x00" "\x00\x00", 8)); // red, green
     return dib;
 }
 
-// A small drawing that the damage cases below start from.
+// 200 x 100 pixels, a red brush and no outline selected as objects 0 and 1.
 Metafile Sample()
 {
     Metafile m;
-    m.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100);
-    m.brush(kRed).pen(5, 0, kBlack).select(0).select(1).rectangle(10, 10, 60, 40);
-    m.record(kPolygon, {3, 80, 10, 140, 10, 110, 60});
+    m.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100).brush(kRed).pen(5, kBlack).select(0).select(1);
     return m;
 }
 
@@ -133,34 +112,20 @@ Metafile Sample()
 
 TEST(Metafile, DrawsFlatAreasInTheirExactColours)
 {
-    Metafile m;
-    m.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100);
-    m.brush(kRed).pen(5, 0, kBlack).select(0).select(1); // objects 0 and 1
+    Metafile m = Sample();
     m.rectangle(10, 10, 60, 40);
-    m.brush(kBlue).select(2);
-    m.record(kPolygon, {3, 80, 10, 140, 10, 110, 60});
+    m.brush(kBlue).select(2).record(kPolygon, {3, 80, 10, 140, 10, 110, 60});
     // A new object takes the lowest free index: the green brush becomes 0.
     m.record(kDeleteObject, {0}).brush(kGreen).select(0);
     m.record(kEllipse, {90, 190, 50, 150});
-    m.pen(0, 0, kBlack).select(3);
-    m.record(kMoveTo, {95, 10}).record(kLineTo, {95, 100});
+    m.pen(0, kBlack).select(3).record(kMoveTo, {95, 10}).record(kLineTo, {95, 100});
 
     const QImage image = Play(m);
     ASSERT_EQ(image.size(), QSize(200, 100));
-    EXPECT_EQ(image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(At(image, 35, 25), kRed);
-    EXPECT_EQ(At(image, 11, 11), kRed);
-    EXPECT_EQ(At(image, 58, 38), kRed);
-    EXPECT_EQ(At(image, 8, 25), kWhite);
-    EXPECT_EQ(At(image, 62, 25), kWhite);
-    EXPECT_EQ(At(image, 110, 20), kBlue);
-    EXPECT_EQ(At(image, 85, 50), kWhite) << "outside the triangle";
-    EXPECT_EQ(At(image, 170, 70), kGreen);
-    EXPECT_EQ(At(image, 152, 52), kWhite) << "box corner outside the ellipse";
-    EXPECT_EQ(At(image, 50, 95), kBlack);
-    EXPECT_EQ(At(image, 50, 97), kWhite);
-    EXPECT_EQ(Colours(image), (std::set<QRgb>{kWhite, kBlack, kRed, kGreen, kBlue}))
-        << "no blended edge shades";
+    ExpectPicture(image,
+                  {{11, 11, kRed}, {58, 38, kRed}, {8, 25, kWhite}, {62, 25, kWhite}, {110, 20, kBlue},
+                   {85, 50, kWhite}, {170, 70, kGreen}, {152, 52, kWhite}, {50, 95, kBlack}, {50, 97, kWhite}},
+                  {kWhite, kBlack, kRed, kGreen, kBlue});
 }
 
 TEST(Metafile, WindowMapsOntoThePictureAtNinetySixDotsPerInch)
@@ -168,33 +133,25 @@ TEST(Metafile, WindowMapsOntoThePictureAtNinetySixDotsPerInch)
     // Two inches by one at 1440 units per inch, y upwards as CAD programs write.
     Metafile m;
     m.placeable(0, 0, 2880, 1440, 1440).window(0, 1440, 2880, -1440);
-    m.brush(kRed).pen(5, 0, kBlack).select(0).select(1).rectangle(0, 0, 1440, 720);
+    m.brush(kRed).pen(5, kBlack).select(0).select(1).rectangle(0, 0, 1440, 720);
     const QImage image = Play(m);
     ASSERT_EQ(image.size(), QSize(192, 96));
-    EXPECT_EQ(At(image, 20, 80), kRed) << "lower left quarter";
-    EXPECT_EQ(At(image, 90, 50), kRed);
-    EXPECT_EQ(At(image, 20, 20), kWhite);
-    EXPECT_EQ(At(image, 150, 80), kWhite);
+    ExpectPicture(image, {{20, 80, kRed}, {90, 50, kRed}, {20, 20, kWhite}, {150, 80, kWhite}}, {kWhite, kRed});
 
-    // Without a placeable header the window extent is the size in pixels.
+    // Without a placeable header the window extent is the size in pixels; the default pen is black.
     Metafile plain;
     plain.window(100, 100, 50, 40).brush(kBlue).select(0).rectangle(110, 110, 130, 130);
     const QImage small = Play(plain);
     ASSERT_EQ(small.size(), QSize(50, 40));
-    EXPECT_EQ(At(small, 20, 20), kBlue);
-    EXPECT_EQ(At(small, 35, 20), kWhite);
+    ExpectPicture(small, {{20, 20, kBlue}, {10, 20, kBlack}, {35, 20, kWhite}}, {kWhite, kBlack, kBlue});
 }
 
 TEST(Metafile, FillModesSavedStatesAndPies)
 {
-    Metafile m;
-    m.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100);
-    m.brush(kRed).pen(5, 0, kBlack).select(0).select(1);
-    m.record(kSaveDc, {});
-    m.brush(kBlue).select(2);
-    const std::initializer_list<int> frameAt0 = {2, 4, 4, 10, 10, 50, 10, 50, 50, 10, 50,
-                                                 20, 20, 40, 20, 40, 40, 20, 40};
-    m.record(kPolyPolygon, frameAt0); // alternate: the inner square is a hole
+    Metafile m = Sample();
+    m.record(kSaveDc, {}).brush(kBlue).select(2);
+    // Two nested squares: alternate filling leaves the inner one a hole, winding fills it.
+    m.record(kPolyPolygon, {2, 4, 4, 10, 10, 50, 10, 50, 50, 10, 50, 20, 20, 40, 20, 40, 40, 20, 40});
     m.record(kSetPolyFillMode, {2});
     m.record(kPolyPolygon, {2, 4, 4, 60, 10, 100, 10, 100, 50, 60, 50, 70, 20, 90, 20, 90, 40, 70, 40});
     m.record(kRestoreDc, {-1}); // red brush and alternate filling again
@@ -203,112 +160,67 @@ TEST(Metafile, FillModesSavedStatesAndPies)
     // Pie from three o'clock counter-clockwise to twelve: the upper right quarter.
     m.record(kPie, {50, 170, 70, 190, 90, 190, 50, 150});
 
-    const QImage image = Play(m);
-    EXPECT_EQ(At(image, 15, 15), kBlue);
-    EXPECT_EQ(At(image, 30, 30), kWhite) << "alternate filling leaves the hole";
-    EXPECT_EQ(At(image, 80, 30), kBlue) << "winding filling fills it";
-    EXPECT_EQ(At(image, 30, 75), kRed) << "restored brush";
-    EXPECT_EQ(At(image, 80, 80), kWhite) << "restored fill mode";
-    EXPECT_EQ(At(image, 65, 65), kRed);
-    EXPECT_EQ(At(image, 178, 62), kRed);
-    EXPECT_EQ(At(image, 162, 62), kWhite);
-    EXPECT_EQ(At(image, 178, 78), kWhite);
-    EXPECT_EQ(Colours(image), (std::set<QRgb>{kWhite, kRed, kBlue}));
+    ExpectPicture(Play(m),
+                  {{15, 15, kBlue}, {30, 30, kWhite}, {80, 30, kBlue}, {30, 75, kRed}, {80, 80, kWhite},
+                   {65, 65, kRed}, {178, 62, kRed}, {162, 62, kWhite}, {178, 78, kWhite}},
+                  {kWhite, kRed, kBlue});
 }
 
 TEST(Metafile, EmbeddedBitmapsAreStretchedWithoutSmoothing)
 {
-    QByteArray stretchDib;
-    Metafile::words(stretchDib, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 10});
-    QByteArray stretchBlt;
-    Metafile::words(stretchBlt, {0x0020, 0x00CC, 2, 2, 0, 0, 40, 40, 10, 110});
+    const QByteArray stretchDib = Words({0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 10});
+    const QByteArray stretchBlt = Words({0x0020, 0x00CC, 2, 2, 0, 0, 40, 40, 10, 110});
     Metafile m;
     m.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100);
-    m.raw(kStretchDib, stretchDib + FourColourDib());
-    m.raw(kDibStretchBlt, stretchBlt + FourColourDib());
-    const QImage image = Play(m);
-    for (const int left : {10, 110}) {
-        EXPECT_EQ(At(image, left + 10, 20), kRed) << left;
-        EXPECT_EQ(At(image, left + 30, 20), kGreen) << left;
-        EXPECT_EQ(At(image, left + 10, 40), kBlue) << left;
-        EXPECT_EQ(At(image, left + 30, 40), kYellow) << left;
-    }
-    EXPECT_EQ(Colours(image), (std::set<QRgb>{kWhite, kRed, kGreen, kBlue, kYellow}));
+    m.raw(kStretchDib, stretchDib + FourColourDib()).raw(kDibStretchBlt, stretchBlt + FourColourDib());
+    ExpectPicture(Play(m),
+                  {{20, 20, kRed}, {40, 20, kGreen}, {20, 40, kBlue}, {40, 40, kYellow},
+                   {120, 20, kRed}, {140, 20, kGreen}, {120, 40, kBlue}, {140, 40, kYellow}},
+                  {kWhite, kRed, kGreen, kBlue, kYellow});
 }
 
 TEST(Metafile, DamagedFilesAreRefusedNeverReadPastTheirEnd)
 {
-    const QByteArray sample = Sample().bytes();
+    const QByteArray sample = Sample().rectangle(10, 10, 60, 40).bytes();
     ASSERT_TRUE(PlayWindowsMetafile(sample).ok());
     // Every cut loses the end record at least: refused, not half drawn.
-    for (qsizetype length = 0; length < sample.size(); ++length) {
-        const PictureLoad cut = PlayWindowsMetafile(QByteArrayView(sample).first(length));
-        EXPECT_FALSE(cut.ok()) << length;
-        EXPECT_TRUE(cut.image.isNull()) << length;
-    }
+    for (qsizetype length = 0; length < sample.size(); ++length)
+        EXPECT_TRUE(PlayWindowsMetafile(QByteArrayView(sample).first(length)).image.isNull()) << length;
 
     QByteArray tooBigDib = FourColourDib();
     qToLittleEndian<qint32>(100, tooBigDib.data() + 4); // claims 100 x 2 pixels
-    QByteArray blit;
-    Metafile::words(blit, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 10});
-    QByteArray zeroSize = Sample().bytes();
+    const QByteArray blit = Words({0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 10});
     const qsizetype firstRecord = 22 + 18;
+    QByteArray zeroSize = sample, pastEnd = sample;
     qToLittleEndian<quint32>(0, zeroSize.data() + firstRecord);
-    QByteArray pastEnd = Sample().bytes();
     qToLittleEndian<quint32>(0x10000000, pastEnd.data() + firstRecord);
 
-    struct Case {
+    const struct {
         const char* what;
         QByteArray bytes;
         const char* reason;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"record of size 0", zeroSize, "impossible size"},
         {"record past the end", pastEnd, "only"},
-        {"polygon longer than its record", Metafile(Sample()).record(kPolygon, {1000, 1, 1, 5, 5}).bytes(), "polygon"},
-        {"negative point count", Metafile(Sample()).record(kPolygon, {-3, 1, 1}).bytes(), "polygon"},
-        {"polypolygon counts past the record", Metafile(Sample()).record(kPolyPolygon, {40, 3}).bytes(), "polypolygon"},
-        {"polypolygon points past the record", Metafile(Sample()).record(kPolyPolygon, {1, 500, 1, 1}).bytes(), "polypolygon"},
-        {"pen too short", Metafile(Sample()).record(kCreatePenIndirect, {0}).bytes(), "pen"},
-        {"bitmap bigger than its record", Metafile(Sample()).raw(kStretchDib, blit + tooBigDib).bytes(), "bitmap"},
+        {"polygon longer than its record", Sample().record(kPolygon, {1000, 1, 1, 5, 5}).bytes(), "polygon"},
+        {"negative point count", Sample().record(kPolygon, {-3, 1, 1}).bytes(), "polygon"},
+        {"polypolygon counts past the record", Sample().record(kPolyPolygon, {40, 3}).bytes(), "polypolygon"},
+        {"polypolygon points past the record", Sample().record(kPolyPolygon, {1, 500, 1, 1}).bytes(), "polypolygon"},
+        {"pen too short", Sample().record(kCreatePenIndirect, {0}).bytes(), "pen"},
+        {"bitmap bigger than its record", Sample().raw(kStretchDib, blit + tooBigDib).bytes(), "bitmap"},
         {"zero units per inch", Metafile().placeable(0, 0, 10, 10, 0).window(0, 0, 10, 10).bytes(), "units per inch"},
         {"no size at all", Metafile().brush(kRed).bytes(), "no size"},
         {"no area", Metafile().placeable(0, 0, 0, 10, 96).bytes(), "no pixels"},
         {"too large", Metafile().placeable(-32768, -32768, 32767, 32767, 1).bytes(),
          "6291360 x 6291360 pixels is larger than the 600-megapixel limit"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QElapsedTimer clock;
         clock.start();
         const PictureLoad load = PlayWindowsMetafile(c.bytes);
         EXPECT_LT(clock.elapsed(), 1000);
-        EXPECT_FALSE(load.ok());
         EXPECT_TRUE(load.image.isNull());
         EXPECT_TRUE(load.error.contains(c.reason)) << load.error.toStdString();
     }
-}
-
-TEST(Metafile, FilesAreRecognisedByContent)
-{
-    QTemporaryDir dir;
-    const QByteArray bytes = Sample().bytes();
-    const QImage direct = PlayWindowsMetafile(bytes).image;
-    for (const char* name : {"drawing.wmf", "drawing.WMF", "drawing.bmp"}) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        const PictureLoad load = LoadPictureFile(path);
-        ASSERT_TRUE(load.ok()) << name << ": " << load.error.toStdString();
-        EXPECT_EQ(load.image, direct) << name;
-    }
-    const QString damaged = dir.filePath("damaged.wmf");
-    QFile cut(damaged);
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write(bytes.left(bytes.size() - 10));
-    cut.close();
-    const PictureLoad refused = LoadPictureFile(damaged);
-    EXPECT_TRUE(refused.error.startsWith(damaged + ": damaged Windows metafile: ")) << refused.error.toStdString();
 }

@@ -2,7 +2,6 @@
 // the picture, Esc and closing, against a settings store of its own.
 
 #include "shell/form1.h"
-#include "shell/twips.h"
 
 #include "engine/analysis_run.h"
 #include "engine/results_grid.h"
@@ -12,13 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -44,15 +41,10 @@ public:
 
     QStringList messages;
     QString fileToOpen;
-    QString offeredFilter;
 
 protected:
     void showMessage(QMessageBox::Icon, const QString& text) override { messages << text; }
-    QString chooseOpenFile(const QString& filter) override
-    {
-        offeredFilter = filter;
-        return fileToOpen;
-    }
+    QString chooseOpenFile(const QString&) override { return fileToOpen; }
 };
 
 class Form1Test : public ::testing::Test {
@@ -68,14 +60,12 @@ protected:
 
     void store(const QString& key, const QString& value)
     {
-        QSettings s(storePath(), QSettings::IniFormat);
-        s.setValue("Centrafix/" + key, value);
+        QSettings(storePath(), QSettings::IniFormat).setValue("Centrafix/" + key, value);
     }
 
     QString stored(const QString& key) const
     {
-        QSettings s(storePath(), QSettings::IniFormat);
-        return s.value("Centrafix/" + key).toString();
+        return QSettings(storePath(), QSettings::IniFormat).value("Centrafix/" + key).toString();
     }
 
     TestForm& open()
@@ -100,11 +90,13 @@ protected:
     const PictureArea& workingCopy() { return *form->findChild<PictureArea*>("picBackBuffer"); }
     QString clipboardText() { return QGuiApplication::clipboard()->text(); }
 
-    void analyze() { get<QPushButton>("btnAnalyze")->click(); }
+    QString report() { return get<QPlainTextEdit>("txtReport")->toPlainText(); }
+    void click(const char* button) { get<QPushButton>(button)->click(); }
+    void analyze() { click("btnAnalyze"); }
 
     QString copyTable()
     {
-        get<QPushButton>("btnCopy")->click();
+        click("btnCopy");
         return clipboardText();
     }
 
@@ -149,12 +141,22 @@ protected:
         return texts;
     }
 
-    std::vector<bool> entryTicks()
+    // The seven ticks as a string: "1111000".
+    QString entryTicks()
     {
-        std::vector<bool> ticks;
+        QString ticks;
         for (int i = 0; i < list()->count(); ++i)
-            ticks.push_back(list()->item(i)->checkState() == Qt::Checked);
+            ticks += list()->item(i)->checkState() == Qt::Checked ? '1' : '0';
         return ticks;
+    }
+
+    // Idle again after a run: the controls are back and the busy cursor is gone.
+    void expectIdle()
+    {
+        EXPECT_TRUE(get<QPushButton>("btnAnalyze")->isEnabled());
+        EXPECT_TRUE(get<QPushButton>("btnOpen")->isEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(get<QProgressBar>("theProgressBar")->isVisible());
     }
 
     // What the engine alone gives for the window's current inputs on its
@@ -194,15 +196,11 @@ protected:
 
 const std::array<double, 8> kUnitWeights{0, 1, 1, 1, 1, 1, 1, 1};
 
-const QStringList kGermanEntries{"schwarz W=1", "rot W=1",      "grün W=1",  "blau W=1",
-                                 "gelb W=1",    "hellblau W=1", "violett W=1"};
-
 } // namespace
 
 TEST_F(Form1Test, FirstStartShowsTheDefaultsInGermanWithEveryColourTicked)
 {
     open();
-    EXPECT_EQ(form->windowTitle(), "Centrafix");
     EXPECT_EQ(field("txtScale")->text(), "1.0");
     EXPECT_EQ(field("txtAltitude")->text(), "10000");
     EXPECT_EQ(field("txtMach")->text(), "0.85");
@@ -210,37 +208,14 @@ TEST_F(Form1Test, FirstStartShowsTheDefaultsInGermanWithEveryColourTicked)
     EXPECT_EQ(form->languageIndex(), kGerman);
     EXPECT_EQ(get<QComboBox>("cbLanguage")->currentText(), "Deutsch");
     EXPECT_EQ(get<QPushButton>("btnOpen")->text(), "Ö&ffnen...");
-    EXPECT_EQ(get<QPushButton>("btnCopyBitmap")->text(), "Copy Bitmap");
-    EXPECT_EQ(get<QLabel>("Label4")->text(), "Mach number [-]:");
-    EXPECT_EQ(entryTexts(), kGermanEntries);
-    EXPECT_EQ(entryTicks(), std::vector<bool>(7, true));
+    EXPECT_EQ(entryTexts().join(", "),
+              "schwarz W=1, rot W=1, grün W=1, blau W=1, gelb W=1, hellblau W=1, violett W=1");
+    EXPECT_EQ(entryTicks(), "1111111");
     EXPECT_EQ(status(), "Ready.");
     EXPECT_EQ(grid()->rowCount(), 0);
-    EXPECT_FALSE(get<QProgressBar>("theProgressBar")->isVisible());
     EXPECT_EQ(display().screen(), ExamplePicture());
     EXPECT_EQ(copyTable(), QString::fromStdString(GridHeaderText(kGerman)));
-
-    // The designed layout, converted at the screen's DPI.
-    const double dpiX = form->logicalDpiX(), dpiY = form->logicalDpiY();
-    EXPECT_EQ(get<QPushButton>("btnAnalyze")->geometry(),
-              TwipsToPixels(TwipsRect{1680, 120, 1455, 375}, dpiX, dpiY));
-    EXPECT_EQ(get<QWidget>("picSideScroll")->geometry(),
-              TwipsToPixels(TwipsRect{120, 2880, 5055, 2340}, dpiX, dpiY));
-}
-
-TEST_F(Form1Test, ResizingKeepsThePanelRightAndTheGridBesideIt)
-{
-    open();
-    QWidget* panel = get<QWidget>("picBox");
-    const double dpi = form->logicalDpiX();
-    form->resize(TwipsToPixels(16000, dpi), form->height());
-    EXPECT_EQ(panel->geometry().right() + 1, form->width());
-    EXPECT_EQ(panel->y(), TwipsToPixels(80, form->logicalDpiY()));
-    EXPECT_EQ(grid()->x() + grid()->width() + TwipsToPixels(240, dpi), panel->x());
-
-    const int left = panel->x();
-    form->resize(panel->width(), form->height()); // nothing to spare
-    EXPECT_EQ(panel->x(), left);
+    expectIdle();
 }
 
 TEST_F(Form1Test, AnalysingTheExampleGivesTheEngineResultsEverywhere)
@@ -256,18 +231,11 @@ TEST_F(Form1Test, AnalysingTheExampleGivesTheEngineResultsEverywhere)
     EXPECT_EQ(clipboardText(), QString::fromStdString(expected.loadingTable));
     EXPECT_EQ(copyTable(), TableText(expected, kGerman));
     EXPECT_EQ(grid()->selectedItems().size(), grid()->rowCount() * 9) << "whole table left selected";
-    QString report = QString::fromStdString(expected.report);
-    report.replace("\r\n", "\n");
-    EXPECT_EQ(get<QPlainTextEdit>("txtReport")->toPlainText(), report);
+    EXPECT_EQ(report(), QString::fromStdString(expected.report).replace("\r\n", "\n"));
     EXPECT_TRUE(get<QPlainTextEdit>("txtReport")->isVisible());
-
-    // Found colours keep their ticks; the absent ones lose them.
-    EXPECT_EQ(entryTicks(), (std::vector<bool>{true, true, true, true, false, false, false}));
+    EXPECT_EQ(entryTicks(), "1111000") << "found colours keep their ticks, absent ones lose them";
     EXPECT_EQ(status(), "Bereit.");
-    EXPECT_FALSE(get<QProgressBar>("theProgressBar")->isVisible());
-    EXPECT_TRUE(get<QPushButton>("btnAnalyze")->isEnabled());
-    EXPECT_TRUE(get<QPushButton>("btnOpen")->isEnabled());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    expectIdle();
     EXPECT_NE(display().image(), workingCopy().picture()) << "markers plotted over the picture";
 }
 
@@ -279,20 +247,16 @@ TEST_F(Form1Test, LanguageSwitchRelabelsAndResetsGridPictureAndList)
 
     get<QComboBox>("cbLanguage")->setCurrentIndex(1);
     EXPECT_EQ(form->languageIndex(), kEnglish);
-    EXPECT_EQ(get<QLabel>("lblLanguage")->text(), "Language");
     EXPECT_EQ(get<QLabel>("Label2")->text(), "Colors:");
     EXPECT_EQ(get<QPushButton>("btnOpen")->text(), "&Open...");
-    EXPECT_EQ(get<QPushButton>("btnCopyBitmap")->text(), "Copy Bitmap");
     EXPECT_EQ(grid()->rowCount(), 0);
     EXPECT_EQ(copyTable(), QString::fromStdString(GridHeaderText(kEnglish)));
     EXPECT_EQ(display().screen(), workingCopy().picture()) << "markers removed";
     EXPECT_EQ(entryTexts().first(), "black W=1");
-    EXPECT_EQ(entryTicks(), std::vector<bool>(7, false));
-    EXPECT_EQ(list()->currentRow(), 0);
+    EXPECT_EQ(entryTicks(), "0000000");
     EXPECT_TRUE(list()->item(0)->isSelected());
 
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                      list()->visualItemRect(list()->item(1)).center());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(1)).center());
     EXPECT_EQ(status(), "red:  RGB(255,0,0)");
 }
 
@@ -309,15 +273,12 @@ TEST_F(Form1Test, EditedWeightChangesTheEfficiencyAndTheTotal)
     QCoreApplication::processEvents(); // the view commits the edit from its queue
     EXPECT_EQ(red->text(), "rot W=2.5");
     EXPECT_EQ(form->colorObjects()[2].Weight, 2.5);
-
-    // A lower-case w is no weight; a text without its name still edits the colour.
-    form->theListView_AfterLabelEdit(1, "rot w=3");
+    form->theListView_AfterLabelEdit(1, "rot w=3"); // a lower-case w is no weight
     EXPECT_EQ(form->colorObjects()[2].Weight, 2.5);
 
     analyze();
     const AnalysisResult expected = engineRun({0, 1, 2.5, 1, 1, 1, 1, 1});
     EXPECT_EQ(copyTable(), TableText(expected, kGerman));
-    EXPECT_NE(TableText(expected, kGerman), TableText(engineRun(kUnitWeights), kGerman));
     const QList<QTableWidgetItem*> redRow = grid()->findItems("rot", Qt::MatchExactly);
     ASSERT_EQ(redRow.size(), 1);
     EXPECT_EQ(grid()->item(redRow[0]->row(), 8)->text(), "2.50");
@@ -326,54 +287,31 @@ TEST_F(Form1Test, EditedWeightChangesTheEfficiencyAndTheTotal)
 TEST_F(Form1Test, EscAtAnObjectBoundaryEndsTheRunWithoutResults)
 {
     open();
-    pressEsc(); // while idle: only the status text
-    EXPECT_EQ(status(), "Abbrechen...");
+    pressEsc(); // while idle: a request the next run must clear
     EXPECT_TRUE(form->abortRequested());
 
     analyzeWithHook([&] { return status().startsWith("Analysiere grün"); }, [&] {
         // While the run yields, nothing may change the picture under it.
-        for (const char* name : {"btnAnalyze", "btnOpen", "btnPaste", "btnFlip", "btnInvert",
-                                 "btnCopyBitmap", "cbLanguage"})
+        for (const char* name : {"btnAnalyze", "btnOpen", "btnPaste", "btnFlip", "btnInvert", "btnCopyBitmap",
+                                 "cbLanguage"})
             EXPECT_FALSE(get<QWidget>(name)->isEnabled()) << name;
         EXPECT_NE(QApplication::overrideCursor(), nullptr);
-        EXPECT_FALSE(get<QPlainTextEdit>("txtReport")->isVisible());
-        const QWidget* progress = get<QProgressBar>("theProgressBar");
-        const QWidget* panel2 = get<QLabel>("StatusBar1Panel2");
-        EXPECT_TRUE(progress->isVisible());
-        EXPECT_TRUE(QRect(panel2->mapTo(form.get(), QPoint(0, 0)), panel2->size())
-                        .contains(progress->geometry().center()));
+        EXPECT_TRUE(get<QProgressBar>("theProgressBar")->isVisible());
         pressEsc();
     });
     EXPECT_EQ(grid()->rowCount(), 0);
-    EXPECT_TRUE(get<QPlainTextEdit>("txtReport")->toPlainText().isEmpty());
+    EXPECT_TRUE(report().isEmpty());
     EXPECT_EQ(status(), "Bereit.");
     EXPECT_TRUE(clipboardText().startsWith("Eta\t")) << "the loading table still goes out";
-    // Blue is in the picture but its pass never ran.
-    EXPECT_EQ(entryTicks(), (std::vector<bool>{true, true, true, false, false, false, false}));
-    EXPECT_TRUE(get<QPushButton>("btnAnalyze")->isEnabled());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(entryTicks(), "1110000") << "blue is in the picture but its pass never ran";
+    expectIdle();
 
-    // The next run starts with the request cleared and goes to the end.
-    form->findChild<QListWidget*>("theListView")->item(3)->setCheckState(Qt::Checked);
+    list()->item(3)->setCheckState(Qt::Checked);
     analyze();
-    EXPECT_EQ(grid()->rowCount(), 5);
+    EXPECT_EQ(grid()->rowCount(), 5) << "the next run goes to the end";
 }
 
-TEST_F(Form1Test, ClosingDuringARunEndsItAndStillSavesTheSettings)
-{
-    open();
-    field("txtMach")->setText("0.7");
-    analyzeWithHook([] { return true; }, [&] {
-        form->close();
-        EXPECT_TRUE(form->isVisible()) << "the close waits for the run";
-    });
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(form->isRunning());
-    EXPECT_EQ(grid()->rowCount(), 0);
-    EXPECT_EQ(stored("Mach"), "0.7");
-}
-
-TEST_F(Form1Test, SettingsRoundTrip)
+TEST_F(Form1Test, SettingsRoundTripEvenWhenClosedDuringARun)
 {
     store("color_w_2", "0.5");
     store("color_w_3", "2.25");
@@ -386,25 +324,28 @@ TEST_F(Form1Test, SettingsRoundTrip)
     EXPECT_EQ(entryTexts().mid(0, 4), (QStringList{"schwarz W=1", "rot W=0.5", "grün W=2.25", "blau W=0"}));
     EXPECT_EQ(field("txtScale")->text(), "1/50");
     EXPECT_EQ(field("txtAltitude")->text(), "5000");
-    form->close();
+    field("txtMach")->setText("0.7");
+    analyzeWithHook([] { return true; }, [&] {
+        form->close();
+        EXPECT_TRUE(form->isVisible()) << "the close waits for the run";
+    });
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->isRunning());
+    EXPECT_EQ(grid()->rowCount(), 0);
 
     QSettings s(storePath(), QSettings::IniFormat);
     s.beginGroup("Centrafix");
     EXPECT_EQ(s.childKeys().size(), 13);
-    EXPECT_EQ(stored("Language"), "1");
-    EXPECT_EQ(stored("Name"), "Simple Centrafix");
-    EXPECT_EQ(stored("Path"), QCoreApplication::applicationFilePath());
-    EXPECT_EQ(stored("Scale"), "1/50");
-    EXPECT_EQ(stored("Mach"), "0.85");
-    EXPECT_EQ(stored("Altitude"), "5000");
-    EXPECT_EQ(stored("color_w_1"), "1");
-    EXPECT_EQ(stored("color_w_2"), "0.5");
-    EXPECT_EQ(stored("color_w_3"), "2.25");
-    EXPECT_EQ(stored("color_w_4"), "0");
+    const QStringList keys = {"Language", "Name", "Path", "Scale", "Mach", "Altitude"};
+    const QStringList values = {"1", "Simple Centrafix", QCoreApplication::applicationFilePath(), "1/50", "0.7",
+                                "5000", "1", "0.5", "2.25", "0", "1", "1", "1"};
+    for (int i = 0; i < 13; ++i) {
+        const QString key = i < 6 ? keys[i] : QString("color_w_%1").arg(i - 5);
+        EXPECT_EQ(stored(key), values[i]) << key.toStdString();
+    }
 
     store("Language", "2");
     open();
-    EXPECT_EQ(form->languageIndex(), kEnglish);
     EXPECT_EQ(get<QComboBox>("cbLanguage")->currentText(), "English");
     EXPECT_EQ(entryTexts()[1], "red W=0.5");
 }
@@ -418,19 +359,12 @@ TEST_F(Form1Test, RightClickSetsTheOriginAndDrawsItsMark)
 
     const QRgb under = workingCopy().picture().pixel(100, 40);
     mouse(QEvent::MouseButtonPress, Qt::RightButton, {100, 40});
-    EXPECT_EQ(status(), QString("(50.00/20.00), RGB(%1,%2,%3)")
-                            .arg(qRed(under)).arg(qGreen(under)).arg(qBlue(under)));
-    EXPECT_EQ(form->originColumn(), 100);
-    EXPECT_EQ(form->originRow(), 40);
+    EXPECT_EQ(status(),
+              QString("(50.00/20.00), RGB(%1,%2,%3)").arg(qRed(under)).arg(qGreen(under)).arg(qBlue(under)));
     EXPECT_EQ(form->originX(), 50);
     EXPECT_EQ(form->originY(), 20);
-    const QImage& shown = display().screen();
-    EXPECT_EQ(shown.pixel(100, 40) & 0xFFFFFF, 0u) << "black disc at the origin";
-    EXPECT_EQ(shown.pixel(130, 40) & 0xFFFFFF, 0u) << "x axis";
-    EXPECT_EQ(shown.pixel(100, 70) & 0xFFFFFF, 0u) << "y axis";
-
-    mouse(QEvent::MouseMove, Qt::NoButton, {100, 40});
-    EXPECT_EQ(status(), "x = 0.00, y = 0.00.");
+    for (const QPoint p : {QPoint(100, 40), QPoint(130, 40), QPoint(100, 70)}) // disc, x and y axes
+        EXPECT_EQ(display().screen().pixel(p) & 0xFFFFFF, 0u) << p.x() << "," << p.y();
     mouse(QEvent::MouseMove, Qt::NoButton, {90, 30});
     EXPECT_EQ(status(), "x = -5.00, y = -5.00.");
 
@@ -441,37 +375,20 @@ TEST_F(Form1Test, RightClickSetsTheOriginAndDrawsItsMark)
     mouse(QEvent::MouseMove, Qt::NoButton, {100, 40});
     EXPECT_EQ(status(), "x = 0.00, y = 0.00.");
 
-    // A left click reads out but moves nothing; the locale gives the separator.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    mouse(QEvent::MouseButtonPress, Qt::LeftButton, {101, 40});
-    EXPECT_TRUE(status().startsWith("(2,00/0,00), RGB(")) << status().toStdString();
-    EXPECT_EQ(form->originColumn(), 100);
-}
-
-TEST_F(Form1Test, UnusableScaleShowsAMessageAndKeepsTheOrigin)
-{
-    open();
-    field("txtScale")->setText("1");
-    mouse(QEvent::MouseButtonPress, Qt::RightButton, {10, 10});
+    // An unusable scale is named and the origin stays.
     const QImage before = display().screen();
-
-    for (const char* text : {"1+", "0", "1/0"}) {
-        field("txtScale")->setText(text);
-        mouse(QEvent::MouseMove, Qt::NoButton, {50, 50});
-        EXPECT_TRUE(status().contains("Maßstabsfaktor") && status().contains(text))
-            << status().toStdString();
-        mouse(QEvent::MouseButtonPress, Qt::RightButton, {50, 50});
-        EXPECT_EQ(form->originColumn(), 10) << text;
-        EXPECT_EQ(display().screen(), before) << text;
-    }
+    field("txtScale")->setText("1+");
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, {50, 50});
+    EXPECT_TRUE(status().contains("Maßstabsfaktor") && status().contains("1+")) << status().toStdString();
+    EXPECT_EQ(form->originColumn(), 100);
+    EXPECT_EQ(display().screen(), before);
 }
 
 TEST_F(Form1Test, UnreadableToleranceStopsTheRunBeforeItChangesAnything)
 {
     open();
     analyze();
-    const QString table = copyTable();
-    const QString report = get<QPlainTextEdit>("txtReport")->toPlainText();
+    const QString table = copyTable(), shown = report();
     QGuiApplication::clipboard()->setText("keep");
 
     field("txtTolerance")->setText("1+");
@@ -480,66 +397,31 @@ TEST_F(Form1Test, UnreadableToleranceStopsTheRunBeforeItChangesAnything)
     EXPECT_TRUE(form->messages[0].contains("Toleranz") && form->messages[0].contains("\"1+\""))
         << form->messages[0].toStdString();
     EXPECT_EQ(clipboardText(), "keep");
-    EXPECT_EQ(get<QPlainTextEdit>("txtReport")->toPlainText(), report);
+    EXPECT_EQ(report(), shown);
     EXPECT_EQ(copyTable(), table);
-    EXPECT_TRUE(get<QPushButton>("btnAnalyze")->isEnabled());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    // A scale of 0 is no error: the run replaces it by 1 and says so in the field.
-    field("txtTolerance")->setText("10");
-    field("txtScale")->setText("0");
-    analyze();
-    EXPECT_EQ(field("txtScale")->text(), "1");
-    EXPECT_EQ(form->messages.size(), 1);
+    expectIdle();
 }
 
-TEST_F(Form1Test, OpeningAndPastingReplaceThePictureAndTickEveryColour)
+TEST_F(Form1Test, OpeningOrPastingNoPictureSaysSoAndPastingOneReplacesIt)
 {
     open();
-    QImage big(640, 480, QImage::Format_RGB32);
-    big.fill(Qt::white);
-    const QString bmp = dir.filePath("big.bmp");
-    ASSERT_TRUE(big.save(bmp));
-    const QString broken = dir.filePath("broken.bmp");
-    {
-        QFile f(broken);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("BM not really");
-    }
-
-    list()->item(2)->setCheckState(Qt::Unchecked);
-    form->fileToOpen = broken;
-    get<QPushButton>("btnOpen")->click();
-    ASSERT_EQ(form->messages.size(), 1);
-    EXPECT_TRUE(form->messages[0].contains("broken.bmp"));
-    EXPECT_EQ(workingCopy().picture(), ExamplePicture());
-    EXPECT_FALSE(entryTicks()[2]);
-    EXPECT_TRUE(form->offeredFilter.startsWith("Windows Bitmap Dateien (*.bmp);;JPEG Bilddateien (*.jpg);;"))
-        << form->offeredFilter.toStdString();
-
-    form->fileToOpen = bmp;
-    get<QPushButton>("btnOpen")->click();
-    EXPECT_EQ(workingCopy().picture().size(), QSize(640, 480));
-    EXPECT_EQ(display().screen().size(), QSize(640, 480));
-    EXPECT_EQ(get<QPlainTextEdit>("txtReport")->toPlainText(), "Pixel: 640 x 480");
-    EXPECT_EQ(entryTicks(), std::vector<bool>(7, true));
-
-    // Paste: text is no picture; an image is, and the report stays.
-    list()->item(2)->setCheckState(Qt::Unchecked);
+    form->fileToOpen = dir.filePath("empty.bmp");
+    QFile(form->fileToOpen).open(QIODevice::WriteOnly);
+    click("btnOpen");
     QGuiApplication::clipboard()->setText("no picture");
-    get<QPushButton>("btnPaste")->click();
-    ASSERT_EQ(form->messages.size(), 2);
-    EXPECT_EQ(form->messages[1], "Die Zwischenablage enthält keine Bitmap Abbildung!");
-    EXPECT_FALSE(entryTicks()[2]);
+    click("btnPaste");
+    EXPECT_EQ(form->messages.join('\n'), form->fileToOpen + ": the file is empty\n"
+                                                          "Die Zwischenablage enthält keine Bitmap Abbildung!");
+    EXPECT_EQ(workingCopy().picture(), ExamplePicture());
 
-    QImage small(30, 20, QImage::Format_RGB32);
-    small.fill(Qt::red);
-    QGuiApplication::clipboard()->setImage(small);
-    get<QPushButton>("btnPaste")->click();
+    list()->item(2)->setCheckState(Qt::Unchecked);
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(picture);
+    click("btnPaste");
+    EXPECT_EQ(display().screen(), picture);
+    EXPECT_EQ(entryTicks(), "1111111");
     EXPECT_EQ(form->messages.size(), 2);
-    EXPECT_EQ(workingCopy().picture().size(), QSize(30, 20));
-    EXPECT_EQ(get<QPlainTextEdit>("txtReport")->toPlainText(), "Pixel: 640 x 480");
-    EXPECT_EQ(entryTicks(), std::vector<bool>(7, true));
 }
 
 int main(int argc, char** argv)
