@@ -16,6 +16,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <new>
 #include <memory>
 #include <optional>
 
@@ -157,8 +158,15 @@ int main(int argc, char* argv[])
     if (annotate)
         display.setPicture(picture);
     BatchObserver observer(annotate ? &display : nullptr, options);
-    const AnalysisResult result =
-        RunAnalysis(RasterViewOf(picture), objects, setup, options.inputs, observer);
+    AnalysisResult result;
+    try {
+        result = RunAnalysis(RasterViewOf(picture), objects, setup, options.inputs, observer);
+    } catch (const std::bad_alloc&) {
+        QTextStream(stderr) << "centrafix-cli: not enough memory to analyse "
+                            << (options.picturePath.isEmpty() ? QStringLiteral("the example") : options.picturePath)
+                            << Qt::endl;
+        return 1;
+    }
 
     if (annotate) {
         if (const auto error = WriteAnnotated(options.annotatedPath, display.image()))

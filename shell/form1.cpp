@@ -39,6 +39,7 @@
 #include <QTableWidget>
 
 #include <climits>
+#include <new>
 
 namespace centrafix {
 
@@ -662,8 +663,19 @@ void Form1::btnAnalyze_Click()
     // The shared image keeps the raster alive and unchanged for the run.
     const QImage working = picBackBuffer->picture();
     RunObserver observer(*this, inputs);
-    AnalysisResult result = RunAnalysis(RasterViewOf(working), ColorObjects, setup, inputs, observer);
-    picQuarterChord = QuarterChordImage(result.values.marks);
+    try {
+        AnalysisResult result =
+            RunAnalysis(RasterViewOf(working), ColorObjects, setup, inputs, observer);
+        picQuarterChord = QuarterChordImage(result.values.marks);
+    } catch (const std::bad_alloc&) {
+        // A picture near the size limit on a machine short of memory: the
+        // window stays, with what the run had shown so far.
+        setStatus(LoadLangResString(114, LanguageIndex));
+        showMessage(QMessageBox::Warning,
+                    LanguageIndex == kEnglish
+                        ? QStringLiteral("Not enough memory to analyse this picture.")
+                        : QStringLiteral("Nicht genug Speicher, um dieses Bild zu analysieren."));
+    }
     // The last pass's tint was transient; the display now shows the picture
     // with what the plot put into it.
     picSide->refresh();
