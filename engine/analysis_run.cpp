@@ -205,40 +205,39 @@ private:
                         : CountHorizontalInnerPairs(m_raster, matcher, mask);
     }
 
-    // Returns false when an Esc sends the run straight to its finish.
-    bool searchEdges()
+    // One edge pass over the objects; false when an Esc stopped it at the
+    // head of an object.
+    bool edgePass(PassKind kind)
     {
         RunValues& v = m_result.values;
-        for (int i = 1; i <= kObjectCount; ++i) {
-            if (m_observer.abortRequested())
-                break;
-            ColorObject& o = object(i);
-            m_observer.statusChanged(ObjectStatusText(132, o.Name, m_inputs.languageIndex));
-            if (o.Found) {
-                v.MarkerTint = MarkerTintOf(o.Color);
-                o.Outline -= 2.0 * static_cast<double>(innerPairs(PassKind::VerticalEdges, i));
-                reportPass(PassKind::VerticalEdges, i);
-                advance(m_raster.height);
-            }
-            m_observer.yieldToEvents();
-        }
-        m_observer.displayRestored();
-        m_observer.yieldToEvents();
+        const bool vertical = kind == PassKind::VerticalEdges;
         for (int i = 1; i <= kObjectCount; ++i) {
             if (m_observer.abortRequested())
                 return false;
             ColorObject& o = object(i);
-            m_observer.statusChanged(ObjectStatusText(133, o.Name, m_inputs.languageIndex));
+            m_observer.statusChanged(
+                ObjectStatusText(vertical ? 132 : 133, o.Name, m_inputs.languageIndex));
             if (o.Found) {
                 v.MarkerTint = MarkerTintOf(o.Color);
-                o.Outline -= 2.0 * static_cast<double>(innerPairs(PassKind::HorizontalEdges, i));
-                reportPass(PassKind::HorizontalEdges, i);
-                advance(m_raster.width);
-                o.Outline *= v.ScaleFactor;
+                o.Outline -= 2.0 * static_cast<double>(innerPairs(kind, i));
+                reportPass(kind, i);
+                advance(vertical ? m_raster.height : m_raster.width);
+                if (!vertical)
+                    o.Outline *= v.ScaleFactor; // now a length: edges are ScaleFactor long
             }
             m_observer.yieldToEvents();
         }
-        return !m_observer.abortRequested();
+        return true;
+    }
+
+    // Returns false when an Esc sends the run straight to its finish. An Esc
+    // during the vertical pass still lets the display be restored first.
+    bool searchEdges()
+    {
+        edgePass(PassKind::VerticalEdges);
+        m_observer.displayRestored();
+        m_observer.yieldToEvents();
+        return edgePass(PassKind::HorizontalEdges) && !m_observer.abortRequested();
     }
 
     void sumUp()

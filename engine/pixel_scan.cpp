@@ -1,5 +1,6 @@
 #include "pixel_scan.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace centrafix {
@@ -29,6 +30,23 @@ namespace {
 
 constexpr std::uint32_t kRgbMask = 0x00FFFFFFu;
 
+// Calls onRun(xs, xe) for every run of matching pixels [xs, xe) of a row.
+template <class OnRun>
+void ForEachRun(const std::uint32_t* row, int W, const ColorMatcher& matcher, OnRun onRun)
+{
+    int x = 0;
+    while (x < W) {
+        if (!matcher.matches(row[x])) {
+            ++x;
+            continue;
+        }
+        const int xs = x;
+        while (x < W && matcher.matches(row[x]))
+            ++x;
+        onRun(xs, x);
+    }
+}
+
 } // namespace
 
 ScanSums ScanObjectPixels(const RasterView& raster, const ColorMatcher& matcher,
@@ -39,39 +57,24 @@ ScanSums ScanObjectPixels(const RasterView& raster, const ColorMatcher& matcher,
     ScanSums sums;
     const int W = raster.width;
     for (int y = 0; y < raster.height; ++y) {
-        const std::uint32_t* row = raster.row(y);
-        std::uint8_t* maskRow = mask ? mask + static_cast<std::ptrdiff_t>(y) * W : nullptr;
         std::int64_t rowChord = 0;
         double sx = 0.0;
         double q = 0.0;
-        int x = 0;
-        while (x < W) {
-            if (!matcher.matches(row[x])) {
-                ++x;
-                continue;
-            }
-            const int xs = x;
-            while (x < W && matcher.matches(row[x]))
-                ++x;
-            // A run from xs to x (exclusive): leading edge xs, trailing edge x.
+        ForEachRun(raster.row(y), W, matcher, [&](int xs, int x) {
+            // Leading edge xs, trailing edge x.
             const double chord = x - xs;
             const double xQC = xs + 0.25 * chord;
             rowChord += x - xs;
             sx += chord * xs + chord * chord * 0.5; // sum of (k + 0.5) for k in [xs, x)
             q += chord * xQC;
-            const int qcColumn = static_cast<int>(std::floor(xQC));
             if (x < W) {
                 // Only runs closed by a non-matching pixel leave white marks.
+                const int qcColumn = static_cast<int>(std::floor(xQC));
                 marks.mark(xs, y, markBits);
                 marks.mark(qcColumn, y, markBits);
                 marks.mark(x, y, markBits);
             }
-            if (maskRow) {
-                for (int k = xs; k < x; ++k)
-                    maskRow[k] = 1;
-                maskRow[qcColumn] = 2;
-            }
-        }
+        });
         const double chord = static_cast<double>(rowChord);
         RowChord[static_cast<std::size_t>(y)] += ScaleFactor * chord;
         sums.count += chord;
@@ -80,6 +83,8 @@ ScanSums ScanObjectPixels(const RasterView& raster, const ColorMatcher& matcher,
         sums.Q += q;
         sums.S2 += chord * chord;
     }
+    if (mask)
+        FillScanMask(raster, matcher, mask);
     return sums;
 }
 
@@ -87,19 +92,11 @@ void FillScanMask(const RasterView& raster, const ColorMatcher& matcher, std::ui
 {
     const int W = raster.width;
     for (int y = 0; y < raster.height; ++y) {
-        const std::uint32_t* row = raster.row(y);
         std::uint8_t* maskRow = mask + static_cast<std::ptrdiff_t>(y) * W;
-        int x = 0;
-        while (x < W) {
-            if (!matcher.matches(row[x])) {
-                ++x;
-                continue;
-            }
-            const int xs = x;
-            while (x < W && matcher.matches(row[x]))
-                maskRow[x++] = 1;
-            maskRow[xs + (x - xs) / 4] = 2;
-        }
+        ForEachRun(raster.row(y), W, matcher, [maskRow](int xs, int x) {
+            std::fill(maskRow + xs, maskRow + x, std::uint8_t{1});
+            maskRow[xs + (x - xs) / 4] = 2; // the quarter-chord point in the object's colour
+        });
     }
 }
 
