@@ -666,7 +666,7 @@ void Form1::btnAnalyze_Click()
     try {
         AnalysisResult result =
             RunAnalysis(RasterViewOf(working), ColorObjects, setup, inputs, observer);
-        picQuarterChord = QuarterChordImage(result.values.marks);
+        picQuarterChord = std::move(result.values.marks);
     } catch (const std::bad_alloc&) {
         // A picture near the size limit on a machine short of memory: the
         // window stays, with what the run had shown so far.
@@ -772,13 +772,9 @@ void Form1::btnInvert_Click()
 
 void Form1::btnCopyBitmap_Click()
 {
-    QImage canvas = picQuarterChord;
-    if (canvas.isNull()) {
-        // Before the first analysis there are no marks: an all-black canvas
-        // leaves the picture as it is.
-        canvas = QuarterChordImage(QuarterChordMarks(picSide->scaleWidth(), picSide->scaleHeight()));
-    }
-    const QImage bitmap = CopyBitmap(*picSide, canvas);
+    // Before the first analysis there are no marks: an empty canvas leaves the
+    // picture as it is.
+    const QImage bitmap = CopyBitmap(*picSide, QuarterChordImage(picQuarterChord));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setImage(bitmap);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/color_object.h"
+#include "engine/quarter_chord_marks.h"
 #include "engine/string_table.h"
 #include "twips.h"
 
@@ -148,10 +149,12 @@ private:
     QLabel* statusPanel2 = nullptr;
 
     // Picture areas: the display, the working copy the analysis reads, the
-    // last run's quarter-chord canvas and the swatch maker of the colour list.
+    // last run's quarter-chord canvas (kept as marks, a quarter of the size of
+    // an image, and drawn only when the bitmap is copied) and the swatch maker
+    // of the colour list.
     PictureArea* picSide = nullptr;
     PictureArea* picBackBuffer = nullptr;
-    QImage picQuarterChord;
+    QuarterChordMarks picQuarterChord;
     QImage picColor;
 
     // Window state.
