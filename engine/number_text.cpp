@@ -98,14 +98,10 @@ double LeadingNumber(std::string_view text)
         number.erase(0, 1);
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too large or too small for a double: saturate rather than fail.
-        const bool negative = number.front() == '-';
-        const auto ePos = number.find_first_of("eE");
-        const bool tiny = ePos != std::string::npos && number.find('-', ePos) != std::string::npos;
-        value = tiny ? 0.0 : HUGE_VAL;
-        if (negative)
-            value = -value;
+    if (result.ec != std::errc()) {
+        // Beyond the doubles ("1e999"): no usable number. An infinite weight
+        // would turn every total into NaN.
+        value = 0.0;
     }
     return value;
 }

@@ -22,7 +22,8 @@ std::string FormatGeneral(double value, std::string_view decimalSeparator = ".")
 
 // The lenient reading of a number at the start of a text: leading blanks, an
 // optional sign, digits with at most one ".", an optional exponent, up to the
-// first other character. A text without digits gives 0.
+// first other character. A text without digits, or with a number beyond
+// the range of a double, gives 0.
 double LeadingNumber(std::string_view text);
 
 // A plain decimal number and nothing else (surrounding blanks allowed), with the

@@ -47,7 +47,7 @@ TEST(NumberText, LeadingNumberReadsUpToTheFirstOtherCharacter)
     EXPECT_DOUBLE_EQ(LeadingNumber("1.2.3"), 1.2);
     EXPECT_DOUBLE_EQ(LeadingNumber("1/50"), 1);
     EXPECT_DOUBLE_EQ(LeadingNumber("-"), 0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("1e999"), HUGE_VAL);
+    EXPECT_DOUBLE_EQ(LeadingNumber("1e999"), 0) << "an infinite weight would make every total NaN";
     EXPECT_DOUBLE_EQ(LeadingNumber("1e-999"), 0);
 }
 
