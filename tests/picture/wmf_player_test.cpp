@@ -46,10 +46,7 @@ public:
     Metafile& select(int index) { return record(kSelectObject, {index}); }
     // Left, top, right, bottom as the caller thinks of them; the file stores them reversed.
     Metafile& rectangle(int l, int t, int r, int b) { return record(kRectangle, {b, r, t, l}); }
-    Metafile& window(int x, int y, int w, int h)
-    {
-        return record(kSetWindowOrg, {y, x}).record(kSetWindowExt, {h, w});
-    }
+    Metafile& window(int x, int y, int w, int h) { return record(kSetWindowOrg, {y, x}).record(kSetWindowExt, {h, w}); }
     QByteArray bytes() const
     {
         return m_placeable + Words({1, 9, 0x0300, 0, 0, 8, 0, 0, 0}) + m_records + Words({3, 0, 0});
@@ -70,10 +67,16 @@ struct Probe {
     QRgb colour;
 };
 
-// Checks the probed pixels and that no colour outside `palette` (a blended
-// edge shade, say) appears anywhere.
-void ExpectPicture(const QImage& image, std::initializer_list<Probe> probes, const std::set<QRgb>& palette)
+// Plays `metafile`, then checks the picture's size, the probed pixels, and
+// that no colour outside `palette` (a blended edge shade, say) appears anywhere.
+void ExpectPicture(const Metafile& metafile, QSize size, std::initializer_list<Probe> probes,
+                   const std::set<QRgb>& palette)
 {
+    const PictureLoad load = PlayWindowsMetafile(metafile.bytes());
+    ASSERT_TRUE(load.ok()) << load.error.toStdString();
+    const QImage& image = load.image;
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), size);
     for (const Probe& p : probes)
         EXPECT_EQ(image.pixel(p.x, p.y) & 0xFFFFFFu, p.colour) << "at " << p.x << "," << p.y;
     std::set<QRgb> colours;
@@ -81,14 +84,6 @@ void ExpectPicture(const QImage& image, std::initializer_list<Probe> probes, con
         for (int x = 0; x < image.width(); ++x)
             colours.insert(image.pixel(x, y) & 0xFFFFFFu);
     EXPECT_EQ(colours, palette);
-}
-
-QImage Play(const Metafile& metafile)
-{
-    const PictureLoad load = PlayWindowsMetafile(metafile.bytes());
-    EXPECT_TRUE(load.ok()) << load.error.toStdString();
-    EXPECT_TRUE(load.image.isNull() || load.image.format() == QImage::Format_RGB32);
-    return load.image;
 }
 
 // A 2 x 2 bitmap, bottom-up as stored: red, green on top; blue, yellow below.
@@ -120,9 +115,7 @@ TEST(Metafile, DrawsFlatAreasInTheirExactColours)
     m.record(kEllipse, {90, 190, 50, 150});
     m.pen(0, kBlack).select(3).record(kMoveTo, {95, 10}).record(kLineTo, {95, 100});
 
-    const QImage image = Play(m);
-    ASSERT_EQ(image.size(), QSize(200, 100));
-    ExpectPicture(image,
+    ExpectPicture(m, QSize(200, 100),
                   {{11, 11, kRed}, {58, 38, kRed}, {8, 25, kWhite}, {62, 25, kWhite}, {110, 20, kBlue},
                    {85, 50, kWhite}, {170, 70, kGreen}, {152, 52, kWhite}, {50, 95, kBlack}, {50, 97, kWhite}},
                   {kWhite, kBlack, kRed, kGreen, kBlue});
@@ -134,16 +127,14 @@ TEST(Metafile, WindowMapsOntoThePictureAtNinetySixDotsPerInch)
     Metafile m;
     m.placeable(0, 0, 2880, 1440, 1440).window(0, 1440, 2880, -1440);
     m.brush(kRed).pen(5, kBlack).select(0).select(1).rectangle(0, 0, 1440, 720);
-    const QImage image = Play(m);
-    ASSERT_EQ(image.size(), QSize(192, 96));
-    ExpectPicture(image, {{20, 80, kRed}, {90, 50, kRed}, {20, 20, kWhite}, {150, 80, kWhite}}, {kWhite, kRed});
+    ExpectPicture(m, QSize(192, 96), {{20, 80, kRed}, {90, 50, kRed}, {20, 20, kWhite}, {150, 80, kWhite}},
+                  {kWhite, kRed});
 
     // Without a placeable header the window extent is the size in pixels; the default pen is black.
     Metafile plain;
     plain.window(100, 100, 50, 40).brush(kBlue).select(0).rectangle(110, 110, 130, 130);
-    const QImage small = Play(plain);
-    ASSERT_EQ(small.size(), QSize(50, 40));
-    ExpectPicture(small, {{20, 20, kBlue}, {10, 20, kBlack}, {35, 20, kWhite}}, {kWhite, kBlack, kBlue});
+    ExpectPicture(plain, QSize(50, 40), {{20, 20, kBlue}, {10, 20, kBlack}, {35, 20, kWhite}},
+                  {kWhite, kBlack, kBlue});
 }
 
 TEST(Metafile, FillModesSavedStatesAndPies)
@@ -160,7 +151,7 @@ TEST(Metafile, FillModesSavedStatesAndPies)
     // Pie from three o'clock counter-clockwise to twelve: the upper right quarter.
     m.record(kPie, {50, 170, 70, 190, 90, 190, 50, 150});
 
-    ExpectPicture(Play(m),
+    ExpectPicture(m, QSize(200, 100),
                   {{15, 15, kBlue}, {30, 30, kWhite}, {80, 30, kBlue}, {30, 75, kRed}, {80, 80, kWhite},
                    {65, 65, kRed}, {178, 62, kRed}, {162, 62, kWhite}, {178, 78, kWhite}},
                   {kWhite, kRed, kBlue});
@@ -173,7 +164,7 @@ TEST(Metafile, EmbeddedBitmapsAreStretchedWithoutSmoothing)
     Metafile m;
     m.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100);
     m.raw(kStretchDib, stretchDib + FourColourDib()).raw(kDibStretchBlt, stretchBlt + FourColourDib());
-    ExpectPicture(Play(m),
+    ExpectPicture(m, QSize(200, 100),
                   {{20, 20, kRed}, {40, 20, kGreen}, {20, 40, kBlue}, {40, 40, kYellow},
                    {120, 20, kRed}, {140, 20, kGreen}, {120, 40, kBlue}, {140, 40, kYellow}},
                   {kWhite, kRed, kGreen, kBlue, kYellow});
