@@ -166,16 +166,18 @@ DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int heigh
     return drag;
 }
 
+std::string PictureSizeText(int width, int height, int languageIndex)
+{
+    return LoadLangResString(126, languageIndex) + ": " + std::to_string(width) + " x " +
+           std::to_string(height);
+}
+
 std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
                         int languageIndex, std::string_view decimalSeparator)
 {
     std::string report;
     report.reserve(160 + 2 * drag.unavailableReason.size());
-    report += LoadLangResString(126, languageIndex);
-    report += ": ";
-    report += FormatFixed(width, 0, decimalSeparator);
-    report += " x ";
-    report += FormatFixed(height, 0, decimalSeparator);
+    report += PictureSizeText(width, height, languageIndex);
     report += " -> ";
     report += LoadLangResString(127, languageIndex);
     report += ": ";

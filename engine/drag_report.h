@@ -23,6 +23,10 @@ DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int heigh
                                   std::string_view altitudeText, std::string_view machText,
                                   std::string_view decimalSeparator, int languageIndex);
 
+// "Pixels: 330 x 314" / "Pixel: 330 x 314": the report's line after a picture
+// is opened, and the start of the size line after a run.
+std::string PictureSizeText(int width, int height, int languageIndex);
+
 // The report's lines, each ending in CR LF: the picture-size line, then
 // "CD_lam = ..." and "CD_turb = ..." or, where the estimate has no result, one
 // line each saying so.

@@ -6,6 +6,7 @@
 #include "window_texts.h"
 
 #include "engine/analysis_run.h"
+#include "engine/drag_report.h"
 #include "engine/eval_number.h"
 #include "engine/number_text.h"
 #include "engine/results_grid.h"
@@ -724,7 +725,7 @@ void Form1::openPictureFile(const QString& path)
     picBackBuffer->setPicture(load.image);
     showWorkingCopy();
     tickAll();
-    setReport(PictureSizeLine(picSide->scaleWidth(), picSide->scaleHeight(), LanguageIndex));
+    setReport(PictureSizeText(picSide->scaleWidth(), picSide->scaleHeight(), LanguageIndex));
 }
 
 void Form1::btnPaste_Click()

@@ -55,12 +55,6 @@ std::string ClickReadout(double scale, float X, float Y, double OriginX, double 
            std::to_string(BlueOf(color)) + ")";
 }
 
-std::string PictureSizeLine(int width, int height, int languageIndex)
-{
-    return LoadLangResString(126, languageIndex) + ": " + std::to_string(width) + " x " +
-           std::to_string(height);
-}
-
 namespace {
 
 // A label caption without its trailing colon, to name a field inside a sentence.

@@ -43,9 +43,6 @@ std::string PointerReadout(float scale, float X, float Y, double OriginX, double
 std::string ClickReadout(double scale, float X, float Y, double OriginX, double OriginY,
                          std::int32_t color, std::string_view decimalSeparator);
 
-// The report line after opening a picture: "Pixels: 640 x 480".
-std::string PictureSizeLine(int width, int height, int languageIndex);
-
 // The status text shown instead of a read-out when the scale field gives no
 // usable factor (an expression the evaluator rejects, or 0).
 QString ScaleProblemText(const QString& scaleText, int languageIndex);
