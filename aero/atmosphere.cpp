@@ -14,10 +14,6 @@ constexpr double kRefViscosity = 1.794e-5;    // kg/(m s) at 288.15 K
 constexpr double kStandardGravity = 9.80665;  // m/s^2
 constexpr double kEarthRadius = 6356.766;     // km
 
-// Layer 7's pressure base 1 - 2 (h - 71) / 214.65 reaches 0 here; from this
-// altitude upwards the model has no air.
-constexpr double kTopOfModel = 178.325; // km
-
 // One pressure level of the Kapa fit: c0 + c1 t + c2 t^2 + c4 t^4 + c6 t^6 + c8 t^8.
 struct KapaLevel {
     double c0, c1, c2, c4, c6, c8;
@@ -95,7 +91,7 @@ std::optional<double> KinematicViscosity(double Temperature, double Pressure)
 std::optional<AirState> StandardAtmosphere(double Altitude, double DeltaT)
 {
     const double h = Altitude / 1000;
-    if (!std::isfinite(h) || !std::isfinite(DeltaT) || h >= kTopOfModel)
+    if (!std::isfinite(h) || !std::isfinite(DeltaT) || h >= kTopOfModel / 1000)
         return std::nullopt;
 
     double T = 0.0;

@@ -15,6 +15,10 @@ struct AirState {
     double Pressure = 0.0;          // Pa
 };
 
+// Layer 7's pressure base 1 - 2 (h - 71) / 214.65 reaches 0 here; from this
+// altitude upwards the model has no air.
+inline constexpr double kTopOfModel = 178325.0; // m
+
 // Seven-layer standard atmosphere. Altitude in metres, DeltaT in kelvin added to
 // the standard temperature. Empty where the model has no result: from
 // 178.325 km up (temperature and pressure reach 0) and wherever the shifted

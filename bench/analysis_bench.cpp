@@ -90,8 +90,7 @@ void FullAnalysis(benchmark::State& state, const QImage& picture)
     const RasterView raster = RasterViewOf(picture);
     AnalysisInputs inputs;
     inputs.ticked.fill(true);
-    RunSetup setup;
-    PrepareRun(inputs, setup);
+    const RunSetup setup = *PrepareRun(inputs);
     AnalysisObserver quiet;
     for (auto _ : state) {
         ColorObjectTable objects = MakeColorObjects(kEnglish);

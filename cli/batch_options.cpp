@@ -11,7 +11,10 @@ namespace {
 
 bool ParseNumber(const QString& text, double& value)
 {
-    return ParseStrictDecimal(text.toStdString(), ".", value);
+    const std::optional<double> number = ParseStrictDecimal(text.toStdString(), ".");
+    if (number)
+        value = *number;
+    return number.has_value();
 }
 
 // A colour by its number 1 to 7 or its name in either language.
@@ -23,7 +26,7 @@ std::optional<int> ColorIndex(const QString& token)
         return number >= 1 && number <= kObjectCount ? std::optional<int>(number) : std::nullopt;
     for (int language : {kGerman, kEnglish}) {
         for (int i = 1; i <= kObjectCount; ++i) {
-            const QString name = QString::fromStdString(LoadLangResString(118 + i, language));
+            const QString name = QString::fromUtf8(Tr(ColorNameMessage(i), language));
             if (token.compare(name, Qt::CaseInsensitive) == 0)
                 return i;
         }

@@ -15,9 +15,12 @@ QString GridText(const BatchOptions& options, const AnalysisResult& result)
         CopyTableText(GridHeaderText(options.inputs.languageIndex), result.gridRows));
 }
 
-QJsonValue OptionalNumber(const std::optional<double>& value)
+// A drag coefficient, or null where the estimate has none.
+QJsonValue Coefficient(const AnalysisResult& result, double DragCoefficients::*which)
 {
-    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+    if (result.drag && result.drag->ok())
+        return result.drag->value().*which;
+    return QJsonValue(QJsonValue::Null);
 }
 
 } // namespace
@@ -59,10 +62,10 @@ QByteArray JsonReport(const BatchOptions& options, const RunSetup& setup,
     root["objects"] = list;
     root["grid"] = GridText(options, result);
     root["report"] = QString::fromStdString(result.report);
-    root["cd_lam"] = OptionalNumber(result.CD_lam);
-    root["cd_turb"] = OptionalNumber(result.CD_turb);
-    if (!result.cdError.empty())
-        root["cd_error"] = QString::fromStdString(result.cdError);
+    root["cd_lam"] = Coefficient(result, &DragCoefficients::CD_lam);
+    root["cd_turb"] = Coefficient(result, &DragCoefficients::CD_turb);
+    if (result.drag && !result.drag->ok())
+        root["cd_error"] = QString::fromStdString(ErrorText(result.drag->error(), options.inputs.languageIndex));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -130,9 +130,10 @@ int main(int argc, char* argv[])
 
     options.inputs.decimalSeparator = options.json ? "." : QLocale().decimalPoint().toStdString();
 
-    RunSetup setup;
-    if (const auto error = PrepareRun(options.inputs, setup))
-        return Fail(QString::fromStdString(error->message()));
+    const Result<RunSetup> prepared = PrepareRun(options.inputs);
+    if (!prepared)
+        return Fail(QString::fromStdString(ErrorText(prepared.error(), options.inputs.languageIndex)));
+    const RunSetup& setup = *prepared;
 
     QImage picture;
     if (options.picturePath.isEmpty()) {

@@ -1,37 +1,32 @@
 #include "analysis_run.h"
 
-#include "drag_report.h"
+#include "eval_number.h"
 #include "loading_table.h"
+#include "object_measures.h"
 #include "object_sweep.h"
-#include "pixel_scan.h"
+#include "pass_masks.h"
 #include "results_grid.h"
-
-#include <algorithm>
+#include "string_table.h"
 
 namespace centrafix {
 
-std::string InputError::message() const
+Result<RunSetup> PrepareRun(const AnalysisInputs& inputs)
 {
-    return field + " \"" + text + "\" " + reason;
-}
-
-std::optional<InputError> PrepareRun(const AnalysisInputs& inputs, RunSetup& setup)
-{
-    const EvalResult tolerance = EvalNumber(inputs.toleranceText);
-    if (!tolerance.ok())
-        return InputError{"Tolerance", inputs.toleranceText, tolerance.error};
-    const EvalResult scale = EvalNumber(inputs.scaleText);
-    if (!scale.ok())
-        return InputError{"Scale Factor", inputs.scaleText, scale.error};
-    setup.Tolerance = tolerance.value;
-    setup.ScaleFactor = scale.value;
-    setup.scaleReplaced = false;
+    const Result<double> tolerance = EvalNumber(inputs.toleranceText, Field::Tolerance);
+    if (!tolerance)
+        return tolerance.error();
+    const Result<double> scale = EvalNumber(inputs.scaleText, Field::ScaleFactor);
+    if (!scale)
+        return scale.error();
+    RunSetup setup;
+    setup.Tolerance = *tolerance;
+    setup.ScaleFactor = *scale;
     if (setup.ScaleFactor < 1e-16) {
         // Zero or negative scales make no sense as lengths per pixel.
         setup.ScaleFactor = 1.0;
         setup.scaleReplaced = true;
     }
-    return std::nullopt;
+    return setup;
 }
 
 std::int64_t ProgressMaximum(int width, int height)
@@ -40,6 +35,11 @@ std::int64_t ProgressMaximum(int width, int height)
 }
 
 namespace {
+
+std::size_t At(int i)
+{
+    return static_cast<std::size_t>(i);
+}
 
 // The phases of one run, in the order the user sees them.
 class Run {
@@ -69,7 +69,7 @@ public:
         m_observer.loadingTableReady(m_result.loadingTable);
         std::array<bool, 8> found{};
         for (int i = 1; i <= kObjectCount; ++i)
-            found[static_cast<std::size_t>(i)] = object(i).Found;
+            found[At(i)] = object(i).Found;
         m_observer.ticksUpdated(found);
         m_observer.displayRestored();
         m_observer.yieldToEvents();
@@ -79,13 +79,14 @@ public:
             estimateDrag();
             m_result.completed = true;
         }
-        m_observer.statusChanged(LoadLangResString(114, m_inputs.languageIndex));
+        m_observer.statusChanged(std::string(Tr(msg::Ready, m_inputs.languageIndex)));
         m_observer.progressChanged(0, m_maximum);
         return std::move(m_result);
     }
 
 private:
-    ColorObject& object(int i) { return m_objects[static_cast<std::size_t>(i)]; }
+    ColorObject& object(int i) { return m_objects[At(i)]; }
+    const ObjectTotals& totals(int i) const { return m_sweep.objects[At(i)]; }
 
     std::uint8_t* freshMask()
     {
@@ -99,8 +100,15 @@ private:
 
     void reportPass(PassKind kind, int i)
     {
-        if (!m_feedback)
+        std::uint8_t* mask = freshMask();
+        if (!mask)
             return;
+        const ColorMatcher matcher(object(i).Color, m_result.values.Tolerance);
+        switch (kind) {
+        case PassKind::Scan: FillScanMask(m_raster, matcher, mask); break;
+        case PassKind::VerticalEdges: FillVerticalPairMask(m_raster, matcher, mask); break;
+        case PassKind::HorizontalEdges: FillHorizontalPairMask(m_raster, matcher, mask); break;
+        }
         PassFeedback feedback;
         feedback.kind = kind;
         feedback.object = i;
@@ -118,30 +126,21 @@ private:
         m_observer.progressChanged(m_progress, m_maximum);
     }
 
-    // The pixel work of one object's scan pass: from the sweep over all
-    // objects when the tolerance allows one, otherwise a pass of its own.
-    ScanSums measure(int i, const ColorMatcher& matcher)
+    // The pixel work of one object's scan pass: all objects at once at the
+    // first pass when the tolerance allows it, otherwise a read of its own.
+    void measure(int i)
     {
         RunValues& v = m_result.values;
-        if (!m_sweep && CanSweepAllObjectsAtOnce(v.Tolerance))
-            m_sweep = SweepAllObjects(m_raster, m_inputs.ticked, v.Tolerance, v.marks,
-                                      m_inputs.threads);
-        if (!m_sweep)
-            return ScanObjectPixels(m_raster, matcher, v.ScaleFactor, v.RowChord, v.marks,
-                                    QuarterChordMarks::bitOf(i), freshMask());
-        if (std::uint8_t* mask = freshMask())
-            FillScanMask(m_raster, matcher, mask);
-        const ObjectTotals& t = m_sweep->objects[static_cast<std::size_t>(i)];
-        const auto& chords = m_sweep->rowChords[static_cast<std::size_t>(i)];
-        for (std::size_t y = 0; y < chords.size(); ++y)
-            v.RowChord[y] += v.ScaleFactor * static_cast<double>(chords[y]);
-        ScanSums sums;
-        sums.count = static_cast<double>(t.count);
-        sums.Sx = static_cast<double>(t.twiceSx) / 2.0;
-        sums.Sy = static_cast<double>(t.twiceSy) / 2.0;
-        sums.Q = static_cast<double>(t.fourQ) / 4.0;
-        sums.S2 = static_cast<double>(t.sumSquaredChords);
-        return sums;
+        if (CanSweepAllObjectsAtOnce(v.Tolerance)) {
+            if (!m_swept)
+                m_sweep = SweepAllObjects(m_raster, m_inputs.ticked, v.Tolerance, v.marks,
+                                          m_inputs.threads);
+            m_swept = true;
+            return;
+        }
+        SweepResult own = SweepOneObject(m_raster, i, v.Tolerance, v.marks, m_inputs.threads);
+        m_sweep.objects[At(i)] = own.objects[At(i)];
+        m_sweep.rowChords[At(i)] = std::move(own.rowChords[At(i)]);
     }
 
     void scan()
@@ -152,33 +151,30 @@ private:
             if (m_observer.abortRequested())
                 break;
             ColorObject& o = object(i);
-            m_observer.statusChanged(ObjectStatusText(110, o.Name, m_inputs.languageIndex));
-            o.Found = false;
+            m_observer.statusChanged(ObjectStatusText(msg::Analyzing, o.Name, m_inputs.languageIndex));
             v.MarkerTint = MarkerTintOf(o.Color);
+            o.Found = false;
             o.Area = 0.0;
             o.RefLength = 0.0;
-            auto& ac = v.ACPoint[static_cast<std::size_t>(i)];
-            ac.x = 0.0;
-            if (m_inputs.ticked[static_cast<std::size_t>(i)]) {
+            o.Outline = 0.0;
+            v.ACPoint[At(i)].x = 0.0;
+            if (m_inputs.ticked[At(i)]) {
                 scannedBits |= QuarterChordMarks::bitOf(i);
-                const ScanSums sums = measure(i, ColorMatcher(o.Color, v.Tolerance));
-                o.Found = sums.count > 0.0;
-                o.Area = sums.count;
+                measure(i);
+                m_measures[At(i)] = MeasureObject(totals(i), m_sweep.rowChords[At(i)],
+                                                  v.ScaleFactor, v.RowChord);
+                const ObjectMeasures& m = m_measures[At(i)];
+                o.Found = totals(i).count > 0;
                 reportPass(PassKind::Scan, i);
                 advance(m_raster.height);
-                o.Outline = 4.0 * o.Area;
-                if (o.Area > 0.0) {
-                    const double n = sums.count;
-                    const double s = v.ScaleFactor;
-                    auto& cg = v.CGPoint[static_cast<std::size_t>(i)];
-                    cg.x = sums.Sx / n * s;
-                    cg.y = sums.Sy / n * s;
-                    ac.x = sums.Q / n * s;
-                    o.RefLength = sums.S2 / n * s;
-                    o.Area = s * n * s;
+                o.Area = m.area;
+                o.Outline = 4.0 * static_cast<double>(totals(i).count);
+                o.RefLength = m.refLength;
+                v.ACPoint[At(i)].x = m.acX;
+                if (o.Found) {
+                    v.CGPoint[At(i)].x = m.cgX;
+                    v.CGPoint[At(i)].y = m.cgY;
                 }
-            } else {
-                o.Outline = 0.0;
             }
             m_observer.yieldToEvents();
         }
@@ -186,23 +182,10 @@ private:
         // of the objects it did not reach off the canvas.
         std::uint8_t tickedBits = 0;
         for (int i = 1; i <= kObjectCount; ++i)
-            if (m_inputs.ticked[static_cast<std::size_t>(i)])
+            if (m_inputs.ticked[At(i)])
                 tickedBits |= QuarterChordMarks::bitOf(i);
-        if (m_sweep && scannedBits != tickedBits)
+        if (scannedBits != tickedBits)
             v.marks.keepOnly(scannedBits);
-    }
-
-    std::int64_t innerPairs(PassKind kind, int i)
-    {
-        const ColorMatcher matcher(object(i).Color, m_result.values.Tolerance);
-        std::uint8_t* mask = freshMask();
-        const bool vertical = kind == PassKind::VerticalEdges;
-        if (m_sweep && !mask) {
-            const ObjectTotals& t = m_sweep->objects[static_cast<std::size_t>(i)];
-            return vertical ? t.verticalPairs : t.horizontalPairs;
-        }
-        return vertical ? CountVerticalInnerPairs(m_raster, matcher, mask)
-                        : CountHorizontalInnerPairs(m_raster, matcher, mask);
     }
 
     // One edge pass over the objects; false when an Esc stopped it at the
@@ -215,15 +198,17 @@ private:
             if (m_observer.abortRequested())
                 return false;
             ColorObject& o = object(i);
-            m_observer.statusChanged(
-                ObjectStatusText(vertical ? 132 : 133, o.Name, m_inputs.languageIndex));
+            m_observer.statusChanged(ObjectStatusText(
+                vertical ? msg::SearchingVertical : msg::SearchingHorizontal, o.Name,
+                m_inputs.languageIndex));
             if (o.Found) {
                 v.MarkerTint = MarkerTintOf(o.Color);
-                o.Outline -= 2.0 * static_cast<double>(innerPairs(kind, i));
+                // The vertical edges leave the outline in pixel edges; with the
+                // horizontal ones it is complete and becomes a length.
+                o.Outline = vertical ? static_cast<double>(OutlineEdges(totals(i), false))
+                                     : m_measures[At(i)].outline;
                 reportPass(kind, i);
                 advance(vertical ? m_raster.height : m_raster.width);
-                if (!vertical)
-                    o.Outline *= v.ScaleFactor; // now a length: edges are ScaleFactor long
             }
             m_observer.yieldToEvents();
         }
@@ -242,7 +227,7 @@ private:
 
     void sumUp()
     {
-        m_observer.statusChanged(LoadLangResString(112, m_inputs.languageIndex));
+        m_observer.statusChanged(std::string(Tr(msg::SummingUp, m_inputs.languageIndex)));
         m_observer.yieldToEvents();
         RunValues& v = m_result.values;
         m_result.gridRows = SumUpResults(m_objects, v.CGPoint, v.ACPoint, m_inputs.OriginX,
@@ -253,7 +238,7 @@ private:
 
     void plot()
     {
-        m_observer.statusChanged(LoadLangResString(113, m_inputs.languageIndex));
+        m_observer.statusChanged(std::string(Tr(msg::Plotting, m_inputs.languageIndex)));
         m_observer.yieldToEvents();
         m_observer.plotRequested(m_objects, m_result.values);
     }
@@ -261,13 +246,10 @@ private:
     void estimateDrag()
     {
         const RunValues& v = m_result.values;
-        const DragEstimate drag = EstimateFrictionDrag(
-            v.RowChord, m_raster.height, v.ScaleFactor, m_objects[0].Area, m_inputs.altitudeText,
-            m_inputs.machText, m_inputs.decimalSeparator, m_inputs.languageIndex);
-        m_result.CD_lam = drag.CD_lam;
-        m_result.CD_turb = drag.CD_turb;
-        m_result.cdError = drag.unavailableReason;
-        m_result.report = ReportLines(m_raster.width, m_raster.height, v.ScaleFactor, drag,
+        m_result.drag = EstimateFrictionDrag(v.RowChord, m_raster.height, v.ScaleFactor,
+                                             m_objects[0].Area, m_inputs.altitudeText,
+                                             m_inputs.machText, m_inputs.decimalSeparator);
+        m_result.report = ReportLines(m_raster.width, m_raster.height, v.ScaleFactor, *m_result.drag,
                                       m_inputs.languageIndex, m_inputs.decimalSeparator);
         m_observer.reportReady(m_result.report);
     }
@@ -278,7 +260,9 @@ private:
     AnalysisObserver& m_observer;
     const bool m_feedback;
     std::vector<std::uint8_t> m_mask;
-    std::optional<SweepResult> m_sweep;
+    SweepResult m_sweep;
+    bool m_swept = false;
+    std::array<ObjectMeasures, 8> m_measures{};
     std::int64_t m_progress = 0;
     std::int64_t m_maximum = 0;
     AnalysisResult m_result;

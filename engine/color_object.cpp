@@ -1,5 +1,6 @@
 #include "color_object.h"
 
+#include "defaults.h"
 #include "string_table.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ void AssignColorsAndNames(ColorObjectTable& ColorObjects, int languageIndex)
     for (std::size_t i = 0; i < ColorObjects.size(); ++i)
         ColorObjects[i].Color = kObjectColors[i];
     for (std::size_t i = 0; i < ColorObjects.size(); ++i)
-        ColorObjects[i].Name = LoadLangResString(118 + static_cast<int>(i), languageIndex);
+        ColorObjects[i].Name = std::string(Tr(ColorNameMessage(static_cast<int>(i)), languageIndex));
 }
 
 ColorObjectTable MakeColorObjects(int languageIndex)
@@ -19,7 +20,7 @@ ColorObjectTable MakeColorObjects(int languageIndex)
     ColorObjectTable table{};
     AssignColorsAndNames(table, languageIndex);
     for (int i = 1; i <= kObjectCount; ++i)
-        table[static_cast<std::size_t>(i)].Weight = 1.0;
+        table[static_cast<std::size_t>(i)].Weight = defaults::kWeight;
     return table;
 }
 

@@ -1,18 +1,21 @@
 #pragma once
 
-#include <optional>
+#include "error.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace centrafix {
 
-// The friction-drag estimate of a planform by strip theory.
-struct DragEstimate {
-    std::optional<double> CD_lam;
-    std::optional<double> CD_turb;
-    std::string unavailableReason; // set when both are empty: which field, and why
+// The friction-drag coefficients of a planform by strip theory.
+struct DragCoefficients {
+    double CD_lam = 0.0;
+    double CD_turb = 0.0;
 };
+
+// The coefficients, or which field keeps them from being computed and why.
+using DragEstimate = Result<DragCoefficients>;
 
 // Reads altitude and Mach strictly as decimal numbers with the given separator,
 // evaluates the atmosphere once and sums the strips (turbulent coefficient
@@ -21,7 +24,7 @@ struct DragEstimate {
 DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height,
                                   double ScaleFactor, double totalArea,
                                   std::string_view altitudeText, std::string_view machText,
-                                  std::string_view decimalSeparator, int languageIndex);
+                                  std::string_view decimalSeparator);
 
 // "Pixels: 330 x 314" / "Pixel: 330 x 314": the report's line after a picture
 // is opened, and the start of the size line after a run.

@@ -106,7 +106,7 @@ double LeadingNumber(std::string_view text)
     return value;
 }
 
-bool ParseStrictDecimal(std::string_view text, std::string_view decimalSeparator, double& value)
+std::optional<double> ParseStrictDecimal(std::string_view text, std::string_view decimalSeparator)
 {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
@@ -136,7 +136,7 @@ bool ParseStrictDecimal(std::string_view text, std::string_view decimalSeparator
         }
     }
     if (!digits)
-        return false;
+        return std::nullopt;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         normalised += 'e';
         ++i;
@@ -148,17 +148,16 @@ bool ParseStrictDecimal(std::string_view text, std::string_view decimalSeparator
             expDigits = true;
         }
         if (!expDigits)
-            return false;
+            return std::nullopt;
     }
     if (i != text.size())
-        return false;
+        return std::nullopt;
     double parsed = 0.0;
     const auto result =
         std::from_chars(normalised.data(), normalised.data() + normalised.size(), parsed);
     if (result.ec != std::errc() || !std::isfinite(parsed))
-        return false;
-    value = parsed;
-    return true;
+        return std::nullopt;
+    return parsed;
 }
 
 } // namespace centrafix

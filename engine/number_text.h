@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,8 +28,8 @@ std::string FormatGeneral(double value, std::string_view decimalSeparator = ".")
 double LeadingNumber(std::string_view text);
 
 // A plain decimal number and nothing else (surrounding blanks allowed), with the
-// given decimal separator; no grouping, no expressions. False when the text is
+// given decimal separator; no grouping, no expressions. Empty when the text is
 // not such a number or its value is not finite.
-bool ParseStrictDecimal(std::string_view text, std::string_view decimalSeparator, double& value);
+std::optional<double> ParseStrictDecimal(std::string_view text, std::string_view decimalSeparator);
 
 } // namespace centrafix

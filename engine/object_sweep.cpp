@@ -1,6 +1,7 @@
 #include "object_sweep.h"
 
-#include "pixel_scan.h"
+#include "color_match.h"
+#include "color_object.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,14 +29,13 @@ struct StripTotals {
     std::array<ObjectTotals, 8> objects{};
 };
 
-class Sweeper {
+// Tells the object of every raster word when no word can match two colours:
+// by its nearest colour corner and the distance to it.
+class CornerClassifier {
 public:
-    Sweeper(const RasterView& raster, const std::array<bool, 8>& ticked, double Tolerance,
-            QuarterChordMarks& marks, SweepResult& result)
-        : m_raster(raster), m_marks(marks), m_result(result)
+    CornerClassifier(const std::array<bool, 8>& ticked, double Tolerance)
     {
-        const ColorMatcher probe(Rgb(0, 0, 0), Tolerance);
-        const int maxSum = probe.matchesNothing() ? -1 : static_cast<int>(std::ceil(Tolerance)) - 1;
+        const int maxSum = MaxColorDistance(Tolerance);
         // Per component: its distance to the nearer end (0 or 255) in the low
         // bits and which end in one corner bit; the three added up give the
         // distance to the nearest corner and the corner, and one more table
@@ -43,25 +43,53 @@ public:
         for (int v = 0; v < 256; ++v) {
             const int high = v >> 7;
             const int distance = high ? 255 - v : v;
-            m_component[0][static_cast<std::size_t>(v)] = static_cast<std::uint16_t>(distance | (high << 9));
-            m_component[1][static_cast<std::size_t>(v)] = static_cast<std::uint16_t>(distance | (high << 10));
-            m_component[2][static_cast<std::size_t>(v)] = static_cast<std::uint16_t>(distance | (high << 11));
+            for (int c = 0; c < 3; ++c)
+                m_component[static_cast<std::size_t>(c)][static_cast<std::size_t>(v)] =
+                    static_cast<std::uint16_t>(distance | (high << (9 + c)));
         }
         for (int corner = 0; corner < 8; ++corner) {
             const int object = kCornerObject[static_cast<std::size_t>(corner)];
-            const int ticked_ = object != 0 && ticked[static_cast<std::size_t>(object)] ? object : 0;
+            const int measured = object != 0 && ticked[static_cast<std::size_t>(object)] ? object : 0;
             for (int distance = 0; distance < 512; ++distance)
                 m_object[static_cast<std::size_t>(corner << 9 | distance)] =
-                    static_cast<std::uint8_t>(distance <= maxSum ? ticked_ : 0);
+                    static_cast<std::uint8_t>(distance <= maxSum ? measured : 0);
         }
     }
 
-    // The object a raster word belongs to, 0 for none.
-    int classify(std::uint32_t w) const
+    int operator()(std::uint32_t w) const
     {
         const unsigned key = m_component[0][(w >> 16) & 0xFF] + m_component[1][(w >> 8) & 0xFF] +
                              m_component[2][w & 0xFF];
         return m_object[key];
+    }
+
+private:
+    std::array<std::array<std::uint16_t, 256>, 3> m_component{};
+    std::array<std::uint8_t, 8 * 512> m_object{};
+};
+
+// One object by its own colour match.
+class SingleClassifier {
+public:
+    SingleClassifier(int object, double Tolerance)
+        : m_object(object), m_matcher(kObjectColors[static_cast<std::size_t>(object)], Tolerance)
+    {
+    }
+
+    int operator()(std::uint32_t w) const { return m_matcher.matches(w) ? m_object : 0; }
+
+private:
+    int m_object;
+    ColorMatcher m_matcher;
+};
+
+template <class Classify>
+class Sweeper {
+public:
+    Sweeper(const RasterView& raster, const Classify& classify, QuarterChordMarks& marks,
+            SweepResult& result)
+        : m_raster(raster), m_classify(classify), m_marks(marks), m_result(result)
+    {
     }
 
     void sweepRows(int y0, int y1, StripTotals& strip) const
@@ -83,18 +111,7 @@ public:
                 sweepNoisyRow(y, row, above, strip, rowChord, scratch);
             else
                 sweepFlatRow(y, row, above, strip, rowChord);
-            for (int object = 1; object <= 7; ++object) {
-                const std::int64_t chord = rowChord[static_cast<std::size_t>(object)];
-                auto& chords = m_result.rowChords[static_cast<std::size_t>(object)];
-                if (!chords.empty())
-                    chords[static_cast<std::size_t>(y)] = static_cast<std::int32_t>(chord);
-                if (chord == 0)
-                    continue;
-                ObjectTotals& t = strip.objects[static_cast<std::size_t>(object)];
-                t.count += chord;
-                t.twiceSy += chord * (2 * static_cast<std::int64_t>(y) + 1);
-                t.sumSquaredChords += chord * chord;
-            }
+            addRow(y, rowChord, strip);
         }
     }
 
@@ -106,8 +123,23 @@ private:
         }
         std::vector<std::uint8_t> labels;
         std::vector<std::uint64_t> runs; // object << 56 | start << 28 | end
-
     };
+
+    void addRow(int y, const std::array<std::int64_t, 8>& rowChord, StripTotals& strip) const
+    {
+        for (int object = 1; object <= 7; ++object) {
+            const std::int64_t chord = rowChord[static_cast<std::size_t>(object)];
+            auto& chords = m_result.rowChords[static_cast<std::size_t>(object)];
+            if (!chords.empty())
+                chords[static_cast<std::size_t>(y)] = static_cast<std::int32_t>(chord);
+            if (chord == 0)
+                continue;
+            ObjectTotals& t = strip.objects[static_cast<std::size_t>(object)];
+            t.count += chord;
+            t.twiceSy += chord * (2 * static_cast<std::int64_t>(y) + 1);
+            t.sumSquaredChords += chord * chord;
+        }
+    }
 
     void markRun(int y, int object, std::int64_t xs, std::int64_t xe) const
     {
@@ -126,7 +158,7 @@ private:
         int x = 0;
         while (x < W) {
             const std::uint32_t w = row[x];
-            const int object = classify(w);
+            const int object = m_classify(w);
             if (object == 0) {
                 ++x;
                 while (x < W && row[x] == w)
@@ -145,7 +177,7 @@ private:
                 const std::uint32_t v = row[x];
                 if (((v ^ previous) & kRgbMask) == 0) {
                     ++vertical;
-                } else if (classify(v) != object) {
+                } else if (m_classify(v) != object) {
                     break;
                 }
                 if (above && ((above[x] ^ v) & kRgbMask) == 0)
@@ -176,7 +208,7 @@ private:
         const int W = m_raster.width;
         std::uint8_t* labels = scratch.labels.data();
         for (int x = 0; x < W; ++x)
-            labels[x] = static_cast<std::uint8_t>(classify(row[x]));
+            labels[x] = static_cast<std::uint8_t>(m_classify(row[x]));
         labels[W] = 0; // closes a run at the border
 
         std::array<std::int64_t, 8> count{}, twiceSx{}, squares{}, vertical{}, horizontal{};
@@ -221,10 +253,9 @@ private:
     }
 
     const RasterView& m_raster;
+    const Classify& m_classify;
     QuarterChordMarks& m_marks;
     SweepResult& m_result;
-    std::array<std::array<std::uint16_t, 256>, 3> m_component{};
-    std::array<std::uint8_t, 8 * 512> m_object{};
 };
 
 void Add(ObjectTotals& into, const ObjectTotals& t)
@@ -253,16 +284,19 @@ int EffectiveThreads(int requested, int rows)
     return std::max(1, std::min(threads, rows / 64));
 }
 
-SweepResult SweepAllObjects(const RasterView& raster, const std::array<bool, 8>& ticked,
-                            double Tolerance, QuarterChordMarks& marks, int threads)
+namespace {
+
+template <class Classify>
+SweepResult Sweep(const RasterView& raster, const std::array<bool, 8>& measured,
+                  const Classify& classify, QuarterChordMarks& marks, int threads)
 {
     SweepResult result;
     for (int object = 1; object <= 7; ++object) {
-        if (ticked[static_cast<std::size_t>(object)])
+        if (measured[static_cast<std::size_t>(object)])
             result.rowChords[static_cast<std::size_t>(object)].assign(
                 static_cast<std::size_t>(raster.height), 0);
     }
-    const Sweeper sweeper(raster, ticked, Tolerance, marks, result);
+    const Sweeper<Classify> sweeper(raster, classify, marks, result);
     const int count = EffectiveThreads(threads, raster.height);
     std::vector<StripTotals> strips(static_cast<std::size_t>(count));
     auto stripStart = [&](int k) {
@@ -276,13 +310,31 @@ SweepResult SweepAllObjects(const RasterView& raster, const std::array<bool, 8>&
         std::vector<std::jthread> workers;
         workers.reserve(static_cast<std::size_t>(count - 1));
         for (int k = 1; k < count; ++k)
-            workers.emplace_back([&, k] { sweeper.sweepRows(stripStart(k), stripStart(k + 1), strips[static_cast<std::size_t>(k)]); });
+            workers.emplace_back([&, k] {
+                sweeper.sweepRows(stripStart(k), stripStart(k + 1), strips[static_cast<std::size_t>(k)]);
+            });
         sweeper.sweepRows(0, stripStart(1), strips[0]);
     }
     for (const StripTotals& strip : strips)
         for (std::size_t object = 1; object < 8; ++object)
             Add(result.objects[object], strip.objects[object]);
     return result;
+}
+
+} // namespace
+
+SweepResult SweepAllObjects(const RasterView& raster, const std::array<bool, 8>& ticked,
+                            double Tolerance, QuarterChordMarks& marks, int threads)
+{
+    return Sweep(raster, ticked, CornerClassifier(ticked, Tolerance), marks, threads);
+}
+
+SweepResult SweepOneObject(const RasterView& raster, int object, double Tolerance,
+                           QuarterChordMarks& marks, int threads)
+{
+    std::array<bool, 8> only{};
+    only[static_cast<std::size_t>(object)] = true;
+    return Sweep(raster, only, SingleClassifier(object, Tolerance), marks, threads);
 }
 
 } // namespace centrafix

@@ -21,10 +21,10 @@ struct ObjectTotals {
     std::int64_t horizontalPairs = 0; // inner pairs (x, y - 1), (x, y)
 };
 
-// All seven objects measured in one read of the picture.
+// The objects of one measuring read of the picture.
 struct SweepResult {
     std::array<ObjectTotals, 8> objects{};             // entries 1 to 7
-    std::array<std::vector<std::int32_t>, 8> rowChords; // per ticked object: matching pixels of every row
+    std::array<std::vector<std::int32_t>, 8> rowChords; // per measured object: matching pixels of every row
 };
 
 // True when no pixel can match two object colours at once (the tolerance is
@@ -33,12 +33,17 @@ struct SweepResult {
 // and one sweep can serve all objects.
 bool CanSweepAllObjectsAtOnce(double Tolerance);
 
-// Measures every ticked object in one sweep over the raster, rows split into
+// Measures every ticked object in one read of the raster, rows split into
 // strips over `threads` threads (0: one per core). Marks every run that ends
 // inside the picture on `marks` with the object's own bit. The result does not
 // depend on the number of threads. Requires CanSweepAllObjectsAtOnce.
 SweepResult SweepAllObjects(const RasterView& raster, const std::array<bool, 8>& ticked,
                             double Tolerance, QuarterChordMarks& marks, int threads);
+
+// The same for one object (1 to 7) alone, for any tolerance: a pixel that
+// also matches another colour still counts for this one.
+SweepResult SweepOneObject(const RasterView& raster, int object, double Tolerance,
+                           QuarterChordMarks& marks, int threads);
 
 // The threads a run uses: `requested`, or one per core when 0, never more than
 // the rows allow.

@@ -9,10 +9,11 @@ namespace centrafix {
 
 std::string GridHeaderText(int languageIndex)
 {
-    auto s = [languageIndex](int id) { return LoadLangResString(id, languageIndex); };
+    auto s = [languageIndex](const Message& m) { return std::string(Tr(m, languageIndex)); };
     const std::string titles[kGridColumns] = {
-        s(116), "X  " + s(129), "Y  " + s(129), "X  " + s(128), s(117),
-        "% " + s(117), s(130), s(135), s(139),
+        s(msg::Object),      "X  " + s(msg::CG), "Y  " + s(msg::CG),
+        "X  " + s(msg::AC),  s(msg::Area),       "% " + s(msg::Area),
+        s(msg::Outline),     s(msg::AeroLRef),   s(msg::Efficiency),
     };
     std::string header;
     for (int c = 0; c < kGridColumns; ++c) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/analysis_run.h"
+#include "engine/run_types.h"
 #include "engine/quarter_chord_marks.h"
 #include "picture_area.h"
 

@@ -28,9 +28,9 @@ void PrintLabel(PictureArea& area, double x, double y, const QString& text)
     area.print(text);
 }
 
-QString LabelText(int ID, const ColorObject& object, int languageIndex)
+QString LabelText(const Message& which, const ColorObject& object, int languageIndex)
 {
-    return QString::fromStdString(LoadLangResString(ID, languageIndex) + " (" + object.Name + ")");
+    return QString::fromStdString(std::string(Tr(which, languageIndex)) + " (" + object.Name + ")");
 }
 
 } // namespace
@@ -98,10 +98,10 @@ void PlotResults(PictureArea& picSide, const ColorObjectTable& ColorObjects,
             DrawMarker(picSide, Xa, Ya);
         if (choice.showCG) {
             DrawMarker(picSide, Xc, Yc);
-            PrintLabel(picSide, Xc + 6, Yc - 16, LabelText(129, object, languageIndex));
+            PrintLabel(picSide, Xc + 6, Yc - 16, LabelText(msg::CG, object, languageIndex));
         }
         if (withAC)
-            PrintLabel(picSide, Xa + 6, Ya + 6, LabelText(128, object, languageIndex));
+            PrintLabel(picSide, Xa + 6, Ya + 6, LabelText(msg::AC, object, languageIndex));
         picSide.ForeColor = kWhite;
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/analysis_run.h"
+#include "engine/run_types.h"
 #include "picture_area.h"
 
 namespace centrafix {

@@ -7,6 +7,7 @@
 
 #include "engine/analysis_run.h"
 #include "engine/drag_report.h"
+#include "engine/error.h"
 #include "engine/eval_number.h"
 #include "engine/number_text.h"
 #include "engine/results_grid.h"
@@ -298,9 +299,9 @@ std::string Form1::decimalSeparator() const
     return QLocale().decimalPoint().toStdString();
 }
 
-QString Form1::text(int id) const
+QString Form1::text(const Message& message) const
 {
-    return QString::fromStdString(LoadLangResString(id, LanguageIndex));
+    return QString::fromUtf8(Tr(message, LanguageIndex));
 }
 
 void Form1::setBusy(bool busy)
@@ -441,7 +442,7 @@ void Form1::Form_KeyPress(int KeyAscii)
     if (KeyAscii != kEsc)
         return;
     AbortRequested = true;
-    setStatus(text(136));
+    setStatus(text(msg::Aborting));
     QCoreApplication::processEvents();
 }
 
@@ -494,18 +495,18 @@ void Form1::cbLanguage_Click()
 
 void Form1::SwitchLanguage()
 {
-    btnOpen->setText(text(101));
-    btnPaste->setText(text(102));
-    btnAnalyze->setText(text(103));
-    btnCopy->setText(text(104));
-    btnFlip->setText(text(137));
-    btnInvert->setText(text(138));
-    chkAreaAC->setText(text(105));
-    chkAreaCG->setText(text(106));
-    lblScale->setText(text(107));
-    Label1->setText(text(108));
-    Label2->setText(text(109));
-    lblLanguage->setText(text(131));
+    btnOpen->setText(text(msg::Open));
+    btnPaste->setText(text(msg::Paste));
+    btnAnalyze->setText(text(msg::Analyze));
+    btnCopy->setText(text(msg::CopyTable));
+    btnFlip->setText(text(msg::FlipHorz));
+    btnInvert->setText(text(msg::InvertBW));
+    chkAreaAC->setText(text(msg::ShowAreaAC));
+    chkAreaCG->setText(text(msg::ShowAreaCG));
+    lblScale->setText(text(msg::ScaleFactorCaption));
+    Label1->setText(text(msg::ToleranceCaption));
+    Label2->setText(text(msg::ColorsCaption));
+    lblLanguage->setText(text(msg::LanguageCaption));
     AssignColorsAndNames(ColorObjects, LanguageIndex);
     SetupGrid();
     showWorkingCopy();
@@ -630,14 +631,15 @@ void Form1::btnAnalyze_Click()
     inputs.machText = txtMach->text().toStdString();
     inputs.languageIndex = LanguageIndex;
     inputs.decimalSeparator = decimalSeparator();
-    RunSetup setup;
-    if (const std::optional<InputError> error = PrepareRun(inputs, setup)) {
+    const Result<RunSetup> prepared = PrepareRun(inputs);
+    if (!prepared) {
         // A run needs both numbers; without them it changes nothing at all.
         QApplication::restoreOverrideCursor();
         btnAnalyze->setEnabled(true);
-        showMessage(QMessageBox::Warning, InputErrorText(*error, LanguageIndex));
+        showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(prepared.error(), LanguageIndex)));
         return;
     }
+    const RunSetup& setup = *prepared;
 
     m_running = true;
     setBusy(true);
@@ -671,7 +673,7 @@ void Form1::btnAnalyze_Click()
     } catch (const std::bad_alloc&) {
         // A picture near the size limit on a machine short of memory: the
         // window stays, with what the run had shown so far.
-        setStatus(LoadLangResString(114, LanguageIndex));
+        setStatus(text(msg::Ready));
         showMessage(QMessageBox::Warning,
                     LanguageIndex == kEnglish
                         ? QStringLiteral("Not enough memory to analyse this picture.")
@@ -710,7 +712,7 @@ void Form1::showMessage(QMessageBox::Icon icon, const QString& message)
 
 void Form1::btnOpen_Click()
 {
-    openPictureFile(chooseOpenFile(QtFileFilter(LoadLangResString(115, LanguageIndex), LanguageIndex)));
+    openPictureFile(chooseOpenFile(QtFileFilter(std::string(Tr(msg::FileFilter, LanguageIndex)), LanguageIndex)));
 }
 
 void Form1::openPictureFile(const QString& path)
@@ -736,7 +738,7 @@ void Form1::btnPaste_Click()
         // An image that cannot be taken (too large) deserves its own reason
         // rather than the claim that there is none.
         const bool offersImage = data != nullptr && data->hasImage();
-        showMessage(QMessageBox::Warning, offersImage ? load.error : text(134));
+        showMessage(QMessageBox::Warning, offersImage ? load.error : text(msg::NoClipboardBitmap));
         return;
     }
     picBackBuffer->setPicture(load.image);
@@ -754,15 +756,13 @@ void Form1::btnInvert_Click()
 {
     if (m_busy)
         return;
-    const EvalResult tolerance = EvalNumber(txtTolerance->text().toStdString());
-    if (!tolerance.ok()) {
-        showMessage(QMessageBox::Warning,
-                    InputErrorText({"Tolerance", txtTolerance->text().toStdString(), tolerance.error},
-                                   LanguageIndex));
+    const Result<double> tolerance = EvalNumber(txtTolerance->text().toStdString(), Field::Tolerance);
+    if (!tolerance) {
+        showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(tolerance.error(), LanguageIndex)));
         return;
     }
     setBusy(true);
-    InvertBlackWhite(*picSide, *picBackBuffer, tolerance.value, [this] { yieldToEvents(); });
+    InvertBlackWhite(*picSide, *picBackBuffer, *tolerance, [this] { yieldToEvents(); });
     picSide->setAutoRedraw(false);
     setBusy(false);
     if (m_closePending) {
@@ -786,9 +786,9 @@ void Form1::btnCopyBitmap_Click()
 
 void Form1::picSide_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y)
 {
-    const EvalResult scale = EvalNumber(txtScale->text().toStdString());
-    const float s = static_cast<float>(scale.value);
-    if (!scale.ok() || s == 0.0f) {
+    const Result<double> scale = EvalNumber(txtScale->text().toStdString(), Field::ScaleFactor);
+    const float s = scale ? static_cast<float>(*scale) : 0.0f;
+    if (s == 0.0f) {
         setStatus(ScaleProblemText(txtScale->text(), LanguageIndex));
         return;
     }
@@ -797,14 +797,14 @@ void Form1::picSide_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y)
 
 void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
 {
-    const EvalResult scale = EvalNumber(txtScale->text().toStdString());
-    if (!scale.ok() || scale.value == 0.0) {
+    const Result<double> scale = EvalNumber(txtScale->text().toStdString(), Field::ScaleFactor);
+    if (!scale || *scale == 0.0) {
         // Without a usable factor there is no scaled position to show, and an
         // origin placed with it could not be drawn or rescaled.
         setStatus(ScaleProblemText(txtScale->text(), LanguageIndex));
         return;
     }
-    const double s = scale.value;
+    const double s = *scale;
     const std::int32_t c = picSide->point(X, Y);
     setStatus(ClickReadout(s, X, Y, OriginX, OriginY, c, decimalSeparator()));
     if (Button != 2)

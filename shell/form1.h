@@ -104,7 +104,7 @@ private:
     void setStatus(const QString& text);
     void setStatus(const std::string& text);
     std::string decimalSeparator() const;
-    QString text(int id) const;
+    QString text(const Message& message) const;
     void setBusy(bool busy);
     void tickAll();
     void setTicks(const std::array<bool, 8>& ticked);

@@ -36,14 +36,8 @@ QString Text(QSettings& store, const QString& key, const QString& fallback)
 
 int LanguageFromText(const QString& text)
 {
-    double value = 0.0;
-    if (ParseStrictDecimal(text.toStdString(), ".", value)) {
-        if (value == 1.0)
-            return kGerman;
-        if (value == 2.0)
-            return kEnglish;
-    }
-    return kGerman;
+    const std::optional<double> value = ParseStrictDecimal(text.toStdString(), ".");
+    return value && *value == 2.0 ? kEnglish : kGerman;
 }
 
 StoredSettings ReadStoredSettings(QSettings& store)

@@ -1,6 +1,7 @@
 #include "window_texts.h"
 
 #include "engine/number_text.h"
+#include "engine/error.h"
 #include "engine/string_table.h"
 
 #include <QStringList>
@@ -57,32 +58,16 @@ std::string ClickReadout(double scale, float X, float Y, double OriginX, double 
 
 namespace {
 
-// A label caption without its trailing colon, to name a field inside a sentence.
-QString FieldName(int captionId, int languageIndex)
-{
-    QString caption = QString::fromStdString(LoadLangResString(captionId, languageIndex));
-    if (caption.endsWith(':'))
-        caption.chop(1);
-    return caption;
-}
+constexpr Message kNoUsableFactor{"%1 \"%2\" ergibt keinen brauchbaren Faktor",
+                                  "%1 \"%2\" gives no usable factor"};
+constexpr Message kAllPictures{"Alle Bilder", "All Pictures"};
 
 } // namespace
 
 QString ScaleProblemText(const QString& scaleText, int languageIndex)
 {
-    const QString field = FieldName(107, languageIndex);
-    if (languageIndex == kEnglish)
-        return QStringLiteral("%1 \"%2\" gives no usable factor").arg(field, scaleText);
-    return QStringLiteral("%1 \"%2\" ergibt keinen brauchbaren Faktor").arg(field, scaleText);
-}
-
-QString InputErrorText(const InputError& error, int languageIndex)
-{
-    // The engine names the field in English; the user knows it by its caption.
-    const int captionId = error.field == "Tolerance" ? 108 : 107;
-    return QStringLiteral("%1 \"%2\" %3")
-        .arg(FieldName(captionId, languageIndex), QString::fromStdString(error.text),
-             QString::fromStdString(error.reason));
+    return QString::fromStdString(Tr(kNoUsableFactor, languageIndex,
+                                     {FieldName(Field::ScaleFactor, languageIndex), scaleText.toStdString()}));
 }
 
 QString QtFileFilter(const std::string& filterList, int languageIndex)
@@ -106,8 +91,7 @@ QString QtFileFilter(const std::string& filterList, int languageIndex)
     // The list offers one type at a time; a .jpeg or .png would otherwise need
     // the user to know about typing "*".
     allPatterns << QStringLiteral("*.jpeg") << QStringLiteral("*.png");
-    const QString all = languageIndex == kEnglish ? QStringLiteral("All Pictures")
-                                                  : QStringLiteral("Alle Bilder");
+    const QString all = QString::fromUtf8(Tr(kAllPictures, languageIndex));
     entries << QStringLiteral("%1 (%2)").arg(all, allPatterns.join(' '));
     return entries.join(QStringLiteral(";;"));
 }

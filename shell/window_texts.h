@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/analysis_run.h"
 #include "engine/color_object.h"
 
 #include <QString>
@@ -46,10 +45,6 @@ std::string ClickReadout(double scale, float X, float Y, double OriginX, double 
 // The status text shown instead of a read-out when the scale field gives no
 // usable factor (an expression the evaluator rejects, or 0).
 QString ScaleProblemText(const QString& scaleText, int languageIndex);
-
-// The message for a field the evaluator rejects, naming the field by its
-// caption in the current language and quoting what it holds.
-QString InputErrorText(const InputError& error, int languageIndex);
 
 // The open dialog's filter list ("text|pattern|text|pattern...") in Qt's form
 // ("text (pattern);;..."), followed by one entry for every picture type.

@@ -69,11 +69,11 @@ AnalysisInputs AllTicked(const std::string& scale = "1", const std::string& tole
 Outcome Analyse(const TextPicture& picture, const AnalysisInputs& in,
                 AnalysisObserver* observer = nullptr, ColorObjectTable* previous = nullptr)
 {
-    RunSetup setup;
-    EXPECT_FALSE(PrepareRun(in, setup).has_value());
+    const Result<RunSetup> setup = PrepareRun(in);
+    EXPECT_TRUE(setup.ok());
     Outcome out{previous ? *previous : MakeColorObjects(in.languageIndex), {}};
     AnalysisObserver quiet;
-    out.result = RunAnalysis(picture.view(), out.objects, setup, in, observer ? *observer : quiet);
+    out.result = RunAnalysis(picture.view(), out.objects, *setup, in, observer ? *observer : quiet);
     return out;
 }
 
@@ -329,31 +329,33 @@ TEST(AnalysisRun, OriginMovesPositionsButNotAreas)
 TEST(PrepareRun, EvaluatesExpressionsAndRefusesWhatItCannotRead)
 {
     AnalysisInputs in;
-    RunSetup setup;
     in.toleranceText = "2*5";
     in.scaleText = "1/100";
-    ASSERT_FALSE(PrepareRun(in, setup));
-    EXPECT_DOUBLE_EQ(setup.Tolerance, 10);
-    EXPECT_DOUBLE_EQ(setup.ScaleFactor, 0.01);
-    EXPECT_FALSE(setup.scaleReplaced);
+    Result<RunSetup> setup = PrepareRun(in);
+    ASSERT_TRUE(setup.ok());
+    EXPECT_DOUBLE_EQ(setup->Tolerance, 10);
+    EXPECT_DOUBLE_EQ(setup->ScaleFactor, 0.01);
+    EXPECT_FALSE(setup->scaleReplaced);
 
     for (const char* text : {"0", "-2", "1e-17"}) {
         in.scaleText = text;
-        ASSERT_FALSE(PrepareRun(in, setup));
-        EXPECT_DOUBLE_EQ(setup.ScaleFactor, 1) << text;
-        EXPECT_TRUE(setup.scaleReplaced) << text;
+        setup = PrepareRun(in);
+        ASSERT_TRUE(setup.ok());
+        EXPECT_DOUBLE_EQ(setup->ScaleFactor, 1) << text;
+        EXPECT_TRUE(setup->scaleReplaced) << text;
     }
 
     in.scaleText = "1";
     in.toleranceText = "1+";
-    const auto tolerance = PrepareRun(in, setup);
-    ASSERT_TRUE(tolerance);
-    EXPECT_EQ(tolerance->field, "Tolerance");
-    EXPECT_NE(tolerance->message().find("\"1+\""), std::string::npos);
+    setup = PrepareRun(in);
+    ASSERT_FALSE(setup.ok());
+    EXPECT_EQ(setup.error().field, Field::Tolerance);
+    EXPECT_EQ(ErrorText(setup.error(), kEnglish), "Tolerance \"1+\" ends before the expression is complete");
 
     in.toleranceText = "10";
     in.scaleText = "1/0";
-    const auto scale = PrepareRun(in, setup);
-    ASSERT_TRUE(scale);
-    EXPECT_EQ(scale->field, "Scale Factor");
+    setup = PrepareRun(in);
+    ASSERT_FALSE(setup.ok());
+    EXPECT_EQ(setup.error().field, Field::ScaleFactor);
+    EXPECT_EQ(ErrorText(setup.error(), kGerman), "Maßstabsfaktor \"1/0\" ergibt keine endliche Zahl");
 }

@@ -12,17 +12,25 @@ TEST(EvalNumber, EvaluatesArithmeticExpressions)
         {"sqrt(4)", 2},  {"1.5e2", 150},   {"1/3", 1.0 / 3.0},
     };
     for (const auto& [text, value] : cases) {
-        const EvalResult r = EvalNumber(text);
-        EXPECT_TRUE(r.ok()) << text << ": " << r.error;
-        EXPECT_DOUBLE_EQ(r.value, value) << text;
+        const Result<double> r = EvalNumber(text, Field::ScaleFactor);
+        ASSERT_TRUE(r.ok()) << text << ": " << ErrorText(r.error(), kEnglish);
+        EXPECT_DOUBLE_EQ(*r, value) << text;
     }
 }
 
-TEST(EvalNumber, RefusesWhatItCannotEvaluateInsteadOfGivingZero)
+TEST(EvalNumber, RefusesWhatItCannotEvaluateNamingTheFieldAndWhere)
 {
     for (const char* text : {"1+", "", "   ", "abc", "1/0", "0/0", "sqrt(-1)", "0,5", "2**3", "(1"}) {
-        const EvalResult r = EvalNumber(text);
-        EXPECT_FALSE(r.ok()) << text << " gave " << r.value;
-        EXPECT_FALSE(r.error.empty()) << text;
+        const Result<double> r = EvalNumber(text, Field::Tolerance);
+        ASSERT_FALSE(r.ok()) << text << " gave " << *r;
+        EXPECT_EQ(r.error().field, Field::Tolerance) << text;
     }
+    const Error unknown = EvalNumber("2*abc", Field::ScaleFactor).error();
+    EXPECT_EQ(unknown.kind, ErrorKind::Unevaluable);
+    EXPECT_EQ(unknown.position, 2);
+    EXPECT_EQ(unknown.token, "abc");
+    EXPECT_EQ(ErrorText(unknown, kEnglish),
+              "Scale Factor \"2*abc\" has \"abc\" at position 3, which is no number, operator or function");
+    EXPECT_EQ(ErrorText(EvalNumber("0,5", Field::ScaleFactor).error(), kGerman).rfind("Maßstabsfaktor \"0,5\" ", 0), 0u);
+    EXPECT_EQ(ErrorText(EvalNumber(" ", Field::Tolerance).error(), kGerman), "Toleranz ist leer");
 }

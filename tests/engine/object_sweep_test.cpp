@@ -1,6 +1,6 @@
 #include "engine/analysis_run.h"
 #include "engine/object_sweep.h"
-#include "engine/pixel_scan.h"
+#include "engine/color_match.h"
 #include "test_raster.h"
 
 #include <gtest/gtest.h>
@@ -63,22 +63,18 @@ TEST(ObjectSweep, MeasuresEveryObjectExactlyAsItsOwnPassDoes)
         for (int i = 1; i <= 7; ++i) {
             if (!ticked[static_cast<std::size_t>(i)])
                 continue;
-            const ColorMatcher matcher(kObjectColors[static_cast<std::size_t>(i)], tolerance);
-            std::vector<double> rowChord(static_cast<std::size_t>(raster.height) + 1, 0.0);
-            const ScanSums own = ScanObjectPixels(raster, matcher, 1.0, rowChord, ownMarks,
-                                                  QuarterChordMarks::bitOf(i), nullptr);
+            const SweepResult own = SweepOneObject(raster, i, tolerance, ownMarks, 1);
             const ObjectTotals& t = sweep.objects[static_cast<std::size_t>(i)];
+            const ObjectTotals& o = own.objects[static_cast<std::size_t>(i)];
             SCOPED_TRACE(testing::Message() << "tolerance " << tolerance << " object " << i);
-            EXPECT_EQ(static_cast<double>(t.count), own.count);
-            EXPECT_EQ(t.twiceSx / 2.0, own.Sx);
-            EXPECT_EQ(t.twiceSy / 2.0, own.Sy);
-            EXPECT_EQ(t.fourQ / 4.0, own.Q);
-            EXPECT_EQ(static_cast<double>(t.sumSquaredChords), own.S2);
-            EXPECT_EQ(t.verticalPairs, CountVerticalInnerPairs(raster, matcher, nullptr));
-            EXPECT_EQ(t.horizontalPairs, CountHorizontalInnerPairs(raster, matcher, nullptr));
-            for (int y = 0; y < raster.height; ++y)
-                ASSERT_EQ(sweep.rowChords[static_cast<std::size_t>(i)][static_cast<std::size_t>(y)],
-                          rowChord[static_cast<std::size_t>(y)]) << "row " << y;
+            EXPECT_EQ(t.count, o.count);
+            EXPECT_EQ(t.twiceSx, o.twiceSx);
+            EXPECT_EQ(t.twiceSy, o.twiceSy);
+            EXPECT_EQ(t.fourQ, o.fourQ);
+            EXPECT_EQ(t.sumSquaredChords, o.sumSquaredChords);
+            EXPECT_EQ(t.verticalPairs, o.verticalPairs);
+            EXPECT_EQ(t.horizontalPairs, o.horizontalPairs);
+            EXPECT_EQ(sweep.rowChords[static_cast<std::size_t>(i)], own.rowChords[static_cast<std::size_t>(i)]);
             EXPECT_GT(t.count, 0);
         }
         EXPECT_EQ(sweep.objects[6].count, 0);
@@ -97,8 +93,7 @@ TEST(ObjectSweep, ResultIsBitIdenticalWhateverTheNumberOfThreads)
     in.OriginX = 1.5;
     in.OriginY = 2.25;
     in.OriginRow = 200;
-    RunSetup setup;
-    ASSERT_FALSE(PrepareRun(in, setup));
+    const RunSetup setup = *PrepareRun(in);
     AnalysisObserver quiet;
 
     in.threads = 1;
@@ -133,8 +128,7 @@ TEST(ObjectSweep, LargeTolerancesFallBackToOnePassPerObject)
     AnalysisInputs in;
     in.ticked.fill(true);
     in.toleranceText = "300";
-    RunSetup setup;
-    ASSERT_FALSE(PrepareRun(in, setup));
+    const RunSetup setup = *PrepareRun(in);
     AnalysisObserver quiet;
     ColorObjectTable objects = MakeColorObjects(kEnglish);
     RunAnalysis(picture.view(), objects, setup, in, quiet);

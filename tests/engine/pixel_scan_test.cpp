@@ -1,4 +1,5 @@
-#include "engine/pixel_scan.h"
+#include "engine/color_match.h"
+#include "engine/raster.h"
 
 #include <gtest/gtest.h>
 

@@ -166,14 +166,14 @@ protected:
         in.OriginRow = form->originRow();
         in.languageIndex = form->languageIndex();
         in.decimalSeparator = QLocale().decimalPoint().toStdString();
-        RunSetup setup;
-        EXPECT_FALSE(PrepareRun(in, setup).has_value());
+        const Result<RunSetup> setup = PrepareRun(in);
+        EXPECT_TRUE(setup.ok());
         ColorObjectTable objects = MakeColorObjects(in.languageIndex);
         for (int i = 1; i <= kObjectCount; ++i)
             objects[static_cast<std::size_t>(i)].Weight = weights[static_cast<std::size_t>(i)];
         AnalysisObserver quiet;
         const QImage picture = workingCopy().picture();
-        return RunAnalysis(RasterViewOf(picture), objects, setup, in, quiet);
+        return RunAnalysis(RasterViewOf(picture), objects, *setup, in, quiet);
     }
 
     static QString TableText(const AnalysisResult& result, int languageIndex)

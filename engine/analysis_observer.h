@@ -1,0 +1,39 @@
+#pragma once
+
+#include "color_object.h"
+#include "run_types.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace centrafix {
+
+// The run reports here, in the order the phases happen. The window repaints,
+// pumps events and reads Esc; the batch command ignores most of it. Every
+// method has a do-nothing default.
+class AnalysisObserver {
+public:
+    virtual ~AnalysisObserver() = default;
+
+    virtual void statusChanged(const std::string& /*text*/) {}
+    virtual void progressChanged(std::int64_t /*value*/, std::int64_t /*maximum*/) {}
+    // Object boundaries: the only places where the window may handle events.
+    virtual void yieldToEvents() {}
+    // Read only at the head of each object pass and once after the edge search.
+    virtual bool abortRequested() { return false; }
+    // When true, every pass fills PassFeedback::mask (one byte a pixel).
+    virtual bool wantsFeedback() const { return false; }
+    virtual void passPainted(const PassFeedback& /*feedback*/) {}
+    // The display is to show the working copy again, without pass feedback.
+    virtual void displayRestored() {}
+    virtual void loadingTableReady(const std::string& /*table*/) {}
+    // After the scan: each colour's tick becomes whether it was found.
+    virtual void ticksUpdated(const std::array<bool, 8>& /*found*/) {}
+    virtual void gridRowAppended(const std::string& /*rowText*/) {}
+    // The summation is done: markers may be plotted from these values.
+    virtual void plotRequested(const ColorObjectTable& /*objects*/, const RunValues& /*values*/) {}
+    virtual void reportReady(const std::string& /*report*/) {}
+};
+
+} // namespace centrafix
