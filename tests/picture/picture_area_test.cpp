@@ -4,37 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 
 #include <chrono>
 #include <cmath>
-#include <memory>
 
 using namespace centrafix;
 
 namespace {
-
-// Text needs the font database, which only a QGuiApplication provides. One
-// for the whole test program, created inside RUN_ALL_TESTS and gone before
-// its static objects are.
-class GuiApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (QGuiApplication::instance() == nullptr)
-            m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "picture_tests";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QGuiApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const kGui =
-    ::testing::AddGlobalTestEnvironment(std::make_unique<GuiApplicationEnvironment>().release());
 
 constexpr std::int32_t kGrey = Rgb(128, 128, 128);
 constexpr std::int32_t kRed = Rgb(255, 0, 0);

@@ -6,9 +6,6 @@
 
 #include <QRect>
 
-// The QGuiApplication that text drawing needs comes from the environment
-// registered in picture_area_test.cpp, which is part of the same program.
-
 using namespace centrafix;
 
 namespace {

@@ -367,14 +367,3 @@ TEST_F(Form1Test, OpeningOrPastingNoPictureSaysSoAndPastingOneReplacesIt)
     EXPECT_EQ(entryTicks(), "1111111");
     EXPECT_EQ(form->messages.size(), 2);
 }
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
