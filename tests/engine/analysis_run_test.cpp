@@ -359,3 +359,34 @@ TEST(PrepareRun, EvaluatesExpressionsAndRefusesWhatItCannotRead)
     EXPECT_EQ(setup.error().field, Field::ScaleFactor);
     EXPECT_EQ(ErrorText(setup.error(), kGerman), "Maßstabsfaktor \"1/0\" ergibt keine endliche Zahl");
 }
+
+TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
+{
+    // Exact colours only, so tolerance 10 (one sweep for all objects) and 200
+    // (a read per object) find the same pixels.
+    const TextPicture picture{
+        "..kkkk....rrrr..",
+        ".kkkkkk..rrrrrr.",
+        "..kkkk..bb.rr...",
+        "...gg...bbbb..yy",
+        "...gggg.bbb...yy",
+    };
+    AnalysisInputs in = AllTicked("0.5", "10");
+    in.OriginX = 3.5;
+    in.OriginY = 1.0;
+    in.OriginRow = 2;
+    const Outcome swept = Analyse(picture, in);
+    in.toleranceText = "200";
+    const Outcome own = Analyse(picture, in);
+    EXPECT_EQ(swept.result.values.RowChord, own.result.values.RowChord);
+    EXPECT_EQ(swept.result.loadingTable, own.result.loadingTable);
+    EXPECT_EQ(swept.result.gridRows, own.result.gridRows);
+    // Row 1 holds 6 black and 6 red pixels, half a unit long each.
+    EXPECT_DOUBLE_EQ(swept.result.values.RowChord[1], 6.0);
+    // Black: 14 pixels, 56 pixel edges less 11 vertical and 8 horizontal
+    // inner pairs; centroid column 4 (x 2), row 1.5 (y 0.75); quarter chords
+    // at 3, 2.5 and 3 weighted 4, 6 and 4; chords 4, 6, 4.
+    EXPECT_DOUBLE_EQ(swept.objects[kBlack].Area, 14 * 0.25);
+    EXPECT_DOUBLE_EQ(swept.objects[kBlack].Outline, (56 - 22 - 16) * 0.5);
+    EXPECT_EQ(swept.result.gridRows[0], "black\t-1.50\t-0.25\t-2.1\t3.50\t31.1\t9.0000\t2.4286\t1.00");
+}
