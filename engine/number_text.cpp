@@ -60,50 +60,98 @@ std::string FormatGeneral(double value, std::string_view decimalSeparator)
     return WithSeparator(std::move(text), decimalSeparator);
 }
 
-double LeadingNumber(std::string_view text)
+namespace {
+
+// A number read from the start of a text, and where the reading stopped.
+struct LeadingScan {
+    double value = 0.0;
+    std::size_t end = 0;  // the first character not read
+    bool digits = false;
+};
+
+// Leading blanks, an optional sign, digits with at most one decimal
+// separator ("." or, with `comma`, ","), an optional exponent.
+LeadingScan ScanLeadingNumber(std::string_view text, bool comma)
 {
+    LeadingScan scan;
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i]))
         ++i;
-    const std::size_t start = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+    std::string number;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-')
+            number += '-';
         ++i;
-    bool digits = false;
-    bool dot = false;
+    }
+    bool separator = false;
     while (i < text.size()) {
-        if (IsDigit(text[i])) {
-            digits = true;
-        } else if (text[i] == '.' && !dot) {
-            dot = true;
+        const char c = text[i];
+        if (IsDigit(c)) {
+            scan.digits = true;
+            number += c;
+        } else if ((c == '.' || (comma && c == ',')) && !separator) {
+            separator = true;
+            number += '.';
         } else {
             break;
         }
         ++i;
     }
-    if (!digits)
-        return 0.0;
-    std::size_t end = i;
+    scan.end = i;
+    if (!scan.digits)
+        return scan;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
+        std::string exponent = "e";
         if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-            ++j;
+            exponent += text[j++];
         if (j < text.size() && IsDigit(text[j])) {
             while (j < text.size() && IsDigit(text[j]))
-                ++j;
-            end = j;
+                exponent += text[j++];
+            number += exponent;
+            scan.end = j;
         }
     }
-    std::string number(text.substr(start, end - start));
-    if (number.front() == '+')
-        number.erase(0, 1);
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), scan.value);
     if (result.ec != std::errc()) {
         // Beyond the doubles ("1e999"): no usable number. An infinite weight
         // would turn every total into NaN.
-        value = 0.0;
+        scan.value = 0.0;
     }
-    return value;
+    return scan;
+}
+
+bool CommaLocale(std::string_view localeSeparator)
+{
+    return localeSeparator == ",";
+}
+
+} // namespace
+
+double LeadingNumber(std::string_view text)
+{
+    return ScanLeadingNumber(text, false).value;
+}
+
+std::optional<double> TypedLeadingNumber(std::string_view text, std::string_view localeSeparator)
+{
+    const LeadingScan scan = ScanLeadingNumber(text, CommaLocale(localeSeparator));
+    // "2,5" in a locale that writes 2.5, or "1,000.5" anywhere: the reading
+    // would stop at a separator with more digits after it, and cut the
+    // number short without anyone noticing.
+    const std::size_t stop = scan.end;
+    if (stop + 1 < text.size() && (text[stop] == '.' || text[stop] == ',') && IsDigit(text[stop + 1]))
+        return std::nullopt;
+    return scan.value;
+}
+
+std::optional<double> TypedDecimal(std::string_view text, std::string_view localeSeparator)
+{
+    if (const std::optional<double> value = ParseStrictDecimal(text, "."))
+        return value;
+    if (CommaLocale(localeSeparator))
+        return ParseStrictDecimal(text, ",");
+    return std::nullopt;
 }
 
 std::optional<double> ParseStrictDecimal(std::string_view text, std::string_view decimalSeparator)

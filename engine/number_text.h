@@ -27,6 +27,20 @@ std::string FormatGeneral(double value, std::string_view decimalSeparator = ".")
 // the range of a double, gives 0.
 double LeadingNumber(std::string_view text);
 
+// Numbers as users type them: "." is a decimal point in every locale; where
+// the locale's separator (localeSeparator) is ",", a "," is one too. A text
+// that can be read only one way is read that way.
+
+// A plain decimal number and nothing else, with either separator the locale
+// allows. Empty when the text is no such number.
+std::optional<double> TypedDecimal(std::string_view text, std::string_view localeSeparator);
+
+// The lenient reading of LeadingNumber with either separator the locale
+// allows. Empty when the reading would stop at a separator followed by a
+// digit ("2,5" where "," is no decimal separator, "1,000.5"): the number would
+// be cut short.
+std::optional<double> TypedLeadingNumber(std::string_view text, std::string_view localeSeparator);
+
 // A plain decimal number and nothing else (surrounding blanks allowed), with the
 // given decimal separator; no grouping, no expressions. Empty when the text is
 // not such a number or its value is not finite.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace centrafix;
 
 TEST(EvalNumber, EvaluatesArithmeticExpressions)
@@ -33,4 +35,31 @@ TEST(EvalNumber, RefusesWhatItCannotEvaluateNamingTheFieldAndWhere)
               "Scale Factor \"2*abc\" has \"abc\" at position 3, which is no number, operator or function");
     EXPECT_EQ(ErrorText(EvalNumber("0,5", Field::ScaleFactor).error(), kGerman).rfind("Maßstabsfaktor \"0,5\" ", 0), 0u);
     EXPECT_EQ(ErrorText(EvalNumber(" ", Field::Tolerance).error(), kGerman), "Toleranz ist leer");
+}
+
+TEST(EvalNumber, ReadsTheDecimalCommaWhereTheLocaleWritesOne)
+{
+    // "." reads everywhere; "," only where the locale writes it, with ";"
+    // between function values.
+    const std::tuple<const char*, const char*, double> read[] = {
+        {"0.5", ".", 0.5},      {"0.5", ",", 0.5},      {"0,5", ",", 0.5},
+        {"2*0,75", ",", 1.5},   {"max(1;5)", ",", 5},   {"max(1,5)", ".", 5},
+        {"1/50", ",", 0.02},    {"1,5e2", ",", 150},
+    };
+    for (const auto& [text, separator, value] : read) {
+        const Result<double> r = EvalNumber(text, Field::ScaleFactor, separator);
+        ASSERT_TRUE(r.ok()) << text << " with " << separator << ": " << ErrorText(r.error(), kEnglish);
+        EXPECT_DOUBLE_EQ(*r, value) << text;
+    }
+    // Two readings that differ, a decimal comma where none is written, and
+    // the logical operators the evaluator mishandles, are all refused.
+    const std::pair<const char*, const char*> refused[] = {
+        {"max(1,5)", ","}, {"1,5", "."}, {"1e10&&1", "."}, {"2<3", ","}, {"1.5;2", ","},
+    };
+    for (const auto& [text, separator] : refused)
+        EXPECT_FALSE(EvalNumber(text, Field::ScaleFactor, separator).ok()) << text << " with " << separator;
+    EXPECT_EQ(ErrorText(EvalNumber("max(1,5)", Field::ScaleFactor, ",").error(), kEnglish),
+              "Scale Factor \"max(1,5)\" can mean 1,5 or 5; separate function values with \";\"");
+    EXPECT_EQ(ErrorText(EvalNumber("1&&1", Field::Tolerance).error(), kEnglish),
+              "Tolerance \"1&&1\" has \"&\" at position 2, which has no place in a number or calculation");
 }

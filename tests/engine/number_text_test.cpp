@@ -60,3 +60,19 @@ TEST(NumberText, StrictDecimalAcceptsOnlyAWholeNumber)
         EXPECT_FALSE(ParseStrictDecimal(bad, ".")) << bad;
     EXPECT_FALSE(ParseStrictDecimal("0.85", ",")) << "a dot is no decimal point in a German locale";
 }
+
+TEST(NumberText, TypedNumbersTakeEitherSeparatorTheLocaleAllows)
+{
+    EXPECT_EQ(TypedDecimal("0.85", ","), 0.85);
+    EXPECT_EQ(TypedDecimal("0,85", ","), 0.85);
+    EXPECT_EQ(TypedDecimal("0.85", "."), 0.85);
+    EXPECT_FALSE(TypedDecimal("0,85", "."));
+    EXPECT_FALSE(TypedDecimal("1,000.5", ","));
+
+    EXPECT_EQ(TypedLeadingNumber("2,5", ","), 2.5);
+    EXPECT_EQ(TypedLeadingNumber(" 2.5x", "."), 2.5);
+    EXPECT_EQ(TypedLeadingNumber("", "."), 0.0) << "nothing typed reads as 0";
+    EXPECT_FALSE(TypedLeadingNumber("2,5", ".")) << "cut short to 2 without anyone noticing";
+    EXPECT_FALSE(TypedLeadingNumber("1,000.5", ","));
+    EXPECT_EQ(TypedLeadingNumber("3,", "."), 3.0) << "no digit follows: nothing is cut";
+}
