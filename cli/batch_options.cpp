@@ -1,13 +1,49 @@
 #include "batch_options.h"
 
+#include "batch_option_set.h"
+#include "parser_complaint.h"
+
 #include "engine/color_object.h"
+#include "engine/defaults.h"
 #include "engine/number_text.h"
 #include "engine/string_table.h"
 
 #include <QCommandLineParser>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace centrafix {
 namespace {
+
+constexpr Message kBadLanguage{"--language muss de oder en sein, nicht \"%1\".",
+                               "--language must be de or en, not \"%1\"."};
+constexpr Message kOnlyOnePicture{"Nur ein Bild kann angegeben werden, nicht %1.",
+                                  "Only one picture can be given, not %1."};
+constexpr Message kBadOrigin{"--origin muss zwei Zahlen X,Y sein, nicht \"%1\".",
+                             "--origin must be two numbers X,Y, not \"%1\"."};
+constexpr Message kUnknownColour{"--colors: unbekannte Farbe \"%1\" (einen Namen oder eine Zahl 1 bis 7 angeben).",
+                                 "--colors: unknown colour \"%1\" (use a name or a number 1 to 7)."};
+constexpr Message kWeightCount{"--weights braucht sieben Zahlen, \"%2\" enthält %1.",
+                               "--weights needs seven numbers, got %1 in \"%2\"."};
+constexpr Message kWeightNotANumber{"--weights: \"%1\" ist keine Zahl.", "--weights: \"%1\" is not a number."};
+constexpr Message kLoadingTableNeedsFile{"--loading-table braucht einen Dateinamen oder \"-\".",
+                                         "--loading-table needs a file name or \"-\"."};
+constexpr Message kAnnotatedNeedsFile{"--annotated braucht einen Dateinamen.", "--annotated needs a file name."};
+constexpr Message kStandardOutputTwice{
+    "--json und --loading-table - wollen beide die Standardausgabe; die Tabelle braucht eine Datei.",
+    "--json and --loading-table - both want standard output; give the table a file."};
+
+Error OptionError(const Message& reason, std::vector<std::string> args = {})
+{
+    return Described({}, reason, std::move(args));
+}
+
+std::string Text(const QString& text)
+{
+    return text.toStdString();
+}
 
 bool ParseNumber(const QString& text, double& value)
 {
@@ -34,109 +70,129 @@ std::optional<int> ColorIndex(const QString& token)
     return std::nullopt;
 }
 
-} // namespace
+// Each reader takes one group of options from the parsed arguments and
+// returns the first thing wrong with them.
+using Reader = std::optional<Error> (*)(const QCommandLineParser&, const BatchOptionSet&, BatchOptions&);
 
-std::optional<QString> ParseBatchOptions(const QStringList& arguments, BatchOptions& options)
+std::optional<Error> ReadLanguage(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Analyses a flat-coloured planform picture exactly as the Analyze button does and prints\n"
-        "the results grid (tab-separated, as \"Copy Table\" gives it) and the report.\n"
-        "Without PICTURE the built-in example is analysed.");
-    parser.addPositionalArgument("picture", "Picture file (BMP, PNG, JPEG, GIF, ...).", "[PICTURE]");
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption scale({"s", "scale"}, "Length units per pixel, a number or expression.", "TEXT", "1.0");
-    const QCommandLineOption tolerance({"t", "tolerance"}, "Colour tolerance, a number or expression.", "TEXT", "10");
-    const QCommandLineOption origin("origin", "Origin as pixel column and row.", "X,Y", "0,0");
-    const QCommandLineOption colors("colors", "Colours to analyse: names (either language) or numbers 1-7, comma-separated. Default: all seven.", "LIST");
-    const QCommandLineOption weights("weights", "The seven colour weights (Efficiency), comma-separated.", "W1,...,W7");
-    const QCommandLineOption language("language", "Language of names and texts: de or en.", "de|en", "en");
-    const QCommandLineOption altitude("altitude", "Altitude in metres for the drag estimate.", "TEXT", "10000");
-    const QCommandLineOption mach("mach", "Mach number for the drag estimate.", "TEXT", "0.85");
-    const QCommandLineOption loadingTable("loading-table", "Write the spanwise loading table to FILE (\"-\": standard output, instead of the results).", "FILE");
-    const QCommandLineOption json("json", "Print one JSON object instead of the text.");
-    const QCommandLineOption annotated("annotated", "Write the picture as the window shows it after the run (origin mark, A.C. and C.G. markers with labels) to FILE as PNG.", "FILE");
-    const QCommandLineOption showAC("show-ac", "With --annotated: mark the A.C. of every found colour, not only of the total.");
-    const QCommandLineOption showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found colour.");
-    for (const auto* o : {&scale, &tolerance, &origin, &colors, &weights, &language, &altitude,
-                          &mach, &loadingTable, &json, &annotated, &showAC, &showCG})
-        parser.addOption(*o);
+    const QString language = parser.value(set.language);
+    if (language == "de")
+        options.inputs.languageIndex = kGerman;
+    else if (language == "en")
+        options.inputs.languageIndex = kEnglish;
+    else
+        return OptionError(kBadLanguage, {Text(language)});
+    return std::nullopt;
+}
 
-    if (!parser.parse(arguments))
-        return parser.errorText();
-    options.helpText = parser.helpText();
-    if (parser.isSet(help)) {
-        options.showHelp = true;
-        return std::nullopt;
-    }
-    if (parser.isSet(version)) {
-        options.showVersion = true;
-        return std::nullopt;
-    }
-
+std::optional<Error> ReadPicture(const QCommandLineParser& parser, const BatchOptionSet&, BatchOptions& options)
+{
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1)
-        return QStringLiteral("Only one picture can be given, not %1.").arg(positional.size());
+        return OptionError(kOnlyOnePicture, {std::to_string(positional.size())});
     if (!positional.isEmpty())
         options.picturePath = positional.front();
+    return std::nullopt;
+}
 
+// The number texts go to the run as typed; it evaluates them as the window does.
+std::optional<Error> ReadNumberTexts(const QCommandLineParser& parser, const BatchOptionSet& set,
+                                     BatchOptions& options)
+{
     AnalysisInputs& in = options.inputs;
-    in.scaleText = parser.value(scale).toStdString();
-    in.toleranceText = parser.value(tolerance).toStdString();
-    in.altitudeText = parser.value(altitude).toStdString();
-    in.machText = parser.value(mach).toStdString();
+    in.scaleText = Text(parser.value(set.scale));
+    in.toleranceText = Text(parser.value(set.tolerance));
+    in.altitudeText = Text(parser.value(set.altitude));
+    in.machText = Text(parser.value(set.mach));
+    return std::nullopt;
+}
 
-    const QString lang = parser.value(language);
-    if (lang == "de")
-        in.languageIndex = kGerman;
-    else if (lang == "en")
-        in.languageIndex = kEnglish;
-    else
-        return QStringLiteral("--language must be de or en, not \"%1\".").arg(lang);
+std::optional<Error> ReadOrigin(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    const QString text = parser.value(set.origin);
+    const QStringList parts = text.split(',');
+    if (parts.size() != 2 || !ParseNumber(parts[0].trimmed(), options.originColumn) ||
+        !ParseNumber(parts[1].trimmed(), options.originRow))
+        return OptionError(kBadOrigin, {Text(text)});
+    return std::nullopt;
+}
 
-    const QStringList originParts = parser.value(origin).split(',');
-    if (originParts.size() != 2 || !ParseNumber(originParts[0].trimmed(), options.originColumn) ||
-        !ParseNumber(originParts[1].trimmed(), options.originRow))
-        return QStringLiteral("--origin must be two numbers X,Y, not \"%1\".").arg(parser.value(origin));
-
-    in.ticked.fill(false);
-    if (parser.isSet(colors)) {
-        for (const QString& raw : parser.value(colors).split(',')) {
-            const QString token = raw.trimmed();
-            const std::optional<int> index = ColorIndex(token);
-            if (!index)
-                return QStringLiteral("--colors: unknown colour \"%1\" (use a name or a number 1 to 7).").arg(token);
-            in.ticked[static_cast<std::size_t>(*index)] = true;
-        }
-    } else {
+std::optional<Error> ReadColors(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    std::array<bool, 8>& ticked = options.inputs.ticked;
+    ticked.fill(false);
+    if (!parser.isSet(set.colors)) {
         for (int i = 1; i <= kObjectCount; ++i)
-            in.ticked[static_cast<std::size_t>(i)] = true;
+            ticked[static_cast<std::size_t>(i)] = true;
+        return std::nullopt;
     }
+    for (const QString& raw : parser.value(set.colors).split(',')) {
+        const QString token = raw.trimmed();
+        const std::optional<int> index = ColorIndex(token);
+        if (!index)
+            return OptionError(kUnknownColour, {Text(token)});
+        ticked[static_cast<std::size_t>(*index)] = true;
+    }
+    return std::nullopt;
+}
 
-    options.weights.fill(1.0);
+std::optional<Error> ReadWeights(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    options.weights.fill(defaults::kWeight);
     options.weights[0] = 0.0;
-    if (parser.isSet(weights)) {
-        const QStringList parts = parser.value(weights).split(',');
-        if (parts.size() != kObjectCount)
-            return QStringLiteral("--weights needs seven numbers, got %1 in \"%2\".").arg(parts.size()).arg(parser.value(weights));
-        for (int i = 0; i < kObjectCount; ++i) {
-            if (!ParseNumber(parts[i].trimmed(), options.weights[static_cast<std::size_t>(i + 1)]))
-                return QStringLiteral("--weights: \"%1\" is not a number.").arg(parts[i].trimmed());
-        }
+    if (!parser.isSet(set.weights))
+        return std::nullopt;
+    const QString text = parser.value(set.weights);
+    const QStringList parts = text.split(',');
+    if (parts.size() != kObjectCount)
+        return OptionError(kWeightCount, {std::to_string(parts.size()), Text(text)});
+    for (int i = 0; i < kObjectCount; ++i) {
+        if (!ParseNumber(parts[i].trimmed(), options.weights[static_cast<std::size_t>(i + 1)]))
+            return OptionError(kWeightNotANumber, {Text(parts[i].trimmed())});
     }
+    return std::nullopt;
+}
 
-    options.json = parser.isSet(json);
-    options.loadingTablePath = parser.value(loadingTable);
-    if (parser.isSet(loadingTable) && options.loadingTablePath.isEmpty())
-        return QStringLiteral("--loading-table needs a file name or \"-\".");
-    options.annotatedPath = parser.value(annotated);
-    if (parser.isSet(annotated) && options.annotatedPath.isEmpty())
-        return QStringLiteral("--annotated needs a file name.");
-    options.showAC = parser.isSet(showAC);
-    options.showCG = parser.isSet(showCG);
+std::optional<Error> ReadOutputs(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    options.json = parser.isSet(set.json);
+    options.loadingTablePath = parser.value(set.loadingTable);
+    if (parser.isSet(set.loadingTable) && options.loadingTablePath.isEmpty())
+        return OptionError(kLoadingTableNeedsFile);
+    options.annotatedPath = parser.value(set.annotated);
+    if (parser.isSet(set.annotated) && options.annotatedPath.isEmpty())
+        return OptionError(kAnnotatedNeedsFile);
+    options.showAC = parser.isSet(set.showAC);
+    options.showCG = parser.isSet(set.showCG);
     if (options.json && options.loadingTablePath == "-")
-        return QStringLiteral("--json and --loading-table - both want standard output; give the table a file.");
+        return OptionError(kStandardOutputTwice);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOptions& options)
+{
+    QCommandLineParser parser;
+    const BatchOptionSet set(parser);
+    const bool parsed = parser.parse(arguments);
+    // The parser reads every argument it can even past a fault, so a
+    // complaint about another option is told in the language asked for.
+    const std::optional<Error> languageError = ReadLanguage(parser, set, options);
+    if (!parsed)
+        return ParserComplaint(parser.errorText());
+    options.helpText = parser.helpText();
+    options.showHelp = parser.isSet(set.help);
+    options.showVersion = !options.showHelp && parser.isSet(set.version);
+    if (options.showHelp || options.showVersion)
+        return std::nullopt;
+    if (languageError)
+        return languageError;
+    for (const Reader read : {ReadPicture, ReadNumberTexts, ReadOrigin, ReadColors, ReadWeights, ReadOutputs}) {
+        if (std::optional<Error> error = read(parser, set, options))
+            return error;
+    }
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "engine/analysis_run.h"
+#include "engine/error.h"
+#include "engine/run_types.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,7 @@ namespace centrafix {
 // What the batch command was asked to do, read from its arguments.
 struct BatchOptions {
     QString picturePath;           // empty: the built-in example
-    AnalysisInputs inputs;         // texts, ticks and language; origin set after the scale is known
+    AnalysisInputs inputs;         // texts, ticks and language; the run places the origin once the scale is known
     double originColumn = 0.0;
     double originRow = 0.0;
     std::array<double, 8> weights{}; // entries 1 to 7
@@ -27,8 +28,10 @@ struct BatchOptions {
     QString helpText;
 };
 
-// Reads the arguments (the program name first). Returns the message for the
-// first thing that is wrong, naming the option; nothing else happens then.
-std::optional<QString> ParseBatchOptions(const QStringList& arguments, BatchOptions& options);
+// Reads the arguments (the program name first). Returns the first thing that
+// is wrong, naming the option; nothing else happens then. Either way
+// options.inputs.languageIndex is the language to tell it in: the one asked
+// for, or English when --language is missing or itself wrong.
+std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOptions& options);
 
 } // namespace centrafix

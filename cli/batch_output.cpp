@@ -30,7 +30,7 @@ QByteArray TextReport(const BatchOptions& options, const AnalysisResult& result)
     return (GridText(options, result) + "\r\n\r\n" + QString::fromStdString(result.report)).toUtf8();
 }
 
-QByteArray JsonReport(const BatchOptions& options, const RunSetup& setup,
+QByteArray JsonReport(const BatchOptions& options, const AnalysisInputs& inputs, const RunSetup& setup,
                       const ColorObjectTable& objects, const AnalysisResult& result)
 {
     const RunValues& v = result.values;
@@ -40,8 +40,8 @@ QByteArray JsonReport(const BatchOptions& options, const RunSetup& setup,
     root["scale_factor"] = setup.ScaleFactor;
     root["origin"] = QJsonObject{{"column", options.originColumn},
                                  {"row", options.originRow},
-                                 {"x", options.inputs.OriginX},
-                                 {"y", options.inputs.OriginY}};
+                                 {"x", inputs.OriginX},
+                                 {"y", inputs.OriginY}};
     QJsonArray list;
     for (std::size_t i = 0; i < objects.size(); ++i) {
         const ColorObject& o = objects[i];

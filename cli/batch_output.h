@@ -11,7 +11,8 @@ namespace centrafix {
 QByteArray TextReport(const BatchOptions& options, const AnalysisResult& result);
 
 // The results as one JSON object, numbers unrounded, independent of the locale.
-QByteArray JsonReport(const BatchOptions& options, const RunSetup& setup,
+// inputs are those the run had, the origin placed.
+QByteArray JsonReport(const BatchOptions& options, const AnalysisInputs& inputs, const RunSetup& setup,
                       const ColorObjectTable& objects, const AnalysisResult& result);
 
 } // namespace centrafix

@@ -189,6 +189,8 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
         {{"--tolerance", "1/0"}, "Tolerance \"1/0\""},
         {{"--origin", "12"}, "\"12\""},
         {{"--language", "fr"}, "\"fr\""},
+        {{"--language", "de", "--weights", "1,2,3"}, "--weights braucht sieben Zahlen, \"1,2,3\" enthält 3."},
+        {{"--no-such-option", "--language", "de"}, "Unbekannte Option 'no-such-option'."},
         {{"a.png", "b.png"}, "Only one picture"},
         {{"--loading-table", noDir + "table.txt"}, noDir + "table.txt"},
         {{"--annotated", noDir + "a.png"}, noDir + "a.png"},

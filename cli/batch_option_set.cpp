@@ -1,0 +1,46 @@
+#include "batch_option_set.h"
+
+#include "engine/defaults.h"
+
+#include <string_view>
+
+namespace centrafix {
+namespace {
+
+QString Default(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
+    : help(parser.addHelpOption()),
+      version(parser.addVersionOption()),
+      scale({"s", "scale"}, "Length units per pixel, a number or expression.", "TEXT",
+            Default(defaults::kScaleText)),
+      tolerance({"t", "tolerance"}, "Colour tolerance, a number or expression.", "TEXT",
+                Default(defaults::kToleranceText)),
+      origin("origin", "Origin as pixel column and row.", "X,Y", "0,0"),
+      colors("colors", "Colours to analyse: names (either language) or numbers 1-7, comma-separated. Default: all seven.", "LIST"),
+      weights("weights", "The seven colour weights (Efficiency), comma-separated.", "W1,...,W7"),
+      language("language", "Language of names and texts: de or en.", "de|en", "en"),
+      altitude("altitude", "Altitude in metres for the drag estimate.", "TEXT", Default(defaults::kAltitudeText)),
+      mach("mach", "Mach number for the drag estimate.", "TEXT", Default(defaults::kMachText)),
+      loadingTable("loading-table", "Write the spanwise loading table to FILE (\"-\": standard output, instead of the results).", "FILE"),
+      json("json", "Print one JSON object instead of the text."),
+      annotated("annotated", "Write the picture as the window shows it after the run (origin mark, A.C. and C.G. markers with labels) to FILE as PNG.", "FILE"),
+      showAC("show-ac", "With --annotated: mark the A.C. of every found colour, not only of the total."),
+      showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found colour.")
+{
+    parser.setApplicationDescription(
+        "Analyses a flat-coloured planform picture exactly as the Analyze button does and prints\n"
+        "the results grid (tab-separated, as \"Copy Table\" gives it) and the report.\n"
+        "Without PICTURE the built-in example is analysed.");
+    parser.addPositionalArgument("picture", "Picture file (BMP, PNG, JPEG, GIF, ...).", "[PICTURE]");
+    for (const QCommandLineOption* o : {&scale, &tolerance, &origin, &colors, &weights, &language, &altitude,
+                                        &mach, &loadingTable, &json, &annotated, &showAC, &showCG})
+        parser.addOption(*o);
+}
+
+} // namespace centrafix

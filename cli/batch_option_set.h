@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+namespace centrafix {
+
+// Every option of the batch command with its help text and default, defined
+// on the parser in the order the help lists them.
+struct BatchOptionSet {
+    explicit BatchOptionSet(QCommandLineParser& parser);
+
+    QCommandLineOption help;
+    QCommandLineOption version;
+    QCommandLineOption scale;
+    QCommandLineOption tolerance;
+    QCommandLineOption origin;
+    QCommandLineOption colors;
+    QCommandLineOption weights;
+    QCommandLineOption language;
+    QCommandLineOption altitude;
+    QCommandLineOption mach;
+    QCommandLineOption loadingTable;
+    QCommandLineOption json;
+    QCommandLineOption annotated;
+    QCommandLineOption showAC;
+    QCommandLineOption showCG;
+};
+
+} // namespace centrafix

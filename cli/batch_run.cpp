@@ -1,0 +1,126 @@
+#include "batch_run.h"
+
+#include "batch_files.h"
+#include "batch_observer.h"
+#include "batch_output.h"
+#include "console.h"
+
+#include "engine/analysis_run.h"
+#include "picture/picture_area.h"
+#include "picture/picture_source.h"
+
+#include <QLocale>
+
+#include <new>
+#include <optional>
+
+namespace centrafix {
+namespace {
+
+// The loaders word their reasons themselves, the file's name in front.
+constexpr Message kAsTheLoaderSaysIt{"%1", "%1"};
+constexpr Message kNoMemoryForExample{"nicht genug Speicher, um das Beispiel zu analysieren",
+                                      "not enough memory to analyse the example"};
+constexpr Message kNoMemoryForPicture{"nicht genug Speicher, um %1 zu analysieren",
+                                      "not enough memory to analyse %1"};
+
+Result<QImage> LoadPicture(const QString& path)
+{
+    if (path.isEmpty())
+        return ExamplePicture();
+    PictureLoad load = LoadPictureFile(path);
+    if (!load.ok())
+        return Described({}, kAsTheLoaderSaysIt, {load.error.toStdString()});
+    return std::move(load.image);
+}
+
+Error OutOfMemory(const QString& picturePath)
+{
+    if (picturePath.isEmpty())
+        return Described({}, kNoMemoryForExample);
+    return Described({}, kNoMemoryForPicture, {picturePath.toStdString()});
+}
+
+// The inputs as the run gets them: numbers written as the locale writes them
+// (JSON is read by programs, so there always with a point), and the origin in
+// scaled units, which needs the scale.
+AnalysisInputs RunInputs(const BatchOptions& options)
+{
+    AnalysisInputs inputs = options.inputs;
+    inputs.decimalSeparator = options.json ? "." : QLocale().decimalPoint().toStdString();
+    return inputs;
+}
+
+void PlaceOrigin(const BatchOptions& options, const RunSetup& setup, AnalysisInputs& inputs)
+{
+    inputs.OriginX = options.originColumn * setup.ScaleFactor;
+    inputs.OriginY = options.originRow * setup.ScaleFactor;
+    inputs.OriginRow = options.originRow;
+}
+
+ColorObjectTable WeightedObjects(const BatchOptions& options)
+{
+    ColorObjectTable objects = MakeColorObjects(options.inputs.languageIndex);
+    for (int i = 1; i <= kObjectCount; ++i)
+        objects[static_cast<std::size_t>(i)].Weight = options.weights[static_cast<std::size_t>(i)];
+    return objects;
+}
+
+std::optional<Error> WriteFiles(const BatchOptions& options, const PictureArea& display,
+                                const AnalysisResult& result)
+{
+    if (!options.annotatedPath.isEmpty()) {
+        if (std::optional<Error> error = WriteAnnotatedPicture(options.annotatedPath, display.image()))
+            return error;
+    }
+    if (!options.loadingTablePath.isEmpty() && options.loadingTablePath != "-")
+        return WriteLoadingTable(options.loadingTablePath, result.loadingTable);
+    return std::nullopt;
+}
+
+void PrintResults(const BatchOptions& options, const AnalysisInputs& inputs, const RunSetup& setup,
+                  const ColorObjectTable& objects, const AnalysisResult& result)
+{
+    if (options.loadingTablePath == "-")
+        WriteStdout(QByteArray::fromStdString(result.loadingTable));
+    else if (options.json)
+        WriteStdout(JsonReport(options, inputs, setup, objects, result));
+    else
+        WriteStdout(TextReport(options, result));
+}
+
+} // namespace
+
+int RunBatch(const BatchOptions& options)
+{
+    const int language = options.inputs.languageIndex;
+    AnalysisInputs inputs = RunInputs(options);
+    const Result<RunSetup> setup = PrepareRun(inputs);
+    if (!setup)
+        return ReportError(setup.error(), language);
+    const Result<QImage> picture = LoadPicture(options.picturePath);
+    if (!picture)
+        return ReportError(picture.error(), language);
+    PlaceOrigin(options, *setup, inputs);
+    ColorObjectTable objects = WeightedObjects(options);
+
+    // The display as the window has it when the plot starts: the picture alone.
+    PictureArea display;
+    const bool annotate = !options.annotatedPath.isEmpty();
+    if (annotate)
+        display.setPicture(*picture);
+    BatchObserver observer(annotate ? &display : nullptr, inputs, PlotChoice{options.showAC, options.showCG});
+    AnalysisResult result;
+    try {
+        result = RunAnalysis(RasterViewOf(*picture), objects, *setup, inputs, observer);
+    } catch (const std::bad_alloc&) {
+        return ReportError(OutOfMemory(options.picturePath), language, kOutOfMemory);
+    }
+
+    if (std::optional<Error> error = WriteFiles(options, display, result))
+        return ReportError(*error, language);
+    PrintResults(options, inputs, *setup, objects, result);
+    return 0;
+}
+
+} // namespace centrafix
