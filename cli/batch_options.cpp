@@ -5,10 +5,12 @@
 
 #include "engine/color_object.h"
 #include "engine/defaults.h"
+#include "engine/drag_report.h"
 #include "engine/number_text.h"
 #include "engine/string_table.h"
 
 #include <QCommandLineParser>
+#include <QLocale>
 
 #include <string>
 #include <utility>
@@ -96,15 +98,23 @@ std::optional<Error> ReadPicture(const QCommandLineParser& parser, const BatchOp
     return std::nullopt;
 }
 
-// The number texts go to the run as typed; it evaluates them as the window does.
+// The number texts go to the run as typed; it evaluates them as the window
+// does, in the locale's way of writing numbers. The window says in its report
+// why an altitude or Mach number gives no drag estimate; here a text that is
+// no number at all is bad input like any other.
 std::optional<Error> ReadNumberTexts(const QCommandLineParser& parser, const BatchOptionSet& set,
                                      BatchOptions& options)
 {
     AnalysisInputs& in = options.inputs;
+    in.localeSeparator = Text(QLocale().decimalPoint());
     in.scaleText = Text(parser.value(set.scale));
     in.toleranceText = Text(parser.value(set.tolerance));
     in.altitudeText = Text(parser.value(set.altitude));
     in.machText = Text(parser.value(set.mach));
+    for (const auto& [text, field] : {std::pair{in.altitudeText, Field::Altitude}, std::pair{in.machText, Field::Mach}}) {
+        if (const Result<double> number = ReadDragField(text, field, in.localeSeparator); !number)
+            return number.error();
+    }
     return std::nullopt;
 }
 

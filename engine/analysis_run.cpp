@@ -12,10 +12,10 @@ namespace centrafix {
 
 Result<RunSetup> PrepareRun(const AnalysisInputs& inputs)
 {
-    const Result<double> tolerance = EvalNumber(inputs.toleranceText, Field::Tolerance);
+    const Result<double> tolerance = EvalNumber(inputs.toleranceText, Field::Tolerance, inputs.localeSeparator);
     if (!tolerance)
         return tolerance.error();
-    const Result<double> scale = EvalNumber(inputs.scaleText, Field::ScaleFactor);
+    const Result<double> scale = EvalNumber(inputs.scaleText, Field::ScaleFactor, inputs.localeSeparator);
     if (!scale)
         return scale.error();
     RunSetup setup;
@@ -248,7 +248,7 @@ private:
         const RunValues& v = m_result.values;
         m_result.drag = EstimateFrictionDrag(v.RowChord, m_raster.height, v.ScaleFactor,
                                              m_objects[0].Area, m_inputs.altitudeText,
-                                             m_inputs.machText, m_inputs.decimalSeparator);
+                                             m_inputs.machText, m_inputs.localeSeparator);
         m_result.report = ReportLines(m_raster.width, m_raster.height, v.ScaleFactor, *m_result.drag,
                                       m_inputs.languageIndex, m_inputs.decimalSeparator);
         m_observer.reportReady(m_result.report);

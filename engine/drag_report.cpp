@@ -19,14 +19,6 @@ bool IsBlankText(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
-// The field's number, or why it has none.
-Result<double> ReadField(std::string_view text, Field field, std::string_view decimalSeparator)
-{
-    if (const std::optional<double> value = ParseStrictDecimal(text, decimalSeparator))
-        return *value;
-    return FieldError(IsBlankText(text) ? ErrorKind::Empty : ErrorKind::NotANumber, field, text);
-}
-
 std::string CoefficientLine(std::string_view name, const DragEstimate& drag, double DragCoefficients::*which,
                             int languageIndex, std::string_view decimalSeparator)
 {
@@ -45,17 +37,24 @@ std::string CoefficientLine(std::string_view name, const DragEstimate& drag, dou
 
 } // namespace
 
+Result<double> ReadDragField(std::string_view text, Field field, std::string_view localeSeparator)
+{
+    if (const std::optional<double> value = TypedDecimal(text, localeSeparator))
+        return *value;
+    return FieldError(IsBlankText(text) ? ErrorKind::Empty : ErrorKind::NotANumber, field, text);
+}
+
 DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height,
                                   double ScaleFactor, double totalArea,
                                   std::string_view altitudeText, std::string_view machText,
-                                  std::string_view decimalSeparator)
+                                  std::string_view localeSeparator)
 {
     // Both fields are checked before anything is computed, also when no row has
     // a chord: a wrong field is worth saying even where it would not change 0.
-    const Result<double> Altitude = ReadField(altitudeText, Field::Altitude, decimalSeparator);
+    const Result<double> Altitude = ReadDragField(altitudeText, Field::Altitude, localeSeparator);
     if (!Altitude)
         return Altitude.error();
-    const Result<double> Mach = ReadField(machText, Field::Mach, decimalSeparator);
+    const Result<double> Mach = ReadDragField(machText, Field::Mach, localeSeparator);
     if (!Mach)
         return Mach.error();
     if (!(*Mach > 0))

@@ -17,14 +17,19 @@ struct DragCoefficients {
 // The coefficients, or which field keeps them from being computed and why.
 using DragEstimate = Result<DragCoefficients>;
 
-// Reads altitude and Mach strictly as decimal numbers with the given separator,
+// Reads altitude and Mach strictly as decimal numbers as users type them
+// (TypedDecimal: "." always, "," too where the locale's separator is ","),
 // evaluates the atmosphere once and sums the strips (turbulent coefficient
 // before the laminar one for every row with chord). totalArea is the scaled
 // area of all objects.
 DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height,
                                   double ScaleFactor, double totalArea,
                                   std::string_view altitudeText, std::string_view machText,
-                                  std::string_view decimalSeparator);
+                                  std::string_view localeSeparator);
+
+// The altitude or Mach field's number as the estimate reads it, or why it
+// has none (empty, not a number).
+Result<double> ReadDragField(std::string_view text, Field field, std::string_view localeSeparator);
 
 // "Pixels: 330 x 314" / "Pixel: 330 x 314": the report's line after a picture
 // is opened, and the start of the size line after a run.

@@ -27,6 +27,8 @@ struct AnalysisInputs {
     std::string machText{defaults::kMachText};
     int languageIndex = kEnglish;
     std::string decimalSeparator = "."; // of the user's locale, for every number shown
+    // How the user types numbers: "." always, and "," too where this is ",".
+    std::string localeSeparator = ".";
     int threads = 0;                    // threads for the pixel work; 0: one per core
 };
 

@@ -151,6 +151,12 @@ TEST(BatchCommand, LanguageColoursWeightsAndLocaleShapeTheOutput)
     EXPECT_EQ(FirstColumn(lines), "Objekt,schwarz,rot,Gesamt");
     EXPECT_TRUE(lines.value(2).endsWith("\t2,50")) << o.out.toStdString();
     EXPECT_TRUE(o.out.contains("Pixel: 330 x 314 -> skaliert: 330,00 x 314,00"));
+    // The defaults are written with a point, and the German locale reads
+    // them as it reads a comma.
+    EXPECT_TRUE(o.out.contains("\r\nCD_lam = 0,0") && o.out.contains("\r\nCD_turb = 0,0")) << o.out.toStdString();
+    const Outcome comma = RunCli({"--mach", "0,85", "--scale", "0,5", "--json"}, "de_DE.UTF-8");
+    ASSERT_EQ(comma.exitCode, 0) << comma.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(comma.out.toUtf8())["scale_factor"].toDouble(), 0.5);
 }
 
 TEST(BatchCommand, LoadingTableGoesToAFileOrStandardOutput)
@@ -187,6 +193,8 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
         {{"--weights", "1,2,x,4,5,6,7"}, "\"x\""},
         {{"--scale", "1+"}, "Scale Factor \"1+\""},
         {{"--tolerance", "1/0"}, "Tolerance \"1/0\""},
+        {{"--mach", "abc"}, "Mach number [-] \"abc\" is not a number"},
+        {{"--altitude", "10000,5"}, "Altitude [m] \"10000,5\" is not a number"},
         {{"--origin", "12"}, "\"12\""},
         {{"--language", "fr"}, "\"fr\""},
         {{"--language", "de", "--weights", "1,2,3"}, "--weights braucht sieben Zahlen, \"1,2,3\" enthält 3."},

@@ -35,9 +35,9 @@ std::string Why(const DragEstimate& drag, int language = kEnglish)
 
 TEST(FrictionDrag, ConstantChordGivesTwiceTheFlatPlateCoefficient)
 {
-    // Typed as a German user types them.
+    // Typed as a German user types them, and the other way.
     const DragEstimate drag = Estimate(std::vector<double>(51, 2.0), 50, 0.01, 50 * 2.0 * 0.01,
-                                       " 10000,0 ", "0,85", ",");
+                                       " 10000,0 ", "0.85", ",");
     ASSERT_TRUE(drag.ok()) << Why(drag);
     EXPECT_NEAR(drag->CD_lam, 2 * *aero::Cf_laminar(Reynolds(2.0)), 1e-15);
     EXPECT_NEAR(drag->CD_turb, 2 * *aero::Cf_turbulent(Reynolds(2.0)), 1e-15);
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         MendedCase{"abc", "0.85", ".", kEnglish, "Altitude [m] \"abc\" is not a number"},
         MendedCase{"1\r\n2", "0.85", ".", kEnglish, "Altitude [m] \"1  2\" is not a number"},
         MendedCase{"  ", "0.85", ".", kEnglish, "Altitude [m] is empty"},
-        MendedCase{"10000", "0.85", ",", kGerman, "Mach number [-] \"0.85\" ist keine Zahl"},
+        MendedCase{"10000", "0,85", ".", kGerman, "Mach number [-] \"0,85\" ist keine Zahl"},
         MendedCase{"10000", "0", ".", kEnglish, "Mach number [-] \"0\" is not above 0"},
         MendedCase{"10000", "-0.5", ".", kEnglish, "Mach number [-] \"-0.5\" is not above 0"},
         MendedCase{"178325", "0.85", ".", kEnglish,
