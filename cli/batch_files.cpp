@@ -1,7 +1,9 @@
 #include "batch_files.h"
 
+#include "picture/atomic_file.h"
+
+#include <QIODevice>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace centrafix {
 namespace {
@@ -11,32 +13,24 @@ constexpr Message kCannotWriteAnnotated{"das beschriftete Bild kann nicht geschr
 constexpr Message kCannotWriteTable{"die Tabelle der Auftriebsverteilung kann nicht geschrieben werden (%1)",
                                     "cannot write the loading table (%1)"};
 
-Error WriteError(const QString& path, const Message& reason, const QString& systemReason)
-{
-    return Described(path.toStdString(), reason, {systemReason.toStdString()});
-}
-
 } // namespace
 
 std::optional<Error> WriteAnnotatedPicture(const QString& path, const QImage& image)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return WriteError(path, kCannotWriteAnnotated, file.errorString());
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image))
-        return WriteError(path, kCannotWriteAnnotated, writer.errorString());
-    if (!file.commit())
-        return WriteError(path, kCannotWriteAnnotated, file.errorString());
-    return std::nullopt;
+    return WriteFileSafely(path, kCannotWriteAnnotated, [&image](QIODevice& device, QString& why) {
+        QImageWriter writer(&device, "png");
+        if (writer.write(image))
+            return true;
+        why = writer.errorString();
+        return false;
+    });
 }
 
 std::optional<Error> WriteLoadingTable(const QString& path, const std::string& table)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray::fromStdString(table)) < 0 || !file.commit())
-        return WriteError(path, kCannotWriteTable, file.errorString());
-    return std::nullopt;
+    return WriteFileSafely(path, kCannotWriteTable, [&table](QIODevice& device, QString& why) {
+        return WriteAll(device, table.data(), static_cast<qint64>(table.size()), why);
+    });
 }
 
 } // namespace centrafix

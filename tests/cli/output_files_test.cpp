@@ -1,0 +1,77 @@
+// What the batch command writes besides standard output: whole or not at all,
+// and never in place of a special file.
+
+#include "cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <future>
+#include <tuple>
+#include <sys/stat.h>
+
+using centrafix::test::CliLimits;
+using centrafix::test::RunCli;
+
+namespace {
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+bool IsFifo(const QString& path)
+{
+    struct stat info {};
+    return ::stat(path.toLocal8Bit().constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+TEST(BatchOutputFiles, AFullDiskLeavesTheOldFileAndSaysSo)
+{
+    QTemporaryDir dir;
+    const QString table = dir.filePath("old.txt"), picture = dir.filePath("old.png");
+    const QByteArray oldTable(1000, 't'), oldPicture(1000, 'p');
+    Write(table, oldTable);
+    Write(picture, oldPicture);
+    // 2 kB fit the old files, not the 60 kB table or the 4 kB annotated picture.
+    const CliLimits fullDisk{2000, -1};
+    for (const auto& [option, path, old] : {std::tuple{"--loading-table", table, oldTable},
+                                            std::tuple{"--annotated", picture, oldPicture}}) {
+        SCOPED_TRACE(option);
+        const auto o = RunCli({option, path}, "C", fullDisk);
+        EXPECT_NE(o.exitCode, 0);
+        EXPECT_TRUE(o.err.startsWith("centrafix-cli: " + path + ": cannot write")) << o.err.toStdString();
+        EXPECT_EQ(o.err.trimmed().count('\n'), 0);
+        EXPECT_EQ(Read(path), old) << "the old file byte for byte";
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file left behind";
+    }
+}
+
+TEST(BatchOutputFiles, SpecialFilesAreWrittenIntoNeverReplaced)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("table.fifo");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    auto reader = std::async(std::launch::async, [&] { return Read(fifo); });
+    const auto o = RunCli({"--loading-table", fifo});
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_TRUE(reader.get().startsWith("Eta\tG(sin)"));
+    EXPECT_TRUE(IsFifo(fifo)) << "still a FIFO";
+
+    ASSERT_EQ(RunCli({"--loading-table", "/dev/null", "--annotated", "/dev/null"}).exitCode, 0);
+    EXPECT_FALSE(QFileInfo("/dev/null").isFile()) << "still the system's device";
+}
+
+} // namespace
