@@ -7,6 +7,7 @@
 #include "picture/picture_source.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 
 #include <memory>
@@ -49,6 +50,11 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[])
     // would break the promise that stderr carries only our one-line errors.
     const QtMessageHandler previous = qInstallMessageHandler(QuietStartUp);
     auto app = std::make_unique<QGuiApplication>(argc, argv);
+    // The font library reads its configuration when the first label is
+    // drawn, and crashes when memory runs out while it does. Read it now,
+    // before a picture takes the memory, so a short machine fails in our own
+    // allocations, which say so.
+    QFontMetrics(QGuiApplication::font()).horizontalAdvance(QStringLiteral("x"));
     qInstallMessageHandler(previous);
     return app;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <system_error>
 #include <thread>
 
 namespace centrafix {
@@ -309,10 +310,18 @@ SweepResult Sweep(const RasterView& raster, const std::array<bool, 8>& measured,
         // whole numbers, so adding them up in any order gives the same result.
         std::vector<std::jthread> workers;
         workers.reserve(static_cast<std::size_t>(count - 1));
-        for (int k = 1; k < count; ++k)
-            workers.emplace_back([&, k] {
+        for (int k = 1; k < count; ++k) {
+            auto strip = [&, k] {
                 sweeper.sweepRows(stripStart(k), stripStart(k + 1), strips[static_cast<std::size_t>(k)]);
-            });
+            };
+            try {
+                workers.emplace_back(strip);
+            } catch (const std::system_error&) {
+                // A machine short of memory may refuse a thread its stack;
+                // the strip is then swept here, the result is the same.
+                strip();
+            }
+        }
         sweeper.sweepRows(0, stripStart(1), strips[0]);
     }
     for (const StripTotals& strip : strips)

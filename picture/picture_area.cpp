@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <numbers>
 #include <vector>
 
@@ -119,6 +120,29 @@ std::vector<int> NearestMap(std::int64_t first, std::int64_t last, std::int64_t 
     return map;
 }
 
+// Makes `image` writable without sharing its pixels. The first write to a
+// shared image copies it; a copy that finds no memory must not leave a null
+// image to write into, nor lose the one there was.
+void Detach(QImage& image)
+{
+    if (image.isDetached())
+        return;
+    QImage own = image.copy();
+    if (own.isNull())
+        throw std::bad_alloc();
+    image = std::move(own);
+}
+
+// A picture of one colour, or bad_alloc when there is no memory for it.
+QImage Filled(QSize size, QRgb word)
+{
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        throw std::bad_alloc();
+    image.fill(word);
+    return image;
+}
+
 } // namespace
 
 PictureArea::PictureArea(QObject* parent) : QObject(parent)
@@ -134,15 +158,21 @@ void PictureArea::drawOnTargets(Draw&& draw)
     if (m_image.isNull())
         return;
     if (m_autoRedraw) {
+        Detach(m_image);
         draw(m_image);
-        if (m_hasTransient)
+        if (m_hasTransient) {
+            Detach(m_screen);
             draw(m_screen);
+        }
         return;
     }
     if (!m_hasTransient) {
-        m_screen = m_image; // detaches on the first write below
+        QImage screen = m_image;
+        Detach(screen);
+        m_screen = std::move(screen);
         m_hasTransient = true;
     }
+    Detach(m_screen);
     draw(m_screen);
 }
 
@@ -177,11 +207,8 @@ void PictureArea::setPicture(const QImage& picture)
 void PictureArea::removePicture()
 {
     m_picture = QImage();
-    if (!m_image.isNull()) {
-        QImage blank(m_image.size(), QImage::Format_RGB32);
-        blank.fill(ToRasterWord(BackColor));
-        m_image = blank;
-    }
+    if (!m_image.isNull())
+        m_image = Filled(m_image.size(), ToRasterWord(BackColor));
     dropTransient();
     drawn(m_image.rect());
 }
@@ -401,8 +428,7 @@ void PictureArea::cls()
     if (hasPicture() && m_picture.size() == m_image.size()) {
         m_image = m_picture;
     } else {
-        QImage blank(m_image.size(), QImage::Format_RGB32);
-        blank.fill(ToRasterWord(BackColor));
+        QImage blank = Filled(m_image.size(), ToRasterWord(BackColor));
         if (hasPicture()) {
             QPainter painter(&blank);
             painter.drawImage(0, 0, m_picture);

@@ -2,6 +2,7 @@
 
 #include "engine/raster.h"
 
+#include <new>
 #include <vector>
 
 namespace centrafix {
@@ -62,6 +63,8 @@ QImage QuarterChordImage(const QuarterChordMarks& marks)
     if (marks.width() <= 0 || marks.height() <= 0)
         return {};
     QImage image(marks.width(), marks.height(), QImage::Format_RGB32);
+    if (image.isNull())
+        throw std::bad_alloc();
     for (int y = 0; y < marks.height(); ++y) {
         const std::uint8_t* in = marks.row(y);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));

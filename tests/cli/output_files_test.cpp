@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -75,3 +76,44 @@ TEST(BatchOutputFiles, SpecialFilesAreWrittenIntoNeverReplaced)
 }
 
 } // namespace
+
+namespace {
+
+// The smallest address space in which `run` succeeds, to the nearest 4 MB.
+long long SmallestAddressSpace(const QStringList& run)
+{
+    long long fails = 64ll << 20, works = 2ll << 30;
+    while (works - fails > (4ll << 20)) {
+        const long long middle = (fails + works) / 2;
+        (RunCli(run, "C", CliLimits{-1, middle}).exitCode == 0 ? works : fails) = middle;
+    }
+    return works;
+}
+
+} // namespace
+
+TEST(BatchOutputFiles, RunningOutOfMemoryIsOneLineNeverACrash)
+{
+    if (!centrafix::test::kAddressLimitsWork)
+        GTEST_SKIP() << "the address sanitizer cannot run under an address-space limit";
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("big.png"), annotated = dir.filePath("annotated.png");
+    QImage big(2000, 2000, QImage::Format_RGB32); // 16 MB once decoded, 16 MB more to annotate
+    big.fill(QColor(255, 0, 0));
+    ASSERT_TRUE(big.save(picture));
+    const QStringList run = {picture, "--annotated", annotated};
+    const long long enough = SmallestAddressSpace(run);
+    bool outOfMemorySaid = false;
+    for (long long limit = enough - (48ll << 20); limit < enough; limit += 4ll << 20) {
+        SCOPED_TRACE(limit >> 20);
+        const auto o = RunCli(run, "C", CliLimits{-1, limit});
+        ASSERT_GE(o.exitCode, 0) << "crashed: " << o.err.toStdString();
+        constexpr int kNotStarted = 127; // the system could not even load the program
+        if (o.exitCode == 0 || o.exitCode == kNotStarted)
+            continue;
+        EXPECT_EQ(o.err.trimmed().count('\n'), 0) << o.err.toStdString();
+        EXPECT_TRUE(o.err.startsWith("centrafix-cli: ")) << o.exitCode << ": " << o.err.toStdString();
+        outOfMemorySaid = outOfMemorySaid || (o.exitCode == 1 && o.err.contains("not enough memory"));
+    }
+    EXPECT_TRUE(outOfMemorySaid);
+}

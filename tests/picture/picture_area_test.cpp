@@ -2,6 +2,8 @@
 
 #include "engine/raster.h"
 
+#include "address_space_limit.h"
+
 #include <gtest/gtest.h>
 
 
@@ -89,4 +91,25 @@ TEST(PictureArea, LinesIncludeBothEndsAndStayCheapFarOffScreen)
         EXPECT_EQ(area.point(i, 15), kBlue) << i;
         EXPECT_EQ(area.point(5, i), kBlue) << i;
     }
+}
+
+TEST(PictureArea, DrawingWithoutMemoryForItsOwnCopyFailsAndKeepsThePicture)
+{
+    if (!test::AddressSpaceLimit::kAvailable)
+        GTEST_SKIP() << "the address sanitizer cannot run under an address-space limit";
+    // The area shares the caller's 144 MB picture until its first write,
+    // which must copy it; the machine has 32 MB left.
+    QImage picture(6000, 6000, QImage::Format_RGB32);
+    picture.fill(0xFFFF0000u);
+    PictureArea area;
+    area.setPicture(picture);
+    area.setAutoRedraw(true);
+    {
+        const test::AddressSpaceLimit limit(32u << 20);
+        EXPECT_THROW(area.pset(10, 10, Rgb(0, 0, 0)), std::bad_alloc);
+        area.setAutoRedraw(false);
+        EXPECT_THROW(area.line(0, 0, 100, 100), std::bad_alloc);
+    }
+    EXPECT_EQ(area.image().pixel(10, 10), 0xFFFF0000u) << "the picture is still there, unchanged";
+    EXPECT_EQ(area.screen().size(), QSize(6000, 6000));
 }

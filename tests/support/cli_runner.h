@@ -18,6 +18,15 @@ struct CliLimits {
     long long addressSpaceBytes = -1; // RLIMIT_AS
 };
 
+// Whether a run can be given an address-space limit: the address sanitizer
+// reserves terabytes of its own and cannot start under one.
+inline constexpr bool kAddressLimitsWork =
+#if defined(__SANITIZE_ADDRESS__)
+    false;
+#else
+    true;
+#endif
+
 // Runs centrafix-cli with `arguments` under the locale `locale` (LC_ALL).
 CliOutcome RunCli(const QStringList& arguments, const QString& locale = QStringLiteral("C"),
                   CliLimits limits = {});
