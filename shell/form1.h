@@ -27,18 +27,24 @@ class QTableWidget;
 
 namespace centrafix {
 
+class AnalysisSession;
 class PictureArea;
 class PictureView;
+struct Error;
+struct RunSetup;
 
 // The program's one window. It owns every control and all state that outlives
-// a single action: the colour-object table, the language, the origin, the
-// abort flag and the picture areas. Every action is a handler that runs to
-// completion on the user-interface thread; the analysis lets events through
-// only at its object boundaries, and while it (or the invert pass) runs, the
-// actions that would change the picture under it are switched off.
+// a single action: the colour-object table, the language, the origin and the
+// picture areas; the analysis (with its abort request) is an AnalysisSession it
+// owns. Every action is a handler that runs to completion on the user-interface
+// thread; the analysis lets events through only at its object boundaries, and
+// while it (or the invert pass) runs, the actions that would change the
+// picture under it are switched off.
 //
 // The handlers keep the established names of the controls and events they
-// belong to, so the window reads the same as its description.
+// belong to, so the window reads the same as its description. The layout is in
+// form1_layout.cpp, the run in form1_run.cpp, the colour list and the results
+// grid in form1_results.cpp.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -76,12 +82,12 @@ public:
     // State, for whoever needs to look (tests, the program's caller).
     const ColorObjectTable& colorObjects() const { return ColorObjects; }
     int languageIndex() const { return LanguageIndex; }
-    bool abortRequested() const { return AbortRequested; }
+    bool abortRequested() const;
     double originX() const { return OriginX; }
     double originY() const { return OriginY; }
     double originColumn() const { return OriginColumn; }
     double originRow() const { return OriginRow; }
-    bool isRunning() const { return m_running; }
+    bool isRunning() const;
 
 protected:
     // Seams for tests: a message box and a file dialog block until a person
@@ -94,26 +100,43 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class RunObserver;
-
+    // Layout (form1_layout.cpp).
     void buildWidgets();
+    void buildButtons(QWidget* client);
+    void buildResultViews(QWidget* client);
+    void buildFields(QWidget* client);
+    void buildSidePanel(QWidget* client);
+    void buildPictureView(QWidget* client);
+    void buildStatusBar();
+    void connectHandlers();
     QRect designed(const TwipsRect& r) const;
     int twipsX(double twips) const;
     int twipsY(double twips) const;
+
+    // The run (form1_run.cpp).
+    void connectRun();
+    void setWaiting(bool waiting);
+    void showRunStarting(const RunSetup& setup);
+    void showRunOver();
+    void placeProgressOverPanel2();
+    void setProgress(std::int64_t value, std::int64_t maximum);
+
+    // Colour list and results (form1_results.cpp).
+    void tickAll();
+    void setTicks(const std::array<bool, 8>& ticked);
+    std::array<bool, 8> ticks() const;
+    void rebuildColorList();
+    void appendGridRow(const QString& rowText);
+    void setReport(const QString& report);
+    void setReport(const std::string& report);
 
     void setStatus(const QString& text);
     void setStatus(const std::string& text);
     std::string decimalSeparator() const;
     QString text(const Message& message) const;
+    void showError(const Error& error);
     void setBusy(bool busy);
-    void tickAll();
-    void setTicks(const std::array<bool, 8>& ticked);
-    std::array<bool, 8> ticks() const;
-    void rebuildColorList();
-    void appendGridRow(const std::string& rowText);
-    void placeProgressOverPanel2();
-    void setProgress(std::int64_t value, std::int64_t maximum);
-    void setReport(const std::string& report);
+    void endBusy();
     void showWorkingCopy();
     void yieldToEvents();
 
@@ -157,17 +180,17 @@ private:
     QuarterChordMarks picQuarterChord;
     QImage picColor;
 
+    AnalysisSession* m_run = nullptr; // owned by the window
+
     // Window state.
     ColorObjectTable ColorObjects{};
     int LanguageIndex = kGerman;
-    bool AbortRequested = false;
     double OriginX = 0.0;
     double OriginY = 0.0;
     double OriginColumn = 0.0;
     double OriginRow = 0.0;
 
     QString m_settingsFile;
-    bool m_running = false;      // an analysis is going
     bool m_busy = false;         // an analysis or the invert pass is going
     bool m_closePending = false; // the user closed the window while busy
     bool m_unloaded = false;

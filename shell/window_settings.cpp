@@ -32,6 +32,13 @@ QString Text(QSettings& store, const QString& key, const QString& fallback)
     return store.value(key, fallback).toString();
 }
 
+// A stored weight is read as leniently as an edited one ("abc" reads 0).
+double Weight(QSettings& store, int i, double fallback)
+{
+    const QVariant stored = store.value(WeightKey(i));
+    return stored.isValid() ? LeadingNumber(stored.toString().toStdString()) : fallback;
+}
+
 } // namespace
 
 int LanguageFromText(const QString& text)
@@ -43,14 +50,17 @@ int LanguageFromText(const QString& text)
 StoredSettings ReadStoredSettings(QSettings& store)
 {
     StoredSettings values;
-    for (int i = 1; i <= kObjectCount; ++i)
-        values.weights[static_cast<std::size_t>(i)] =
-            LeadingNumber(Text(store, WeightKey(i), QStringLiteral("1.0")).toStdString());
+    for (int i = 1; i <= kObjectCount; ++i) {
+        double& weight = values.weights[static_cast<std::size_t>(i)];
+        weight = Weight(store, i, weight);
+    }
     values.weights[0] = 0.0;
-    values.scale = Text(store, QStringLiteral("Scale"), QStringLiteral("1.0"));
-    values.altitude = Text(store, QStringLiteral("Altitude"), QStringLiteral("10000"));
-    values.mach = Text(store, QStringLiteral("Mach"), QStringLiteral("0.85"));
-    values.languageIndex = LanguageFromText(Text(store, QStringLiteral("Language"), QStringLiteral("1")));
+    values.scale = Text(store, QStringLiteral("Scale"), values.scale);
+    values.altitude = Text(store, QStringLiteral("Altitude"), values.altitude);
+    values.mach = Text(store, QStringLiteral("Mach"), values.mach);
+    const QVariant language = store.value(QStringLiteral("Language"));
+    if (language.isValid())
+        values.languageIndex = LanguageFromText(language.toString());
     return values;
 }
 

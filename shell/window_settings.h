@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/color_object.h"
+#include "engine/defaults.h"
 #include "engine/string_table.h"
 
 #include <QString>
@@ -17,11 +18,16 @@ inline constexpr const char* kSettingsSection = "Centrafix";
 
 // What the window keeps between sessions. Texts stay texts: the fields are
 // restored as typed and only interpreted when used.
+// A default-made one holds what a missing key gives.
 struct StoredSettings {
-    std::array<double, 8> weights{1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0}; // entries 1 to 7
-    QString scale = QStringLiteral("1.0");
-    QString altitude = QStringLiteral("10000");
-    QString mach = QStringLiteral("0.85");
+    std::array<double, 8> weights = [] {
+        std::array<double, 8> all{};
+        all.fill(defaults::kWeight);
+        return all;
+    }(); // entries 1 to 7
+    QString scale = QString::fromUtf8(defaults::kScaleText);
+    QString altitude = QString::fromUtf8(defaults::kAltitudeText);
+    QString mach = QString::fromUtf8(defaults::kMachText);
     int languageIndex = kGerman;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/color_object.h"
+#include "engine/message.h"
 
 #include <QString>
 
@@ -14,6 +15,16 @@ namespace centrafix {
 // The texts the window builds from its state: colour-list entries, status
 // read-outs, the report's size line and the messages for unusable fields.
 // Kept apart from the widgets so each rule can be read (and checked) on its own.
+
+// Captions the window shows alike in both languages, and its own messages.
+// A language is named in itself, whichever language the window shows.
+inline constexpr Message kCopyBitmapCaption{"Copy Bitmap", "Copy Bitmap"};
+inline constexpr Message kAltitudeCaption{"Altitude [m]:", "Altitude [m]:"};
+inline constexpr Message kMachCaption{"Mach number [-]:", "Mach number [-]:"};
+inline constexpr Message kGermanName{"Deutsch", "Deutsch"};
+inline constexpr Message kEnglishName{"English", "English"};
+inline constexpr Message kNotEnoughMemoryToAnalyse{"Nicht genug Speicher, um dieses Bild zu analysieren.",
+                                                   "Not enough memory to analyse this picture."};
 
 // A colour-list entry: the name, " W=" and the weight in general format with
 // ".", which is what the weight edit reads back.

@@ -1,0 +1,134 @@
+// The Analyze button: what the window shows before, during and after a run.
+// The run itself is the AnalysisSession's; the window only answers its signals.
+
+#include "form1.h"
+
+#include "analysis_session.h"
+#include "window_clipboard.h"
+
+#include "engine/analysis_run.h"
+#include "picture/picture_area.h"
+#include "picture/picture_ops.h"
+#include "picture/result_plot.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <climits>
+
+namespace centrafix {
+
+bool Form1::isRunning() const
+{
+    return m_run->isRunning();
+}
+
+bool Form1::abortRequested() const
+{
+    return m_run->abortRequested();
+}
+
+void Form1::btnAnalyze_Click()
+{
+    if (m_busy)
+        return;
+    setWaiting(true);
+    const Result<RunSetup> setup = m_run->prepare(LanguageIndex, decimalSeparator());
+    if (!setup) {
+        // A run needs both numbers; without them it changes nothing at all.
+        setWaiting(false);
+        showError(setup.error());
+        return;
+    }
+    showRunStarting(*setup);
+    // The origin and the ticks as they are now (the scale field may just have
+    // moved the origin): the run works with one consistent set, even if the
+    // user moves the origin while it yields.
+    const RunStart start{OriginX, OriginY, OriginRow, ticks()};
+    if (std::optional<QuarterChordMarks> marks =
+            m_run->run(picBackBuffer->picture(), *setup, ColorObjects, start))
+        picQuarterChord = std::move(*marks);
+    showRunOver();
+}
+
+void Form1::connectRun()
+{
+    AnalysisSession* run = m_run;
+    connect(run, &AnalysisSession::statusChanged, this, [this](const QString& s) { setStatus(s); });
+    connect(run, &AnalysisSession::progressChanged, this, &Form1::setProgress);
+    connect(run, &AnalysisSession::passPainted, this,
+            [this](const PassFeedback& feedback) { PaintPassFeedback(*picSide, feedback); });
+    connect(run, &AnalysisSession::displayRestored, this, &Form1::showWorkingCopy);
+    connect(run, &AnalysisSession::loadingTableReady, this, [](const QString& table) { PutOnClipboard(table); });
+    connect(run, &AnalysisSession::ticksUpdated, this, &Form1::setTicks);
+    connect(run, &AnalysisSession::gridRowAppended, this, &Form1::appendGridRow);
+    connect(run, &AnalysisSession::plotRequested, this,
+            [this](const ColorObjectTable& objects, const RunValues& values, const AnalysisInputs& inputs) {
+                PlotChoice choice;
+                choice.showAC = chkAreaAC->checkState() != Qt::Unchecked;
+                choice.showCG = chkAreaCG->checkState() != Qt::Unchecked;
+                PlotResults(*picSide, objects, values, inputs.OriginX, inputs.OriginY, choice,
+                            inputs.languageIndex);
+            });
+    connect(run, &AnalysisSession::reportReady, this, [this](const QString& report) { setReport(report); });
+    connect(run, &AnalysisSession::failed, this, &Form1::showError);
+}
+
+// The moment between the click and a run that may yet be refused: only the
+// button and the cursor say that something is going on.
+void Form1::setWaiting(bool waiting)
+{
+    if (waiting)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+    btnAnalyze->setEnabled(!waiting);
+}
+
+void Form1::showRunStarting(const RunSetup& setup)
+{
+    setBusy(true);
+    txtReport->clear();
+    showWorkingCopy();
+    picSide->setAutoRedraw(false);
+    txtReport->hide();
+    setProgress(0, ProgressMaximum(picBackBuffer->scaleWidth(), picBackBuffer->scaleHeight()));
+    placeProgressOverPanel2();
+    theProgressBar->show();
+    theProgressBar->raise();
+    SetupGrid();
+    if (setup.scaleReplaced)
+        txtScale->setText(QStringLiteral("1")); // rescales the origin, as typing "1" would
+    picSide->ForeColor = Rgb(255, 255, 255);
+}
+
+void Form1::showRunOver()
+{
+    // The last pass's tint was transient; the display now shows the picture
+    // with what the plot put into it.
+    picSide->refresh();
+    setWaiting(false);
+    theProgressBar->setValue(0);
+    theProgressBar->hide();
+    txtReport->show();
+    endBusy();
+}
+
+void Form1::setProgress(std::int64_t value, std::int64_t maximum)
+{
+    // A progress bar counts in int; a picture large enough to exceed that is
+    // shown in proportion.
+    if (maximum > INT_MAX) {
+        const double k = static_cast<double>(INT_MAX) / static_cast<double>(maximum);
+        value = static_cast<std::int64_t>(static_cast<double>(value) * k);
+        maximum = INT_MAX;
+    }
+    theProgressBar->setMaximum(static_cast<int>(maximum));
+    theProgressBar->setValue(static_cast<int>(value));
+}
+
+} // namespace centrafix
