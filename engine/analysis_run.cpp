@@ -36,6 +36,8 @@ std::int64_t ProgressMaximum(int width, int height)
 
 namespace {
 
+constexpr Message kAborted{"Abgebrochen.", "Aborted."};
+
 std::size_t At(int i)
 {
     return static_cast<std::size_t>(i);
@@ -79,7 +81,10 @@ public:
             estimateDrag();
             m_result.completed = true;
         }
-        m_observer.statusChanged(std::string(Tr(msg::Ready, m_inputs.languageIndex)));
+        // A run that Esc ended says so, rather than looking like one that
+        // found nothing.
+        m_observer.statusChanged(
+            std::string(Tr(m_result.completed ? msg::Ready : kAborted, m_inputs.languageIndex)));
         m_observer.progressChanged(0, m_maximum);
         return std::move(m_result);
     }

@@ -86,10 +86,11 @@ Result<RunSetup> AnalysisSession::prepare(int languageIndex, const std::string& 
     m_inputs.machText = m_fields.mach->text().toStdString();
     m_inputs.languageIndex = languageIndex;
     m_inputs.decimalSeparator = decimalSeparator;
+    m_inputs.localeSeparator = decimalSeparator;
     return PrepareRun(m_inputs);
 }
 
-std::optional<QuarterChordMarks> AnalysisSession::run(QImage working, const RunSetup& setup,
+std::optional<AnalysisResult> AnalysisSession::run(QImage working, const RunSetup& setup,
                                                       ColorObjectTable& objects, const RunStart& start)
 {
     m_inputs.OriginX = start.OriginX;
@@ -98,11 +99,10 @@ std::optional<QuarterChordMarks> AnalysisSession::run(QImage working, const RunS
     m_inputs.ticked = start.ticked;
 
     m_running = true;
-    std::optional<QuarterChordMarks> marks;
+    std::optional<AnalysisResult> result;
     Observer observer(*this, working);
     try {
-        AnalysisResult result = RunAnalysis(RasterViewOf(working), objects, setup, m_inputs, observer);
-        marks = std::move(result.values.marks);
+        result = RunAnalysis(RasterViewOf(working), objects, setup, m_inputs, observer);
     } catch (const std::bad_alloc&) {
         // A picture near the size limit on a machine short of memory: the
         // window stays, with what the run had shown so far.
@@ -110,7 +110,7 @@ std::optional<QuarterChordMarks> AnalysisSession::run(QImage working, const RunS
         emit failed(Described({}, kNotEnoughMemoryToAnalyse));
     }
     m_running = false;
-    return marks;
+    return result;
 }
 
 } // namespace centrafix

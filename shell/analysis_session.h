@@ -55,11 +55,10 @@ public:
 
     // Runs the prepared analysis on `working`, taken as a copy: the shared
     // image keeps the raster alive and unchanged for the run, whatever happens
-    // to the window's picture while the run yields. Returns the quarter-chord
-    // marks the run leaves behind, or nothing when memory ran out (failed()
-    // has said so).
-    std::optional<QuarterChordMarks> run(QImage working, const RunSetup& setup,
-                                         ColorObjectTable& objects, const RunStart& start);
+    // to the window's picture while the run yields. Returns what the run
+    // leaves behind, or nothing when memory ran out (failed() has said so).
+    std::optional<AnalysisResult> run(QImage working, const RunSetup& setup,
+                                      ColorObjectTable& objects, const RunStart& start);
 
     bool isRunning() const { return m_running; }
     bool abortRequested() const { return m_abortRequested; }

@@ -14,8 +14,10 @@ ColorListDelegate::ColorListDelegate(EditHandler afterLabelEdit, QObject* parent
 void ColorListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                      const QModelIndex& index) const
 {
-    if (const auto* line = qobject_cast<QLineEdit*>(editor); line && m_afterLabelEdit)
-        m_afterLabelEdit(index.row(), line->text());
+    if (const auto* line = qobject_cast<QLineEdit*>(editor); line && m_afterLabelEdit) {
+        if (!m_afterLabelEdit(index.row(), line->text()))
+            return;
+    }
     QStyledItemDelegate::setModelData(editor, model, index);
 }
 

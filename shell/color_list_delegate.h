@@ -9,12 +9,13 @@ namespace centrafix {
 // Edits the colour list's entries in place and hands the finished text to the
 // window before the entry takes it: the weight rule matches the colour by the
 // entry's text from before the edit, which the list no longer has afterwards.
-// The entry always keeps the text as typed.
+// The entry keeps the text as typed unless the window refuses it (a weight it
+// cannot read), which then keeps the text from before the edit.
 class ColorListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    using EditHandler = std::function<void(int row, const QString& newString)>;
+    using EditHandler = std::function<bool(int row, const QString& newString)>;
 
     explicit ColorListDelegate(EditHandler afterLabelEdit, QObject* parent = nullptr);
 

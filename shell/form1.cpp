@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QTranslator>
 
 namespace centrafix {
 
@@ -53,6 +54,7 @@ Form1::Form1(const QString& settingsFile, QWidget* parent)
     picBackBuffer = new PictureArea(this);
     picBackBuffer->setObjectName(QStringLiteral("picBackBuffer"));
     picBackBuffer->setPicture(ExamplePicture());
+    m_qtTranslator = new QTranslator(this);
     buildWidgets();
     m_run = new AnalysisSession(RunFields{txtTolerance, txtScale, txtAltitude, txtMach}, this);
     connectRun();
@@ -177,6 +179,8 @@ void Form1::Form_KeyPress(int KeyAscii)
     if (KeyAscii != kEsc)
         return;
     m_run->requestAbort();
+    if (btnAnalyze->isDown())
+        m_escBeforeRun = true;
     setStatus(text(msg::Aborting));
     QCoreApplication::processEvents();
 }
@@ -277,7 +281,8 @@ void Form1::btnInvert_Click()
 {
     if (m_busy)
         return;
-    const Result<double> tolerance = EvalNumber(txtTolerance->text().toStdString(), Field::Tolerance);
+    const Result<double> tolerance =
+        EvalNumber(txtTolerance->text().toStdString(), Field::Tolerance, decimalSeparator());
     if (!tolerance) {
         showError(tolerance.error());
         return;
@@ -292,15 +297,23 @@ void Form1::btnCopyBitmap_Click()
 {
     // Before the first analysis there are no marks: an empty canvas leaves the
     // picture as it is.
-    PutOnClipboard(CopyBitmap(*picSide, QuarterChordImage(picQuarterChord)));
+    const QImage bitmap = CopyBitmap(*picSide, QuarterChordImage(picQuarterChord));
+    PutOnClipboard(bitmap);
+    setStatus(Tr(kBitmapCopied, LanguageIndex,
+                 {std::to_string(bitmap.width()), std::to_string(bitmap.height())}));
 }
 
 // ---------------------------------------------------------------------------
 // Pointer read-outs, origin and scale.
 
+Result<double> Form1::scaleFactor() const
+{
+    return EvalNumber(txtScale->text().toStdString(), Field::ScaleFactor, decimalSeparator());
+}
+
 void Form1::picSide_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y)
 {
-    const Result<double> scale = EvalNumber(txtScale->text().toStdString(), Field::ScaleFactor);
+    const Result<double> scale = scaleFactor();
     const float s = scale ? static_cast<float>(*scale) : 0.0f;
     if (s == 0.0f) {
         setStatus(ScaleProblemText(txtScale->text(), LanguageIndex));
@@ -311,7 +324,7 @@ void Form1::picSide_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y)
 
 void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
 {
-    const Result<double> scale = EvalNumber(txtScale->text().toStdString(), Field::ScaleFactor);
+    const Result<double> scale = scaleFactor();
     if (!scale || *scale == 0.0) {
         // Without a usable factor there is no scaled position to show, and an
         // origin placed with it could not be drawn or rescaled.
@@ -321,7 +334,9 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     const double s = *scale;
     const std::int32_t c = picSide->point(X, Y);
     setStatus(ClickReadout(s, X, Y, OriginX, OriginY, c, decimalSeparator()));
-    if (Button != 2)
+    // While a run or the invert pass works on the display, an origin mark
+    // drawn into it would become part of the next working copy.
+    if (Button != 2 || m_busy)
         return;
     OriginColumn = X;
     OriginRow = Y;
@@ -333,8 +348,12 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
 
 void Form1::txtScale_Change()
 {
-    // Partial input is never evaluated: "1/" on the way to "1/50" is no error.
-    const double v = LeadingNumber(txtScale->text().toStdString());
+    // The origin keeps its pixel and follows the scale the text gives. While
+    // the text does not evaluate ("1/" on the way to "1/50") its leading
+    // number stands in; that is no error.
+    const Result<double> scale = scaleFactor();
+    const std::string text = txtScale->text().toStdString();
+    const double v = scale ? *scale : TypedLeadingNumber(text, decimalSeparator()).value_or(LeadingNumber(text));
     OriginX = v * OriginColumn;
     OriginY = v * OriginRow;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/color_object.h"
+#include "engine/drag_report.h"
+#include "engine/error.h"
 #include "engine/quarter_chord_marks.h"
 #include "engine/string_table.h"
 #include "twips.h"
@@ -11,9 +13,11 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <string>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -24,13 +28,13 @@ class QProgressBar;
 class QPushButton;
 class QScrollArea;
 class QTableWidget;
+class QTranslator;
 
 namespace centrafix {
 
 class AnalysisSession;
 class PictureArea;
 class PictureView;
-struct Error;
 struct RunSetup;
 
 // The program's one window. It owns every control and all state that outlives
@@ -69,7 +73,8 @@ public:
     void btnFlip_Click();
     void btnInvert_Click();
     void btnCopyBitmap_Click();
-    void theListView_AfterLabelEdit(int editedRow, const QString& NewString);
+    // False when the edited text is refused and the entry keeps its old one.
+    bool theListView_AfterLabelEdit(int editedRow, const QString& NewString);
     void theListView_Click();
     void picSide_MouseMove(int Button, int Shift, float X, float Y);
     void picSide_MouseDown(int Button, int Shift, float X, float Y);
@@ -115,6 +120,7 @@ private:
 
     // The run (form1_run.cpp).
     void connectRun();
+    std::optional<Error> runRefusal(const RunSetup& setup) const;
     void setWaiting(bool waiting);
     void showRunStarting(const RunSetup& setup);
     void showRunOver();
@@ -129,10 +135,14 @@ private:
     void appendGridRow(const QString& rowText);
     void setReport(const QString& report);
     void setReport(const std::string& report);
+    void showReport();
+    void setTranslation();
+    void buildTickMenu();
 
     void setStatus(const QString& text);
     void setStatus(const std::string& text);
     std::string decimalSeparator() const;
+    Result<double> scaleFactor() const;
     QString text(const Message& message) const;
     void showError(const Error& error);
     void setBusy(bool busy);
@@ -181,6 +191,20 @@ private:
     QImage picColor;
 
     AnalysisSession* m_run = nullptr; // owned by the window
+    QAction* actTickAll = nullptr;
+    QAction* actUntickAll = nullptr;
+    QTranslator* m_qtTranslator = nullptr; // Qt's own texts (dialog buttons) in German
+
+    // What the report shows, kept as values so that a language switch can
+    // write it again in the other language: nothing, the picture's size, or
+    // the size line and the drag estimate of the last completed run.
+    struct ReportSource {
+        int width = 0;
+        int height = 0;
+        std::optional<double> ScaleFactor; // set after a run
+        std::optional<DragEstimate> drag;
+    };
+    std::optional<ReportSource> m_report;
 
     // Window state.
     ColorObjectTable ColorObjects{};
@@ -193,6 +217,7 @@ private:
     QString m_settingsFile;
     bool m_busy = false;         // an analysis or the invert pass is going
     bool m_closePending = false; // the user closed the window while busy
+    bool m_escBeforeRun = false; // Esc came while the Analyze key's click was on its way
     bool m_unloaded = false;
 };
 

@@ -131,12 +131,13 @@ void Form1::buildSidePanel(QWidget* client)
                                  QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::SelectedClicked);
     theListView->setItemDelegate(new ColorListDelegate(
-        [this](int row, const QString& newString) { theListView_AfterLabelEdit(row, newString); },
+        [this](int row, const QString& newString) { return theListView_AfterLabelEdit(row, newString); },
         theListView));
     // The swatch box: the size of every colour's icon in the list.
     const QRect swatch = designed({5760, 5880, 375, 255});
     picColor = QImage(swatch.size(), QImage::Format_RGB32);
     theListView->setIconSize(swatch.size());
+    buildTickMenu();
 
     Label1 = Placed(new QLabel(picBox), "Label1", designed({120, 1800, 1575, 255}));
     txtTolerance = Placed(new QLineEdit(picBox), "txtTolerance", designed({1800, 1800, 615, 285}));

@@ -6,9 +6,15 @@
 #include "window_clipboard.h"
 #include "window_texts.h"
 
+#include "engine/drag_report.h"
 #include "engine/results_grid.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -57,11 +63,60 @@ void Form1::SwitchLanguage()
     btnCopyBitmap->setText(text(kCopyBitmapCaption));
     Label3->setText(text(kAltitudeCaption));
     Label4->setText(text(kMachCaption));
+    actTickAll->setText(text(kTickAll));
+    actUntickAll->setText(text(kUntickAll));
+    setTranslation();
     AssignColorsAndNames(ColorObjects, LanguageIndex);
     SetupGrid();
     showWorkingCopy();
     rebuildColorList();
     theListView->setCurrentRow(0);
+    // Nothing on screen stays in the language left behind.
+    setStatus(text(msg::Ready));
+    showReport();
+}
+
+void Form1::setTranslation()
+{
+    QCoreApplication::removeTranslator(m_qtTranslator);
+    if (LanguageIndex == kEnglish)
+        return;
+    // Without Qt's translations installed the dialogs keep Qt's English.
+    if (m_qtTranslator->isEmpty() &&
+        !m_qtTranslator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(m_qtTranslator);
+}
+
+void Form1::showReport()
+{
+    if (!m_report) {
+        txtReport->clear();
+        return;
+    }
+    const ReportSource& r = *m_report;
+    if (r.ScaleFactor && r.drag)
+        setReport(ReportLines(r.width, r.height, *r.ScaleFactor, *r.drag, LanguageIndex, decimalSeparator()));
+    else
+        setReport(PictureSizeText(r.width, r.height, LanguageIndex));
+}
+
+void Form1::buildTickMenu()
+{
+    // The colour list's own menu (right click, or the menu key) and its keys:
+    // "+" ticks every colour, "-" none.
+    actTickAll = new QAction(theListView);
+    actTickAll->setShortcut(QKeySequence(Qt::Key_Plus));
+    actUntickAll = new QAction(theListView);
+    actUntickAll->setShortcut(QKeySequence(Qt::Key_Minus));
+    for (QAction* action : {actTickAll, actUntickAll}) {
+        action->setShortcutContext(Qt::WidgetShortcut);
+        theListView->addAction(action);
+    }
+    theListView->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(actTickAll, &QAction::triggered, this, [this] { tickAll(); });
+    connect(actUntickAll, &QAction::triggered, this, [this] { setTicks({}); });
 }
 
 void Form1::rebuildColorList()
@@ -80,20 +135,28 @@ void Form1::rebuildColorList()
     }
 }
 
-void Form1::theListView_AfterLabelEdit(int editedRow, const QString& NewString)
+bool Form1::theListView_AfterLabelEdit(int editedRow, const QString& NewString)
 {
-    const std::optional<double> weight = WeightFromEditedText(NewString.toStdString());
-    if (!weight)
-        return;
+    const Result<std::optional<double>> weight =
+        WeightFromEditedText(NewString.toStdString(), decimalSeparator());
+    if (!weight) {
+        // A number that would be cut short ("2,5" read as 2) is refused, and
+        // the entry keeps the weight it shows.
+        showError(weight.error());
+        return false;
+    }
+    if (!*weight)
+        return true;
     // The colour is found by the entry's text from before the edit. Without a
     // selection the edited entry stands in for it.
     const QList<QListWidgetItem*> selected = theListView->selectedItems();
     const QListWidgetItem* entry = selected.isEmpty() ? theListView->item(editedRow) : selected.first();
     if (entry == nullptr)
-        return;
+        return true;
     const int i = FindColorEntry(entry->text().toStdString(), ColorObjects);
     if (i > 0)
-        ColorObjects[At(i)].Weight = *weight;
+        ColorObjects[At(i)].Weight = **weight;
+    return true;
 }
 
 void Form1::theListView_Click()
@@ -158,6 +221,7 @@ void Form1::btnCopy_Click()
         lines.push_back(cells.join('\t').toStdString());
     }
     PutOnClipboard(QString::fromStdString(CopyTableText(titles.join('\t').toStdString(), lines)));
+    setStatus(Tr(kTableCopied, LanguageIndex, {std::to_string(rows + 1)}));
 }
 
 void Form1::tickAll()

@@ -5,6 +5,7 @@
 
 #include "analysis_session.h"
 #include "window_clipboard.h"
+#include "window_texts.h"
 
 #include "engine/analysis_run.h"
 #include "picture/picture_area.h"
@@ -18,7 +19,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace centrafix {
 
@@ -38,21 +41,44 @@ void Form1::btnAnalyze_Click()
         return;
     setWaiting(true);
     const Result<RunSetup> setup = m_run->prepare(LanguageIndex, decimalSeparator());
-    if (!setup) {
-        // A run needs both numbers; without them it changes nothing at all.
+    const std::optional<Error> refusal = setup ? runRefusal(*setup) : setup.error();
+    if (refusal) {
+        // A run needs both numbers and something to look for; without them it
+        // changes nothing at all.
         setWaiting(false);
-        showError(setup.error());
+        m_escBeforeRun = false;
+        showError(*refusal);
         return;
     }
+    // Esc pressed between the Analyze key and the click it sends is meant for
+    // this run.
+    if (std::exchange(m_escBeforeRun, false))
+        m_run->requestAbort();
     showRunStarting(*setup);
     // The origin and the ticks as they are now (the scale field may just have
     // moved the origin): the run works with one consistent set, even if the
     // user moves the origin while it yields.
     const RunStart start{OriginX, OriginY, OriginRow, ticks()};
-    if (std::optional<QuarterChordMarks> marks =
-            m_run->run(picBackBuffer->picture(), *setup, ColorObjects, start))
-        picQuarterChord = std::move(*marks);
+    m_report = {};
+    if (std::optional<AnalysisResult> result = m_run->run(picBackBuffer->picture(), *setup, ColorObjects, start)) {
+        picQuarterChord = std::move(result->values.marks);
+        if (result->completed)
+            m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
+                                    std::move(result->drag)};
+    }
     showRunOver();
+}
+
+std::optional<Error> Form1::runRefusal(const RunSetup& setup) const
+{
+    // A tolerance of 0 or below matches no pixel at all: every colour would
+    // come out unticked and the total empty, without a word.
+    if (!(setup.Tolerance > 0))
+        return FieldError(ErrorKind::NotAboveZero, Field::Tolerance, txtTolerance->text().toStdString());
+    const Ticks ticked = ticks();
+    if (std::none_of(ticked.begin() + 1, ticked.end(), [](bool t) { return t; }))
+        return Described({}, kNothingTicked);
+    return std::nullopt;
 }
 
 void Form1::connectRun()

@@ -13,12 +13,16 @@ std::string ColorEntryText(const ColorObject& object)
     return object.Name + " W=" + FormatGeneral(object.Weight, ".");
 }
 
-std::optional<double> WeightFromEditedText(std::string_view newString)
+Result<std::optional<double>> WeightFromEditedText(std::string_view newString,
+                                                   std::string_view localeSeparator)
 {
     const std::size_t at = newString.find("W=");
     if (at == std::string_view::npos)
-        return std::nullopt;
-    return LeadingNumber(newString.substr(at + 2));
+        return std::optional<double>();
+    const std::string_view number = newString.substr(at + 2);
+    if (const std::optional<double> weight = TypedLeadingNumber(number, localeSeparator))
+        return weight;
+    return FieldError(ErrorKind::NotANumber, Field::Weight, number);
 }
 
 int FindColorEntry(std::string_view text, const ColorObjectTable& objects)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/color_object.h"
+#include "engine/error.h"
 #include "engine/message.h"
 
 #include <QString>
@@ -18,11 +19,20 @@ namespace centrafix {
 
 // Captions the window shows alike in both languages, and its own messages.
 // A language is named in itself, whichever language the window shows.
-inline constexpr Message kCopyBitmapCaption{"Copy Bitmap", "Copy Bitmap"};
-inline constexpr Message kAltitudeCaption{"Altitude [m]:", "Altitude [m]:"};
-inline constexpr Message kMachCaption{"Mach number [-]:", "Mach number [-]:"};
+inline constexpr Message kCopyBitmapCaption{"Bitmap kopieren", "Copy Bitmap"};
+inline constexpr Message kAltitudeCaption{"Flughöhe [m]:", "Altitude [m]:"};
+inline constexpr Message kMachCaption{"Machzahl [-]:", "Mach number [-]:"};
 inline constexpr Message kGermanName{"Deutsch", "Deutsch"};
 inline constexpr Message kEnglishName{"English", "English"};
+inline constexpr Message kNothingTicked{
+    "Keine Farbe ist angekreuzt: es gäbe nichts zu analysieren.",
+    "No colour is ticked: there would be nothing to analyse."};
+inline constexpr Message kTableCopied{"Tabelle mit %1 Zeilen in der Zwischenablage.",
+                                      "Table of %1 rows copied to the clipboard."};
+inline constexpr Message kBitmapCopied{"Bild mit %1 x %2 Pixeln in der Zwischenablage.",
+                                       "Picture of %1 x %2 pixels copied to the clipboard."};
+inline constexpr Message kTickAll{"Alle ankreuzen", "Tick all"};
+inline constexpr Message kUntickAll{"Kein Kreuz", "Untick all"};
 inline constexpr Message kNotEnoughMemoryToAnalyse{"Nicht genug Speicher, um dieses Bild zu analysieren.",
                                                    "Not enough memory to analyse this picture."};
 
@@ -31,8 +41,11 @@ inline constexpr Message kNotEnoughMemoryToAnalyse{"Nicht genug Speicher, um die
 std::string ColorEntryText(const ColorObject& object);
 
 // The weight an edited entry text asks for: the lenient number after the first
-// case-sensitive "W=", or nothing when the text holds no "W=".
-std::optional<double> WeightFromEditedText(std::string_view newString);
+// case-sensitive "W=" (either decimal separator the locale allows), nothing
+// when the text holds no "W=", or an error when the number would be cut short
+// ("W=2,5" where "," is no decimal separator).
+Result<std::optional<double>> WeightFromEditedText(std::string_view newString,
+                                                   std::string_view localeSeparator);
 
 // The first colour object (1 to 7) whose name begins `text`, or 0. No name of
 // one language begins another ("blau" / "hellblau"), so an entry that still

@@ -254,7 +254,7 @@ TEST(AnalysisRun, EscDuringTheScanKeepsLaterObjectsAndSkipsResults)
     EXPECT_TRUE(out.result.report.empty());
     EXPECT_EQ(std::count(obs.events.begin(), obs.events.end(), "ticks"), 1);
     EXPECT_EQ(std::count(obs.events.begin(), obs.events.end(), "plot"), 0);
-    EXPECT_EQ(obs.statuses.back(), "Ready.");
+    EXPECT_EQ(obs.statuses.back(), "Aborted.");
     EXPECT_EQ(std::count_if(obs.statuses.begin(), obs.statuses.end(),
                             [](const std::string& s) { return s.rfind("Searching", 0) == 0; }),
               0);
@@ -275,7 +275,7 @@ TEST(AnalysisRun, EscDuringTheVerticalPassFinishesTheObjectAndEndsTheRun)
     EXPECT_DOUBLE_EQ(out.objects[kGreen].Outline, 16) << "green is not searched";
     EXPECT_EQ(std::count(obs.events.begin(), obs.events.end(), "restore"), 2);
     EXPECT_TRUE(out.result.gridRows.empty());
-    EXPECT_EQ(obs.statuses.back(), "Ready.");
+    EXPECT_EQ(obs.statuses.back(), "Aborted.");
 }
 
 TEST(AnalysisRun, NothingTickedFindsNothingButStillReportsATotalRow)

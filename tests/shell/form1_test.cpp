@@ -197,7 +197,7 @@ TEST_F(Form1Test, FirstStartIsGermanWithTheDefaultsAndALanguageSwitchResetsTheRe
     EXPECT_EQ(entryTexts().join(", "),
               "schwarz W=1, rot W=1, grün W=1, blau W=1, gelb W=1, hellblau W=1, violett W=1");
     EXPECT_EQ(entryTicks(), "1111111");
-    EXPECT_EQ(status(), "Ready.");
+    EXPECT_EQ(status(), "Bereit.");
     EXPECT_EQ(display().screen(), ExamplePicture());
     EXPECT_EQ(copyTable(), QString::fromStdString(GridHeaderText(kGerman)));
 
@@ -231,7 +231,7 @@ TEST_F(Form1Test, AnalysingTheExampleGivesTheEngineResultsAndABadToleranceKeepsT
     EXPECT_EQ(shown, QString::fromStdString(expected.report).replace("\r\n", "\n"));
     EXPECT_TRUE(get<QPlainTextEdit>("txtReport")->isVisible());
     EXPECT_EQ(entryTicks(), "1111000") << "found colours keep their ticks, absent ones lose them";
-    EXPECT_EQ(status(), "Bereit.");
+    EXPECT_EQ(status(), "Tabelle mit 6 Zeilen in der Zwischenablage.");
     expectIdle();
     EXPECT_NE(display().image(), workingCopy().picture()) << "markers plotted over the picture";
 
@@ -276,7 +276,7 @@ TEST_F(Form1Test, EscAtAnObjectBoundaryEndsTheRunWithoutResults)
     });
     EXPECT_EQ(grid()->rowCount(), 0);
     EXPECT_TRUE(report().isEmpty());
-    EXPECT_EQ(status(), "Bereit.");
+    EXPECT_EQ(status(), "Abgebrochen.");
     EXPECT_TRUE(clipboardText().startsWith("Eta\t")) << "the loading table still goes out";
     EXPECT_EQ(entryTicks(), "1110000") << "blue is in the picture but its pass never ran";
     expectIdle();
