@@ -98,6 +98,7 @@ bool WantsAnnotatedPicture(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    RaiseImageAllocationLimit();
     // Labels need fonts, and fonts need a QGuiApplication; that must not need
     // a display, and runs without a picture to draw stay without the GUI
     // machinery altogether (it is slower to start and talks on stderr).
@@ -141,8 +142,8 @@ int main(int argc, char* argv[])
     } else {
         PictureLoad load = LoadPictureFile(options.picturePath);
         if (!load.ok())
-            return Fail(load.error);
-        picture = std::move(load.image);
+            return Fail(QString::fromStdString(ErrorText(load.error(), options.inputs.languageIndex)));
+        picture = std::move(*load);
     }
 
     options.inputs.OriginX = options.originColumn * setup.ScaleFactor;
