@@ -2,6 +2,7 @@
 // example, ready to analyse. A picture named on the command line is opened
 // in its place, as if chosen with "Open...".
 
+#include "picture/picture_load.h"
 #include "shell/form1.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 
 int main(int argc, char* argv[])
 {
+    centrafix::RaiseImageAllocationLimit();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Centrafix"));
     centrafix::Form1 window;

@@ -37,7 +37,7 @@ constexpr Message kStandardOutputTwice{
     "--json und --loading-table - wollen beide die Standardausgabe; die Tabelle braucht eine Datei.",
     "--json and --loading-table - both want standard output; give the table a file."};
 
-Error OptionError(const Message& reason, std::vector<std::string> args = {})
+Error OptionError(const Message& reason, std::vector<ErrorArg> args = {})
 {
     return Described({}, reason, std::move(args));
 }

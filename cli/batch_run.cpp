@@ -17,8 +17,6 @@
 namespace centrafix {
 namespace {
 
-// The loaders word their reasons themselves, the file's name in front.
-constexpr Message kAsTheLoaderSaysIt{"%1", "%1"};
 constexpr Message kNoMemoryForExample{"nicht genug Speicher, um das Beispiel zu analysieren",
                                       "not enough memory to analyse the example"};
 constexpr Message kNoMemoryForPicture{"nicht genug Speicher, um %1 zu analysieren",
@@ -28,10 +26,7 @@ Result<QImage> LoadPicture(const QString& path)
 {
     if (path.isEmpty())
         return ExamplePicture();
-    PictureLoad load = LoadPictureFile(path);
-    if (!load.ok())
-        return Described({}, kAsTheLoaderSaysIt, {load.error.toStdString()});
-    return std::move(load.image);
+    return LoadPictureFile(path);
 }
 
 Error OutOfMemory(const QString& picturePath)

@@ -83,18 +83,20 @@ std::string Shown(const std::string& name)
     return shown;
 }
 
+// The message with its arguments in place, nested messages first.
+std::string Filled(const Message& message, const std::vector<ErrorArg>& args, int languageIndex)
+{
+    std::vector<std::string> texts;
+    texts.reserve(args.size());
+    for (const ErrorArg& arg : args)
+        texts.push_back(arg.message ? Filled(*arg.message, arg.args, languageIndex) : arg.text);
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    return Tr(message, languageIndex, views);
+}
+
 std::string Reason(const Error& error, int languageIndex)
 {
-    std::vector<std::string_view> args(error.args.begin(), error.args.end());
-    const auto withArgs = [&](const Message& m) {
-        switch (args.size()) {
-        case 0: return std::string(Tr(m, languageIndex));
-        case 1: return Tr(m, languageIndex, {args[0]});
-        case 2: return Tr(m, languageIndex, {args[0], args[1]});
-        case 3: return Tr(m, languageIndex, {args[0], args[1], args[2]});
-        default: return Tr(m, languageIndex, {args[0], args[1], args[2], args[3]});
-        }
-    };
+    const auto withArgs = [&](const Message& m) { return Filled(m, error.args, languageIndex); };
     switch (error.kind) {
     case ErrorKind::Empty:
     case ErrorKind::NotANumber: return std::string(Tr(kNotANumber, languageIndex));
@@ -113,6 +115,11 @@ std::string Reason(const Error& error, int languageIndex)
 
 } // namespace
 
+ErrorArg::ErrorArg(const Message& message, std::vector<ErrorArg> args)
+    : message(&message), args(std::move(args))
+{
+}
+
 Error FieldError(ErrorKind kind, Field field, std::string_view text)
 {
     Error error;
@@ -122,7 +129,7 @@ Error FieldError(ErrorKind kind, Field field, std::string_view text)
     return error;
 }
 
-Error Described(std::string subject, const Message& reason, std::vector<std::string> args)
+Error Described(std::string subject, const Message& reason, std::vector<ErrorArg> args)
 {
     Error error;
     error.kind = ErrorKind::Described;

@@ -27,6 +27,19 @@ enum class ErrorKind {
     OutOfMemory,
 };
 
+// An argument of a reason: a text shown as it is (a number, a name), or a
+// named message with arguments of its own, put in the language the error is
+// shown in (what a damaged record was meant to draw, say).
+struct ErrorArg {
+    ErrorArg(std::string text) : text(std::move(text)) {}
+    ErrorArg(const char* text) : text(text) {}
+    ErrorArg(const Message& message, std::vector<ErrorArg> args = {});
+
+    std::string text;
+    const Message* message = nullptr; // a named constant, never a temporary
+    std::vector<ErrorArg> args;
+};
+
 // One error, as every layer reports it: which input, what is wrong, and the
 // facts a message needs. It is made into text only when shown (ErrorText), in
 // the language the user reads at that moment.
@@ -37,7 +50,7 @@ struct Error {
     int position = -1;               // Unevaluable: where the evaluator stopped, from 0
     std::string token;               // Unevaluable: what it found there
     const Message* reason = nullptr; // Unevaluable, Described: why, "%1"... from args
-    std::vector<std::string> args;
+    std::vector<ErrorArg> args;
 };
 
 // A field whose text is wrong in the way `kind` says.
@@ -45,7 +58,7 @@ Error FieldError(ErrorKind kind, Field field, std::string_view text);
 
 // A problem of its own with `subject` (a file, the clipboard; empty for
 // none), explained by `reason` with its arguments.
-Error Described(std::string subject, const Message& reason, std::vector<std::string> args = {});
+Error Described(std::string subject, const Message& reason, std::vector<ErrorArg> args = {});
 
 // The error as one line in the user's language: the field by its caption and
 // its text in quotes, or the subject, then the reason. Control characters in

@@ -1,7 +1,5 @@
 #include "message.h"
 
-#include <vector>
-
 namespace centrafix {
 
 std::string_view Tr(const Message& message, int languageIndex)
@@ -12,8 +10,12 @@ std::string_view Tr(const Message& message, int languageIndex)
 std::string Tr(const Message& message, int languageIndex,
                std::initializer_list<std::string_view> args)
 {
+    return Tr(message, languageIndex, std::span<const std::string_view>(args.begin(), args.size()));
+}
+
+std::string Tr(const Message& message, int languageIndex, std::span<const std::string_view> values)
+{
     const std::string_view pattern = Tr(message, languageIndex);
-    const std::vector<std::string_view> values(args);
     std::string text;
     text.reserve(pattern.size() + 32);
     for (std::size_t i = 0; i < pattern.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,6 @@ std::string_view Tr(const Message& message, int languageIndex);
 // leaves its placeholder as it is).
 std::string Tr(const Message& message, int languageIndex,
                std::initializer_list<std::string_view> args);
+std::string Tr(const Message& message, int languageIndex, std::span<const std::string_view> args);
 
 } // namespace centrafix

@@ -1,33 +1,39 @@
 #include "clipboard_picture.h"
 
+#include "picture_source.h"
+
 #include <QMimeData>
 #include <QVariant>
 
 namespace centrafix {
 
+namespace {
+
+constexpr Message kClipboard{"Zwischenablage: %1", "Clipboard: %1"};
+constexpr Message kNoPicture{"enthält kein Bild", "holds no picture"};
+constexpr Message kUnreadable{"ihr Bild kann nicht gelesen werden (beschädigt oder zu groß zum Entschlüsseln)",
+                              "its picture cannot be read (damaged, or too large to decode)"};
+
+Error ClipboardError(ErrorArg problem)
+{
+    return Described({}, kClipboard, {std::move(problem)});
+}
+
+} // namespace
+
 PictureLoad PictureFromMimeData(const QMimeData* data)
 {
-    const QString name = QStringLiteral("Clipboard");
-    PictureLoad load;
-    if (data == nullptr || !data->hasImage()) {
-        load.error = QStringLiteral("%1: holds no picture").arg(name);
-        return load;
-    }
+    if (data == nullptr || !data->hasImage())
+        return ClipboardError(kNoPicture);
     // The platform decodes the clipboard's bytes inside imageData(), under
-    // Qt's allocation limit: raise it to our own first, so that a large
+    // Qt's allocation limit, which main has raised to our own: a large
     // picture fails or loads the same way whether pasted or opened.
-    RaiseImageAllocationLimit();
     QImage image = qvariant_cast<QImage>(data->imageData());
-    if (image.isNull()) {
-        load.error = QStringLiteral("%1: its picture cannot be read (damaged, or too large to decode)").arg(name);
-        return load;
-    }
-    if (const QString problem = PictureSizeProblem(image.size()); !problem.isEmpty()) {
-        load.error = QStringLiteral("%1: %2").arg(name, problem);
-        return load;
-    }
-    load.image = ToWorkingCopy(std::move(image));
-    return load;
+    if (image.isNull())
+        return ClipboardError(kUnreadable);
+    if (std::optional<ErrorArg> problem = PictureSizeProblem(image.width(), image.height()))
+        return ClipboardError(std::move(*problem));
+    return ToWorkingCopy(std::move(image));
 }
 
 } // namespace centrafix

@@ -1,5 +1,6 @@
 #include "picture_source.h"
 
+#include "bitmap_file.h"
 #include "example_bitmap.h"
 #include "wmf_player.h"
 
@@ -8,10 +9,8 @@
 #include <QImageReader>
 #include <QtEndian>
 
-#include <algorithm>
-#include <cstdlib>
-#include <limits>
 #include <optional>
+#include <string>
 
 namespace centrafix {
 
@@ -21,12 +20,23 @@ namespace {
 // one full of embedded bitmaps has no business being larger than this.
 constexpr qint64 kMaxMetafileBytes = 256LL * 1024 * 1024;
 
-PictureLoad Failure(const QString& name, const QString& problem)
-{
-    PictureLoad load;
-    load.error = QStringLiteral("%1: %2").arg(name, problem);
-    return load;
-}
+constexpr Message kNoSuchFile{"Datei nicht gefunden", "no such file"};
+constexpr Message kCannotOpen{"kann nicht geöffnet werden (%1)", "cannot be opened (%1)"};
+constexpr Message kEmptyFile{"die Datei ist leer", "the file is empty"};
+constexpr Message kNoData{"keine Bilddaten", "no picture data"};
+constexpr Message kEnhancedMetafile{
+    "eine erweiterte Metadatei (EMF), die nicht gelesen werden kann; bitte als Windows-Metadatei (WMF) "
+    "oder Bitmap speichern",
+    "an enhanced metafile (EMF), which cannot be read; save it as a Windows metafile (WMF) or a bitmap"};
+constexpr Message kUnknownFormat{"weder Bitmap-, JPEG-, GIF-, PNG- oder TIFF-Bild noch Windows-Metadatei",
+                                 "not a bitmap, JPEG, GIF, PNG or TIFF picture, nor a Windows metafile"};
+constexpr Message kUnreadable{"beschädigtes oder unlesbares %1-Bild (%2)", "damaged or unreadable %1 picture (%2)"};
+constexpr Message kNotAMetafile{"keine Windows-Metadatei (kein Metadatei-Kopf)",
+                                "not a Windows metafile (no metafile header)"};
+constexpr Message kMetafileTooLarge{"eine Windows-Metadatei von %1 Bytes ist größer, als gelesen wird",
+                                    "a Windows metafile of %1 bytes is larger than we read"};
+constexpr Message kMetafileGrew{"eine Windows-Metadatei über %1 Bytes ist mehr, als gelesen wird",
+                                "a Windows metafile larger than %1 bytes is more than we read"};
 
 // The format is decided from the first bytes, and only the formats we mean to
 // read are handed to Qt: an unrelated decoder with a lax content test is never
@@ -53,154 +63,19 @@ bool LooksLikeEnhancedMetafile(const QByteArray& head)
            head.mid(40, 4) == " EMF";
 }
 
-QString SizeProblem(qint64 width, qint64 height)
-{
-    if (width <= 0 || height <= 0)
-        return QStringLiteral("the picture has no pixels (%1 x %2)").arg(width).arg(height);
-    if (width * height > kMaxPicturePixels)
-        return QStringLiteral("%1 x %2 pixels is larger than the %3-megapixel limit")
-            .arg(width)
-            .arg(height)
-            .arg(kMaxPicturePixels / 1'000'000);
-    return {};
-}
-
-// Qt's bitmap reader declines to report the size of, or to read, anything
-// above 16384 x 16384 pixels, and fills the rows a short file lacks with
-// black, a colour we measure. So the header is read here: to name the size
-// when refusing, and to refuse a truncated file rather than analyse a picture
-// with a black band.
-// Where an uncompressed 24- or 32-bit bitmap keeps its pixels.
-struct PlainBitmap {
-    qint64 offset = 0;
-    int width = 0;
-    int height = 0;
-    bool bottomUp = true;
-    int bytesPerPixel = 3;
-    qint64 rowBytes = 0;
-};
-
-// Scanners and most programs write plain 24-bit bitmaps; those (and 32-bit
-// ones) are converted straight from the file, which is several times faster
-// than Qt's reader on big scans and not bound by its 16384 x 16384 limit.
-std::optional<PlainBitmap> PlainBitmapLayout(const QByteArray& h)
-{
-    if (h.size() < 54)
-        return std::nullopt;
-    const char* p = h.constData();
-    const quint32 infoSize = qFromLittleEndian<quint32>(p + 14);
-    const qint32 width = qFromLittleEndian<qint32>(p + 18);
-    const qint32 height = qFromLittleEndian<qint32>(p + 22);
-    const quint16 planes = qFromLittleEndian<quint16>(p + 26);
-    const quint16 bitCount = qFromLittleEndian<quint16>(p + 28);
-    const quint32 compression = qFromLittleEndian<quint32>(p + 30);
-    if (infoSize < 40 || planes != 1 || compression != 0 || (bitCount != 24 && bitCount != 32) ||
-        width <= 0 || height == 0 || height == std::numeric_limits<qint32>::min())
-        return std::nullopt;
-    PlainBitmap layout;
-    layout.width = width;
-    layout.height = std::abs(height);
-    layout.bottomUp = height > 0;
-    layout.bytesPerPixel = bitCount / 8;
-    layout.rowBytes = (static_cast<qint64>(width) * bitCount + 31) / 32 * 4;
-    layout.offset = std::max<qint64>(qFromLittleEndian<quint32>(p + 10), 14 + static_cast<qint64>(infoSize));
-    return layout;
-}
-
-// Reads a plain bitmap whose size has been checked, a band of rows at a time
-// (mapping the whole file would count it in the process's memory next to the
-// picture). Empty when the device cannot deliver the rows; the caller then
-// falls back to Qt's reader.
-std::optional<QImage> ReadPlainBitmap(QIODevice* device, const PlainBitmap& layout)
-{
-    if (device->isSequential() || device->size() < layout.offset + layout.rowBytes * layout.height)
-        return std::nullopt;
-    QImage image(layout.width, layout.height, QImage::Format_RGB32);
-    if (image.isNull())
-        return std::nullopt;
-    constexpr qint64 kBandBytes = 8 << 20;
-    const int bandRows = static_cast<int>(std::clamp<qint64>(kBandBytes / layout.rowBytes, 1, layout.height));
-    QByteArray band(static_cast<qsizetype>(bandRows * layout.rowBytes), Qt::Uninitialized);
-    const int step = layout.bytesPerPixel;
-    uchar* bits = image.bits();
-    const qsizetype bytesPerLine = image.bytesPerLine();
-    for (int first = 0; first < layout.height; first += bandRows) {
-        // File rows first..first + rows - 1, stored in file order.
-        const int rows = std::min(bandRows, layout.height - first);
-        const qint64 length = rows * layout.rowBytes;
-        if (!device->seek(layout.offset + first * layout.rowBytes) ||
-            device->read(band.data(), length) != length)
-            return std::nullopt;
-        for (int r = 0; r < rows; ++r) {
-            const int fileRow = first + r;
-            const int y = layout.bottomUp ? layout.height - 1 - fileRow : fileRow;
-            const auto* in = reinterpret_cast<const uchar*>(band.constData()) + r * layout.rowBytes;
-            auto* out = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
-            for (int x = 0; x < layout.width; ++x, in += step)
-                out[x] = 0xFF000000u | (QRgb(in[2]) << 16) | (QRgb(in[1]) << 8) | QRgb(in[0]);
-        }
-    }
-    return image;
-}
-
-QString BitmapProblem(const QByteArray& h, const QIODevice* device)
-{
-    if (h.size() < 26)
-        return {}; // too short for a header: the reader says so itself
-    const char* p = h.constData();
-    const quint32 offBits = qFromLittleEndian<quint32>(p + 10);
-    const quint32 infoSize = qFromLittleEndian<quint32>(p + 14);
-    qint64 width = 0, height = 0, bitCount = 0;
-    quint32 compression = 0;
-    if (infoSize == 12) {
-        width = qFromLittleEndian<quint16>(p + 18);
-        height = qFromLittleEndian<quint16>(p + 20);
-        bitCount = qFromLittleEndian<quint16>(p + 24);
-    } else if (infoSize >= 40 && h.size() >= 54) {
-        width = qFromLittleEndian<qint32>(p + 18);
-        height = std::abs(static_cast<qint64>(qFromLittleEndian<qint32>(p + 22)));
-        bitCount = qFromLittleEndian<quint16>(p + 28);
-        compression = qFromLittleEndian<quint32>(p + 30);
-    } else {
-        return {};
-    }
-    if (const QString problem = SizeProblem(width, height); !problem.isEmpty())
-        return problem;
-    constexpr qint64 kReaderLimit = 16384LL * 16384;
-    if (width * height > kReaderLimit && !PlainBitmapLayout(h))
-        return QStringLiteral("%1 x %2 pixels is more than the bitmap reader handles (%3 megapixels); "
-                              "save the picture as PNG or TIFF")
-            .arg(width)
-            .arg(height)
-            .arg(kReaderLimit / 1'000'000);
-
-    constexpr quint32 kUncompressed = 0, kBitFields = 3, kAlphaBitFields = 6;
-    if (device->isSequential() || bitCount <= 0 || bitCount > 32 ||
-        (compression != kUncompressed && compression != kBitFields && compression != kAlphaBitFields))
-        return {}; // compressed: its length is not known in advance
-    const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
-    const qint64 pixelsStart = std::max<qint64>(offBits, 14 + static_cast<qint64>(infoSize));
-    const qint64 needed = pixelsStart + rowBytes * height;
-    if (device->size() >= needed)
-        return {};
-    return QStringLiteral("the bitmap is truncated: %1 bytes of its %2")
-        .arg(device->size())
-        .arg(needed);
-}
-
 PictureLoad PlayMetafile(QIODevice* device, const QString& name)
 {
     if (!device->isSequential() && device->size() > kMaxMetafileBytes)
-        return Failure(name, QStringLiteral("a Windows metafile of %1 bytes is larger than we read")
-                                 .arg(device->size()));
+        return PictureError(name, ErrorArg(kMetafileTooLarge, {std::to_string(device->size())}));
     const QByteArray bytes = device->read(kMaxMetafileBytes + 1);
     if (bytes.size() > kMaxMetafileBytes)
-        return Failure(name, QStringLiteral("a Windows metafile larger than %1 bytes is more than we read")
-                                 .arg(kMaxMetafileBytes));
+        return PictureError(name, ErrorArg(kMetafileGrew, {std::to_string(kMaxMetafileBytes)}));
     PictureLoad played = PlayWindowsMetafile(bytes);
-    if (!played.ok())
-        return Failure(name, played.error);
-    return played;
+    if (played)
+        return played;
+    Error error = played.error();
+    error.subject = name.toStdString();
+    return error;
 }
 
 // Composites non-premultiplied or premultiplied ARGB32 onto white, in place,
@@ -232,68 +107,50 @@ QRgb OverWhite(QRgb c)
     return qRgb(over(qRed(c)), over(qGreen(c)), over(qBlue(c)));
 }
 
+// Decodes with Qt's reader for `format`, refusing from the header alone what
+// is too large, before any pixel memory exists.
+PictureLoad ReadWithQt(QIODevice* device, const QByteArray& format, const QString& name)
+{
+    QImageReader reader(device, format);
+    if (const QSize announced = reader.size(); announced.isValid()) {
+        if (std::optional<ErrorArg> problem = PictureSizeProblem(announced.width(), announced.height()))
+            return PictureError(name, std::move(*problem));
+    }
+    QImage decoded;
+    if (!reader.read(&decoded) || decoded.isNull())
+        return PictureError(name, ErrorArg(kUnreadable, {format.toUpper().toStdString(),
+                                                          reader.errorString().toStdString()}));
+    if (std::optional<ErrorArg> problem = PictureSizeProblem(decoded.width(), decoded.height()))
+        return PictureError(name, std::move(*problem));
+    return ToWorkingCopy(std::move(decoded));
+}
+
 // Reads a picture from an open device, the format decided by its content.
-// `name` starts every message.
+// `name` is the error's subject.
 PictureLoad DecodePicture(QIODevice* device, const QString& name)
 {
     const QByteArray head = device->peek(64);
     if (head.isEmpty())
-        return Failure(name, QStringLiteral("no picture data"));
+        return PictureError(name, kNoData);
     if (LooksLikeWindowsMetafile(head))
         return PlayMetafile(device, name);
     if (LooksLikeEnhancedMetafile(head))
-        return Failure(name, QStringLiteral("an enhanced metafile (EMF), which cannot be read; "
-                                            "save it as a Windows metafile (WMF) or a bitmap"));
+        return PictureError(name, kEnhancedMetafile);
     const QByteArray format = SniffFormat(head);
     if (format.isEmpty())
-        return Failure(name, QStringLiteral("not a bitmap, JPEG, GIF, PNG or TIFF picture, "
-                                            "nor a Windows metafile"));
+        return PictureError(name, kUnknownFormat);
     if (format == "bmp") {
-        if (const QString problem = BitmapProblem(head, device); !problem.isEmpty())
-            return Failure(name, problem);
-        if (const auto layout = PlainBitmapLayout(head)) {
-            if (std::optional<QImage> image = ReadPlainBitmap(device, *layout)) {
-                PictureLoad load;
-                load.image = std::move(*image);
-                return load;
-            }
+        if (const std::optional<BmpHeader> header = ReadBmpFileHeader(head)) {
+            if (std::optional<ErrorArg> problem = BitmapFileProblem(*header, *device))
+                return PictureError(name, std::move(*problem));
+            if (std::optional<QImage> image = ReadPlainBitmap(device, *header))
+                return std::move(*image);
         }
     }
-
-    RaiseImageAllocationLimit();
-    QImageReader reader(device, format);
-    // The header alone gives the size: refuse before any pixel memory exists.
-    const QSize announced = reader.size();
-    if (announced.isValid()) {
-        if (const QString problem = PictureSizeProblem(announced); !problem.isEmpty())
-            return Failure(name, problem);
-    }
-    QImage decoded;
-    if (!reader.read(&decoded) || decoded.isNull())
-        return Failure(name, QStringLiteral("damaged or unreadable %1 picture (%2)")
-                                 .arg(QString::fromLatin1(format.toUpper()), reader.errorString()));
-    if (const QString problem = PictureSizeProblem(decoded.size()); !problem.isEmpty())
-        return Failure(name, problem);
-    PictureLoad load;
-    load.image = ToWorkingCopy(std::move(decoded));
-    return load;
+    return ReadWithQt(device, format, name);
 }
 
 } // namespace
-
-QString PictureSizeProblem(QSize size)
-{
-    return SizeProblem(size.width(), size.height());
-}
-
-void RaiseImageAllocationLimit()
-{
-    constexpr qint64 kMegabyte = 1024 * 1024;
-    constexpr int kNeeded = static_cast<int>((kMaxPicturePixels * 4 + kMegabyte - 1) / kMegabyte);
-    const int current = QImageReader::allocationLimit();
-    if (current != 0 && current < kNeeded)
-        QImageReader::setAllocationLimit(kNeeded);
-}
 
 QImage ToWorkingCopy(QImage&& image)
 {
@@ -331,17 +188,17 @@ PictureLoad LoadPictureFile(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
-        return Failure(path, QStringLiteral("no such file"));
+        return PictureError(path, kNoSuchFile);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Failure(path, QStringLiteral("cannot be opened (%1)").arg(file.errorString()));
+        return PictureError(path, ErrorArg(kCannotOpen, {file.errorString().toStdString()}));
     if (file.size() == 0)
-        return Failure(path, QStringLiteral("the file is empty"));
+        return PictureError(path, kEmptyFile);
     const QByteArray head = file.peek(64);
     PictureLoad load = DecodePicture(&file, path);
     const bool metafileByName = info.suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0;
-    if (!load.ok() && metafileByName && !LooksLikeWindowsMetafile(head))
-        load.error = QStringLiteral("%1: not a Windows metafile (no metafile header)").arg(path);
+    if (!load && metafileByName && !LooksLikeWindowsMetafile(head))
+        return PictureError(path, kNotAMetafile);
     return load;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture_source.h"
+#include "picture_load.h"
 
 #include <QByteArrayView>
 
@@ -16,8 +16,9 @@ bool LooksLikeWindowsMetafile(QByteArrayView head);
 // Qt has no reader for these, and the libraries that have one carry far more
 // than we need; drawings for measuring use a small set of records, played
 // here. Every count and length is checked against its record and the record
-// against the file, so a damaged file is refused with a reason (no file name)
-// rather than read past its end. Records we do not draw are skipped.
+// against the file, so a damaged file is refused with a reason (the error has
+// no subject: the caller knows the file) rather than read past its end.
+// Records we do not draw are skipped.
 PictureLoad PlayWindowsMetafile(QByteArrayView bytes);
 
 } // namespace centrafix

@@ -246,10 +246,10 @@ void Form1::openPictureFile(const QString& path)
         return;
     const PictureLoad load = LoadPictureFile(path);
     if (!load.ok()) {
-        showMessage(QMessageBox::Warning, load.error);
+        showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(load.error(), LanguageIndex)));
         return;
     }
-    picBackBuffer->setPicture(load.image);
+    picBackBuffer->setPicture(*load);
     showWorkingCopy();
     tickAll();
     setReport(PictureSizeText(picSide->scaleWidth(), picSide->scaleHeight(), LanguageIndex));
@@ -263,10 +263,11 @@ void Form1::btnPaste_Click()
         // An image that cannot be taken (too large) deserves its own reason
         // rather than the claim that there is none.
         const bool offersImage = data != nullptr && data->hasImage();
-        showMessage(QMessageBox::Warning, offersImage ? load.error : text(msg::NoClipboardBitmap));
+        showMessage(QMessageBox::Warning, offersImage ? QString::fromStdString(ErrorText(load.error(), LanguageIndex))
+                                                      : text(msg::NoClipboardBitmap));
         return;
     }
-    picBackBuffer->setPicture(load.image);
+    picBackBuffer->setPicture(*load);
     showWorkingCopy();
     tickAll();
 }

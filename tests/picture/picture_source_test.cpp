@@ -1,3 +1,4 @@
+#include "metafile_builder.h"
 #include "picture/clipboard_picture.h"
 #include "picture/picture_source.h"
 
@@ -18,6 +19,12 @@
 using namespace centrafix;
 
 namespace {
+
+// The refusal as the user reads it; empty when the picture loaded.
+std::string Why(const PictureLoad& load, int language = kEnglish)
+{
+    return load.ok() ? std::string() : ErrorText(load.error(), language);
+}
 
 QRgb Rgb(const QImage& image, int x, int y)
 {
@@ -113,11 +120,11 @@ TEST(PictureFile, EveryFormatArrivesAsTheSameRgb32Picture)
         QImageWriter writer(path, c.format);
         ASSERT_TRUE(writer.write(drawing.convertToFormat(c.written))) << writer.errorString().toStdString();
         const PictureLoad load = LoadPictureFile(path);
-        ASSERT_TRUE(load.ok()) << load.error.toStdString();
-        EXPECT_EQ(load.image.format(), QImage::Format_RGB32);
-        ASSERT_EQ(load.image.size(), QSize(48, 32));
+        ASSERT_TRUE(load.ok()) << Why(load);
+        EXPECT_EQ(load->format(), QImage::Format_RGB32);
+        ASSERT_EQ(load->size(), QSize(48, 32));
         for (const QPoint p : {QPoint(3, 3), QPoint(12, 16), QPoint(36, 16), QPoint(44, 28)}) {
-            const QRgb want = drawing.pixel(p), got = load.image.pixel(p);
+            const QRgb want = drawing.pixel(p), got = load->pixel(p);
             EXPECT_LE(std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got)) +
                           std::abs(qBlue(want) - qBlue(got)),
                       c.tolerance)
@@ -152,12 +159,12 @@ TEST(PictureFile, PlainBitmapsAreReadTopDownBottomUpAndPadded)
         SCOPED_TRACE(name);
         WriteFile(dir.filePath(name), bytes);
         const PictureLoad load = LoadPictureFile(dir.filePath(name));
-        ASSERT_TRUE(load.ok()) << load.error.toStdString();
-        ASSERT_EQ(load.image.size(), QSize(3, 2));
-        EXPECT_EQ(load.image.format(), QImage::Format_RGB32);
+        ASSERT_TRUE(load.ok()) << Why(load);
+        ASSERT_EQ(load->size(), QSize(3, 2));
+        EXPECT_EQ(load->format(), QImage::Format_RGB32);
         for (int x = 0; x < 3; ++x) {
-            EXPECT_EQ(load.image.pixel(x, 0), top[x] | 0xFF000000u) << x;
-            EXPECT_EQ(load.image.pixel(x, 1), bottom[x] | 0xFF000000u) << x;
+            EXPECT_EQ(load->pixel(x, 0), top[x] | 0xFF000000u) << x;
+            EXPECT_EQ(load->pixel(x, 1), bottom[x] | 0xFF000000u) << x;
         }
     }
 }
@@ -178,7 +185,7 @@ TEST(PictureFile, TransparencyIsCompositedOntoWhite)
     ASSERT_TRUE(image.save(straight, "PNG"));
     ASSERT_TRUE(palette.save(indexed, "PNG"));
     const QImage premultiplied = ToWorkingCopy(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-    for (const QImage& got : {LoadPictureFile(straight).image, LoadPictureFile(indexed).image, premultiplied}) {
+    for (const QImage& got : {LoadPictureFile(straight).value(), LoadPictureFile(indexed).value(), premultiplied}) {
         ASSERT_EQ(got.format(), QImage::Format_RGB32);
         EXPECT_EQ(Rgb(got, 0, 0), 0xFFFFFFu);
         EXPECT_EQ(qRed(got.pixel(1, 0)), 255);
@@ -226,15 +233,33 @@ TEST(PictureFile, RefusalsNameTheFileAndTheProblemQuickly)
         clock.start();
         const PictureLoad load = LoadPictureFile(path);
         EXPECT_LT(clock.elapsed(), 1000);
-        EXPECT_TRUE(load.image.isNull());
-        EXPECT_TRUE(load.error.startsWith(path + ": ") && load.error.contains(c.reason)) << load.error.toStdString();
+        ASSERT_FALSE(load.ok());
+        const QString text = QString::fromStdString(Why(load));
+        EXPECT_TRUE(text.startsWith(path + ": ") && text.contains(c.reason)) << text.toStdString();
     }
-    const QString missing = dir.filePath("missing.png");
-    EXPECT_EQ(LoadPictureFile(missing).error, missing + ": no such file");
     EXPECT_FALSE(LoadPictureFile(dir.path()).ok()) << "a folder is not a picture";
     // The limit leaves room for a 600-megapixel scan, and no more.
-    EXPECT_TRUE(PictureSizeProblem(QSize(30000, 20000)).isEmpty());
-    EXPECT_FALSE(PictureSizeProblem(QSize(30000, 20001)).isEmpty());
+    EXPECT_FALSE(PictureSizeProblem(30000, 20000));
+    EXPECT_TRUE(PictureSizeProblem(30000, 20001));
+}
+
+TEST(PictureFile, RefusalsReadInEitherLanguage)
+{
+    QTemporaryDir dir;
+    const std::string missing = dir.filePath("missing.png").toStdString();
+    EXPECT_EQ(Why(LoadPictureFile(QString::fromStdString(missing)), kEnglish), missing + ": no such file");
+    EXPECT_EQ(Why(LoadPictureFile(QString::fromStdString(missing)), kGerman), missing + ": Datei nicht gefunden");
+
+    // A reason within a reason: the damaged record, and what it was to hold.
+    const QString cut = dir.filePath("cut.wmf");
+    test::Metafile metafile;
+    metafile.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100).brush(0xFF0000).pen(5, 0);
+    WriteFile(cut, metafile.select(0).select(1).record(test::kCreatePenIndirect, {0}).bytes());
+    const PictureLoad load = LoadPictureFile(cut);
+    EXPECT_EQ(Why(load, kEnglish), cut.toStdString() + ": damaged Windows metafile: record 7 at byte 106: "
+                                                       "a pen needs 10 bytes, its record holds 2");
+    EXPECT_EQ(Why(load, kGerman), cut.toStdString() + ": beschädigte Windows-Metadatei: Datensatz 7 bei Byte 106: "
+                                                      "Stift: 10 Bytes nötig, der Datensatz enthält 2");
 }
 
 // 64 megapixels is twice what Qt decodes by default, and a needless
@@ -256,11 +281,11 @@ TEST(PictureFile, SixtyFourMegapixelBitmapLoadsWithoutASecondCopy)
     const qint64 before = PeakResidentKilobytes();
     const PictureLoad load = LoadPictureFile(path);
     const qint64 after = PeakResidentKilobytes();
-    ASSERT_TRUE(load.ok()) << load.error.toStdString();
-    ASSERT_EQ(load.image.size(), QSize(kSide, kSide));
-    EXPECT_EQ(load.image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(Rgb(load.image, 0, 0), 0xFF0000u);
-    EXPECT_EQ(Rgb(load.image, kSide - 1, kSide - 1), 0x0000FFu);
+    ASSERT_TRUE(load.ok()) << Why(load);
+    ASSERT_EQ(load->size(), QSize(kSide, kSide));
+    EXPECT_EQ(load->format(), QImage::Format_RGB32);
+    EXPECT_EQ(Rgb(*load, 0, 0), 0xFF0000u);
+    EXPECT_EQ(Rgb(*load, kSide - 1, kSide - 1), 0x0000FFu);
     const qint64 pictureKb = qint64(kSide) * kSide * 4 / 1024;
     if (before > 0 && after > 0) {
         EXPECT_LT(after - before, pictureKb * 3 / 2) << "peak grew by " << after - before << " kB";
@@ -274,13 +299,15 @@ TEST(ClipboardPicture, NeedsAnImageAndConvertsItLikeAFile)
     empty.setImageData(QImage());
     for (const QMimeData* refused : std::initializer_list<const QMimeData*>{nullptr, &text, &empty})
         EXPECT_FALSE(PictureFromMimeData(refused).ok());
+    EXPECT_EQ(Why(PictureFromMimeData(&text), kEnglish), "Clipboard: holds no picture");
+    EXPECT_EQ(Why(PictureFromMimeData(&text), kGerman), "Zwischenablage: enthält kein Bild");
     QImage image(2, 1, QImage::Format_ARGB32);
     image.setPixel(0, 0, qRgba(0, 0, 0, 0));
     image.setPixel(1, 0, qRgba(0, 255, 0, 255));
     picture.setImageData(image);
     const PictureLoad load = PictureFromMimeData(&picture);
-    ASSERT_TRUE(load.ok()) << load.error.toStdString();
-    EXPECT_EQ(load.image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(Rgb(load.image, 0, 0), 0xFFFFFFu);
-    EXPECT_EQ(Rgb(load.image, 1, 0), 0x00FF00u);
+    ASSERT_TRUE(load.ok()) << Why(load);
+    EXPECT_EQ(load->format(), QImage::Format_RGB32);
+    EXPECT_EQ(Rgb(*load, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(*load, 1, 0), 0x00FF00u);
 }

@@ -354,7 +354,7 @@ TEST_F(Form1Test, OpeningOrPastingNoPictureSaysSoAndPastingOneReplacesIt)
     click("btnOpen");
     QGuiApplication::clipboard()->setText("no picture");
     click("btnPaste");
-    EXPECT_EQ(form->messages.join('\n'), form->fileToOpen + ": the file is empty\n"
+    EXPECT_EQ(form->messages.join('\n'), form->fileToOpen + ": die Datei ist leer\n"
                                                           "Die Zwischenablage enthält keine Bitmap Abbildung!");
     EXPECT_EQ(workingCopy().picture(), ExamplePicture());
 

@@ -2,6 +2,8 @@
 // needs the font database, the window needs widgets. The application exists
 // for the whole run and is gone before static objects are destroyed.
 
+#include "picture/picture_load.h"
+
 #include <gtest/gtest.h>
 
 #include <QStandardPaths>
@@ -19,6 +21,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
+    centrafix::RaiseImageAllocationLimit(); // as the programs do
     TestApplication app(argc, argv);
     TestApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/error.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace centrafix {
+
+// A picture read from somewhere as a working copy (Format_RGB32), or the
+// reason it could not be: the error's subject is the file's path, empty for
+// the clipboard (whose reasons name it).
+using PictureLoad = Result<QImage>;
+
+// The largest working copy we accept. A 500-megapixel scan must still load,
+// but a header that claims ten gigapixels must be refused before a single
+// byte is committed for it: the limit is checked against the header's size.
+inline constexpr qint64 kMaxPicturePixels = 600'000'000;
+
+// Why a picture of this size cannot become a working copy (no pixels, or more
+// than the limit, e.g. "100000 x 100000 pixels is larger than the
+// 600-megapixel limit"); nothing when it can.
+std::optional<ErrorArg> PictureSizeProblem(qint64 width, qint64 height);
+
+// The refusal of the picture from `subject` (a file's path; empty for none)
+// for `reason`, a message with its arguments.
+Error PictureError(const QString& subject, ErrorArg reason);
+
+// Qt's decoders refuse anything above 128 MB by default, which is a mere
+// 32 megapixels. Our own size check runs first, so Qt's limit is raised to fit
+// our largest working copy and no further. A setting for the whole process:
+// each program's main calls it once. Never lowers the limit.
+void RaiseImageAllocationLimit();
+
+} // namespace centrafix
