@@ -88,48 +88,47 @@ std::optional<double> KinematicViscosity(double Temperature, double Pressure)
     return nu;
 }
 
+namespace {
+
+// Standard temperature (K), pressure (Pa) and viscosity exponent of the
+// layer that holds geopotential height h (km).
+struct LayerState {
+    double T;
+    double p;
+    double n;
+};
+
+LayerState StandardLayer(double h)
+{
+    if (h < 11)
+        return {288.15 - 6.5 * h, 101325 * std::pow(1 - 6.5 * h / 288.15, 5.25587611327852), 0.822};
+    if (h < 20)
+        return {216.65, 22632 * std::exp(-0.15769 * (h - 11)), 0.836};
+    if (h < 32)
+        return {216.65 + (h - 20), 5474.89 * std::pow(1 + (h - 20) / 216.65, -34.1631947363104), 0.85};
+    if (h < 47)
+        return {228.65 + 2.8 * (h - 32), 868.019 * std::pow(1 + 2.8 * (h - 32) / 228.65, -12.2011409772537),
+                0.85};
+    if (h < 51)
+        return {270.65, 110.906 * std::exp(-0.126226472330724 * (h - 47)), 0.85};
+    if (h < 71)
+        return {270.65 - 2.8 * (h - 51), 66.9389 * std::pow(1 - 2.8 * (h - 51) / 270.65, 12.2011409772537),
+                0.85};
+    return {214.65 - 2 * (h - 71), 3.95642 * std::pow(1 - 2 * (h - 71) / 214.65, 17.0815973681552), 0.85};
+}
+
+} // namespace
+
 std::optional<AirState> StandardAtmosphere(double Altitude, double DeltaT)
 {
     const double h = Altitude / 1000;
     if (!std::isfinite(h) || !std::isfinite(DeltaT) || h >= kTopOfModel / 1000)
         return std::nullopt;
-
-    double T = 0.0;
-    double p = 0.0;
-    double n = 0.0;
-    if (h < 11) {
-        T = 288.15 - 6.5 * h;
-        p = 101325 * std::pow(1 - 6.5 * h / 288.15, 5.25587611327852);
-        n = 0.822;
-    } else if (h < 20) {
-        T = 216.65;
-        p = 22632 * std::exp(-0.15769 * (h - 11));
-        n = 0.836;
-    } else if (h < 32) {
-        T = 216.65 + (h - 20);
-        p = 5474.89 * std::pow(1 + (h - 20) / 216.65, -34.1631947363104);
-        n = 0.85;
-    } else if (h < 47) {
-        T = 228.65 + 2.8 * (h - 32);
-        p = 868.019 * std::pow(1 + 2.8 * (h - 32) / 228.65, -12.2011409772537);
-        n = 0.85;
-    } else if (h < 51) {
-        T = 270.65;
-        p = 110.906 * std::exp(-0.126226472330724 * (h - 47));
-        n = 0.85;
-    } else if (h < 71) {
-        T = 270.65 - 2.8 * (h - 51);
-        p = 66.9389 * std::pow(1 - 2.8 * (h - 51) / 270.65, 12.2011409772537);
-        n = 0.85;
-    } else {
-        T = 214.65 - 2 * (h - 71);
-        p = 3.95642 * std::pow(1 - 2 * (h - 71) / 214.65, 17.0815973681552);
-        n = 0.85;
-    }
+    const LayerState layer = StandardLayer(h);
 
     AirState air;
-    air.Pressure = p;
-    air.Temperature = T + DeltaT;
+    air.Pressure = layer.p;
+    air.Temperature = layer.T + DeltaT;
     if (!(air.Temperature > 0) || !(air.Pressure > 0))
         return std::nullopt;
     air.SpecificHeatRatio = Kapa(air.Temperature, air.Pressure);
@@ -139,7 +138,7 @@ std::optional<AirState> StandardAtmosphere(double Altitude, double DeltaT)
         return std::nullopt;
     air.Density = *density;
     air.KinViscosity =
-        std::pow(air.Temperature / kRefTemperature, n) * (kRefViscosity / air.Density);
+        std::pow(air.Temperature / kRefTemperature, layer.n) * (kRefViscosity / air.Density);
     air.Gravity = kStandardGravity * std::pow(kEarthRadius / (kEarthRadius + h), 2);
 
     // Far outside the layers' intended range (an altitude of -1e60 m, a DeltaT

@@ -24,78 +24,100 @@ std::string GridHeaderText(int languageIndex)
     return header;
 }
 
-std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
-                                      PointTable& ACPoint, double OriginX, double OriginY,
-                                      std::string_view sep)
+namespace {
+
+// Forms the total entry: area, area centroid and weighted A.C. of all found
+// objects.
+void SumUpTotal(ColorObjectTable& ColorObjects, PointTable& CGPoint, PointTable& ACPoint)
 {
     ColorObject& total = ColorObjects[0];
     total.Area = 0.0;
-    CGPoint[0].x = 0.0;
-    CGPoint[0].y = 0.0;
+    CGPoint[0] = {};
     ACPoint[0].x = 0.0;
     double WeightedArea = 0.0;
     double plainAC = 0.0; // area-weighted A.C. sum without the weights
-    for (int i = 1; i <= kObjectCount; ++i) {
-        const ColorObject& o = ColorObjects[static_cast<std::size_t>(i)];
+    for (std::size_t i = 1; i < ColorObjects.size(); ++i) {
+        const ColorObject& o = ColorObjects[i];
         if (!(o.Area > 0.0))
             continue;
         WeightedArea += o.Weight * o.Area;
         total.Area += o.Area;
-        ACPoint[0].x += ACPoint[static_cast<std::size_t>(i)].x * o.Area * o.Weight;
-        plainAC += ACPoint[static_cast<std::size_t>(i)].x * o.Area;
-        CGPoint[0].x += o.Area * CGPoint[static_cast<std::size_t>(i)].x;
-        CGPoint[0].y += o.Area * CGPoint[static_cast<std::size_t>(i)].y;
+        ACPoint[0].x += ACPoint[i].x * o.Area * o.Weight;
+        plainAC += ACPoint[i].x * o.Area;
+        CGPoint[0].x += o.Area * CGPoint[i].x;
+        CGPoint[0].y += o.Area * CGPoint[i].y;
     }
-    if (total.Area > 0.0) {
-        if (WeightedArea != 0.0) {
-            ACPoint[0].x /= WeightedArea;
-        } else {
-            // Every found object weighted 0 (or weights that cancel out): the
-            // weighted mean has no value, so the total's A.C. falls back to the
-            // plain area-weighted mean of the objects' A.C.s rather than
-            // dividing by zero.
-            ACPoint[0].x = plainAC / total.Area;
-        }
-        CGPoint[0].x /= total.Area;
-        CGPoint[0].y /= total.Area;
+    if (!(total.Area > 0.0))
+        return;
+    if (WeightedArea != 0.0) {
+        ACPoint[0].x /= WeightedArea;
+    } else {
+        // Every found object weighted 0 (or weights that cancel out): the
+        // weighted mean has no value, so the total's A.C. falls back to the
+        // plain area-weighted mean of the objects' A.C.s rather than
+        // dividing by zero.
+        ACPoint[0].x = plainAC / total.Area;
     }
+    CGPoint[0].x /= total.Area;
+    CGPoint[0].y /= total.Area;
+}
+
+void AddCell(std::string& row, const std::string& text)
+{
+    row += '\t';
+    row += text;
+}
+
+std::string ObjectRow(const ColorObject& o, const PointD& cg, const PointD& ac, std::string_view sep)
+{
+    std::string row = o.Name;
+    AddCell(row, FormatFixed(cg.x, 2, sep));
+    AddCell(row, FormatFixed(cg.y, 2, sep));
+    AddCell(row, FormatFixed(ac.x, 1, sep));
+    AddCell(row, FormatFixed(o.Area, 2, sep));
+    AddCell(row, FormatFixed(o.AreaPercent, 1, sep));
+    AddCell(row, FormatFixed(o.Outline, 4, sep));
+    AddCell(row, FormatFixed(o.RefLength, 4, sep));
+    AddCell(row, FormatFixed(o.Weight, 2, sep));
+    return row;
+}
+
+// The total row has one decimal for the centroid x and two for the A.C. x,
+// the other way round from the object rows.
+std::string TotalRow(const ColorObject& total, const PointD& cg, const PointD& ac, std::string_view sep)
+{
+    std::string row = total.Name;
+    AddCell(row, FormatFixed(cg.x, 1, sep));
+    AddCell(row, FormatFixed(cg.y, 2, sep));
+    AddCell(row, FormatFixed(ac.x, 2, sep));
+    AddCell(row, FormatFixed(total.Area, 2, sep));
+    AddCell(row, FormatFixed(total.AreaPercent, 1, sep));
+    return row;
+}
+
+} // namespace
+
+std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
+                                      PointTable& ACPoint, double OriginX, double OriginY,
+                                      std::string_view sep)
+{
+    SumUpTotal(ColorObjects, CGPoint, ACPoint);
     for (std::size_t i = 0; i < ColorObjects.size(); ++i) {
         ACPoint[i].x -= OriginX;
         CGPoint[i].x -= OriginX;
         CGPoint[i].y -= OriginY;
     }
+    ColorObject& total = ColorObjects[0];
     total.AreaPercent = 100.0;
 
     std::vector<std::string> rows;
-    const auto cell = [&](std::string& row, const std::string& text) {
-        row += '\t';
-        row += text;
-    };
-    for (int i = 1; i <= kObjectCount; ++i) {
-        ColorObject& o = ColorObjects[static_cast<std::size_t>(i)];
+    for (std::size_t i = 1; i < ColorObjects.size(); ++i) {
+        ColorObject& o = ColorObjects[i];
         o.AreaPercent = total.Area > 0.0 ? o.Area * 100.0 / total.Area : 0.0;
-        if (!(o.Area > 0.0))
-            continue;
-        std::string row = o.Name;
-        cell(row, FormatFixed(CGPoint[static_cast<std::size_t>(i)].x, 2, sep));
-        cell(row, FormatFixed(CGPoint[static_cast<std::size_t>(i)].y, 2, sep));
-        cell(row, FormatFixed(ACPoint[static_cast<std::size_t>(i)].x, 1, sep));
-        cell(row, FormatFixed(o.Area, 2, sep));
-        cell(row, FormatFixed(o.AreaPercent, 1, sep));
-        cell(row, FormatFixed(o.Outline, 4, sep));
-        cell(row, FormatFixed(o.RefLength, 4, sep));
-        cell(row, FormatFixed(o.Weight, 2, sep));
-        rows.push_back(std::move(row));
+        if (o.Area > 0.0)
+            rows.push_back(ObjectRow(o, CGPoint[i], ACPoint[i], sep));
     }
-    // The total row has one decimal for the centroid x and two for the A.C. x,
-    // the other way round from the object rows.
-    std::string row = total.Name;
-    cell(row, FormatFixed(CGPoint[0].x, 1, sep));
-    cell(row, FormatFixed(CGPoint[0].y, 2, sep));
-    cell(row, FormatFixed(ACPoint[0].x, 2, sep));
-    cell(row, FormatFixed(total.Area, 2, sep));
-    cell(row, FormatFixed(total.AreaPercent, 1, sep));
-    rows.push_back(std::move(row));
+    rows.push_back(TotalRow(total, CGPoint[0], ACPoint[0], sep));
     return rows;
 }
 

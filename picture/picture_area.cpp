@@ -2,6 +2,7 @@
 
 #include "engine/raster.h"
 #include "picture_source.h"
+#include "raster_drawing.h"
 
 #include <QColor>
 #include <QFontMetrics>
@@ -15,110 +16,6 @@
 
 namespace centrafix {
 namespace {
-
-constexpr double kFullTurn = 2.0 * std::numbers::pi;
-
-// Beyond this a coordinate cannot touch any picture, and the integer maths
-// below would lose its footing; such drawing is simply off-screen.
-constexpr double kFarAway = 1e15;
-
-// The pixel containing coordinate v, or nothing for NaN and the far distance
-// (a zero scale or an origin miles away must not hang or crash the drawing).
-std::optional<std::int64_t> PixelOf(double v)
-{
-    if (!std::isfinite(v) || std::fabs(v) > kFarAway)
-        return std::nullopt;
-    return static_cast<std::int64_t>(std::floor(v));
-}
-
-bool Inside(const QImage& image, std::int64_t x, std::int64_t y)
-{
-    return x >= 0 && y >= 0 && x < image.width() && y < image.height();
-}
-
-void Put(QImage& image, std::int64_t x, std::int64_t y, QRgb word)
-{
-    if (Inside(image, x, y))
-        reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)))[x] = word;
-}
-
-// Integer line with both end points. Only the stretch of the major axis that
-// lies inside the picture is walked, so a line from far off-screen costs no
-// more than one across the picture.
-void DrawLine(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-              QRgb word)
-{
-    const std::int64_t dx = x1 - x0;
-    const std::int64_t dy = y1 - y0;
-    const bool alongX = std::llabs(dx) >= std::llabs(dy);
-    const std::int64_t n = alongX ? std::llabs(dx) : std::llabs(dy);
-    if (n == 0) {
-        Put(image, x0, y0, word);
-        return;
-    }
-    const std::int64_t majorStart = alongX ? x0 : y0;
-    const std::int64_t majorStep = (alongX ? dx : dy) > 0 ? 1 : -1;
-    const std::int64_t minorStart = alongX ? y0 : x0;
-    const double minorDelta = static_cast<double>(alongX ? dy : dx);
-    const std::int64_t extent = alongX ? image.width() : image.height();
-
-    std::int64_t tFirst = 0;
-    std::int64_t tLast = n;
-    if (majorStep > 0) {
-        tFirst = std::max<std::int64_t>(tFirst, -majorStart);
-        tLast = std::min<std::int64_t>(tLast, extent - 1 - majorStart);
-    } else {
-        tFirst = std::max<std::int64_t>(tFirst, majorStart - (extent - 1));
-        tLast = std::min<std::int64_t>(tLast, majorStart);
-    }
-    for (std::int64_t t = tFirst; t <= tLast; ++t) {
-        const std::int64_t major = majorStart + majorStep * t;
-        const auto minor = minorStart + static_cast<std::int64_t>(std::floor(
-                                            static_cast<double>(t) * minorDelta / static_cast<double>(n) + 0.5));
-        if (alongX)
-            Put(image, major, minor, word);
-        else
-            Put(image, minor, major, word);
-    }
-}
-
-double NormalisedAngle(double a)
-{
-    double r = std::fmod(std::fabs(a), kFullTurn);
-    return r < 0.0 ? r + kFullTurn : r;
-}
-
-QRect Clipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
-              const QImage& image)
-{
-    left = std::max<std::int64_t>(left, 0);
-    top = std::max<std::int64_t>(top, 0);
-    right = std::min<std::int64_t>(right, image.width() - 1);
-    bottom = std::min<std::int64_t>(bottom, image.height() - 1);
-    if (left > right || top > bottom)
-        return {};
-    return QRect(QPoint(static_cast<int>(left), static_cast<int>(top)),
-                 QPoint(static_cast<int>(right), static_cast<int>(bottom)));
-}
-
-// Source index for each destination index of a nearest-neighbour stretch;
-// -1 where the source has no pixel.
-std::vector<int> NearestMap(std::int64_t first, std::int64_t last, std::int64_t destStart,
-                            std::int64_t destSize, bool mirrored, std::int64_t sourceStart,
-                            double sourceSize, int sourceExtent)
-{
-    std::vector<int> map;
-    map.reserve(static_cast<std::size_t>(std::max<std::int64_t>(0, last - first + 1)));
-    for (std::int64_t d = first; d <= last; ++d) {
-        const std::int64_t k = d - destStart;
-        const std::int64_t step = mirrored ? destSize - 1 - k : k;
-        const std::int64_t s =
-            sourceStart + static_cast<std::int64_t>(std::floor(
-                              (static_cast<double>(step) + 0.5) * sourceSize / static_cast<double>(destSize)));
-        map.push_back(s >= 0 && s < sourceExtent ? static_cast<int>(s) : -1);
-    }
-    return map;
-}
 
 // Makes `image` writable without sharing its pixels. The first write to a
 // shared image copies it; a copy that finds no memory must not leave a null
@@ -258,80 +155,15 @@ void PictureArea::circle(double x, double y, double radius, std::int32_t outline
         return;
     if ((startAngle && !std::isfinite(*startAngle)) || (endAngle && !std::isfinite(*endAngle)))
         return;
-
-    // A disc of radius r around the centre pixel holds the pixels whose centres
-    // lie within r + 0.5: the same outline a midpoint circle gives, and a ring
-    // (disc pixels with a neighbour outside) without gaps.
-    const double limit = (radius + 0.5) * (radius + 0.5);
-    const auto inDisc = [limit](std::int64_t dx, std::int64_t dy) {
-        const auto fx = static_cast<double>(dx);
-        const auto fy = static_cast<double>(dy);
-        return fx * fx + fy * fy <= limit;
-    };
-    const auto onRing = [&](std::int64_t dx, std::int64_t dy) {
-        return inDisc(dx, dy) && (!inDisc(dx + 1, dy) || !inDisc(dx - 1, dy) ||
-                                  !inDisc(dx, dy + 1) || !inDisc(dx, dy - 1));
-    };
-
-    const bool isArc = startAngle || endAngle;
-    const double from = startAngle ? NormalisedAngle(*startAngle) : 0.0;
-    const double to = endAngle ? NormalisedAngle(*endAngle) : 0.0;
-    double span = to - from;
-    if (span <= 0.0)
-        span += kFullTurn;
-    // Angles run counter-clockwise on screen, where y grows downwards.
-    const auto inArc = [&](std::int64_t dx, std::int64_t dy) {
-        if (!isArc || (dx == 0 && dy == 0))
-            return true;
-        double theta = std::atan2(-static_cast<double>(dy), static_cast<double>(dx));
-        if (theta < 0.0)
-            theta += kFullTurn;
-        double offset = theta - from;
-        if (offset < 0.0)
-            offset += kFullTurn;
-        return offset <= span + 1e-12;
-    };
-    const bool startRadius = startAngle && *startAngle < 0.0;
-    const bool endRadius = endAngle && *endAngle < 0.0;
-    const bool filled = FillStyle == 0 && (!isArc || (startRadius && endRadius));
-
-    const auto reach = static_cast<std::int64_t>(std::ceil(radius + 0.5));
-    const QRect box = Clipped(*cx - reach, *cy - reach, *cx + reach, *cy + reach, m_image);
+    const CircleShape shape(*cx, *cy, radius, startAngle, endAngle);
+    const QRect box = Clipped(*cx - shape.reach(), *cy - shape.reach(), *cx + shape.reach(),
+                              *cy + shape.reach(), m_image);
     if (box.isEmpty())
         return;
     const QRgb fillWord = ToRasterWord(FillColor);
     const QRgb outlineWord = ToRasterWord(outlineColor);
-    const auto radiusEnd = [&](double angle) {
-        const double a = std::fabs(angle);
-        return std::pair<std::int64_t, std::int64_t>{
-            *cx + std::llround(radius * std::cos(a)), *cy - std::llround(radius * std::sin(a))};
-    };
-
-    drawOnTargets([&](QImage& image) {
-        for (int py = box.top(); py <= box.bottom(); ++py) {
-            auto* row = reinterpret_cast<QRgb*>(image.scanLine(py));
-            for (int px = box.left(); px <= box.right(); ++px) {
-                const std::int64_t dx = px - *cx;
-                const std::int64_t dy = py - *cy;
-                if (!inDisc(dx, dy) || !inArc(dx, dy))
-                    continue;
-                if (onRing(dx, dy))
-                    row[px] = outlineWord;
-                else if (filled)
-                    row[px] = fillWord;
-            }
-        }
-        // The straight sides go over the fill, so a slice is closed in the
-        // outline colour even where its edge runs between pixel centres.
-        if (startRadius) {
-            const auto [ex, ey] = radiusEnd(*startAngle);
-            DrawLine(image, *cx, *cy, ex, ey, outlineWord);
-        }
-        if (endRadius) {
-            const auto [ex, ey] = radiusEnd(*endAngle);
-            DrawLine(image, *cx, *cy, ex, ey, outlineWord);
-        }
-    });
+    const bool filled = FillStyle == 0 && shape.closed();
+    drawOnTargets([&](QImage& image) { shape.draw(image, box, outlineWord, filled ? &fillWord : nullptr); });
     drawn(box);
 }
 
