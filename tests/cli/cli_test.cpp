@@ -1,3 +1,6 @@
+#include "cli_runner.h"
+#include "metafile_builder.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -5,31 +8,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cmath>
 
+namespace centrafix {
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Outcome RunCli(const QStringList& arguments, const QString& locale = "C")
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", locale);
-    process.setProcessEnvironment(env);
-    process.start(CENTRAFIX_CLI, arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using test::RunCli;
+using Outcome = test::CliOutcome;
 
 QJsonObject RunJson(const QStringList& arguments)
 {
@@ -59,22 +46,12 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-// Little-endian 16-bit words, the unit metafiles are written in.
-QByteArray LeWords(std::initializer_list<int> words)
-{
-    QByteArray bytes;
-    for (const int w : words)
-        bytes.append(char(w & 0xFF)).append(char((w >> 8) & 0xFF));
-    return bytes;
-}
-
 // A 200 x 100 placeable metafile: a red rectangle from (10, 20) to (90, 80), no outline.
 QByteArray RedRectangleMetafile()
 {
-    return LeWords({0xCDD7, 0x9AC6, 0, 0, 0, 200, 100, 96, 0, 0, 0}) + LeWords({1, 9, 0x0300, 0, 0, 2, 0, 0, 0}) +
-           LeWords({7, 0, 0x02FC, 0, 0x00FF, 0, 0}) + LeWords({4, 0, 0x012D, 0}) +
-           LeWords({8, 0, 0x02FA, 5, 0, 0, 0, 0}) + LeWords({4, 0, 0x012D, 1}) +
-           LeWords({7, 0, 0x041B, 80, 90, 20, 10}) + LeWords({3, 0, 0});
+    test::Metafile metafile;
+    metafile.placeable(0, 0, 200, 100, 96).brush(0xFF0000).select(0).pen(5, 0).select(1);
+    return metafile.rectangle(10, 20, 90, 80).bytes();
 }
 
 // The centre-of-gravity symbol around pixel (x, y), by its quarters: they show
@@ -223,3 +200,5 @@ TEST(BatchCommand, MeasuresWindowsMetafiles)
     EXPECT_DOUBLE_EQ(root["objects"][2]["area"].toDouble(), 80 * 60) << "red, every pixel exact";
     EXPECT_FALSE(root["objects"][1]["found"].toBool()) << "black: no outline, no shades";
 }
+
+} // namespace centrafix

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QtEndian>
 
 #include <set>
@@ -163,10 +162,7 @@ TEST(Metafile, DamagedFilesAreRefusedNeverReadPastTheirEnd)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        QElapsedTimer clock;
-        clock.start();
         const PictureLoad load = PlayWindowsMetafile(c.bytes);
-        EXPECT_LT(clock.elapsed(), 1000);
         ASSERT_FALSE(load.ok());
         const std::string text = ErrorText(load.error(), kEnglish);
         EXPECT_NE(text.find(c.reason), std::string::npos) << text;
