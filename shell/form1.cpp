@@ -224,9 +224,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 // ---------------------------------------------------------------------------
 // Picture sources and operations.
 
-QString Form1::chooseOpenFile(const QString& filter)
+QString Form1::chooseOpenFile(const QString& filter, const QString& selectedFilter, const QString& folder)
 {
-    return QFileDialog::getOpenFileName(this, QString(), QString(), filter);
+    QString selected = selectedFilter;
+    return QFileDialog::getOpenFileName(this, QString(), folder, filter, &selected);
 }
 
 void Form1::showMessage(QMessageBox::Icon icon, const QString& message)
@@ -237,7 +238,11 @@ void Form1::showMessage(QMessageBox::Icon icon, const QString& message)
 
 void Form1::btnOpen_Click()
 {
-    openPictureFile(chooseOpenFile(QtFileFilter(std::string(Tr(msg::FileFilter, LanguageIndex)), LanguageIndex)));
+    const OpenDialogFilter filter = QtFileFilter(std::string(Tr(msg::FileFilter, LanguageIndex)), LanguageIndex);
+    const QString path = chooseOpenFile(filter.filter, filter.selected, m_lastFolder);
+    if (!path.isEmpty())
+        m_lastFolder = QFileInfo(path).absolutePath();
+    openPictureFile(path);
 }
 
 void Form1::openPictureFile(const QString& path)
@@ -249,10 +254,8 @@ void Form1::openPictureFile(const QString& path)
         showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(load.error(), LanguageIndex)));
         return;
     }
-    picBackBuffer->setPicture(*load);
-    showWorkingCopy();
-    tickAll();
-    setReport(PictureSizeText(picSide->scaleWidth(), picSide->scaleHeight(), LanguageIndex));
+    m_pictureIsPasted = false;
+    takePicture(*load, QFileInfo(path).fileName());
 }
 
 void Form1::btnPaste_Click()
@@ -267,9 +270,29 @@ void Form1::btnPaste_Click()
                                                       : text(msg::NoClipboardBitmap));
         return;
     }
-    picBackBuffer->setPicture(*load);
+    m_pictureIsPasted = true;
+    takePicture(*load, {});
+}
+
+// A new working copy: nothing on screen may still belong to the picture
+// before it, neither the grid, the report's results, the marks nor the
+// quarter-chord canvas a bitmap copy would add.
+void Form1::takePicture(const QImage& picture, const QString& name)
+{
+    picBackBuffer->setPicture(picture);
     showWorkingCopy();
+    picQuarterChord = {};
+    SetupGrid();
+    m_report = ReportSource{picture.width(), picture.height(), std::nullopt, std::nullopt};
+    showReport();
+    m_pictureName = name;
+    showTitle();
     tickAll();
+}
+
+void Form1::showTitle()
+{
+    setWindowTitle(WindowTitle(m_pictureIsPasted ? text(kPastedPicture) : m_pictureName));
 }
 
 void Form1::btnFlip_Click()

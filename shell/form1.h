@@ -98,7 +98,7 @@ protected:
     // Seams for tests: a message box and a file dialog block until a person
     // answers them.
     virtual void showMessage(QMessageBox::Icon icon, const QString& text);
-    virtual QString chooseOpenFile(const QString& filter);
+    virtual QString chooseOpenFile(const QString& filter, const QString& selectedFilter, const QString& folder);
 
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -148,6 +148,8 @@ private:
     void setBusy(bool busy);
     void endBusy();
     void showWorkingCopy();
+    void takePicture(const QImage& picture, const QString& name);
+    void showTitle();
     void yieldToEvents();
 
     // Controls (owned by their Qt parents).
@@ -205,6 +207,10 @@ private:
         std::optional<DragEstimate> drag;
     };
     std::optional<ReportSource> m_report;
+
+    QString m_pictureName;      // the open file's name; empty for the built-in example
+    bool m_pictureIsPasted = false;
+    QString m_lastFolder;       // where the open dialog was last used
 
     // Window state.
     ColorObjectTable ColorObjects{};

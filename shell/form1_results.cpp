@@ -74,6 +74,7 @@ void Form1::SwitchLanguage()
     // Nothing on screen stays in the language left behind.
     setStatus(text(msg::Ready));
     showReport();
+    showTitle();
 }
 
 void Form1::setTranslation()

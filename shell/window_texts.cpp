@@ -74,30 +74,35 @@ QString ScaleProblemText(const QString& scaleText, int languageIndex)
                                      {FieldName(Field::ScaleFactor, languageIndex), scaleText.toStdString()}));
 }
 
-QString QtFileFilter(const std::string& filterList, int languageIndex)
+OpenDialogFilter QtFileFilter(const std::string& filterList, int languageIndex)
 {
     const QStringList parts = QString::fromStdString(filterList).split('|');
     QStringList entries;
-    QStringList allPatterns;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString text = parts[i].trimmed();
-        const QString pattern = parts[i + 1].trimmed();
         // Qt takes the patterns from the last parentheses of an entry, so the
         // pattern in the description must be the real one.
         const qsizetype open = text.lastIndexOf('(');
         if (open >= 0 && text.endsWith(')'))
             text = text.left(open).trimmed();
-        QString qtPattern = pattern;
-        qtPattern.replace(';', ' ');
-        entries << QStringLiteral("%1 (%2)").arg(text, qtPattern);
-        allPatterns << qtPattern;
+        entries << QStringLiteral("%1 (%2)").arg(text, parts[i + 1].trimmed().replace(';', ' '));
     }
-    // The list offers one type at a time; a .jpeg or .png would otherwise need
-    // the user to know about typing "*".
-    allPatterns << QStringLiteral("*.jpeg") << QStringLiteral("*.png");
-    const QString all = QString::fromUtf8(Tr(kAllPictures, languageIndex));
-    entries << QStringLiteral("%1 (%2)").arg(all, allPatterns.join(' '));
-    return entries.join(QStringLiteral(";;"));
+    // Every picture the loaders read, whatever the case of its extension:
+    // scanners write "SCAN.JPG" as often as "scan.jpg".
+    QStringList patterns;
+    for (const char* extension : {"bmp", "png", "jpg", "jpeg", "gif", "tif", "tiff", "wmf"})
+        patterns << QStringLiteral("*.%1").arg(QLatin1String(extension))
+                 << QStringLiteral("*.%1").arg(QLatin1String(extension).toString().toUpper());
+    const QString all =
+        QStringLiteral("%1 (%2)").arg(QString::fromUtf8(Tr(kAllPictures, languageIndex)), patterns.join(' '));
+    entries << all;
+    return {entries.join(QStringLiteral(";;")), all};
+}
+
+QString WindowTitle(const QString& pictureName)
+{
+    const QString program = QStringLiteral("Centrafix");
+    return pictureName.isEmpty() ? program : QStringLiteral("%1 – %2").arg(program, pictureName);
 }
 
 } // namespace centrafix

@@ -31,6 +31,7 @@ inline constexpr Message kTableCopied{"Tabelle mit %1 Zeilen in der Zwischenabla
                                       "Table of %1 rows copied to the clipboard."};
 inline constexpr Message kBitmapCopied{"Bild mit %1 x %2 Pixeln in der Zwischenablage.",
                                        "Picture of %1 x %2 pixels copied to the clipboard."};
+inline constexpr Message kPastedPicture{"eingefügtes Bild", "pasted picture"};
 inline constexpr Message kTickAll{"Alle ankreuzen", "Tick all"};
 inline constexpr Message kUntickAll{"Kein Kreuz", "Untick all"};
 inline constexpr Message kNotEnoughMemoryToAnalyse{"Nicht genug Speicher, um dieses Bild zu analysieren.",
@@ -71,7 +72,16 @@ std::string ClickReadout(double scale, float X, float Y, double OriginX, double 
 QString ScaleProblemText(const QString& scaleText, int languageIndex);
 
 // The open dialog's filter list ("text|pattern|text|pattern...") in Qt's form
-// ("text (pattern);;..."), followed by one entry for every picture type.
-QString QtFileFilter(const std::string& filterList, int languageIndex);
+// ("text (pattern);;..."), followed by one entry for every picture the program
+// reads, which is the one the dialog starts with.
+struct OpenDialogFilter {
+    QString filter;
+    QString selected;
+};
+OpenDialogFilter QtFileFilter(const std::string& filterList, int languageIndex);
+
+// The window's title: the program, and the picture's file name when it is not
+// the built-in example.
+QString WindowTitle(const QString& pictureName);
 
 } // namespace centrafix

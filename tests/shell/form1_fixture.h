@@ -1,0 +1,211 @@
+#pragma once
+
+// The window driven as a user drives it: through its controls, the mouse over
+// the picture, Esc and closing, against a settings store of its own.
+
+#include "shell/form1.h"
+
+#include "engine/analysis_run.h"
+#include "engine/results_grid.h"
+#include "picture/picture_area.h"
+#include "picture/picture_source.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace centrafix::test {
+
+// Message boxes and the file dialog would wait for a person.
+class TestForm : public Form1 {
+public:
+    using Form1::Form1;
+
+    QStringList messages;
+    QString fileToOpen;
+    // What the open dialog was shown with.
+    QString dialogFilter;
+    QString dialogSelectedFilter;
+    QString dialogFolder;
+
+protected:
+    void showMessage(QMessageBox::Icon, const QString& text) override { messages << text; }
+    QString chooseOpenFile(const QString& filter, const QString& selected, const QString& folder) override
+    {
+        dialogFilter = filter;
+        dialogSelectedFilter = selected;
+        dialogFolder = folder;
+        return fileToOpen;
+    }
+};
+
+class Form1Test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QLocale::setDefault(QLocale::c());
+        QGuiApplication::clipboard()->clear();
+    }
+
+    QString storePath() const { return dir.filePath("settings.ini"); }
+
+    void store(const QString& key, const QString& value)
+    {
+        QSettings(storePath(), QSettings::IniFormat).setValue("Centrafix/" + key, value);
+    }
+
+    void open()
+    {
+        form = std::make_unique<TestForm>(storePath());
+        form->show();
+    }
+
+    template <class T> T* get(const char* name)
+    {
+        T* w = form->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    QString status() { return get<QLabel>("StatusBar1Panel1")->text(); }
+    QTableWidget* grid() { return get<QTableWidget>("grdResults"); }
+    QListWidget* list() { return get<QListWidget>("theListView"); }
+    QLineEdit* field(const char* name) { return get<QLineEdit>(name); }
+    const PictureArea& display() { return *form->findChild<PictureArea*>("picSide"); }
+    const PictureArea& workingCopy() { return *form->findChild<PictureArea*>("picBackBuffer"); }
+    QString clipboardText() { return QGuiApplication::clipboard()->text(); }
+
+    QString report() { return get<QPlainTextEdit>("txtReport")->toPlainText(); }
+    void click(const char* button) { get<QPushButton>(button)->click(); }
+    void analyze() { click("btnAnalyze"); }
+
+    QString copyTable() { click("btnCopy"); return clipboardText(); }
+
+    // Runs `action` the first time `when` holds while `start` is under way: a
+    // 0 ms timer fires whenever a long action lets events through.
+    void withHook(const std::function<void()>& start, const std::function<bool()>& when,
+                  const std::function<void()>& action)
+    {
+        QTimer timer;
+        bool done = false;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (!done && when()) {
+                done = true;
+                action();
+            }
+        });
+        timer.start();
+        start();
+        timer.stop();
+        EXPECT_TRUE(done) << "the hook never ran";
+    }
+
+    // The same at an object boundary of the next analysis.
+    void analyzeWithHook(const std::function<bool()>& when, const std::function<void()>& action)
+    {
+        withHook([&] { analyze(); }, [&] { return form->isRunning() && when(); }, action);
+    }
+
+    void pressEsc()
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : form.get(), Qt::Key_Escape);
+    }
+
+    void mouse(QEvent::Type type, Qt::MouseButton button, QPoint at)
+    {
+        QWidget* view = get<QWidget>("picSide");
+        QMouseEvent event(type, QPointF(at), view->mapToGlobal(QPointF(at)), button,
+                          type == QEvent::MouseMove ? Qt::NoButton : button, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    }
+
+    QStringList entryTexts()
+    {
+        QStringList texts;
+        for (int i = 0; i < list()->count(); ++i)
+            texts << list()->item(i)->text();
+        return texts;
+    }
+
+    void tickAllColours()
+    {
+        for (int i = 0; i < list()->count(); ++i)
+            list()->item(i)->setCheckState(Qt::Checked);
+    }
+
+    // The seven ticks as a string: "1111000".
+    QString entryTicks()
+    {
+        QString ticks;
+        for (int i = 0; i < list()->count(); ++i)
+            ticks += list()->item(i)->checkState() == Qt::Checked ? '1' : '0';
+        return ticks;
+    }
+
+    // Idle: every control that could change the picture usable, no busy cursor,
+    // no progress bar. Busy during a run: the reverse of each.
+    void expectIdle(bool idle = true)
+    {
+        for (const char* name : {"btnAnalyze", "btnOpen", "btnPaste", "btnFlip", "btnInvert", "btnCopyBitmap",
+                                 "cbLanguage"})
+            EXPECT_EQ(get<QWidget>(name)->isEnabled(), idle) << name;
+        EXPECT_EQ(QApplication::overrideCursor() == nullptr, idle);
+        EXPECT_EQ(get<QProgressBar>("theProgressBar")->isVisible(), !idle);
+    }
+
+    // What the engine alone gives for the window's current inputs on its
+    // working copy, as "Copy Table" would put it on the clipboard.
+    AnalysisResult engineRun(const std::array<double, 8>& weights = {0, 1, 1, 1, 1, 1, 1, 1})
+    {
+        AnalysisInputs in;
+        in.toleranceText = field("txtTolerance")->text().toStdString();
+        in.scaleText = field("txtScale")->text().toStdString();
+        in.altitudeText = field("txtAltitude")->text().toStdString();
+        in.machText = field("txtMach")->text().toStdString();
+        in.ticked.fill(true);
+        in.ticked[0] = false;
+        in.OriginX = form->originX();
+        in.OriginY = form->originY();
+        in.OriginRow = form->originRow();
+        in.languageIndex = form->languageIndex();
+        in.decimalSeparator = QLocale().decimalPoint().toStdString();
+        in.localeSeparator = in.decimalSeparator;
+        const Result<RunSetup> setup = PrepareRun(in);
+        EXPECT_TRUE(setup.ok());
+        ColorObjectTable objects = MakeColorObjects(in.languageIndex);
+        for (int i = 1; i <= kObjectCount; ++i)
+            objects[static_cast<std::size_t>(i)].Weight = weights[static_cast<std::size_t>(i)];
+        AnalysisObserver quiet;
+        const QImage picture = workingCopy().picture();
+        return RunAnalysis(RasterViewOf(picture), objects, *setup, in, quiet);
+    }
+
+    static QString TableText(const AnalysisResult& result, int languageIndex)
+    {
+        return QString::fromStdString(CopyTableText(GridHeaderText(languageIndex), result.gridRows));
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TestForm> form;
+};
+
+} // namespace centrafix::test
