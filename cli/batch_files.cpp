@@ -26,10 +26,12 @@ std::optional<Error> WriteAnnotatedPicture(const QString& path, const QImage& im
     });
 }
 
-std::optional<Error> WriteLoadingTable(const QString& path, const std::string& table)
+std::optional<Error> WriteLoadingTable(const QString& path, const LoadingTable& table)
 {
     return WriteFileSafely(path, kCannotWriteTable, [&table](QIODevice& device, QString& why) {
-        return WriteAll(device, table.data(), static_cast<qint64>(table.size()), why);
+        return table.write([&](std::string_view piece) {
+            return WriteAll(device, piece.data(), static_cast<qint64>(piece.size()), why);
+        });
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/error.h"
+#include "engine/loading_table.h"
 
 #include <QImage>
 #include <QString>
@@ -14,6 +15,6 @@ namespace centrafix {
 // or not at all (an existing file is left as it was), and a failure names the
 // file and the system's reason.
 std::optional<Error> WriteAnnotatedPicture(const QString& path, const QImage& image);
-std::optional<Error> WriteLoadingTable(const QString& path, const std::string& table);
+std::optional<Error> WriteLoadingTable(const QString& path, const LoadingTable& table);
 
 } // namespace centrafix

@@ -61,27 +61,34 @@ ColorObjectTable WeightedObjects(const BatchOptions& options)
     return objects;
 }
 
-std::optional<Error> WriteFiles(const BatchOptions& options, const PictureArea& display,
-                                const AnalysisResult& result)
+// The table is built only here, where it goes, and streamed there: a tall
+// picture's table is hundreds of megabytes of text.
+LoadingTable TableOf(const AnalysisResult& result, const AnalysisInputs& inputs)
+{
+    return LoadingTable(result.values.RowChord, result.values.height, inputs.OriginRow,
+                        inputs.decimalSeparator);
+}
+
+std::optional<Error> WriteFiles(const BatchOptions& options, const AnalysisInputs& inputs,
+                                const PictureArea& display, const AnalysisResult& result)
 {
     if (!options.annotatedPath.isEmpty()) {
         if (std::optional<Error> error = WriteAnnotatedPicture(options.annotatedPath, display.image()))
             return error;
     }
     if (!options.loadingTablePath.isEmpty() && options.loadingTablePath != "-")
-        return WriteLoadingTable(options.loadingTablePath, result.loadingTable);
+        return WriteLoadingTable(options.loadingTablePath, TableOf(result, inputs));
     return std::nullopt;
 }
 
-void PrintResults(const BatchOptions& options, const AnalysisInputs& inputs, const RunSetup& setup,
+bool PrintResults(const BatchOptions& options, const AnalysisInputs& inputs, const RunSetup& setup,
                   const ColorObjectTable& objects, const AnalysisResult& result)
 {
     if (options.loadingTablePath == "-")
-        WriteStdout(QByteArray::fromStdString(result.loadingTable));
-    else if (options.json)
-        WriteStdout(JsonReport(options, inputs, setup, objects, result));
-    else
-        WriteStdout(TextReport(options, result));
+        return TableOf(result, inputs).write(WriteStdout);
+    if (options.json)
+        return WriteStdout(JsonReport(options, inputs, setup, objects, result).toStdString());
+    return WriteStdout(TextReport(options, result).toStdString());
 }
 
 } // namespace
@@ -98,6 +105,8 @@ int RunBatch(const BatchOptions& options)
         return ReportError(picture.error(), language);
     PlaceOrigin(options, *setup, inputs);
     ColorObjectTable objects = WeightedObjects(options);
+    if (std::optional<Error> range = CheckFiniteResults(*setup, inputs, objects, picture->width(), picture->height()))
+        return ReportError(*range, language);
 
     // The display as the window has it when the plot starts: the picture alone.
     PictureArea display;
@@ -112,9 +121,10 @@ int RunBatch(const BatchOptions& options)
         return ReportError(OutOfMemory(options.picturePath), language, kOutOfMemory);
     }
 
-    if (std::optional<Error> error = WriteFiles(options, display, result))
+    if (std::optional<Error> error = WriteFiles(options, inputs, display, result))
         return ReportError(*error, language);
-    PrintResults(options, inputs, *setup, objects, result);
+    if (!PrintResults(options, inputs, *setup, objects, result))
+        return ReportError(StandardOutputError(), language);
     return 0;
 }
 

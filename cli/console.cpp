@@ -1,14 +1,29 @@
 #include "console.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace centrafix {
 
-void WriteStdout(const QByteArray& bytes)
+namespace {
+
+constexpr Message kCannotWriteOutput{"die Standardausgabe kann nicht geschrieben werden (%1)",
+                                     "cannot write standard output (%1)"};
+
+} // namespace
+
+bool WriteStdout(std::string_view bytes)
 {
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    errno = 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    return std::fflush(stdout) == 0 && written && !std::ferror(stdout);
+}
+
+Error StandardOutputError()
+{
+    return Described({}, kCannotWriteOutput, {std::string(std::strerror(errno != 0 ? errno : EIO))});
 }
 
 void WriteErrorLine(std::string_view line)

@@ -14,7 +14,12 @@ inline constexpr int kBadInput = 2;
 inline constexpr int kOutOfMemory = 1;
 
 // Writes bytes to standard output as they are, with no newline conversion.
-void WriteStdout(const QByteArray& bytes);
+// Writes to standard output; false when not every byte got there (a full
+// disk behind a redirection).
+bool WriteStdout(std::string_view bytes);
+
+// Why standard output could not be written, from the system's last error.
+Error StandardOutputError();
 
 // One line on standard error, after the command's name: the only shape in
 // which anything reaches stderr.

@@ -72,11 +72,11 @@ int main(int argc, char* argv[])
     if (const std::optional<Error> error = ParseBatchOptions(QCoreApplication::arguments(), options))
         return ReportError(*error, options.inputs.languageIndex);
     if (options.showHelp) {
-        WriteStdout(options.helpText.toUtf8());
+        WriteStdout(options.helpText.toStdString());
         return 0;
     }
     if (options.showVersion) {
-        WriteStdout(QStringLiteral("centrafix-cli %1\n").arg(CENTRAFIX_VERSION).toUtf8());
+        WriteStdout(QStringLiteral("centrafix-cli %1\n").arg(CENTRAFIX_VERSION).toStdString());
         return 0;
     }
     return RunBatch(options);

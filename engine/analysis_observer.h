@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color_object.h"
+#include "loading_table.h"
 #include "run_types.h"
 
 #include <array>
@@ -27,7 +28,8 @@ public:
     virtual void passPainted(const PassFeedback& /*feedback*/) {}
     // The display is to show the working copy again, without pass feedback.
     virtual void displayRestored() {}
-    virtual void loadingTableReady(const std::string& /*table*/) {}
+    // The spanwise loading table of the scan, to be written where it goes.
+    virtual void loadingTableReady(const LoadingTable& /*table*/) {}
     // After the scan: each colour's tick becomes whether it was found.
     virtual void ticksUpdated(const std::array<bool, 8>& /*found*/) {}
     virtual void gridRowAppended(const std::string& /*rowText*/) {}

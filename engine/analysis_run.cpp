@@ -1,12 +1,16 @@
 #include "analysis_run.h"
 
 #include "eval_number.h"
+#include "number_text.h"
 #include "loading_table.h"
 #include "object_measures.h"
 #include "object_sweep.h"
 #include "pass_masks.h"
 #include "results_grid.h"
 #include "string_table.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace centrafix {
 
@@ -29,6 +33,31 @@ Result<RunSetup> PrepareRun(const AnalysisInputs& inputs)
     return setup;
 }
 
+std::optional<Error> CheckFiniteResults(const RunSetup& setup, const AnalysisInputs& inputs,
+                                        const ColorObjectTable& objects, int width, int height)
+{
+    // Bounds of what a run can reach: any length or position, any area, an
+    // outline of every pixel's four edges, the weighted sums of the total
+    // (taken before the origin is subtracted), and positions from the origin.
+    const double s = setup.ScaleFactor;
+    const double W = width, H = height;
+    const double length = s * (std::max(W, H) + 1);
+    const double area = (s * W) * (s * H);
+    const double outline = 4.0 * W * H * s;
+    if (!std::isfinite(length) || !std::isfinite(area * length) || !std::isfinite(outline))
+        return FieldError(ErrorKind::NotFiniteResults, Field::ScaleFactor, inputs.scaleText);
+    const double origin = std::max(std::fabs(inputs.OriginX), std::fabs(inputs.OriginY));
+    const double reach = origin + length;
+    if (!std::isfinite(reach))
+        return FieldError(ErrorKind::NotFiniteResults, Field::Origin, FormatGeneral(origin));
+    for (std::size_t i = 1; i < objects.size(); ++i) {
+        const double w = objects[i].Weight;
+        if (inputs.ticked[i] && !std::isfinite(w * area * length))
+            return FieldError(ErrorKind::NotFiniteResults, Field::Weight, FormatGeneral(w));
+    }
+    return std::nullopt;
+}
+
 std::int64_t ProgressMaximum(int width, int height)
 {
     return 7 * (2 * static_cast<std::int64_t>(height) + width);
@@ -37,6 +66,7 @@ std::int64_t ProgressMaximum(int width, int height)
 namespace {
 
 constexpr Message kAborted{"Abgebrochen.", "Aborted."};
+
 
 std::size_t At(int i)
 {
@@ -65,10 +95,8 @@ public:
     {
         m_observer.progressChanged(0, m_maximum);
         scan();
-        m_result.loadingTable =
-            BuildLoadingTable(m_result.values.RowChord, m_raster.height, m_inputs.OriginRow,
-                              m_inputs.decimalSeparator);
-        m_observer.loadingTableReady(m_result.loadingTable);
+        m_observer.loadingTableReady(LoadingTable(m_result.values.RowChord, m_raster.height,
+                                                  m_inputs.OriginRow, m_inputs.decimalSeparator));
         std::array<bool, 8> found{};
         for (int i = 1; i <= kObjectCount; ++i)
             found[At(i)] = object(i).Found;

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <unordered_map>
+#include <utility>
 
 namespace centrafix {
 namespace {
@@ -76,17 +78,26 @@ DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int heigh
     double SumLam = 0.0;
     const std::size_t rows =
         std::min(static_cast<std::size_t>(std::max(height, 0)), RowChord.size());
+    // Rows of one chord (every straight stretch of a planform) have one pair
+    // of coefficients; the turbulent one costs 25 logarithms, so each chord
+    // is worked out once. The same chord gives the same numbers, so the sums
+    // are what they would be without.
+    std::unordered_map<double, std::pair<double, double>> coefficients;
     for (std::size_t y = 0; y < rows; ++y) {
         const double chord = RowChord[y];
         if (!(chord > 0))
             continue;
-        const double Re = V * chord / air->KinViscosity;
-        const auto cfT = aero::Cf_turbulent(Re);
-        const auto cfL = aero::Cf_laminar(Re);
-        if (!cfT || !cfL) // only for an absurd Mach number (Re overflows)
-            return noFriction;
-        SumTurb += *cfT * chord * ScaleFactor;
-        SumLam += *cfL * chord * ScaleFactor;
+        auto known = coefficients.find(chord);
+        if (known == coefficients.end()) {
+            const double Re = V * chord / air->KinViscosity;
+            const auto cfT = aero::Cf_turbulent(Re);
+            const auto cfL = aero::Cf_laminar(Re);
+            if (!cfT || !cfL) // only for an absurd Mach number (Re overflows)
+                return noFriction;
+            known = coefficients.emplace(chord, std::pair{*cfT, *cfL}).first;
+        }
+        SumTurb += known->second.first * chord * ScaleFactor;
+        SumLam += known->second.second * chord * ScaleFactor;
     }
 
     DragCoefficients drag;

@@ -23,6 +23,8 @@ constexpr Message kOutsideModel{"liegt außerhalb des Atmosphärenmodells",
                                 "is outside the atmosphere model"};
 constexpr Message kNoFriction{"ergibt Reynoldszahlen außerhalb der Reibungsgesetze",
                               "gives Reynolds numbers outside the friction laws"};
+constexpr Message kNotFiniteResults{"ergibt Ergebnisse außerhalb des Zahlenbereichs",
+                                   "gives results beyond the range of numbers"};
 constexpr Message kNotEvaluable{"kann nicht ausgewertet werden", "cannot be evaluated"};
 constexpr Message kOutOfMemory{"nicht genug Speicher", "not enough memory"};
 
@@ -106,6 +108,7 @@ std::string Reason(const Error& error, int languageIndex)
     case ErrorKind::AboveModel: return withArgs(kAboveModel);
     case ErrorKind::OutsideModel: return std::string(Tr(kOutsideModel, languageIndex));
     case ErrorKind::NoFriction: return std::string(Tr(kNoFriction, languageIndex));
+    case ErrorKind::NotFiniteResults: return std::string(Tr(kNotFiniteResults, languageIndex));
     case ErrorKind::OutOfMemory: return std::string(Tr(kOutOfMemory, languageIndex));
     case ErrorKind::Unevaluable:
     case ErrorKind::Described: break;

@@ -23,6 +23,7 @@ enum class ErrorKind {
     AboveModel,    // an altitude at or above the top of the atmosphere model
     OutsideModel,  // an altitude the model has no air for
     NoFriction,    // Reynolds numbers outside the friction laws
+    NotFiniteResults, // a value that makes some result infinite
     Described,     // anything else: its reason says what
     OutOfMemory,
 };

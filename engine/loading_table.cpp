@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
 
 namespace centrafix {
 namespace {
@@ -17,8 +16,8 @@ constexpr std::string_view kHeader =
 const double kNormalisers[4] = {1.570796326794895, 4.0 / 3.0, 9.42477796076937 / 8.0,
                                 16.0 / 15.0};
 
-// The longest general-format field: sign, 15 digits, separator, "E-308".
-constexpr std::size_t kMaxFieldLength = 24;
+// How much of the table is handed on at once.
+constexpr std::size_t kPieceBytes = 64 * 1024;
 
 } // namespace
 
@@ -31,52 +30,74 @@ double Arccos(double x)
     return std::atan(-x / std::sqrt((-x) * x + 1)) + 2 * std::atan(1.0);
 }
 
+LoadingTable::LoadingTable(const std::vector<double>& RowChord, int height, double OriginRow,
+                           std::string decimalSeparator)
+    : m_rowChord(RowChord), m_rows(static_cast<std::size_t>(std::max(height, 0))),
+      m_separator(std::move(decimalSeparator))
+{
+    // An origin row that is not a number (never set by a click) counts as
+    // unset, so the table cannot fill with "nan".
+    m_originRow = std::isfinite(OriginRow) ? OriginRow : 0.0;
+    m_span = m_originRow > 0 ? m_originRow : static_cast<double>(m_rows);
+}
+
+void LoadingTable::appendRow(std::string& out, int y) const
+{
+    const double Eta = (y - m_originRow) / m_span;
+    const double phi = Arccos(Eta);
+    out += FormatGeneral(Eta, m_separator);
+    // Rows beyond RowChord (which the run sizes to height + 1) count as rows
+    // without chord rather than reading past the vector.
+    const auto row = static_cast<std::size_t>(y);
+    const double chord = row < m_rowChord.size() ? m_rowChord[row] : 0.0;
+    if (chord > 0) {
+        const double s = std::sin(phi);
+        for (int n = 1; n <= 4; ++n) {
+            const double G = std::pow(s, n) / kNormalisers[n - 1];
+            const double Cl = G / chord;
+            out += '\t';
+            out += FormatGeneral(G, m_separator);
+            out += '\t';
+            out += FormatGeneral(Cl, m_separator);
+        }
+    } else {
+        out += "\t0\t0\t0\t0";
+    }
+    out += "\r\n";
+}
+
+bool LoadingTable::write(const std::function<bool(std::string_view)>& sink) const
+{
+    std::string piece;
+    piece.reserve(kPieceBytes + 512);
+    piece += kHeader;
+    for (std::size_t y = 0; y < m_rows; ++y) {
+        appendRow(piece, static_cast<int>(y));
+        if (piece.size() >= kPieceBytes) {
+            if (!sink(piece))
+                return false;
+            piece.clear();
+        }
+    }
+    return piece.empty() || sink(piece);
+}
+
+std::string LoadingTable::text() const
+{
+    std::string table;
+    // Rows with chord take some 200 bytes, rows without about 40.
+    table.reserve(kHeader.size() + m_rows * 64);
+    write([&table](std::string_view piece) {
+        table += piece;
+        return true;
+    });
+    return table;
+}
+
 std::string BuildLoadingTable(const std::vector<double>& RowChord, int height, double OriginRow,
                               std::string_view decimalSeparator)
 {
-    // Rows beyond RowChord (which the run sizes to height + 1) count as rows
-    // without chord rather than reading past the vector.
-    const int rows = std::max(height, 0);
-    const std::size_t chordRows = std::min(static_cast<std::size_t>(rows), RowChord.size());
-    std::size_t withChord = 0;
-    for (std::size_t y = 0; y < chordRows; ++y) {
-        if (RowChord[y] > 0)
-            ++withChord;
-    }
-    const std::size_t fieldLength = kMaxFieldLength + decimalSeparator.size();
-    std::string table;
-    table.reserve(kHeader.size() + withChord * 9 * (fieldLength + 1) +
-                  (static_cast<std::size_t>(rows) - withChord) * (fieldLength + 4 * 2 + 1));
-    table += kHeader;
-
-    // An origin row that is not a number (never set by a click) counts as unset,
-    // so the table cannot fill with "nan".
-    if (!std::isfinite(OriginRow))
-        OriginRow = 0;
-    const double d = OriginRow > 0 ? OriginRow : static_cast<double>(rows);
-    for (int y = 0; y < rows; ++y) {
-        const double Eta = (y - OriginRow) / d;
-        const double phi = Arccos(Eta);
-        table += FormatGeneral(Eta, decimalSeparator);
-        const double chord =
-            static_cast<std::size_t>(y) < RowChord.size() ? RowChord[static_cast<std::size_t>(y)]
-                                                          : 0.0;
-        if (chord > 0) {
-            const double s = std::sin(phi);
-            for (int n = 1; n <= 4; ++n) {
-                const double G = std::pow(s, n) / kNormalisers[n - 1];
-                const double Cl = G / chord;
-                table += '\t';
-                table += FormatGeneral(G, decimalSeparator);
-                table += '\t';
-                table += FormatGeneral(Cl, decimalSeparator);
-            }
-        } else {
-            table += "\t0\t0\t0\t0";
-        }
-        table += "\r\n";
-    }
-    return table;
+    return LoadingTable(RowChord, height, OriginRow, std::string(decimalSeparator)).text();
 }
 
 } // namespace centrafix

@@ -72,7 +72,6 @@ struct AnalysisResult {
     RunValues values;
     bool completed = false;      // false when Esc ended the run before the summation
     std::vector<std::string> gridRows;
-    std::string loadingTable;
     std::string report;
     std::optional<DragEstimate> drag; // empty when the run did not get that far
 };

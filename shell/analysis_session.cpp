@@ -48,9 +48,15 @@ public:
     bool wantsFeedback() const override { return m_feedback; }
     void passPainted(const PassFeedback& feedback) override { emit m_session.passPainted(feedback); }
     void displayRestored() override { emit m_session.displayRestored(); }
-    void loadingTableReady(const std::string& table) override
+    void loadingTableReady(const LoadingTable& table) override
     {
-        emit m_session.loadingTableReady(QString::fromStdString(table));
+        // Every run leaves the table on the clipboard, as long as the
+        // clipboard can sensibly hold it: a very tall picture's table would
+        // take hundreds of megabytes.
+        if (table.rows() <= kClipboardTableRows)
+            emit m_session.loadingTableReady(QString::fromStdString(table.text()));
+        else
+            emit m_session.loadingTableTooLarge(static_cast<qint64>(table.rows()));
     }
     void ticksUpdated(const std::array<bool, 8>& found) override { emit m_session.ticksUpdated(found); }
     void gridRowAppended(const std::string& rowText) override

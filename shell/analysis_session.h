@@ -25,6 +25,10 @@ struct RunFields {
     const QLineEdit* mach = nullptr;
 };
 
+// The tallest picture whose loading table goes on the clipboard after a run:
+// some 100 MB of text. The batch command writes any table to a file.
+inline constexpr std::size_t kClipboardTableRows = 500'000;
+
 // Entries 1 to 7 of the colour list.
 using Ticks = std::array<bool, 8>;
 
@@ -70,6 +74,7 @@ signals:
     void passPainted(const PassFeedback& feedback);
     void displayRestored();
     void loadingTableReady(const QString& table);
+    void loadingTableTooLarge(qint64 rows);
     void ticksUpdated(const Ticks& found);
     void gridRowAppended(const QString& rowText);
     // The inputs carry the origin the run measured from.

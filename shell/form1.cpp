@@ -36,6 +36,9 @@
 #include <QSignalBlocker>
 #include <QTranslator>
 
+#include <functional>
+#include <new>
+
 namespace centrafix {
 
 namespace {
@@ -255,7 +258,7 @@ void Form1::openPictureFile(const QString& path)
         return;
     }
     m_pictureIsPasted = false;
-    takePicture(*load, QFileInfo(path).fileName());
+    withMemory([&] { takePicture(*load, QFileInfo(path).fileName()); });
 }
 
 void Form1::btnPaste_Click()
@@ -271,7 +274,7 @@ void Form1::btnPaste_Click()
         return;
     }
     m_pictureIsPasted = true;
-    takePicture(*load, {});
+    withMemory([&] { takePicture(*load, {}); });
 }
 
 // A new working copy: nothing on screen may still belong to the picture
@@ -295,10 +298,28 @@ void Form1::showTitle()
     setWindowTitle(WindowTitle(m_pictureIsPasted ? text(kPastedPicture) : m_pictureName));
 }
 
+void Form1::withMemory(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const std::bad_alloc&) {
+        // A big picture on a machine short of memory: the operation stops
+        // where it was, the working copy is the one from before, and the
+        // display shows it again.
+        picSide->setAutoRedraw(false);
+        showWorkingCopy();
+        if (m_busy)
+            endBusy();
+        showError(Described({}, kNotEnoughMemory));
+    }
+}
+
 void Form1::btnFlip_Click()
 {
-    FlipPicture(*picSide, *picBackBuffer);
-    picSide->setAutoRedraw(false);
+    withMemory([this] {
+        FlipPicture(*picSide, *picBackBuffer);
+        picSide->setAutoRedraw(false);
+    });
 }
 
 void Form1::btnInvert_Click()
@@ -311,20 +332,24 @@ void Form1::btnInvert_Click()
         showError(tolerance.error());
         return;
     }
-    setBusy(true);
-    InvertBlackWhite(*picSide, *picBackBuffer, *tolerance, [this] { yieldToEvents(); });
-    picSide->setAutoRedraw(false);
-    endBusy();
+    withMemory([&] {
+        setBusy(true);
+        InvertBlackWhite(*picSide, *picBackBuffer, *tolerance, [this] { yieldToEvents(); });
+        picSide->setAutoRedraw(false);
+        endBusy();
+    });
 }
 
 void Form1::btnCopyBitmap_Click()
 {
     // Before the first analysis there are no marks: an empty canvas leaves the
     // picture as it is.
-    const QImage bitmap = CopyBitmap(*picSide, QuarterChordImage(picQuarterChord));
-    PutOnClipboard(bitmap);
-    setStatus(Tr(kBitmapCopied, LanguageIndex,
-                 {std::to_string(bitmap.width()), std::to_string(bitmap.height())}));
+    withMemory([this] {
+        const QImage bitmap = CopyBitmap(*picSide, QuarterChordImage(picQuarterChord));
+        PutOnClipboard(bitmap);
+        setStatus(Tr(kBitmapCopied, LanguageIndex,
+                     {std::to_string(bitmap.width()), std::to_string(bitmap.height())}));
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -367,7 +392,7 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     OriginX = static_cast<double>(X) * s;
     OriginY = static_cast<double>(Y) * s;
     picSide->refresh();
-    DrawOrigin(*picSide, OriginX, OriginY, s);
+    withMemory([&] { DrawOrigin(*picSide, OriginX, OriginY, s); });
 }
 
 void Form1::txtScale_Change()

@@ -15,6 +15,7 @@
 #include <array>
 #include <optional>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class QAction;
@@ -145,6 +146,8 @@ private:
     Result<double> scaleFactor() const;
     QString text(const Message& message) const;
     void showError(const Error& error);
+    // Runs a picture operation; when memory runs out it says so instead.
+    void withMemory(const std::function<void()>& action);
     void setBusy(bool busy);
     void endBusy();
     void showWorkingCopy();
@@ -223,7 +226,8 @@ private:
     QString m_settingsFile;
     bool m_busy = false;         // an analysis or the invert pass is going
     bool m_closePending = false; // the user closed the window while busy
-    bool m_escBeforeRun = false; // Esc came while the Analyze key's click was on its way
+    bool m_escBeforeRun = false;
+    QString m_runNotice;         // said in the status bar when the run is over // Esc came while the Analyze key's click was on its way
     bool m_unloaded = false;
 };
 

@@ -71,6 +71,15 @@ void Form1::btnAnalyze_Click()
 
 std::optional<Error> Form1::runRefusal(const RunSetup& setup) const
 {
+    ColorObjectTable weighted = ColorObjects;
+    AnalysisInputs where;
+    where.scaleText = txtScale->text().toStdString();
+    where.OriginX = OriginX;
+    where.OriginY = OriginY;
+    where.ticked = ticks();
+    if (std::optional<Error> range = CheckFiniteResults(setup, where, weighted, picBackBuffer->scaleWidth(),
+                                                        picBackBuffer->scaleHeight()))
+        return range;
     // A tolerance of 0 or below matches no pixel at all: every colour would
     // come out unticked and the total empty, without a word.
     if (!(setup.Tolerance > 0))
@@ -90,6 +99,12 @@ void Form1::connectRun()
             [this](const PassFeedback& feedback) { PaintPassFeedback(*picSide, feedback); });
     connect(run, &AnalysisSession::displayRestored, this, &Form1::showWorkingCopy);
     connect(run, &AnalysisSession::loadingTableReady, this, [](const QString& table) { PutOnClipboard(table); });
+    connect(run, &AnalysisSession::loadingTableTooLarge, this, [this](qint64 rows) {
+        // Nothing of an earlier picture may be pasted for this one's table.
+        PutOnClipboard(QString());
+        m_runNotice = QString::fromStdString(Tr(kTableTooLarge, LanguageIndex,
+                                                {std::to_string(rows), std::to_string(kClipboardTableRows)}));
+    });
     connect(run, &AnalysisSession::ticksUpdated, this, &Form1::setTicks);
     connect(run, &AnalysisSession::gridRowAppended, this, &Form1::appendGridRow);
     connect(run, &AnalysisSession::plotRequested, this,
@@ -134,6 +149,9 @@ void Form1::showRunStarting(const RunSetup& setup)
 
 void Form1::showRunOver()
 {
+    // What the run's status texts would have overwritten is said last.
+    if (!m_runNotice.isEmpty())
+        setStatus(std::exchange(m_runNotice, QString()));
     // The last pass's tint was transient; the display now shows the picture
     // with what the plot put into it.
     picSide->refresh();

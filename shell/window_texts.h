@@ -31,9 +31,16 @@ inline constexpr Message kTableCopied{"Tabelle mit %1 Zeilen in der Zwischenabla
                                       "Table of %1 rows copied to the clipboard."};
 inline constexpr Message kBitmapCopied{"Bild mit %1 x %2 Pixeln in der Zwischenablage.",
                                        "Picture of %1 x %2 pixels copied to the clipboard."};
+inline constexpr Message kTableTooLarge{
+    "Die Auftriebstabelle hat %1 Zeilen, mehr als die %2, die in die Zwischenablage gehen; "
+    "centrafix-cli --loading-table schreibt sie in eine Datei.",
+    "The loading table has %1 rows, more than the %2 that go to the clipboard; "
+    "centrafix-cli --loading-table writes it to a file."};
 inline constexpr Message kPastedPicture{"eingefügtes Bild", "pasted picture"};
 inline constexpr Message kTickAll{"Alle ankreuzen", "Tick all"};
 inline constexpr Message kUntickAll{"Kein Kreuz", "Untick all"};
+inline constexpr Message kNotEnoughMemory{"Nicht genug Speicher für dieses Bild.",
+                                          "Not enough memory for this picture."};
 inline constexpr Message kNotEnoughMemoryToAnalyse{"Nicht genug Speicher, um dieses Bild zu analysieren.",
                                                    "Not enough memory to analyse this picture."};
 

@@ -171,6 +171,8 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
         {{"--scale", "1+"}, "Scale Factor \"1+\""},
         {{"--tolerance", "1/0"}, "Tolerance \"1/0\""},
         {{"--mach", "abc"}, "Mach number [-] \"abc\" is not a number"},
+        {{"--scale", "1e308"}, "Scale Factor \"1e308\" gives results beyond the range of numbers"},
+        {{"--weights", "-1e308,1e308,1,1,1,1,1"}, "Efficiency \"-1E+308\" gives results beyond"},
         {{"--altitude", "10000,5"}, "Altitude [m] \"10000,5\" is not a number"},
         {{"--origin", "12"}, "\"12\""},
         {{"--language", "fr"}, "\"fr\""},

@@ -1,4 +1,5 @@
 #include "engine/analysis_run.h"
+#include "engine/loading_table.h"
 #include "engine/results_grid.h"
 #include "test_raster.h"
 
@@ -25,6 +26,7 @@ public:
     std::vector<PassFeedback> passes;
     std::vector<std::vector<std::uint8_t>> masks;
     std::string escAfterStatus;
+    std::string table;
     bool feedback = false;
     bool escPressed = false;
 
@@ -44,7 +46,11 @@ public:
         masks.push_back(*f.mask);
     }
     void displayRestored() override { events.push_back("restore"); }
-    void loadingTableReady(const std::string&) override { events.push_back("table"); }
+    void loadingTableReady(const LoadingTable& t) override
+    {
+        table = t.text();
+        events.push_back("table");
+    }
     void ticksUpdated(const std::array<bool, 8>&) override { events.push_back("ticks"); }
     void gridRowAppended(const std::string&) override { events.push_back("row"); }
     void plotRequested(const ColorObjectTable&, const RunValues&) override { events.push_back("plot"); }
@@ -249,7 +255,7 @@ TEST(AnalysisRun, EscDuringTheScanKeepsLaterObjectsAndSkipsResults)
     EXPECT_TRUE(out.objects[kGreen].Found) << "the object being scanned is finished";
     EXPECT_DOUBLE_EQ(out.objects[kBlue].Area, 99) << "objects after the Esc keep the last run's values";
     EXPECT_DOUBLE_EQ(out.objects[7].Area, 99);
-    EXPECT_FALSE(out.result.loadingTable.empty()) << "the loading table is still built";
+    EXPECT_EQ(obs.table.substr(0, 4), "Eta\t") << "the loading table is still built";
     EXPECT_TRUE(out.result.gridRows.empty());
     EXPECT_TRUE(out.result.report.empty());
     EXPECT_EQ(std::count(obs.events.begin(), obs.events.end(), "ticks"), 1);
@@ -379,7 +385,8 @@ TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
     in.toleranceText = "200";
     const Outcome own = Analyse(picture, in);
     EXPECT_EQ(swept.result.values.RowChord, own.result.values.RowChord);
-    EXPECT_EQ(swept.result.loadingTable, own.result.loadingTable);
+    EXPECT_EQ(BuildLoadingTable(swept.result.values.RowChord, 5, 2, "."),
+              BuildLoadingTable(own.result.values.RowChord, 5, 2, "."));
     EXPECT_EQ(swept.result.gridRows, own.result.gridRows);
     // Row 1 holds 6 black and 6 red pixels, half a unit long each.
     EXPECT_DOUBLE_EQ(swept.result.values.RowChord[1], 6.0);
@@ -389,4 +396,30 @@ TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Area, 14 * 0.25);
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Outline, (56 - 22 - 16) * 0.5);
     EXPECT_EQ(swept.result.gridRows[0], "black\t-1.50\t-0.25\t-2.1\t3.50\t31.1\t9.0000\t2.4286\t1.00");
+}
+
+TEST(PrepareRun, ScalesWeightsAndOriginsBeyondTheNumbersAreRefused)
+{
+    AnalysisInputs in = AllTicked();
+    ColorObjectTable objects = MakeColorObjects(kEnglish);
+    const auto check = [&](const std::string& scale) {
+        in.scaleText = scale;
+        return CheckFiniteResults(*PrepareRun(in), in, objects, 330, 314);
+    };
+    EXPECT_FALSE(check("1e100")) << "large, but every result stays a number";
+    const std::optional<Error> scale = check("1e200");
+    ASSERT_TRUE(scale);
+    EXPECT_EQ(ErrorText(*scale, kEnglish), "Scale Factor \"1e200\" gives results beyond the range of numbers");
+
+    objects[3].Weight = -1e308;
+    const std::optional<Error> weight = check("0.01");
+    ASSERT_TRUE(weight);
+    EXPECT_EQ(ErrorText(*weight, kGerman), "Wirkung \"-1E+308\" ergibt Ergebnisse außerhalb des Zahlenbereichs");
+    in.ticked[3] = false;
+    EXPECT_FALSE(check("0.01")) << "an unticked colour's weight plays no part";
+
+    in.OriginX = -1e308;
+    EXPECT_FALSE(check("0.01")) << "far away, yet every position from it is a number";
+    in.OriginX = 1e308 * 10; // an origin column of 1e308 at a scale of 10
+    EXPECT_EQ(check("0.01")->field, Field::Origin);
 }

@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QLibraryInfo>
 
+#include "address_space_limit.h"
+
 using namespace centrafix;
 using test::Form1Test;
 
@@ -189,4 +191,33 @@ TEST_F(WindowTrust, CopiesAndAbortsSayWhatHappened)
     QTest::qWait(300);
     EXPECT_EQ(status(), "Abgebrochen.");
     EXPECT_EQ(grid()->rowCount(), 0);
+}
+
+TEST_F(WindowTrust, RunningOutOfMemorySaysSoAndKeepsThePicture)
+{
+    if (!test::AddressSpaceLimit::kAvailable)
+        GTEST_SKIP() << "the address sanitizer cannot run under an address-space limit";
+    open();
+    QImage big(6000, 6000, QImage::Format_RGB32); // 144 MB; every copy of it needs as much again
+    big.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(big);
+    click("btnPaste");
+    ASSERT_EQ(workingCopy().picture().size(), big.size());
+    analyze(); // marks for the bitmap copy, 144 MB as a picture
+    // Each with 32 MB to spare, counted from what the window holds just then.
+    for (const std::function<void()>& action : std::initializer_list<std::function<void()>>{
+             [&] { click("btnCopyBitmap"); }, [&] { click("btnFlip"); }, [&] { analyze(); }}) {
+        const test::AddressSpaceLimit limit(32u << 20);
+        action();
+    }
+    ASSERT_EQ(form->messages.size(), 3) << form->messages.join(" | ").toStdString();
+    EXPECT_EQ(form->messages[0], "Nicht genug Speicher für dieses Bild.");
+    EXPECT_EQ(form->messages[1], "Nicht genug Speicher für dieses Bild.");
+    EXPECT_EQ(form->messages[2], "Nicht genug Speicher, um dieses Bild zu analysieren.");
+    EXPECT_EQ(workingCopy().picture().pixel(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(display().screen().cacheKey(), workingCopy().picture().cacheKey()) << "the display shows it again";
+    expectIdle();
+    analyze();
+    EXPECT_EQ(form->messages.size(), 3) << "with the memory back, the run goes through";
+    EXPECT_EQ(grid()->rowCount(), 2);
 }

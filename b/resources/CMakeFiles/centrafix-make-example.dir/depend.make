@@ -1,0 +1,2 @@
+# Empty dependencies file for centrafix-make-example.
+# This may be replaced when dependencies are built.

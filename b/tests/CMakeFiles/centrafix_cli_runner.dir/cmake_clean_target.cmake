@@ -1,0 +1,3 @@
+file(REMOVE_RECURSE
+  "libcentrafix_cli_runner.a"
+)

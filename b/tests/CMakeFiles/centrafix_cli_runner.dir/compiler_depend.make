@@ -1,0 +1,2 @@
+# Empty compiler generated dependencies file for centrafix_cli_runner.
+# This may be replaced when dependencies are built.

@@ -1,0 +1,3 @@
+file(REMOVE_RECURSE
+  "libcentrafix_metafile_builder.a"
+)

@@ -1,0 +1,2 @@
+# Empty dependencies file for centrafix_test_raster.
+# This may be replaced when dependencies are built.
