@@ -32,7 +32,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QTranslator>
 
@@ -137,7 +136,6 @@ void Form1::yieldToEvents()
 
 void Form1::Form_Load()
 {
-    const std::unique_ptr<QSettings> store = OpenSettingsStore(m_settingsFile);
     {
         const QSignalBlocker quiet(cbLanguage);
         cbLanguage->clear();
@@ -145,7 +143,8 @@ void Form1::Form_Load()
         cbLanguage->addItem(QString::fromUtf8(Tr(kEnglishName, kEnglish)));
         cbLanguage->setCurrentIndex(-1);
     }
-    const StoredSettings stored = ReadStoredSettings(*store);
+    const SettingsRead read = ReadStoredSettings(SettingsFilePath(m_settingsFile));
+    const StoredSettings& stored = read.values;
     for (std::size_t i = 1; i < ColorObjects.size(); ++i)
         ColorObjects[i].Weight = stored.weights[i];
     txtScale->setText(stored.scale);
@@ -154,6 +153,8 @@ void Form1::Form_Load()
     LanguageIndex = stored.languageIndex;
     cbLanguage->setCurrentIndex(LanguageIndex - 1); // runs cbLanguage_Click
     SwitchLanguage();
+    if (read.unreadable)
+        setStatus(text(kSettingsUnreadable));
     theProgressBar->hide();
     txtReport->show();
     OriginX = OriginY = OriginColumn = OriginRow = 0.0;
@@ -172,9 +173,10 @@ void Form1::Form_Unload()
     values.altitude = txtAltitude->text();
     for (std::size_t i = 1; i < ColorObjects.size(); ++i)
         values.weights[i] = ColorObjects[i].Weight;
-    const std::unique_ptr<QSettings> store = OpenSettingsStore(m_settingsFile);
-    // The program's own file; this system's executables have no ".exe".
-    WriteStoredSettings(*store, values, QCoreApplication::applicationFilePath());
+    // The program's own file; this system's executables have no ".exe". A
+    // store that cannot be written keeps what it had: with the window closing
+    // there is no one left to tell.
+    (void)WriteStoredSettings(SettingsFilePath(m_settingsFile), values, QCoreApplication::applicationFilePath());
 }
 
 void Form1::Form_KeyPress(int KeyAscii)

@@ -1,45 +1,58 @@
 #include "window_settings.h"
 
+#include "ini_section.h"
+#include "ini_value.h"
+
 #include "engine/number_text.h"
+#include "picture/atomic_file.h"
 
-#include <QSettings>
-
-#include <string>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace centrafix {
-
-std::unique_ptr<QSettings> OpenSettingsStore(const QString& iniFile)
-{
-    std::unique_ptr<QSettings> store;
-    if (iniFile.isEmpty())
-        store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            kSettingsApplication, kSettingsApplication);
-    else
-        store = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
-    store->beginGroup(kSettingsSection);
-    return store;
-}
-
 namespace {
+
+// A settings file is a few hundred bytes; one far larger is no settings file
+// of ours and is neither read nor written over.
+constexpr qint64 kMaxSettingsBytes = 1 << 20;
+
+constexpr Message kCannotSaveSettings{"die Einstellungen können nicht gespeichert werden (%1)",
+                                      "cannot save the settings (%1)"};
+constexpr Message kUnreadableFile{"die Datei ist unlesbar oder zu groß", "the file is unreadable or too large"};
 
 QString WeightKey(int i)
 {
     return QStringLiteral("color_w_%1").arg(i);
 }
 
-QString Text(QSettings& store, const QString& key, const QString& fallback)
+// The file's bytes, or nothing when they cannot be taken as settings. A
+// missing file holds none.
+std::optional<QByteArray> SettingsFileBytes(const QString& path)
 {
-    return store.value(key, fallback).toString();
-}
-
-// A stored weight is read as leniently as an edited one ("abc" reads 0).
-double Weight(QSettings& store, int i, double fallback)
-{
-    const QVariant stored = store.value(WeightKey(i));
-    return stored.isValid() ? LeadingNumber(stored.toString().toStdString()) : fallback;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QByteArray();
+    QFile file(path);
+    if (!info.isFile() || info.size() > kMaxSettingsBytes || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.read(kMaxSettingsBytes + 1);
+    if (bytes.size() > kMaxSettingsBytes || file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace
+
+QString SettingsFilePath(const QString& iniFile)
+{
+    if (!iniFile.isEmpty())
+        return iniFile;
+    const QString application = QString::fromUtf8(kSettingsApplication);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + application + u'/' +
+           application + QStringLiteral(".conf");
+}
 
 int LanguageFromText(const QString& text)
 {
@@ -47,35 +60,60 @@ int LanguageFromText(const QString& text)
     return value && *value == 2.0 ? kEnglish : kGerman;
 }
 
-StoredSettings ReadStoredSettings(QSettings& store)
+SettingsRead ReadStoredSettings(const QString& path)
 {
-    StoredSettings values;
-    for (int i = 1; i <= kObjectCount; ++i) {
-        double& weight = values.weights[static_cast<std::size_t>(i)];
-        weight = Weight(store, i, weight);
+    SettingsRead read;
+    const std::optional<QByteArray> bytes = SettingsFileBytes(path);
+    if (!bytes) {
+        read.unreadable = true;
+        return read;
     }
+    const IniSection section = FindIniSection(*bytes, QString::fromUtf8(kSettingsSection));
+    // The key's text; the last line of a key counts, as for QSettings.
+    const auto text = [&](const QString& key) -> std::optional<QString> {
+        for (auto entry = section.entries.rbegin(); entry != section.entries.rend(); ++entry) {
+            if (entry->key != key)
+                continue;
+            std::optional<QString> decoded = DecodeIniText(entry->value);
+            read.unreadable = read.unreadable || !decoded;
+            return decoded;
+        }
+        return std::nullopt;
+    };
+    StoredSettings& values = read.values;
+    // A stored weight is read as leniently as an edited one ("abc" reads 0).
+    for (int i = 1; i <= kObjectCount; ++i)
+        if (const std::optional<QString> weight = text(WeightKey(i)))
+            values.weights[static_cast<std::size_t>(i)] = LeadingNumber(weight->toStdString());
     values.weights[0] = 0.0;
-    values.scale = Text(store, QStringLiteral("Scale"), values.scale);
-    values.altitude = Text(store, QStringLiteral("Altitude"), values.altitude);
-    values.mach = Text(store, QStringLiteral("Mach"), values.mach);
-    const QVariant language = store.value(QStringLiteral("Language"));
-    if (language.isValid())
-        values.languageIndex = LanguageFromText(language.toString());
-    return values;
+    values.scale = text(QStringLiteral("Scale")).value_or(values.scale);
+    values.altitude = text(QStringLiteral("Altitude")).value_or(values.altitude);
+    values.mach = text(QStringLiteral("Mach")).value_or(values.mach);
+    if (const std::optional<QString> language = text(QStringLiteral("Language")))
+        values.languageIndex = LanguageFromText(*language);
+    return read;
 }
 
-void WriteStoredSettings(QSettings& store, const StoredSettings& values, const QString& programPath)
+std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values,
+                                         const QString& programPath)
 {
-    store.setValue(QStringLiteral("Language"), QString::number(values.languageIndex));
-    store.setValue(QStringLiteral("Name"), QStringLiteral("Simple Centrafix"));
-    store.setValue(QStringLiteral("Path"), programPath);
-    store.setValue(QStringLiteral("Scale"), values.scale);
-    store.setValue(QStringLiteral("Mach"), values.mach);
-    store.setValue(QStringLiteral("Altitude"), values.altitude);
+    const std::optional<QByteArray> old = SettingsFileBytes(path);
+    if (!old)
+        return Described(path.toStdString(), kCannotSaveSettings, {ErrorArg(kUnreadableFile)});
+    IniValues entries{{QStringLiteral("Language"), QString::number(values.languageIndex)},
+                      {QStringLiteral("Name"), QStringLiteral("Simple Centrafix")},
+                      {QStringLiteral("Path"), programPath},
+                      {QStringLiteral("Scale"), values.scale},
+                      {QStringLiteral("Mach"), values.mach},
+                      {QStringLiteral("Altitude"), values.altitude}};
     for (int i = 1; i <= kObjectCount; ++i)
-        store.setValue(WeightKey(i), QString::fromStdString(
-                                         FormatGeneral(values.weights[static_cast<std::size_t>(i)], ".")));
-    store.sync();
+        entries.emplace_back(WeightKey(i), QString::fromStdString(FormatGeneral(
+                                               values.weights[static_cast<std::size_t>(i)], ".")));
+    const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
+    QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
+    return WriteFileSafely(path, kCannotSaveSettings, [&bytes](QIODevice& device, QString& why) {
+        return WriteAll(device, bytes.constData(), bytes.size(), why);
+    });
 }
 
 } // namespace centrafix

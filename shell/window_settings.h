@@ -2,19 +2,22 @@
 
 #include "engine/color_object.h"
 #include "engine/defaults.h"
+#include "engine/error.h"
+#include "engine/message.h"
 #include "engine/string_table.h"
 
 #include <QString>
 
 #include <array>
-#include <memory>
-
-class QSettings;
+#include <optional>
 
 namespace centrafix {
 
 inline constexpr const char* kSettingsApplication = "Vantorel";
 inline constexpr const char* kSettingsSection = "Centrafix";
+
+inline constexpr Message kSettingsUnreadable{"Einstellungen unlesbar: Standardwerte verwendet.",
+                                             "Settings unreadable: defaults used."};
 
 // What the window keeps between sessions. Texts stay texts: the fields are
 // restored as typed and only interpreted when used.
@@ -31,18 +34,26 @@ struct StoredSettings {
     int languageIndex = kGerman;
 };
 
-// The per-user store, or the INI file a test names, opened on the section of
-// this program.
-std::unique_ptr<QSettings> OpenSettingsStore(const QString& iniFile);
+// The settings file: the INI file a test names, or the user's own, where
+// QSettings kept them before ($XDG_CONFIG_HOME/Vantorel/Vantorel.conf), so
+// the settings of earlier versions stay.
+QString SettingsFilePath(const QString& iniFile);
 
-// Reads in start-up order: the seven weights, "Scale", "Altitude", "Mach",
-// "Language". Missing keys give their defaults.
-StoredSettings ReadStoredSettings(QSettings& store);
+// What was read, and whether anything of it could not be: a file too large
+// or not readable, or a key of ours holding no plain text. What could not be
+// read keeps its default; a missing file or key is no fault.
+struct SettingsRead {
+    StoredSettings values;
+    bool unreadable = false;
+};
+SettingsRead ReadStoredSettings(const QString& path);
 
-// Writes all thirteen keys in shutdown order: "Language", "Name", "Path",
-// "Scale", "Mach", "Altitude", then the seven weights.
-void WriteStoredSettings(QSettings& store, const StoredSettings& values,
-                         const QString& programPath);
+// Writes all thirteen keys of the section in this order: "Language", "Name",
+// "Path", "Scale", "Mach", "Altitude", then the seven weights. Every other
+// byte of the file stays, and a failed write leaves the old file; a file that
+// cannot be read is not written over.
+std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values,
+                                         const QString& programPath);
 
 // The stored language as an index the string table knows. Only 1 and 2 exist;
 // anything else (a hand-edited 7, a word) would leave the window without

@@ -67,14 +67,27 @@ protected:
 
     QString storePath() const { return dir.filePath("settings.ini"); }
 
+    QByteArray storeBytes(const QString& path = {}) const
+    {
+        QFile file(path.isEmpty() ? storePath() : path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void setStoreBytes(const QByteArray& bytes, const QString& path = {}) const
+    {
+        QFile file(path.isEmpty() ? storePath() : path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
     void store(const QString& key, const QString& value)
     {
         QSettings(storePath(), QSettings::IniFormat).setValue("Centrafix/" + key, value);
     }
 
-    void open()
+    void open(const QString& settingsFile = {})
     {
-        form = std::make_unique<TestForm>(storePath());
+        form = std::make_unique<TestForm>(settingsFile.isEmpty() ? storePath() : settingsFile);
         form->show();
     }
 

@@ -4,6 +4,11 @@
 #include "form1_fixture.h"
 
 #include "engine/loading_table.h"
+#include "shell/window_settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 using namespace centrafix;
 using test::Form1Test;
@@ -139,6 +144,70 @@ TEST_F(Form1Test, SettingsRoundTripEvenWhenClosedDuringARun)
     open();
     EXPECT_EQ(get<QComboBox>("cbLanguage")->currentText(), "English");
     EXPECT_EQ(entryTexts()[1], "red W=0.5");
+}
+
+namespace {
+
+// A value QSettings' own reader unpacks by recursion: a list holding a list,
+// 50 000 deep, overflows its stack.
+QByteArray NestedListValue()
+{
+    QByteArray value = "@Variant(";
+    for (int i = 0; i < 50000; ++i)
+        value += "\\0\\0\\0\\t\\0\\0\\0\\x1";
+    return value + "\\0\\0\\0\\n\\0\\0\\0\\0)";
+}
+
+} // namespace
+
+TEST_F(Form1Test, APoisonedSettingsFileStartsWithDefaultsAndLosesNothingElse)
+{
+    const QByteArray other = "[Other]\nBlob=" + NestedListValue() + "\n\n";
+    for (const bool inOurs : {true, false}) {
+        SCOPED_TRACE(inOurs ? "in our section" : "in another section");
+        setStoreBytes(inOurs ? "[Centrafix]\nMach=0.5\nScale=" + NestedListValue() + "\n"
+                             : other + "[Centrafix]\nMach=0.5\n");
+        open();
+        EXPECT_EQ(field("txtScale")->text(), "1.0");
+        EXPECT_EQ(field("txtMach")->text(), "0.5") << "what is readable is used";
+        EXPECT_EQ(status(), inOurs ? "Einstellungen unlesbar: Standardwerte verwendet." : "Bereit.");
+        field("txtScale")->setText("2");
+        form->close();
+
+        const QByteArray saved = storeBytes();
+        if (inOurs)
+            EXPECT_LT(saved.size(), 1000) << "the poisoned value is written over";
+        else
+            EXPECT_TRUE(saved.startsWith(other)) << "another program's section stays byte for byte";
+        const SettingsRead read = ReadStoredSettings(storePath());
+        EXPECT_FALSE(read.unreadable);
+        EXPECT_EQ(read.values.scale, "2");
+        EXPECT_EQ(read.values.mach, "0.5");
+    }
+    setStoreBytes("[Centrafix]\nLanguage=2\nScale=@Variant(\\0)\n");
+    open();
+    EXPECT_EQ(status(), "Settings unreadable: defaults used.");
+}
+
+TEST_F(Form1Test, SettingsThatCannotBeWrittenKeepTheOldFile)
+{
+    // A folder the user may not write in (no bar to root), and a name too long
+    // for the new file to be made beside the old one (a bar to anyone).
+    const QString locked = dir.filePath("locked");
+    ASSERT_TRUE(QDir().mkdir(locked));
+    const QByteArray old = "[Centrafix]\nScale=1/50\n";
+    for (const QString& path : {locked + "/settings.ini", dir.filePath(QString(255, u'n'))}) {
+        setStoreBytes(old, path);
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (QFileInfo(path).absolutePath() == locked && QFileInfo(locked).isWritable())
+            continue;
+        open(path);
+        EXPECT_EQ(field("txtScale")->text(), "1/50");
+        field("txtScale")->setText("2");
+        form->close();
+        EXPECT_EQ(storeBytes(path), old) << path.toStdString();
+    }
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(Form1Test, RightClickSetsTheOriginAndDrawsItsMark)
