@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace centrafix::aero {
@@ -54,6 +55,9 @@ TEST(Friction, NoResultForReynoldsNumberAtOrBelowZero)
         EXPECT_FALSE(Cf_laminar(Re).has_value()) << Re;
         EXPECT_FALSE(Cf_turbulent(Re).has_value()) << Re;
     }
+    // The smallest Reynolds number there is: Cf x Re underflows to 0 on the
+    // way, whose logarithm would make a coefficient of 0.
+    EXPECT_FALSE(Cf_turbulent(std::numeric_limits<double>::denorm_min()).has_value());
 }
 
 } // namespace

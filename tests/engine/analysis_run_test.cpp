@@ -299,9 +299,10 @@ TEST(AnalysisRun, NothingTickedFindsNothingButStillReportsATotalRow)
 
 TEST(AnalysisRun, FeedbackMaskShowsTintedPixelsAndQuarterChordPoints)
 {
+    // Row 0 ends in red and row 1 starts in red: pairs never reach across.
     const TextPicture picture{
-        ".rrrr.",
-        ".rrrr.",
+        "..rrrr",
+        "rrrr..",
     };
     RecordingObserver obs;
     obs.feedback = true;
@@ -312,11 +313,11 @@ TEST(AnalysisRun, FeedbackMaskShowsTintedPixelsAndQuarterChordPoints)
     ASSERT_EQ(obs.passes.size(), 3u);
     EXPECT_EQ(obs.passes[0].kind, PassKind::Scan);
     EXPECT_EQ(obs.passes[0].tint, Rgb(255, 171, 171));
-    EXPECT_EQ(obs.masks[0], (std::vector<std::uint8_t>{0, 1, 2, 1, 1, 0, 0, 1, 2, 1, 1, 0}));
+    EXPECT_EQ(obs.masks[0], (std::vector<std::uint8_t>{0, 0, 1, 2, 1, 1, 1, 2, 1, 1, 0, 0}));
     EXPECT_EQ(obs.passes[1].kind, PassKind::VerticalEdges);
-    EXPECT_EQ(obs.masks[1], (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0}));
+    EXPECT_EQ(obs.masks[1], (std::vector<std::uint8_t>{0, 0, 1, 1, 1, 0, 1, 1, 1, 0, 0, 0}));
     EXPECT_EQ(obs.passes[2].kind, PassKind::HorizontalEdges);
-    EXPECT_EQ(obs.masks[2], (std::vector<std::uint8_t>{0, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(obs.masks[2], (std::vector<std::uint8_t>{0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(AnalysisRun, OriginMovesPositionsButNotAreas)

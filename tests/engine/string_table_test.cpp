@@ -1,5 +1,6 @@
 #include "engine/color_object.h"
 #include "engine/results_grid.h"
+#include "engine/message.h"
 #include "engine/string_table.h"
 
 #include <gtest/gtest.h>
@@ -45,4 +46,12 @@ TEST(MarkerTint, LightensEveryComponent)
     EXPECT_EQ(MarkerTintOf(Rgb(255, 0, 0)), Rgb(255, 171, 171));
     EXPECT_EQ(MarkerTintOf(Rgb(0, 255, 255)), Rgb(171, 255, 255));
     EXPECT_EQ(MarkerTintOf(Rgb(3, 1, 2)), Rgb(172, 171, 171));
+}
+
+TEST(Message, ArgumentsFillTheirPlaceholdersAndNothingElse)
+{
+    constexpr Message m{"Datensatz %1 bei Byte %2 (1 bis 7, 100%)", "record %1 at byte %2 (1 to 7, 100%)"};
+    EXPECT_EQ(Tr(m, kGerman, {"5", "120"}), "Datensatz 5 bei Byte 120 (1 bis 7, 100%)");
+    EXPECT_EQ(Tr(m, kEnglish, {"5"}), "record 5 at byte %2 (1 to 7, 100%)") << "a missing argument stays a placeholder";
+    EXPECT_EQ(Tr(m, 7), m.german) << "an unknown language reads German";
 }
