@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n
   libmuparser-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth help2man
 )
 
 missing=()
