@@ -76,11 +76,13 @@ Result<QByteArray> ReadMetafileBytes(QIODevice* device, const QString& name)
         return PictureError(name, ErrorArg(kMetafileTooLarge, {std::to_string(device->size())}));
     constexpr qint64 kPiece = 1 << 20;
     QByteArray bytes;
+    // One byte past the size: the read that finds the end.
     if (!device->isSequential())
-        bytes.reserve(static_cast<qsizetype>(device->size() - device->pos()));
+        bytes.reserve(static_cast<qsizetype>(device->bytesAvailable() + 1));
     for (;;) {
         const qsizetype at = bytes.size();
-        const qint64 wanted = std::min(kPiece, kMaxMetafileBytes + 1 - at);
+        const qint64 known = device->isSequential() ? kPiece : device->bytesAvailable();
+        const qint64 wanted = std::min({std::max<qint64>(known, 1), kPiece, kMaxMetafileBytes + 1 - at});
         bytes.resize(at + wanted);
         const qint64 got = device->read(bytes.data() + at, wanted);
         bytes.resize(at + std::max<qint64>(got, 0));

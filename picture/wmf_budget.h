@@ -16,15 +16,17 @@ namespace centrafix::wmf {
 // as long as. The record cap bounds how many records a file has, not what
 // they cost: a few kilobytes of records can each fill the whole picture.
 //
-// The limit is 50 times the picture's area plus a fixed allowance. A real
-// drawing paints each pixel a few times at most, and its embedded bitmaps and
-// text are a small part of it; no real drawing comes near. Beyond the limit
-// the file is refused before the record that would pass it is drawn, so a
-// refusal costs no more than the limit itself (well under a second).
+// The limit is 50 times the picture's area plus a fixed allowance, enough
+// for a 32-megapixel scan embedded in the smallest drawing. A real drawing
+// paints each pixel a few times at most, and its text is a small part of it;
+// no real drawing comes near. Beyond the limit the file is refused before the
+// record that would pass it is drawn, so a refusal costs no more than the
+// limit itself: some fifty fills of the whole picture, under a second for
+// 64 megapixels.
 class WorkBudget {
 public:
     static constexpr qint64 kAreaFactor = 50;
-    static constexpr qint64 kAllowance = 256'000'000;
+    static constexpr qint64 kAllowance = 512'000'000;
 
     explicit WorkBudget(QSize canvas);
 

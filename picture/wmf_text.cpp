@@ -131,6 +131,15 @@ RecordPlayer::TextLine RecordPlayer::layOut(const TextRun& run, const QString& t
 
 Problem RecordPlayer::drawText(const TextRun& run)
 {
+    const QRectF box = run.box ? mapRect(run.box->left(), run.box->top(), run.box->right(), run.box->bottom())
+                               : QRectF();
+    if (Problem problem = m_budget.spend(ClippedArea(box, m_budget.canvas())))
+        return problem;
+    // Writers fill rectangles with an ExtTextOut of no text: no font needed.
+    if (run.box && (run.options & kEtoOpaque))
+        m_painter.fillRect(box, m_dc.background);
+    if (run.bytes.isEmpty())
+        return std::nullopt;
     if (!FontsAvailable())
         return ErrorArg(kNoFonts);
     if (Problem problem = resolveFont())
@@ -138,17 +147,11 @@ Problem RecordPlayer::drawText(const TextRun& run)
     const QString text = DecodeAnsi(run.bytes);
     const QFontMetricsF metrics(m_font);
     const double em = m_font.pixelSize(), canvasArea = ClippedArea(m_budget.canvas(), m_budget.canvas());
-    double work = double(text.size()) * (cost::kGlyph + std::min(4 * em * em, canvasArea));
-    const QRectF box = run.box ? mapRect(run.box->left(), run.box->top(), run.box->right(), run.box->bottom())
-                               : QRectF();
-    work += ClippedArea(box, m_budget.canvas());
-    if (Problem problem = m_budget.spend(work))
+    if (Problem problem = m_budget.spend(double(text.size()) * (cost::kGlyph + std::min(4 * em * em, canvasArea))))
         return problem;
 
     const TextLine line = layOut(run, text, metrics);
     m_painter.save();
-    if (run.box && (run.options & kEtoOpaque))
-        m_painter.fillRect(box, m_dc.background);
     if (run.box && (run.options & kEtoClipped))
         m_painter.setClipRect(box, Qt::IntersectClip);
     m_painter.translate(line.reference);

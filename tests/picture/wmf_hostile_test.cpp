@@ -108,8 +108,8 @@ TEST(HostileMetafile, CostBombsAreRefusedAtTheWorkLimit)
         SCOPED_TRACE(bomb.what);
         const std::string why = Why(PlayWindowsMetafile(bomb.metafile.bytes()));
         EXPECT_NE(why.find("Windows metafile too costly to draw: record "), std::string::npos) << why;
-        EXPECT_NE(why.find("passes the limit of 456000000 pixel operations (50 times the picture's area plus "
-                           "256000000)"),
+        EXPECT_NE(why.find("passes the limit of 712000000 pixel operations (50 times the picture's area plus "
+                           "512000000)"),
                   std::string::npos)
             << why;
     }
