@@ -5,8 +5,11 @@
 #include "console.h"
 
 #include "picture/picture_source.h"
+#include "picture/wmf_player.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 
@@ -37,12 +40,24 @@ bool WantsAnnotatedPicture(int argc, char* argv[])
     return false;
 }
 
-// Labels need fonts, and fonts need a QGuiApplication; that must not need a
-// display, and runs without a picture to draw stay without the GUI machinery
+// Whether an argument names a Windows metafile, whose text needs fonts.
+bool NamesAMetafile(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QString path = QString::fromLocal8Bit(argv[i]);
+        QFile file(path);
+        if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) && LooksLikeWindowsMetafile(file.read(64)))
+            return true;
+    }
+    return false;
+}
+
+// Labels and metafile text need fonts, and fonts need a QGuiApplication; that
+// must not need a display, and other runs stay without the GUI machinery
 // altogether (it is slower to start and talks on stderr).
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[])
 {
-    if (!WantsAnnotatedPicture(argc, argv))
+    if (!WantsAnnotatedPicture(argc, argv) && !NamesAMetafile(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

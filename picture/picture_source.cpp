@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,8 @@ namespace {
 // Metafiles are read whole; real ones are a few megabytes at most, and even
 // one full of embedded bitmaps has no business being larger than this.
 constexpr qint64 kMaxMetafileBytes = 256LL * 1024 * 1024;
+// How long a pipe may keep us waiting for its next piece.
+constexpr int kPipeWaitMs = 30'000;
 
 constexpr Message kNoSuchFile{"Datei nicht gefunden", "no such file"};
 constexpr Message kCannotOpen{"kann nicht geöffnet werden (%1)", "cannot be opened (%1)"};
@@ -35,6 +38,7 @@ constexpr Message kNotAMetafile{"keine Windows-Metadatei (kein Metadatei-Kopf)",
                                 "not a Windows metafile (no metafile header)"};
 constexpr Message kMetafileTooLarge{"eine Windows-Metadatei von %1 Bytes ist größer, als gelesen wird",
                                     "a Windows metafile of %1 bytes is larger than we read"};
+constexpr Message kCannotRead{"kann nicht gelesen werden (%1)", "cannot be read (%1)"};
 constexpr Message kMetafileGrew{"eine Windows-Metadatei über %1 Bytes ist mehr, als gelesen wird",
                                 "a Windows metafile larger than %1 bytes is more than we read"};
 
@@ -63,14 +67,40 @@ bool LooksLikeEnhancedMetafile(const QByteArray& head)
            head.mid(40, 4) == " EMF";
 }
 
-PictureLoad PlayMetafile(QIODevice* device, const QString& name)
+// Reads the rest of the device, holding no more memory than the bytes it
+// has: a file's size is known before it is read, a pipe is read a piece at a
+// time until it ends or passes the limit.
+Result<QByteArray> ReadMetafileBytes(QIODevice* device, const QString& name)
 {
     if (!device->isSequential() && device->size() > kMaxMetafileBytes)
         return PictureError(name, ErrorArg(kMetafileTooLarge, {std::to_string(device->size())}));
-    const QByteArray bytes = device->read(kMaxMetafileBytes + 1);
-    if (bytes.size() > kMaxMetafileBytes)
-        return PictureError(name, ErrorArg(kMetafileGrew, {std::to_string(kMaxMetafileBytes)}));
-    PictureLoad played = PlayWindowsMetafile(bytes);
+    constexpr qint64 kPiece = 1 << 20;
+    QByteArray bytes;
+    // One byte past the size: the read that finds the end.
+    if (!device->isSequential())
+        bytes.reserve(static_cast<qsizetype>(device->bytesAvailable() + 1));
+    for (;;) {
+        const qsizetype at = bytes.size();
+        const qint64 known = device->isSequential() ? kPiece : device->bytesAvailable();
+        const qint64 wanted = std::min({std::max<qint64>(known, 1), kPiece, kMaxMetafileBytes + 1 - at});
+        bytes.resize(at + wanted);
+        const qint64 got = device->read(bytes.data() + at, wanted);
+        bytes.resize(at + std::max<qint64>(got, 0));
+        if (got < 0)
+            return PictureError(name, ErrorArg(kCannotRead, {device->errorString().toStdString()}));
+        if (bytes.size() > kMaxMetafileBytes)
+            return PictureError(name, ErrorArg(kMetafileGrew, {std::to_string(kMaxMetafileBytes)}));
+        if (got == 0 && !(device->isSequential() && device->waitForReadyRead(kPipeWaitMs)))
+            return bytes;
+    }
+}
+
+PictureLoad PlayMetafile(QIODevice* device, const QString& name)
+{
+    const Result<QByteArray> bytes = ReadMetafileBytes(device, name);
+    if (!bytes)
+        return bytes.error();
+    PictureLoad played = PlayWindowsMetafile(*bytes);
     if (played)
         return played;
     Error error = played.error();
@@ -197,7 +227,9 @@ PictureLoad LoadPictureFile(const QString& path)
     const QByteArray head = file.peek(64);
     PictureLoad load = DecodePicture(&file, path);
     const bool metafileByName = info.suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0;
-    if (!load && metafileByName && !LooksLikeWindowsMetafile(head))
+    // The name only speaks where the content does not: an enhanced metafile
+    // says so whatever it is called.
+    if (!load && metafileByName && !LooksLikeWindowsMetafile(head) && !LooksLikeEnhancedMetafile(head))
         return PictureError(path, kNotAMetafile);
     return load;
 }

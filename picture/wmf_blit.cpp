@@ -2,6 +2,7 @@
 // carry none.
 
 #include "wmf_dib.h"
+#include "wmf_names.h"
 #include "wmf_record_player.h"
 
 #include <cmath>
@@ -39,12 +40,20 @@ QPainter::CompositionMode CompositionFor(quint32 rop)
     }
 }
 
+bool Patterned(const QBrush& brush)
+{
+    return brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush;
+}
+
 } // namespace
 
-void RecordPlayer::fillByRasterOp(quint32 rop, const QRectF& target)
+Problem RecordPlayer::fillByRasterOp(quint32 rop, const QRectF& target)
 {
     constexpr quint32 kPatCopy = 0x00F00021, kPatInvert = 0x005A0049, kDstInvert = 0x00550009,
                       kBlackness = 0x00000042, kWhiteness = 0x00FF0062;
+    const double factor = Patterned(m_dc.brush) ? cost::kPatternFactor : 1.0;
+    if (Problem problem = m_budget.spend(ClippedArea(target, m_budget.canvas()) * factor))
+        return problem;
     switch (rop) {
     case kPatCopy: m_painter.fillRect(target, m_dc.brush); break;
     case kBlackness: m_painter.fillRect(target, Qt::black); break;
@@ -60,6 +69,14 @@ void RecordPlayer::fillByRasterOp(quint32 rop, const QRectF& target)
     default: break;
     }
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return std::nullopt;
+}
+
+// The rectangle is stored height, width, top, left, after the operation.
+Problem RecordPlayer::patBlt(const Record& r)
+{
+    const double left = r.s(5), top = r.s(4);
+    return fillByRasterOp(r.u32(0), mapRect(left, top, left + r.s(3), top + r.s(2)));
 }
 
 // The rule table has checked the words before the bitmap.
@@ -73,15 +90,13 @@ Problem RecordPlayer::blit(const Record& r)
     const QPointF corner = map({double(r.s(at.xDest)), double(r.s(at.yDest))});
     const QPointF opposite = map({double(r.s(at.xDest)) + r.s(at.destW), double(r.s(at.yDest)) + r.s(at.destH)});
     const QRectF target = QRectF(corner, opposite).normalized();
-    if (withoutBitmap) {
-        fillByRasterOp(rop, target);
-        return std::nullopt;
-    }
+    if (withoutBitmap)
+        return fillByRasterOp(rop, target);
     constexpr quint16 kPaletteIndices = 1;
     if (r.fn() == Fn::StretchDib && r.u(2) == kPaletteIndices)
         return std::nullopt; // colours as indices into a palette we do not keep
 
-    const Dib dib = DecodeDib(r.from(at.bitmap));
+    const Dib dib = DecodeDib(r.from(at.bitmap), name::BitmapTransfer, m_budget);
     if (dib.problem)
         return dib.problem;
     if (dib.image.isNull() || target.isEmpty())
@@ -93,6 +108,8 @@ Problem RecordPlayer::blit(const Record& r)
     const QRect source = QRect(srcX, srcY, srcW, srcH).intersected(dib.image.rect());
     if (source.isEmpty())
         return std::nullopt;
+    if (Problem problem = m_budget.spend(ClippedArea(target, m_budget.canvas()) * cost::kPatternFactor))
+        return problem;
     const QImage part = dib.image.copy(source).mirrored(opposite.x() < corner.x(), opposite.y() < corner.y());
     m_painter.setCompositionMode(CompositionFor(rop));
     m_painter.drawImage(target, part);

@@ -15,6 +15,8 @@ constexpr Message kHeaderDoesNotFit{"ihr Bitmap-Kopf von %1 Bytes passt nicht hi
 constexpr Message kBitCount{"ihre Bitmap hat %1 Bit pro Pixel", "its bitmap has %1 bits per pixel"};
 constexpr Message kColourTable{"die Farbtabelle ihrer Bitmap reicht über den Datensatz hinaus",
                                "its bitmap's colour table runs past the record"};
+constexpr Message kUndecodable{"%1: ihre Bitmap von %2 x %3 Pixeln lässt sich nicht entschlüsseln",
+                               "%1: its bitmap of %2 x %3 pixels cannot be decoded"};
 constexpr Message kPixelsPastRecord{"ihre Bitmap von %1 x %2 Pixeln braucht %3 Bytes, der Datensatz enthält %4",
                                     "its bitmap of %1 x %2 pixels needs %3 bytes, the record holds %4"};
 
@@ -60,7 +62,7 @@ QImage FromPackedBitmap(QByteArrayView dib, qint64 pixelOffset)
 
 } // namespace
 
-Dib DecodeDib(QByteArrayView dib)
+Dib DecodeDib(QByteArrayView dib, const Message& what, WorkBudget& budget)
 {
     Dib result;
     if (dib.size() < 16) {
@@ -81,8 +83,14 @@ Dib DecodeDib(QByteArrayView dib)
     result.problem = LayoutProblem(*header, dib.size());
     // RLE compressed bitmaps Qt reads; JPEG or PNG inside a metafile is not drawn.
     const bool readable = header->uncompressed() || header->compression == kBmpRle8 || header->compression == kBmpRle4;
-    if (!result.problem && readable)
-        result.image = FromPackedBitmap(dib, header->pixelOffset);
+    if (result.problem || !readable)
+        return result;
+    result.problem = budget.spend(double(header->width) * double(header->height) * cost::kDecodedPixel);
+    if (result.problem)
+        return result;
+    result.image = FromPackedBitmap(dib, header->pixelOffset);
+    if (result.image.isNull())
+        result.problem = ErrorArg(kUndecodable, {what, std::to_string(header->width), std::to_string(header->height)});
     return result;
 }
 

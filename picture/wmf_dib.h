@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wmf_budget.h"
 #include "wmf_records.h"
 
 #include <QImage>
@@ -11,9 +12,13 @@ namespace centrafix::wmf {
 struct Dib {
     QImage image;         // RGB32; null: nothing to draw (a kind of bitmap we skip)
     bool bottomUp = true; // as stored: source rows of a blit count from the bottom
-    Problem problem;      // set when the bitmap does not fit its record
+    Problem problem;      // set when the bitmap does not fit its record or cannot be decoded
 };
 
-Dib DecodeDib(QByteArrayView dib);
+// Decodes the bitmap `what` (a record's kind, for a refusal) carries,
+// counting its pixels against `budget` before any is decoded. A bitmap that
+// promises pixels and yields none refuses the file: a silently missing area
+// would be measured as background.
+Dib DecodeDib(QByteArrayView dib, const Message& what, WorkBudget& budget);
 
 } // namespace centrafix::wmf

@@ -49,13 +49,36 @@ QPolygonF RecordPlayer::polygonAt(const Record& r, int firstWord, int count) con
     return polygon;
 }
 
-void RecordPlayer::draw(const QPainterPath& path, bool filled)
+// Pen and brush through the mix mode in force, after the work is counted.
+Problem RecordPlayer::draw(const QPainterPath& path, bool filled)
 {
-    m_painter.setPen(DevicePen(m_dc.pen, scaleX()));
-    m_painter.setBrush(filled ? m_dc.brush : QBrush(Qt::NoBrush));
+    QPen pen = DevicePen(m_dc.pen, scaleX());
+    QBrush brush = filled ? m_dc.brush : QBrush(Qt::NoBrush);
+    const double penWidth = pen.style() == Qt::NoPen ? 0.0 : std::max(pen.widthF(), 1.0);
+    const bool patterned = brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush;
+    if (Problem problem = m_budget.spend(
+            PathCost(path, penWidth, brush.style() != Qt::NoBrush, patterned, m_budget.canvas())))
+        return problem;
+    const Mix mix = MixFor(m_dc.rop2);
+    if (!mix.draws)
+        return std::nullopt;
+    QColor background = m_dc.background;
+    if (mix.colour) {
+        pen.setColor(*mix.colour);
+        // A bitmap brush turns into the colour alone; hatches keep their lines.
+        brush = brush.style() == Qt::NoBrush ? brush
+                : brush.style() == Qt::TexturePattern ? QBrush(*mix.colour)
+                                                        : QBrush(*mix.colour, brush.style());
+        background = *mix.colour;
+    }
+    m_painter.setPen(pen);
+    m_painter.setBrush(brush);
     m_painter.setBackgroundMode(m_dc.opaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
-    m_painter.setBackground(m_dc.background);
+    m_painter.setBackground(background);
+    m_painter.setCompositionMode(mix.mode);
     m_painter.drawPath(path);
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return std::nullopt;
 }
 
 Problem RecordPlayer::lineTo(const Record& r)
@@ -63,9 +86,8 @@ Problem RecordPlayer::lineTo(const Record& r)
     const QPointF to(r.s(1), r.s(0));
     QPainterPath path(map(m_dc.position));
     path.lineTo(map(to));
-    draw(path, false);
     m_dc.position = to;
-    return std::nullopt;
+    return draw(path, false);
 }
 
 Problem RecordPlayer::polygon(const Record& r)
@@ -93,8 +115,7 @@ Problem RecordPlayer::points(const Record& r, bool closed)
     path.addPolygon(polygonAt(r, 1, count));
     if (closed)
         path.closeSubpath();
-    draw(path, closed);
-    return std::nullopt;
+    return draw(path, closed);
 }
 
 Problem RecordPlayer::polyPolygon(const Record& r)
@@ -118,8 +139,7 @@ Problem RecordPlayer::polyPolygon(const Record& r)
         }
         at += 2 * count;
     }
-    draw(path, true);
-    return std::nullopt;
+    return draw(path, true);
 }
 
 // Rectangles and ellipses: the box is stored bottom, right, top, left.
@@ -131,8 +151,7 @@ Problem RecordPlayer::rectangle(const Record& r)
         path.addRect(box);
     else
         path.addEllipse(box);
-    draw(path, true);
-    return std::nullopt;
+    return draw(path, true);
 }
 
 Problem RecordPlayer::roundRect(const Record& r)
@@ -140,8 +159,7 @@ Problem RecordPlayer::roundRect(const Record& r)
     QPainterPath path;
     path.addRoundedRect(mapRect(r.s(5), r.s(4), r.s(3), r.s(2)), std::abs(r.s(1)) * scaleX() / 2,
                         std::abs(r.s(0)) * scaleY() / 2);
-    draw(path, true);
-    return std::nullopt;
+    return draw(path, true);
 }
 
 // Arcs, pies and chords.
@@ -168,7 +186,17 @@ Problem RecordPlayer::arc(const Record& r)
         if (r.fn() == Fn::Chord)
             path.closeSubpath();
     }
-    draw(path, r.fn() != Fn::Arc);
+    return draw(path, r.fn() != Fn::Arc);
+}
+
+// The colour is stored first, then y and x. One device pixel, whatever the
+// mapping's scale, drawn as it is whatever the mix mode.
+Problem RecordPlayer::setPixel(const Record& r)
+{
+    const QPointF at = map({double(r.s(3)), double(r.s(2))});
+    if (!m_budget.canvas().contains(at))
+        return std::nullopt;
+    m_painter.fillRect(QRectF(std::floor(at.x()), std::floor(at.y()), 1, 1), r.color(0));
     return std::nullopt;
 }
 

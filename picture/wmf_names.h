@@ -30,5 +30,14 @@ inline constexpr Message PolyPolygonCounts{"Punktzahlen eines Mehrfachvielecks",
 inline constexpr Message PolyPolygonPoints{"Punkte eines Mehrfachvielecks", "a polypolygon's points"};
 inline constexpr Message Arc{"Bogen", "an arc"};
 inline constexpr Message BitmapTransfer{"Bitmap-Übertragung", "a bitmap transfer"};
+inline constexpr Message MixMode{"Mischmodus", "a mix mode"};
+inline constexpr Message TextColour{"Textfarbe", "a text colour"};
+inline constexpr Message TextAlignment{"Textausrichtung", "a text alignment"};
+inline constexpr Message Font{"Schrift", "a font"};
+inline constexpr Message ClipRectangle{"Clipping-Rechteck", "a clipping rectangle"};
+inline constexpr Message ClipRegion{"Clipping-Bereich", "a clipping region"};
+inline constexpr Message Pixel{"Pixel", "a pixel"};
+inline constexpr Message PatternFill{"Musterfüllung", "a pattern fill"};
+inline constexpr Message Text{"Text", "a text"};
 
 } // namespace centrafix::wmf::name

@@ -10,6 +10,8 @@ namespace centrafix {
 namespace {
 
 constexpr Message kRecordProblem{"Datensatz %1 bei Byte %2: %3", "record %1 at byte %2: %3"};
+constexpr Message kTooCostly{"zu aufwendig zu zeichnende Windows-Metadatei: Datensatz %1 bei Byte %2: %3",
+                             "Windows metafile too costly to draw: record %1 at byte %2: %3"};
 constexpr Message kNoMemory{"nicht genug Speicher für %1 x %2 Pixel", "not enough memory for %1 x %2 pixels"};
 
 // Plays the records, whose chain has been checked, onto the picture.
@@ -21,9 +23,13 @@ std::optional<Error> PlayRecords(QImage& image, const wmf::MetafileBounds& bound
     wmf::RecordPlayer player(image, context, bounds.objectsHint);
     wmf::RecordWalk walk(bytes, bounds.recordsStart);
     while (const std::optional<wmf::Record> r = walk.next()) {
-        if (wmf::Problem problem = player.play(*r))
-            return wmf::Damaged(ErrorArg(kRecordProblem, {std::to_string(walk.index()),
-                                                          std::to_string(walk.offset()), std::move(*problem)}));
+        wmf::Problem problem = player.play(*r);
+        if (!problem)
+            continue;
+        std::vector<ErrorArg> where{std::to_string(walk.index()), std::to_string(walk.offset()), std::move(*problem)};
+        if (player.overBudget())
+            return Described({}, kTooCostly, std::move(where));
+        return wmf::Damaged(ErrorArg(kRecordProblem, std::move(where)));
     }
     return std::nullopt;
 }

@@ -17,8 +17,10 @@ bool LooksLikeWindowsMetafile(QByteArrayView head);
 // than we need; drawings for measuring use a small set of records, played
 // here. Every count and length is checked against its record and the record
 // against the file, so a damaged file is refused with a reason (the error has
-// no subject: the caller knows the file) rather than read past its end.
-// Records we do not draw are skipped.
+// no subject: the caller knows the file) rather than read past its end. The
+// work the records cause is counted as they play, and a file that would take
+// more than any real drawing does is refused too (wmf_budget.h). Records we
+// do not draw are skipped.
 PictureLoad PlayWindowsMetafile(QByteArrayView bytes);
 
 } // namespace centrafix

@@ -1,6 +1,7 @@
 #include "wmf_record_player.h"
 
 #include "wmf_dib.h"
+#include "wmf_font.h"
 #include "wmf_names.h"
 
 #include <algorithm>
@@ -34,13 +35,16 @@ const RecordPlayer::Rule* RecordPlayer::ruleFor(quint16 function)
         {Fn::SetPolyFillMode, 1, &name::FillMode, &P::setPolyFillMode},
         {Fn::SetBkMode, 1, &name::BackgroundMode, &P::setBkMode},
         {Fn::SetBkColor, 2, &name::BackgroundColour, &P::setBkColor},
+        {Fn::SetRop2, 1, &name::MixMode, &P::setRop2},
+        {Fn::SetTextColor, 2, &name::TextColour, &P::setTextColor},
+        {Fn::SetTextAlign, 1, &name::TextAlignment, &P::setTextAlign},
         {Fn::CreatePenIndirect, 5, &name::Pen, &P::createPen},
         {Fn::CreateBrushIndirect, 4, &name::Brush, &P::createBrush},
         {Fn::DibCreatePatternBrush, 2, &name::PatternBrush, &P::createPatternBrush},
-        {Fn::CreateFontIndirect, 0, nullptr, &P::createUndrawn},
+        {Fn::CreateFontIndirect, 9, &name::Font, &P::createFont},
         {Fn::CreatePalette, 0, nullptr, &P::createUndrawn},
         {Fn::CreatePatternBrush, 0, nullptr, &P::createUndrawn},
-        {Fn::CreateRegion, 0, nullptr, &P::createUndrawn},
+        {Fn::CreateRegion, 0, nullptr, &P::createRegion},
         {Fn::SelectObject, 1, &name::ObjectSelection, &P::selectObject},
         {Fn::DeleteObject, 1, &name::ObjectDeletion, &P::deleteObject},
         {Fn::SaveDc, 0, nullptr, &P::saveDc},
@@ -56,6 +60,13 @@ const RecordPlayer::Rule* RecordPlayer::ruleFor(quint16 function)
         {Fn::Arc, 8, &name::Arc, &P::arc},
         {Fn::Pie, 8, &name::Arc, &P::arc},
         {Fn::Chord, 8, &name::Arc, &P::arc},
+        {Fn::SetPixel, 4, &name::Pixel, &P::setPixel},
+        {Fn::IntersectClipRect, 4, &name::ClipRectangle, &P::intersectClipRect},
+        {Fn::ExcludeClipRect, 4, &name::ClipRectangle, &P::excludeClipRect},
+        {Fn::SelectClipRegion, 1, &name::ClipRegion, &P::selectClipRegion},
+        {Fn::TextOut, 1, &name::Text, &P::textOut},
+        {Fn::ExtTextOut, 4, &name::Text, &P::extTextOut},
+        {Fn::PatBlt, 6, &name::PatternFill, &P::patBlt},
         // Without a bitmap a blit has more words than these; with one, the
         // bitmap follows them.
         {Fn::DibBitBlt, 8, &name::BitmapTransfer, &P::blit},
@@ -68,18 +79,22 @@ const RecordPlayer::Rule* RecordPlayer::ruleFor(quint16 function)
 }
 
 RecordPlayer::RecordPlayer(QImage& target, const DeviceContext& start, int objectsHint)
-    : m_painter(&target), m_device(target.size()), m_dc(start), m_objects(objectsHint)
+    : m_painter(&target), m_device(target.size()), m_dc(start), m_objects(objectsHint), m_budget(target.size())
 {
     // Measured drawings need exact colours: no blended edge pixels.
     m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, false);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    applyClip();
 }
 
 Problem RecordPlayer::play(const Record& r)
 {
+    if (Problem problem = m_budget.spend(cost::kRecord))
+        return problem;
     const Rule* rule = ruleFor(r.function);
     if (rule == nullptr)
-        return std::nullopt; // text, clipping, palettes, escapes: not part of a planform
+        return std::nullopt; // palettes, escapes, regions' shapes: not part of a planform
     if (r.words() < rule->minWords)
         return NeedWords(r, rule->minWords, *rule->what);
     return (this->*rule->handler)(r);
@@ -136,6 +151,26 @@ Problem RecordPlayer::setBkColor(const Record& r)
     return std::nullopt;
 }
 
+Problem RecordPlayer::setRop2(const Record& r)
+{
+    // Windows refuses a mix mode it does not know and keeps the one in force.
+    if (r.u(0) >= 1 && r.u(0) <= 16)
+        m_dc.rop2 = r.u(0);
+    return std::nullopt;
+}
+
+Problem RecordPlayer::setTextColor(const Record& r)
+{
+    m_dc.textColor = r.color(0);
+    return std::nullopt;
+}
+
+Problem RecordPlayer::setTextAlign(const Record& r)
+{
+    m_dc.textAlign = r.u(0);
+    return std::nullopt;
+}
+
 Problem RecordPlayer::addObject(GdiObject object)
 {
     if (!m_objects.add(std::move(object)))
@@ -166,7 +201,7 @@ Problem RecordPlayer::createPatternBrush(const Record& r)
     // Only the two packed-bitmap styles carry a bitmap we can read here.
     constexpr quint16 kDibPattern = 5, kDibPatternPt = 6, kPaletteIndices = 1;
     if ((r.u(0) == kDibPattern || r.u(0) == kDibPatternPt) && r.u(1) != kPaletteIndices) {
-        Dib dib = DecodeDib(r.from(2));
+        Dib dib = DecodeDib(r.from(2), name::PatternBrush, m_budget);
         if (dib.problem)
             return dib.problem;
         if (!dib.image.isNull()) {
@@ -175,6 +210,22 @@ Problem RecordPlayer::createPatternBrush(const Record& r)
         }
     }
     return addObject(std::move(brush));
+}
+
+Problem RecordPlayer::createFont(const Record& r)
+{
+    GdiObject font;
+    font.kind = GdiObject::Kind::Font;
+    font.font = ReadLogicalFont(r);
+    return addObject(std::move(font));
+}
+
+// Its shape is not kept, but a selection must tell it from the null region.
+Problem RecordPlayer::createRegion(const Record& /*r*/)
+{
+    GdiObject region;
+    region.kind = GdiObject::Kind::Region;
+    return addObject(std::move(region));
 }
 
 // Not drawn with, but it takes an index that later records count on.
@@ -193,6 +244,8 @@ Problem RecordPlayer::selectObject(const Record& r)
             m_dc.pen = object->pen;
         else if (object->kind == GdiObject::Kind::Brush)
             m_dc.brush = object->brush;
+        else if (object->kind == GdiObject::Kind::Font)
+            m_dc.font = object->font;
     }
     return std::nullopt;
 }
@@ -211,8 +264,10 @@ Problem RecordPlayer::saveDc(const Record& /*r*/)
 
 Problem RecordPlayer::restoreDc(const Record& r)
 {
-    if (std::optional<DeviceContext> saved = m_saved.restore(r.s(0)))
+    if (std::optional<DeviceContext> saved = m_saved.restore(r.s(0))) {
         m_dc = std::move(*saved);
+        applyClip();
+    }
     return std::nullopt;
 }
 

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "wmf_budget.h"
 #include "wmf_records.h"
 #include "wmf_state.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
 
 #include <cmath>
+#include <vector>
 
+class QFontMetricsF;
 class QPainterPath;
 
 namespace centrafix::wmf {
@@ -19,13 +23,17 @@ class RecordPlayer {
 public:
     RecordPlayer(QImage& target, const DeviceContext& start, int objectsHint);
 
-    // Draws one record; the problem when its parameters do not fit it.
-    // Records we do not draw are skipped.
+    // Draws one record; the problem when its parameters do not fit it, or
+    // when drawing it would pass the work limit (overBudget()). Records we
+    // do not draw are skipped.
     Problem play(const Record& r);
+    bool overBudget() const { return m_budget.exceeded(); }
 
 private:
     using Handler = Problem (RecordPlayer::*)(const Record&);
     struct Rule;
+    struct TextRun;
+    struct TextLine;
     static const Rule* ruleFor(quint16 function);
 
     // State records (wmf_record_player.cpp).
@@ -36,9 +44,14 @@ private:
     Problem setPolyFillMode(const Record& r);
     Problem setBkMode(const Record& r);
     Problem setBkColor(const Record& r);
+    Problem setRop2(const Record& r);
+    Problem setTextColor(const Record& r);
+    Problem setTextAlign(const Record& r);
     Problem createPen(const Record& r);
     Problem createBrush(const Record& r);
     Problem createPatternBrush(const Record& r);
+    Problem createFont(const Record& r);
+    Problem createRegion(const Record& r);
     Problem createUndrawn(const Record& r);
     Problem selectObject(const Record& r);
     Problem deleteObject(const Record& r);
@@ -55,23 +68,48 @@ private:
     Problem rectangle(const Record& r);
     Problem roundRect(const Record& r);
     Problem arc(const Record& r);
+    Problem setPixel(const Record& r);
     Problem points(const Record& r, bool closed);
     QPointF map(QPointF p) const;
     QRectF mapRect(double left, double top, double right, double bottom) const;
     double scaleX() const { return std::abs(m_device.width() / m_dc.windowExt.width()); }
     double scaleY() const { return std::abs(m_device.height() / m_dc.windowExt.height()); }
     QPolygonF polygonAt(const Record& r, int firstWord, int count) const;
-    void draw(const QPainterPath& path, bool filled);
+    Problem draw(const QPainterPath& path, bool filled);
 
-    // Bitmap transfers (wmf_blit.cpp).
+    // Bitmap transfers and pattern fills (wmf_blit.cpp).
     Problem blit(const Record& r);
-    void fillByRasterOp(quint32 rop, const QRectF& target);
+    Problem patBlt(const Record& r);
+    Problem fillByRasterOp(quint32 rop, const QRectF& target);
+
+    // Clipping (wmf_clip.cpp).
+    Problem intersectClipRect(const Record& r);
+    Problem excludeClipRect(const Record& r);
+    Problem selectClipRegion(const Record& r);
+    Problem clipTo(const QRegion& region);
+    void applyClip();
+
+    // Text (wmf_text.cpp).
+    Problem textOut(const Record& r);
+    Problem extTextOut(const Record& r);
+    Problem drawText(const TextRun& run);
+    TextLine layOut(const TextRun& run, const QString& text, const QFontMetricsF& metrics);
+    Problem resolveFont();
 
     QPainter m_painter;
     QSizeF m_device;
     DeviceContext m_dc;
     SavedStates m_saved;
     ObjectTable m_objects;
+    WorkBudget m_budget;
+    // The Qt fonts made lately, newest last, and the one in use.
+    struct MadeFont {
+        LogicalFont logical;
+        QSizeF scale;
+        QFont font;
+    };
+    std::vector<MadeFont> m_madeFonts;
+    QFont m_font;
 };
 
 } // namespace centrafix::wmf

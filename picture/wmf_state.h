@@ -2,9 +2,12 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QPainter>
 #include <QPen>
 #include <QPointF>
+#include <QRegion>
 #include <QSizeF>
+#include <QString>
 
 #include <functional>
 #include <optional>
@@ -27,6 +30,33 @@ QPen DevicePen(const LogicalPen& pen, double scale);
 // A brush as CreateBrushIndirect describes it.
 QBrush LogicalBrush(quint16 style, const QColor& color, quint16 hatch);
 
+// How a ROP2 mix mode combines pen and brush with the picture: a Qt
+// composition, a colour that replaces theirs (R2_BLACK, R2_WHITE), or
+// nothing drawn at all (R2_NOP).
+struct Mix {
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    std::optional<QColor> colour;
+    bool draws = true;
+};
+
+Mix MixFor(int rop2);
+
+// A font as CreateFontIndirect describes it, in logical units: a negative
+// height is the characters' height, a positive one the cell's (characters
+// and the leading above them), 0 a default.
+struct LogicalFont {
+    int height = 0;
+    int width = 0;      // average character width; 0: as the face has it
+    int escapement = 0; // tenths of a degree, counter-clockwise
+    int weight = 0;     // 0: normal, else 1 (thin) to 1000 (heaviest)
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    QString face;
+
+    bool operator==(const LogicalFont&) const = default;
+};
+
 // Everything SaveDC keeps and RestoreDC brings back.
 struct DeviceContext {
     LogicalPen pen;
@@ -37,6 +67,11 @@ struct DeviceContext {
     QPointF position;
     QColor background{Qt::white};
     bool opaqueBackground = true;
+    int rop2 = 13; // R2_COPYPEN
+    QColor textColor{Qt::black};
+    quint16 textAlign = 0; // TA_LEFT | TA_TOP | TA_NOUPDATECP
+    LogicalFont font;
+    std::optional<QRegion> clip; // in device pixels; none: the whole picture
 };
 
 // The states SaveDC put aside.
@@ -52,10 +87,11 @@ private:
 };
 
 struct GdiObject {
-    enum class Kind { Free, Pen, Brush, Other };
+    enum class Kind { Free, Pen, Brush, Font, Region, Other };
     Kind kind = Kind::Free;
     LogicalPen pen;
     QBrush brush;
+    LogicalFont font;
 };
 
 // The objects records create, select and delete by index.

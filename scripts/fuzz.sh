@@ -19,7 +19,8 @@ for t in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$t"
   # Two seconds an input: a metafile that takes longer is a cost bomb.
   echo "== fuzz-$t for ${seconds}s"
-  QT_QPA_PLATFORM=offscreen "build-fuzz/fuzz/fuzz-$t" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 \
+  QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=fuzz/leak_suppressions.txt:print_suppressions=0 \
+    "build-fuzz/fuzz/fuzz-$t" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 \
     -artifact_prefix=build-fuzz/crashes/"$t"- -print_final_stats=1 \
     "build-fuzz/corpus/$t" "tests/data/fuzz/$t" 2>&1 | grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb|==|SUMMARY)|Done|crash|timeout" || true
 done

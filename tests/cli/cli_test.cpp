@@ -201,6 +201,14 @@ TEST(BatchCommand, MeasuresWindowsMetafiles)
     EXPECT_EQ(QSize(root["picture"]["width"].toInt(), root["picture"]["height"].toInt()), QSize(200, 100));
     EXPECT_DOUBLE_EQ(root["objects"][2]["area"].toDouble(), 80 * 60) << "red, every pixel exact";
     EXPECT_FALSE(root["objects"][1]["found"].toBool()) << "black: no outline, no shades";
+
+    // Text needs fonts, which the batch command starts for a metafile.
+    test::Metafile labelled;
+    labelled.placeable(0, 0, 200, 100, 96).font(-40, 700, false, {}).select(0).textColour(0x0000FF);
+    WriteFile(path, labelled.record(test::kSetBkMode, {1}).text(10, 10, "Rumpf").bytes());
+    const QJsonObject label = RunJson({path});
+    EXPECT_TRUE(label["objects"][4]["found"].toBool()) << "blue: the label";
+    EXPECT_GT(label["objects"][4]["area"].toDouble(), 200);
 }
 
 } // namespace centrafix

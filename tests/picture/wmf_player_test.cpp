@@ -1,43 +1,14 @@
-#include "metafile_builder.h"
+#include "metafile_expect.h"
 #include "picture/wmf_player.h"
 
 #include <gtest/gtest.h>
 
 #include <QtEndian>
 
-#include <set>
-
 using namespace centrafix;
 using namespace centrafix::test;
 
 namespace {
-
-constexpr QRgb kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF,
-               kYellow = 0xFFFF00;
-
-struct Probe {
-    int x, y;
-    QRgb colour;
-};
-
-// Plays `metafile`, then checks the picture's size, the probed pixels, and
-// that no colour outside `palette` (a blended edge shade, say) appears anywhere.
-void ExpectPicture(const Metafile& metafile, QSize size, std::initializer_list<Probe> probes,
-                   const std::set<QRgb>& palette)
-{
-    const PictureLoad load = PlayWindowsMetafile(metafile.bytes());
-    ASSERT_TRUE(load.ok()) << ErrorText(load.error(), kEnglish);
-    const QImage& image = *load;
-    EXPECT_EQ(image.format(), QImage::Format_RGB32);
-    ASSERT_EQ(image.size(), size);
-    for (const Probe& p : probes)
-        EXPECT_EQ(image.pixel(p.x, p.y) & 0xFFFFFFu, p.colour) << "at " << p.x << "," << p.y;
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            colours.insert(image.pixel(x, y) & 0xFFFFFFu);
-    EXPECT_EQ(colours, palette);
-}
 
 // A 2 x 2 bitmap, bottom-up as stored: red, green on top; blue, yellow below.
 QByteArray FourColourDib()
@@ -46,14 +17,6 @@ QByteArray FourColourDib()
     dib.append(QByteArray("\xFF\x00\x00" "\x00\xFF\xFF" "\x00\x00", 8)); // blue, yellow
     dib.append(QByteArray("\x00\x00\xFF" "\x00\xFF\x00" "\x00\x00", 8)); // red, green
     return dib;
-}
-
-// 200 x 100 pixels, a red brush and no outline selected as objects 0 and 1.
-Metafile Sample()
-{
-    Metafile m;
-    m.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100).brush(kRed).pen(5, kBlack).select(0).select(1);
-    return m;
 }
 
 } // namespace
