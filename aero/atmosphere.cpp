@@ -129,8 +129,8 @@ std::optional<AirState> StandardAtmosphere(double Altitude, double DeltaT)
     AirState air;
     air.Pressure = layer.p;
     air.Temperature = layer.T + DeltaT;
-    if (!(air.Temperature > 0) || !(air.Pressure > 0))
-        return std::nullopt;
+    // A temperature of 0 K or below has no gas density, and a pressure of 0
+    // or below none above 0: the checks on the density below refuse both.
     air.SpecificHeatRatio = Kapa(air.Temperature, air.Pressure);
     air.SpeedOfSound = std::sqrt(air.SpecificHeatRatio * kGasConstant * air.Temperature);
     const auto density = GasDensity(air.Temperature, air.Pressure);

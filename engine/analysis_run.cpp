@@ -221,15 +221,15 @@ private:
             v.marks.keepOnly(scannedBits);
     }
 
-    // One edge pass over the objects; false when an Esc stopped it at the
-    // head of an object.
-    bool edgePass(PassKind kind)
+    // One edge pass over the objects, stopped by an Esc at the head of an
+    // object.
+    void edgePass(PassKind kind)
     {
         RunValues& v = m_result.values;
         const bool vertical = kind == PassKind::VerticalEdges;
         for (int i = 1; i <= kObjectCount; ++i) {
             if (m_observer.abortRequested())
-                return false;
+                return;
             ColorObject& o = object(i);
             m_observer.statusChanged(ObjectStatusText(
                 vertical ? msg::SearchingVertical : msg::SearchingHorizontal, o.Name,
@@ -245,7 +245,6 @@ private:
             }
             m_observer.yieldToEvents();
         }
-        return true;
     }
 
     // Returns false when an Esc sends the run straight to its finish. An Esc
@@ -255,7 +254,8 @@ private:
         edgePass(PassKind::VerticalEdges);
         m_observer.displayRestored();
         m_observer.yieldToEvents();
-        return edgePass(PassKind::HorizontalEdges) && !m_observer.abortRequested();
+        edgePass(PassKind::HorizontalEdges);
+        return !m_observer.abortRequested();
     }
 
     void sumUp()

@@ -63,3 +63,10 @@ TEST(EvalNumber, ReadsTheDecimalCommaWhereTheLocaleWritesOne)
     EXPECT_EQ(ErrorText(EvalNumber("1&&1", Field::Tolerance).error(), kEnglish),
               "Tolerance \"1&&1\" has \"&\" at position 2, which has no place in a number or calculation");
 }
+
+TEST(ErrorText, ANameWithALineBreakStaysOnOneLine)
+{
+    constexpr Message reason{"kaputt", "damaged"};
+    EXPECT_EQ(ErrorText(Described("wing\n2.png", reason), kEnglish), "\"wing\\n2.png\": damaged");
+    EXPECT_EQ(ErrorText(Described("wing 2.png", reason), kGerman), "wing 2.png: kaputt");
+}

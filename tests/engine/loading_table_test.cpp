@@ -113,5 +113,12 @@ TEST(LoadingTable, CommaSeparator)
     EXPECT_EQ(table.find('.'), std::string::npos);
 }
 
+TEST(LoadingTable, RowsBeyondTheChordsAreRowsWithoutChord)
+{
+    const std::string table = BuildLoadingTable({2.0, 2.0}, 4, 0, ".");
+    const std::size_t third = table.find("\r\n", table.find("\r\n", table.find("\r\n") + 2) + 2) + 2;
+    EXPECT_EQ(table.substr(third), "0.5\t0\t0\t0\t0\r\n0.75\t0\t0\t0\t0\r\n");
+}
+
 } // namespace
 } // namespace centrafix
