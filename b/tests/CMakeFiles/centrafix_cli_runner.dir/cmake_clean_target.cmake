@@ -1,3 +1,0 @@
-file(REMOVE_RECURSE
-  "libcentrafix_cli_runner.a"
-)

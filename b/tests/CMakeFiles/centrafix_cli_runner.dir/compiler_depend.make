@@ -1,2 +1,0 @@
-# Empty compiler generated dependencies file for centrafix_cli_runner.
-# This may be replaced when dependencies are built.

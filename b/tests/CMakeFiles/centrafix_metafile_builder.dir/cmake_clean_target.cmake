@@ -1,3 +1,0 @@
-file(REMOVE_RECURSE
-  "libcentrafix_metafile_builder.a"
-)

@@ -1,2 +1,0 @@
-# Empty dependencies file for centrafix_metafile_builder.
-# This may be replaced when dependencies are built.

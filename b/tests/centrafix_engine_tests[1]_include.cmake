@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/b/tests/centrafix_engine_tests[1]_tests.cmake")
-  include("/work/main/b/tests/centrafix_engine_tests[1]_tests.cmake")
-else()
-  add_test(centrafix_engine_tests_NOT_BUILT centrafix_engine_tests_NOT_BUILT)
-endif()
