@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
@@ -46,6 +47,54 @@ Result<double> ReadDragField(std::string_view text, Field field, std::string_vie
     return FieldError(IsBlankText(text) ? ErrorKind::Empty : ErrorKind::NotANumber, field, text);
 }
 
+namespace {
+
+// The friction sums of the strips, the turbulent one first; empty where a
+// Reynolds number leaves the friction laws (only for an absurd Mach number).
+struct StripSums {
+    double turbulent = 0.0;
+    double laminar = 0.0;
+};
+
+std::optional<StripSums> SumStrips(const std::vector<double>& RowChord, std::size_t rows, double V,
+                                   double KinViscosity, double ScaleFactor)
+{
+    // Rows of one chord (every straight stretch of a planform) have one pair
+    // of coefficients; the turbulent one costs 25 logarithms, so each chord
+    // is worked out once. The same chord gives the same numbers, so the sums
+    // are what they would be without.
+    std::unordered_map<double, std::pair<double, double>> coefficients;
+    StripSums sums;
+    for (std::size_t y = 0; y < rows; ++y) {
+        const double chord = RowChord[y];
+        if (!(chord > 0))
+            continue;
+        auto known = coefficients.find(chord);
+        if (known == coefficients.end()) {
+            const double Re = V * chord / KinViscosity;
+            const auto cfT = aero::Cf_turbulent(Re);
+            const auto cfL = aero::Cf_laminar(Re);
+            if (!cfT || !cfL)
+                return std::nullopt;
+            known = coefficients.emplace(chord, std::pair{*cfT, *cfL}).first;
+        }
+        sums.turbulent += known->second.first * chord * ScaleFactor;
+        sums.laminar += known->second.second * chord * ScaleFactor;
+    }
+    return sums;
+}
+
+Error AltitudeOutsideModel(double Altitude, std::string_view altitudeText)
+{
+    if (Altitude < aero::kTopOfModel)
+        return FieldError(ErrorKind::OutsideModel, Field::Altitude, altitudeText);
+    Error error = FieldError(ErrorKind::AboveModel, Field::Altitude, altitudeText);
+    error.args = {FormatGeneral(aero::kTopOfModel)};
+    return error;
+}
+
+} // namespace
+
 DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height,
                                   double ScaleFactor, double totalArea,
                                   std::string_view altitudeText, std::string_view machText,
@@ -61,52 +110,20 @@ DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int heigh
         return Mach.error();
     if (!(*Mach > 0))
         return FieldError(ErrorKind::NotAboveZero, Field::Mach, machText);
-
     const auto air = aero::StandardAtmosphere(*Altitude, 0);
-    if (!air) {
-        if (*Altitude >= aero::kTopOfModel) {
-            Error error = FieldError(ErrorKind::AboveModel, Field::Altitude, altitudeText);
-            error.args = {FormatGeneral(aero::kTopOfModel)};
-            return error;
-        }
-        return FieldError(ErrorKind::OutsideModel, Field::Altitude, altitudeText);
-    }
+    if (!air)
+        return AltitudeOutsideModel(*Altitude, altitudeText);
 
     const Error noFriction = FieldError(ErrorKind::NoFriction, Field::Mach, machText);
-    const double V = *Mach * air->SpeedOfSound;
-    double SumTurb = 0.0;
-    double SumLam = 0.0;
-    const std::size_t rows =
-        std::min(static_cast<std::size_t>(std::max(height, 0)), RowChord.size());
-    // Rows of one chord (every straight stretch of a planform) have one pair
-    // of coefficients; the turbulent one costs 25 logarithms, so each chord
-    // is worked out once. The same chord gives the same numbers, so the sums
-    // are what they would be without.
-    std::unordered_map<double, std::pair<double, double>> coefficients;
-    for (std::size_t y = 0; y < rows; ++y) {
-        const double chord = RowChord[y];
-        if (!(chord > 0))
-            continue;
-        auto known = coefficients.find(chord);
-        if (known == coefficients.end()) {
-            const double Re = V * chord / air->KinViscosity;
-            const auto cfT = aero::Cf_turbulent(Re);
-            const auto cfL = aero::Cf_laminar(Re);
-            if (!cfT || !cfL) // only for an absurd Mach number (Re overflows)
-                return noFriction;
-            known = coefficients.emplace(chord, std::pair{*cfT, *cfL}).first;
-        }
-        SumTurb += known->second.first * chord * ScaleFactor;
-        SumLam += known->second.second * chord * ScaleFactor;
-    }
-
-    DragCoefficients drag;
+    const std::size_t rows = std::min(static_cast<std::size_t>(std::max(height, 0)), RowChord.size());
+    const std::optional<StripSums> sums =
+        SumStrips(RowChord, rows, *Mach * air->SpeedOfSound, air->KinViscosity, ScaleFactor);
+    if (!sums)
+        return noFriction;
+    DragCoefficients drag{sums->laminar, sums->turbulent};
     if (totalArea > 0) {
-        drag.CD_turb = 2 * SumTurb / totalArea;
-        drag.CD_lam = 2 * SumLam / totalArea;
-    } else {
-        drag.CD_turb = SumTurb;
-        drag.CD_lam = SumLam;
+        drag.CD_turb = 2 * sums->turbulent / totalArea;
+        drag.CD_lam = 2 * sums->laminar / totalArea;
     }
     if (!std::isfinite(drag.CD_turb) || !std::isfinite(drag.CD_lam))
         return noFriction;
