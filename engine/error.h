@@ -24,7 +24,7 @@ enum class ErrorKind {
     OutsideModel,  // an altitude the model has no air for
     NoFriction,    // Reynolds numbers outside the friction laws
     Described,     // anything else: its reason says what
-    OutOfMemory,
+    OutOfMemory,   // the machine could not hold it; a reason, when given, says what
 };
 
 // An argument of a reason: a text shown as it is (a number, a name), or a
