@@ -116,9 +116,9 @@ QRgb OverWhite(QRgb c)
     return qRgb(over(qRed(c)), over(qGreen(c)), over(qBlue(c)));
 }
 
-PictureLoad DecodeByContent(QIODevice* device, const QString& name)
+// Each format by its reader, decided from the first bytes, `head`.
+PictureLoad DecodeByContent(QIODevice* device, const QByteArray& head, const QString& name)
 {
-    const QByteArray head = device->peek(64);
     if (head.isEmpty())
         return PictureError(name, kNoData);
     if (LooksLikeWindowsMetafile(head))
@@ -200,7 +200,7 @@ PictureLoad DecodePicture(QIODevice* device, const QString& name)
     const QByteArray head = device->peek(64);
     PictureLoad load = [&]() -> PictureLoad {
         try {
-            return DecodeByContent(device, name);
+            return DecodeByContent(device, head, name);
         } catch (const std::bad_alloc&) {
             return PictureMemoryError(name);
         }

@@ -66,13 +66,18 @@ bool SaysMemory(const std::vector<std::string>& said)
 // Whether the picture the header announced, and its working copy, could be
 // held at once. Qt's readers fail alike on a damaged file and on a failed
 // allocation; trying the allocation again tells them apart. The memory is
-// asked for, never touched, and given back at once.
+// asked for, never touched, and given back at once. A picture above Qt's
+// allocation limit was refused by that rule, not for want of memory.
 bool RoomFor(QSize size, QImage::Format format)
 {
     if (!size.isValid())
         return true;
     if (format == QImage::Format_Invalid)
         format = QImage::Format_RGB32;
+    const qint64 bytes = qint64(size.width()) * size.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8;
+    const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
+    if (limit > 0 && bytes > limit)
+        return true;
     const QImage decoded(size, format);
     if (decoded.isNull())
         return false;
