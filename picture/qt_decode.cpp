@@ -106,7 +106,10 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
         const qint64 start = device->pos();
         QImageReader header(device, format);
         announced = header.size();
-        announcedFormat = header.imageFormat();
+        // Asked only of a header that was read: Qt's JPEG reader leaves
+        // the format unset when it fails.
+        if (announced.isValid())
+            announcedFormat = header.imageFormat();
         if (!device->seek(start))
             return Unreadable(name, format, device->errorString().toStdString());
     }

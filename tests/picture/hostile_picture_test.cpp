@@ -151,10 +151,15 @@ TEST(HostilePicture, ADamagedFileIsRefusedInTheLibrarysWordsOnOneLine)
     QByteArray png = test::Encoded(drawing, "png");
     png.replace(png.indexOf("IDAT") + 6, 10, QByteArray(10, '\0'));
 
+    // Found by fuzzing: a JPEG header Qt fails on without saying its format.
+    const QByteArray jpeg("\xFF\xD8\xFF\xE0\x00\x10\x4A\x46\x11\x49\x46\x00\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00"
+                           "\x01\x11\x31\x41\x51\x61\xC1\xFF\xD8\xA2\xF4\x1A\xFF\x29\x2C\x30\x31\x34\x34\x34\x11\x00", 44);
+
     QTemporaryDir dir;
     for (const auto& [name, bytes, words] :
          {std::tuple{"damaged.tif", tiff, "damaged or unreadable TIFF picture (" /* then libtiff's */},
-          std::tuple{"damaged.png", png, "damaged or unreadable PNG picture ("}}) {
+          std::tuple{"damaged.png", png, "damaged or unreadable PNG picture ("},
+          std::tuple{"damaged.jpg", jpeg, "damaged or unreadable JPEG picture ("}}) {
         SCOPED_TRACE(name);
         const QString path = dir.filePath(name);
         WriteFile(path, bytes);
