@@ -13,7 +13,7 @@ namespace centrafix {
 
 // What the batch command was asked to do, read from its arguments.
 struct BatchOptions {
-    QString picturePath;           // empty: the built-in example
+    std::optional<QString> picturePath; // none: the built-in example
     AnalysisInputs inputs;         // texts, ticks and language; the run places the origin once the scale is known
     double originColumn = 0.0;
     double originRow = 0.0;

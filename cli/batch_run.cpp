@@ -22,18 +22,18 @@ constexpr Message kNoMemoryForExample{"nicht genug Speicher, um das Beispiel zu 
 constexpr Message kNoMemoryForPicture{"nicht genug Speicher, um %1 zu analysieren",
                                       "not enough memory to analyse %1"};
 
-Result<QImage> LoadPicture(const QString& path)
+Result<QImage> LoadPicture(const std::optional<QString>& path)
 {
-    if (path.isEmpty())
+    if (!path)
         return ExamplePicture();
-    return LoadPictureFile(path);
+    return LoadPictureFile(*path);
 }
 
-Error OutOfMemory(const QString& picturePath)
+Error OutOfMemory(const std::optional<QString>& picturePath)
 {
-    if (picturePath.isEmpty())
+    if (!picturePath)
         return Described({}, kNoMemoryForExample);
-    return Described({}, kNoMemoryForPicture, {picturePath.toStdString()});
+    return Described({}, kNoMemoryForPicture, {picturePath->toStdString()});
 }
 
 // The inputs as the run gets them: numbers written as the locale writes them
@@ -101,8 +101,10 @@ int RunBatch(const BatchOptions& options)
     if (!setup)
         return ReportError(setup.error(), language);
     const Result<QImage> picture = LoadPicture(options.picturePath);
-    if (!picture)
-        return ReportError(picture.error(), language);
+    if (!picture) {
+        const bool tooBig = picture.error().kind == ErrorKind::OutOfMemory;
+        return ReportError(picture.error(), language, tooBig ? kOutOfMemory : kBadInput);
+    }
     PlaceOrigin(options, *setup, inputs);
     ColorObjectTable objects = WeightedObjects(options);
     if (std::optional<Error> range = CheckFiniteResults(*setup, inputs, objects, picture->width(), picture->height()))

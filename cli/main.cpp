@@ -20,7 +20,11 @@ using namespace centrafix;
 
 namespace {
 
-void QuietStartUp(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message)
+// Qt's remarks (a missing XDG_RUNTIME_DIR, a font substituted) would break
+// the promise that stderr carries only our one-line errors: only a failure
+// that ends the program is told, in that shape. Decoding keeps its own
+// libraries' remarks for the refusal it explains.
+void OnlyFailures(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         WriteErrorLine(message.toStdString());
@@ -61,16 +65,12 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[])
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The platform's start-up remarks (such as a missing XDG_RUNTIME_DIR)
-    // would break the promise that stderr carries only our one-line errors.
-    const QtMessageHandler previous = qInstallMessageHandler(QuietStartUp);
     auto app = std::make_unique<QGuiApplication>(argc, argv);
     // The font library reads its configuration when the first label is
     // drawn, and crashes when memory runs out while it does. Read it now,
     // before a picture takes the memory, so a short machine fails in our own
     // allocations, which say so.
     QFontMetrics(QGuiApplication::font()).horizontalAdvance(QStringLiteral("x"));
-    qInstallMessageHandler(previous);
     return app;
 }
 
@@ -78,6 +78,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(OnlyFailures);
     RaiseImageAllocationLimit();
     const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QCoreApplication::setApplicationName("centrafix-cli");

@@ -109,7 +109,8 @@ std::string Reason(const Error& error, int languageIndex)
     case ErrorKind::OutsideModel: return std::string(Tr(kOutsideModel, languageIndex));
     case ErrorKind::NoFriction: return std::string(Tr(kNoFriction, languageIndex));
     case ErrorKind::NotFiniteResults: return std::string(Tr(kNotFiniteResults, languageIndex));
-    case ErrorKind::OutOfMemory: return std::string(Tr(kOutOfMemory, languageIndex));
+    case ErrorKind::OutOfMemory:
+        return error.reason ? withArgs(*error.reason) : std::string(Tr(kOutOfMemory, languageIndex));
     case ErrorKind::Unevaluable:
     case ErrorKind::Described: break;
     }

@@ -25,7 +25,7 @@ enum class ErrorKind {
     NoFriction,    // Reynolds numbers outside the friction laws
     NotFiniteResults, // a value that makes some result infinite
     Described,     // anything else: its reason says what
-    OutOfMemory,
+    OutOfMemory,   // the machine could not hold it; a reason, when given, says what
 };
 
 // An argument of a reason: a text shown as it is (a number, a name), or a

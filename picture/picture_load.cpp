@@ -11,6 +11,8 @@ namespace {
 constexpr Message kNoPixels{"das Bild hat keine Pixel (%1 x %2)", "the picture has no pixels (%1 x %2)"};
 constexpr Message kTooLarge{"%1 x %2 Pixel sind mehr als die Grenze von %3 Megapixeln",
                             "%1 x %2 pixels is larger than the %3-megapixel limit"};
+constexpr Message kNoMemoryToRead{"nicht genug Speicher, um das Bild zu lesen",
+                                  "not enough memory to read the picture"};
 
 } // namespace
 
@@ -28,6 +30,13 @@ Error PictureError(const QString& subject, ErrorArg reason)
 {
     Q_ASSERT(reason.message != nullptr);
     return Described(subject.toStdString(), *reason.message, std::move(reason.args));
+}
+
+Error PictureMemoryError(const QString& subject)
+{
+    Error error = Described(subject.toStdString(), kNoMemoryToRead);
+    error.kind = ErrorKind::OutOfMemory;
+    return error;
 }
 
 void RaiseImageAllocationLimit()

@@ -28,6 +28,10 @@ std::optional<ErrorArg> PictureSizeProblem(qint64 width, qint64 height);
 // for `reason`, a message with its arguments.
 Error PictureError(const QString& subject, ErrorArg reason);
 
+// The picture from `subject` could not be held in memory: an error of the
+// kind OutOfMemory, which a script can tell from bad input.
+Error PictureMemoryError(const QString& subject);
+
 // Qt's decoders refuse anything above 128 MB by default, which is a mere
 // 32 megapixels. Our own size check runs first, so Qt's limit is raised to fit
 // our largest working copy and no further. A setting for the whole process:

@@ -2,16 +2,19 @@
 
 #include "bitmap_file.h"
 #include "example_bitmap.h"
+#include "qt_decode.h"
 #include "wmf_player.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QtEndian>
 
 #include <algorithm>
+#include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace centrafix {
 
@@ -23,7 +26,14 @@ constexpr qint64 kMaxMetafileBytes = 256LL * 1024 * 1024;
 // How long a pipe may keep us waiting for its next piece.
 constexpr int kPipeWaitMs = 30'000;
 
+constexpr Message kNoFileName{"der Dateiname des Bildes ist leer", "the picture's file name is empty"};
 constexpr Message kNoSuchFile{"Datei nicht gefunden", "no such file"};
+constexpr Message kIsFolder{"ist ein Ordner, keine Bilddatei", "is a folder, not a picture file"};
+constexpr Message kIsFifo{"ist eine FIFO (benannte Pipe), keine Bilddatei",
+                          "is a FIFO (named pipe), not a picture file"};
+constexpr Message kIsSocket{"ist ein Socket, keine Bilddatei", "is a socket, not a picture file"};
+constexpr Message kIsDevice{"ist ein Gerät, keine Bilddatei", "is a device, not a picture file"};
+constexpr Message kNotRegular{"ist keine gewöhnliche Datei", "is not a regular file"};
 constexpr Message kCannotOpen{"kann nicht geöffnet werden (%1)", "cannot be opened (%1)"};
 constexpr Message kEmptyFile{"die Datei ist leer", "the file is empty"};
 constexpr Message kNoData{"keine Bilddaten", "no picture data"};
@@ -33,7 +43,6 @@ constexpr Message kEnhancedMetafile{
     "an enhanced metafile (EMF), which cannot be read; save it as a Windows metafile (WMF) or a bitmap"};
 constexpr Message kUnknownFormat{"weder Bitmap-, JPEG-, GIF-, PNG- oder TIFF-Bild noch Windows-Metadatei",
                                  "not a bitmap, JPEG, GIF, PNG or TIFF picture, nor a Windows metafile"};
-constexpr Message kUnreadable{"beschädigtes oder unlesbares %1-Bild (%2)", "damaged or unreadable %1 picture (%2)"};
 constexpr Message kNotAMetafile{"keine Windows-Metadatei (kein Metadatei-Kopf)",
                                 "not a Windows metafile (no metafile header)"};
 constexpr Message kMetafileTooLarge{"eine Windows-Metadatei von %1 Bytes ist größer, als gelesen wird",
@@ -137,29 +146,9 @@ QRgb OverWhite(QRgb c)
     return qRgb(over(qRed(c)), over(qGreen(c)), over(qBlue(c)));
 }
 
-// Decodes with Qt's reader for `format`, refusing from the header alone what
-// is too large, before any pixel memory exists.
-PictureLoad ReadWithQt(QIODevice* device, const QByteArray& format, const QString& name)
+// Each format by its reader, decided from the first bytes, `head`.
+PictureLoad DecodeByContent(QIODevice* device, const QByteArray& head, const QString& name)
 {
-    QImageReader reader(device, format);
-    if (const QSize announced = reader.size(); announced.isValid()) {
-        if (std::optional<ErrorArg> problem = PictureSizeProblem(announced.width(), announced.height()))
-            return PictureError(name, std::move(*problem));
-    }
-    QImage decoded;
-    if (!reader.read(&decoded) || decoded.isNull())
-        return PictureError(name, ErrorArg(kUnreadable, {format.toUpper().toStdString(),
-                                                          reader.errorString().toStdString()}));
-    if (std::optional<ErrorArg> problem = PictureSizeProblem(decoded.width(), decoded.height()))
-        return PictureError(name, std::move(*problem));
-    return ToWorkingCopy(std::move(decoded));
-}
-
-// Reads a picture from an open device, the format decided by its content.
-// `name` is the error's subject.
-PictureLoad DecodePicture(QIODevice* device, const QString& name)
-{
-    const QByteArray head = device->peek(64);
     if (head.isEmpty())
         return PictureError(name, kNoData);
     if (LooksLikeWindowsMetafile(head))
@@ -177,7 +166,29 @@ PictureLoad DecodePicture(QIODevice* device, const QString& name)
                 return std::move(*image);
         }
     }
-    return ReadWithQt(device, format, name);
+    return DecodeWithQt(device, format, name);
+}
+
+// What the path names when it is not a file we can read as a picture: a
+// FIFO would block the read for ever, a device such as /dev/zero never end it.
+std::optional<ErrorArg> NotAPictureFile(const QString& path)
+{
+    std::error_code failure;
+    const std::filesystem::file_status status =
+        std::filesystem::status(std::filesystem::path(QFile::encodeName(path).toStdString()), failure);
+    switch (status.type()) {
+    case std::filesystem::file_type::regular: return std::nullopt;
+    case std::filesystem::file_type::directory: return ErrorArg(kIsFolder);
+    case std::filesystem::file_type::fifo: return ErrorArg(kIsFifo);
+    case std::filesystem::file_type::socket: return ErrorArg(kIsSocket);
+    case std::filesystem::file_type::block:
+    case std::filesystem::file_type::character: return ErrorArg(kIsDevice);
+    case std::filesystem::file_type::not_found: return ErrorArg(kNoSuchFile);
+    default: break;
+    }
+    if (failure) // a folder on the way that may not be searched, say
+        return ErrorArg(kCannotOpen, {failure.message()});
+    return ErrorArg(kNotRegular);
 }
 
 } // namespace
@@ -214,24 +225,37 @@ QImage ToWorkingCopy(const QImage& image)
     return ToWorkingCopy(QImage(image));
 }
 
+PictureLoad DecodePicture(QIODevice* device, const QString& name)
+{
+    const QByteArray head = device->peek(64);
+    PictureLoad load = [&]() -> PictureLoad {
+        try {
+            return DecodeByContent(device, head, name);
+        } catch (const std::bad_alloc&) {
+            return PictureMemoryError(name);
+        }
+    }();
+    // The name only speaks where the content does not: an enhanced metafile
+    // says so whatever it is called.
+    const bool metafileByName = QFileInfo(name).suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0;
+    if (!load && load.error().kind != ErrorKind::OutOfMemory && metafileByName && !LooksLikeWindowsMetafile(head) &&
+        !LooksLikeEnhancedMetafile(head))
+        return PictureError(name, kNotAMetafile);
+    return load;
+}
+
 PictureLoad LoadPictureFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
-        return PictureError(path, kNoSuchFile);
+    if (path.isEmpty())
+        return PictureError(path, kNoFileName);
+    if (std::optional<ErrorArg> problem = NotAPictureFile(path))
+        return PictureError(path, std::move(*problem));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return PictureError(path, ErrorArg(kCannotOpen, {file.errorString().toStdString()}));
     if (file.size() == 0)
         return PictureError(path, kEmptyFile);
-    const QByteArray head = file.peek(64);
-    PictureLoad load = DecodePicture(&file, path);
-    const bool metafileByName = info.suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0;
-    // The name only speaks where the content does not: an enhanced metafile
-    // says so whatever it is called.
-    if (!load && metafileByName && !LooksLikeWindowsMetafile(head) && !LooksLikeEnhancedMetafile(head))
-        return PictureError(path, kNotAMetafile);
-    return load;
+    return DecodePicture(&file, path);
 }
 
 QImage ExamplePicture()

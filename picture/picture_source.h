@@ -7,12 +7,20 @@
 #include <QImage>
 #include <QString>
 
+class QIODevice;
+
 namespace centrafix {
 
 // Reads a picture file into a working copy (32-bit RGB, transparency
 // composited onto white). On failure the error's subject is the path and its
 // reason the problem; nothing else is touched.
 PictureLoad LoadPictureFile(const QString& path);
+
+// The decoding behind LoadPictureFile, for a picture that arrives as bytes
+// (an open device, a QBuffer say): the format is decided by the content.
+// `name` is the error's subject; its extension matters only in that a ".wmf"
+// whose content is no metafile is refused as that.
+PictureLoad DecodePicture(QIODevice* device, const QString& name);
 
 // The built-in example, present from start-up without any file.
 QImage ExamplePicture();

@@ -161,6 +161,7 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
     const QString noDir = dir.filePath("no/such/dir/");
     const std::pair<QStringList, QString> cases[] = {
         {{dir.filePath("missing.png")}, dir.filePath("missing.png") + ": no such file"},
+        {{""}, "the picture's file name is empty"},
         {{garbage}, garbage + ": damaged or unreadable BMP"},
         {{cut}, cut + ": damaged Windows metafile: "},
         {{"--no-such-option"}, "no-such-option"},

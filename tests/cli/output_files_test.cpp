@@ -17,6 +17,7 @@
 
 using centrafix::test::CliLimits;
 using centrafix::test::RunCli;
+using centrafix::test::SmallestAddressSpace;
 
 namespace {
 
@@ -73,21 +74,6 @@ TEST(BatchOutputFiles, SpecialFilesAreWrittenIntoNeverReplaced)
 
     ASSERT_EQ(RunCli({"--loading-table", "/dev/null", "--annotated", "/dev/null"}).exitCode, 0);
     EXPECT_FALSE(QFileInfo("/dev/null").isFile()) << "still the system's device";
-}
-
-} // namespace
-
-namespace {
-
-// The smallest address space in which `run` succeeds, to the nearest 4 MB.
-long long SmallestAddressSpace(const QStringList& run)
-{
-    long long fails = 64ll << 20, works = 2ll << 30;
-    while (works - fails > (4ll << 20)) {
-        const long long middle = (fails + works) / 2;
-        (RunCli(run, "C", CliLimits{-1, middle}).exitCode == 0 ? works : fails) = middle;
-    }
-    return works;
 }
 
 } // namespace

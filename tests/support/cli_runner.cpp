@@ -8,7 +8,7 @@
 
 namespace centrafix::test {
 
-CliOutcome RunCli(const QStringList& arguments, const QString& locale, CliLimits limits)
+CliOutcome RunCli(const QStringList& arguments, const QString& locale, CliLimits limits, const QStringList& unset)
 {
     QProcess process;
     process.setChildProcessModifier([limits] {
@@ -25,12 +25,24 @@ CliOutcome RunCli(const QStringList& arguments, const QString& locale, CliLimits
     });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), locale);
+    for (const QString& name : unset)
+        env.remove(name);
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(CENTRAFIX_CLI), arguments);
     process.waitForFinished(120000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+long long SmallestAddressSpace(const QStringList& arguments)
+{
+    long long fails = 64ll << 20, works = 2ll << 30;
+    while (works - fails > (4ll << 20)) {
+        const long long middle = (fails + works) / 2;
+        (RunCli(arguments, "C", CliLimits{-1, middle}).exitCode == 0 ? works : fails) = middle;
+    }
+    return works;
 }
 
 } // namespace centrafix::test

@@ -27,8 +27,13 @@ inline constexpr bool kAddressLimitsWork =
     true;
 #endif
 
-// Runs centrafix-cli with `arguments` under the locale `locale` (LC_ALL).
+// Runs centrafix-cli with `arguments` under the locale `locale` (LC_ALL),
+// without the environment variables named in `unset`.
 CliOutcome RunCli(const QStringList& arguments, const QString& locale = QStringLiteral("C"),
-                  CliLimits limits = {});
+                  CliLimits limits = {}, const QStringList& unset = {});
+
+// The smallest address space in which `arguments` run to success, to the
+// nearest 4 MB: what the program needs besides the picture's own memory.
+long long SmallestAddressSpace(const QStringList& arguments);
 
 } // namespace centrafix::test

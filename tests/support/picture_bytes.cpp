@@ -1,6 +1,8 @@
 #include "picture_bytes.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageWriter>
 #include <QList>
 #include <QtEndian>
 
@@ -25,7 +27,113 @@ QByteArray PngChunk(const QByteArray& type, const QByteArray& data)
     return Be32(static_cast<quint32>(data.size())) + type + data + Be32(~crc);
 }
 
+// LZW codes packed least significant bit first, as GIF stores them.
+class CodeWriter {
+public:
+    void put(int code, int width)
+    {
+        m_bits |= static_cast<quint32>(code) << m_count;
+        for (m_count += width; m_count >= 8; m_count -= 8, m_bits >>= 8)
+            m_bytes += static_cast<char>(m_bits & 0xFF);
+    }
+    QByteArray finish()
+    {
+        if (m_count > 0)
+            m_bytes += static_cast<char>(m_bits & 0xFF);
+        return m_bytes;
+    }
+
+private:
+    QByteArray m_bytes;
+    quint32 m_bits = 0;
+    int m_count = 0;
+};
+
+// Every pixel as a literal code, the table cleared before it grows: valid
+// LZW that any decoder reads, and no compressor to get wrong.
+QByteArray LiteralLzw(const QImage& indexed)
+{
+    constexpr int kClear = 256, kEnd = 257, kWidth = 9, kLiteralsPerClear = 250;
+    CodeWriter codes;
+    int sinceClear = kLiteralsPerClear;
+    for (int y = 0; y < indexed.height(); ++y) {
+        for (int x = 0; x < indexed.width(); ++x) {
+            if (sinceClear == kLiteralsPerClear) {
+                codes.put(kClear, kWidth);
+                sinceClear = 0;
+            }
+            codes.put(indexed.pixelIndex(x, y), kWidth);
+            ++sinceClear;
+        }
+    }
+    codes.put(kEnd, kWidth);
+    return codes.finish();
+}
+
+QByteArray RleRow(const QImage& indexed, int y, int bitsPerPixel)
+{
+    QByteArray out;
+    for (int x = 0; x < indexed.width();) {
+        const int index = indexed.pixelIndex(x, y);
+        int run = 1;
+        while (x + run < indexed.width() && run < 255 && indexed.pixelIndex(x + run, y) == index)
+            ++run;
+        out += static_cast<char>(run);
+        out += static_cast<char>(bitsPerPixel == 4 ? (index << 4) | index : index);
+        x += run;
+    }
+    return out + QByteArray("\0\0", 2);
+}
+
 } // namespace
+
+QByteArray Encoded(const QImage& image, const char* format, bool progressive)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(progressive);
+    if (!writer.write(image))
+        qFatal("cannot write a test picture: %s", qPrintable(writer.errorString()));
+    return bytes;
+}
+
+QByteArray GifFile(const QImage& indexed)
+{
+    QByteArray palette(256 * 3, '\0');
+    for (int i = 0; i < indexed.colorCount(); ++i) {
+        const QRgb c = indexed.color(i);
+        palette[3 * i] = static_cast<char>(qRed(c));
+        palette[3 * i + 1] = static_cast<char>(qGreen(c));
+        palette[3 * i + 2] = static_cast<char>(qBlue(c));
+    }
+    QByteArray blocks;
+    const QByteArray data = LiteralLzw(indexed);
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        blocks += static_cast<char>(block.size()) + block;
+    }
+    const QByteArray size = Le(indexed.width(), 2) + Le(indexed.height(), 2);
+    return "GIF89a" + size + QByteArray("\xF7\0\0", 3) + palette + "\x2C" + Le(0, 4) + size +
+           QByteArray("\0\x08", 2) + blocks + QByteArray("\0\x3B", 2);
+}
+
+QByteArray RleBitmap(const QImage& indexed, int bitsPerPixel)
+{
+    QByteArray palette;
+    for (int i = 0; i < indexed.colorCount(); ++i)
+        palette += Le(indexed.color(i) & 0xFFFFFFu, 4);
+    QByteArray pixels;
+    for (int y = indexed.height() - 1; y >= 0; --y)
+        pixels += RleRow(indexed, y, bitsPerPixel);
+    pixels += QByteArray("\0\x01", 2);
+    const qint64 offset = 54 + palette.size();
+    return "BM" + Le(offset + pixels.size(), 4) + Le(0, 4) + Le(offset, 4) + Le(40, 4) + Le(indexed.width(), 4) +
+           Le(indexed.height(), 4) + Le(1, 2) + Le(bitsPerPixel, 2) + Le(bitsPerPixel == 8 ? 1 : 2, 4) +
+           Le(pixels.size(), 4) + Le(2835, 4) + Le(2835, 4) + Le(indexed.colorCount(), 4) + Le(0, 4) + palette +
+           pixels;
+}
 
 QByteArray Le(qint64 value, int bytes)
 {
