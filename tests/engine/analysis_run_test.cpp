@@ -376,7 +376,7 @@ TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
         ".kkkkkk..rrrrrr.",
         "..kkkk..bb.rr...",
         "...gg...bbbb..yy",
-        "...gggg.bbb...yy",
+        "...gggg.bbb.mmyy",
     };
     AnalysisInputs in = AllTicked("0.5", "10");
     in.OriginX = 3.5;
@@ -389,14 +389,16 @@ TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
     EXPECT_EQ(BuildLoadingTable(swept.result.values.RowChord, 5, 2, "."),
               BuildLoadingTable(own.result.values.RowChord, 5, 2, "."));
     EXPECT_EQ(swept.result.gridRows, own.result.gridRows);
-    // Row 1 holds 6 black and 6 red pixels, half a unit long each.
+    // Row 1 holds 6 black and 6 red pixels, half a unit long each; row 4
+    // every colour but black, red and cyan.
     EXPECT_DOUBLE_EQ(swept.result.values.RowChord[1], 6.0);
+    EXPECT_DOUBLE_EQ(swept.result.values.RowChord[4], 5.5);
     // Black: 14 pixels, 56 pixel edges less 11 vertical and 8 horizontal
     // inner pairs; centroid column 4 (x 2), row 1.5 (y 0.75); quarter chords
     // at 3, 2.5 and 3 weighted 4, 6 and 4; chords 4, 6, 4.
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Area, 14 * 0.25);
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Outline, (56 - 22 - 16) * 0.5);
-    EXPECT_EQ(swept.result.gridRows[0], "black\t-1.50\t-0.25\t-2.1\t3.50\t31.1\t9.0000\t2.4286\t1.00");
+    EXPECT_EQ(swept.result.gridRows[0], "black\t-1.50\t-0.25\t-2.1\t3.50\t29.8\t9.0000\t2.4286\t1.00");
 }
 
 TEST(PrepareRun, ScalesWeightsAndOriginsBeyondTheNumbersAreRefused)

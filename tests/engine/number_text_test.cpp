@@ -70,6 +70,8 @@ TEST(NumberText, TypedNumbersTakeEitherSeparatorTheLocaleAllows)
     EXPECT_FALSE(TypedDecimal("1,000.5", ","));
 
     EXPECT_EQ(TypedLeadingNumber("2,5", ","), 2.5);
+    EXPECT_EQ(TypedLeadingNumber(" -2,5 ", ","), -2.5);
+    EXPECT_EQ(TypedDecimal("+3", "."), 3.0);
     EXPECT_EQ(TypedLeadingNumber(" 2.5x", "."), 2.5);
     EXPECT_EQ(TypedLeadingNumber("", "."), 0.0) << "nothing typed reads as 0";
     EXPECT_FALSE(TypedLeadingNumber("2,5", ".")) << "cut short to 2 without anyone noticing";
