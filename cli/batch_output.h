@@ -1,8 +1,10 @@
 #pragma once
 
 #include "batch_options.h"
+#include "picture_run.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 
 namespace centrafix {
 
@@ -10,9 +12,9 @@ namespace centrafix {
 // report lines.
 QByteArray TextReport(const BatchOptions& options, const AnalysisResult& result);
 
-// The results as one JSON object, numbers unrounded, independent of the locale.
-// inputs are those the run had, the origin placed.
-QByteArray JsonReport(const BatchOptions& options, const AnalysisInputs& inputs, const RunSetup& setup,
-                      const ColorObjectTable& objects, const AnalysisResult& result);
+// The results of one picture as JSON, numbers unrounded, independent of the
+// locale: the object, and the document the batch command prints.
+QJsonObject JsonObject(const BatchOptions& options, const PictureRun& run);
+QByteArray JsonReport(const BatchOptions& options, const PictureRun& run);
 
 } // namespace centrafix

@@ -1,0 +1,124 @@
+#include "result_export.h"
+
+#include "engine/results_grid.h"
+
+#include <QJsonArray>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace centrafix {
+namespace {
+
+QString GridText(const ResultFacts& facts)
+{
+    return QString::fromStdString(CopyTableText(GridHeaderText(facts.inputs.languageIndex), facts.result.gridRows));
+}
+
+// A drag coefficient, or null where the estimate has none.
+QJsonValue Coefficient(const AnalysisResult& result, double DragCoefficients::*which)
+{
+    if (result.drag && result.drag->ok())
+        return result.drag->value().*which;
+    return QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject ObjectJson(const ResultFacts& facts, std::size_t i)
+{
+    const ColorObject& o = facts.objects[i];
+    const RunValues& v = facts.result.values;
+    return QJsonObject{
+        {"index", static_cast<int>(i)},
+        {"name", QString::fromStdString(o.Name)},
+        {"found", i == 0 ? o.Area > 0.0 : o.Found},
+        {"area", o.Area},
+        {"area_percent", o.AreaPercent},
+        {"cg_x", v.CGPoint[i].x},
+        {"cg_y", v.CGPoint[i].y},
+        {"ac_x", v.ACPoint[i].x},
+        {"outline", o.Outline},
+        {"ref_length", o.RefLength},
+        {"weight", o.Weight},
+    };
+}
+
+constexpr const char* kObjectKeys[] = {"index", "name",    "found",   "area",       "area_percent", "cg_x",
+                                       "cg_y",  "ac_x",    "outline", "ref_length", "weight"};
+
+// A field as RFC 4180 wants it: in quotes, quotes doubled, when it holds a
+// comma, a quote or a line break.
+QString CsvField(const QString& text)
+{
+    if (!text.contains(QRegularExpression(QStringLiteral("[\",\r\n]"))))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+// Numbers as JSON writes them: the shortest text that reads back exactly.
+QString CsvValue(const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::Double: return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QJsonValue::Bool: return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::String: return CsvField(value.toString());
+    default: return {};
+    }
+}
+
+} // namespace
+
+QJsonObject ResultJson(const ResultFacts& facts)
+{
+    const RunValues& v = facts.result.values;
+    QJsonObject root;
+    root["picture"] = QJsonObject{{"width", v.width}, {"height", v.height}};
+    root["tolerance"] = facts.setup.Tolerance;
+    root["scale_factor"] = facts.setup.ScaleFactor;
+    root["origin"] = QJsonObject{{"column", facts.originColumn},
+                                 {"row", facts.originRow},
+                                 {"x", facts.inputs.OriginX},
+                                 {"y", facts.inputs.OriginY}};
+    QJsonArray list;
+    for (std::size_t i = 0; i < facts.objects.size(); ++i)
+        list.append(ObjectJson(facts, i));
+    root["objects"] = list;
+    root["grid"] = GridText(facts);
+    root["report"] = QString::fromStdString(facts.result.report);
+    root["cd_lam"] = Coefficient(facts.result, &DragCoefficients::CD_lam);
+    root["cd_turb"] = Coefficient(facts.result, &DragCoefficients::CD_turb);
+    if (facts.result.drag && !facts.result.drag->ok())
+        root["cd_error"] = QString::fromStdString(ErrorText(facts.result.drag->error(), facts.inputs.languageIndex));
+    return root;
+}
+
+QByteArray CsvHeader()
+{
+    QStringList names{QStringLiteral("file")};
+    for (const char* key : kObjectKeys)
+        names << QLatin1String(key);
+    names << QStringLiteral("width") << QStringLiteral("height") << QStringLiteral("scale") << QStringLiteral("cd_lam")
+          << QStringLiteral("cd_turb");
+    return names.join(QLatin1Char(',')).toUtf8() + "\r\n";
+}
+
+QByteArray CsvRows(const QString& file, const QJsonObject& json)
+{
+    const QStringList pictureValues{CsvValue(json["picture"]["width"]), CsvValue(json["picture"]["height"]),
+                                    CsvValue(json["scale_factor"]), CsvValue(json["cd_lam"]),
+                                    CsvValue(json["cd_turb"])};
+    QByteArray rows;
+    const QJsonArray objects = json["objects"].toArray();
+    // The colours in order, then the total, as the grid lists them.
+    for (qsizetype k = 1; k <= objects.size(); ++k) {
+        const QJsonObject object = objects[k % objects.size()].toObject();
+        if (!object["found"].toBool() && k != objects.size())
+            continue;
+        QStringList fields{CsvField(file)};
+        for (const char* key : kObjectKeys)
+            fields << CsvValue(object[QLatin1String(key)]);
+        rows += (fields + pictureValues).join(QLatin1Char(',')).toUtf8() + "\r\n";
+    }
+    return rows;
+}
+
+} // namespace centrafix

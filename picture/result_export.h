@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/run_types.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+
+namespace centrafix {
+
+// One analysis as it leaves the program for other programs: the batch
+// command's JSON, one JSON line of many pictures, and CSV rows. Numbers are
+// unrounded and written with "." whatever the locale.
+struct ResultFacts {
+    const AnalysisInputs& inputs; // as the run had them, the origin placed
+    double originColumn = 0.0;
+    double originRow = 0.0;
+    const RunSetup& setup;
+    const ColorObjectTable& objects;
+    const AnalysisResult& result;
+};
+
+// The batch command's JSON object of one picture: picture size, tolerance,
+// scale, origin, the eight objects, grid, report and drag coefficients.
+QJsonObject ResultJson(const ResultFacts& facts);
+
+// The CSV header: "file", the keys of an object in the JSON, then the
+// picture's own values (width, height, scale, cd_lam, cd_turb). CR LF ends it.
+QByteArray CsvHeader();
+
+// The CSV rows of one picture, from its JSON: one row per found object and
+// the total, fields quoted where RFC 4180 asks for it, each row ending in
+// CR LF. A drag coefficient without a value is an empty field.
+QByteArray CsvRows(const QString& file, const QJsonObject& json);
+
+} // namespace centrafix
