@@ -31,15 +31,24 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
       json("json", "Print one JSON object instead of the text."),
       annotated("annotated", "Write the picture as the window shows it after the run (origin mark, A.C. and C.G. markers with labels) to FILE as PNG.", "FILE"),
       showAC("show-ac", "With --annotated: mark the A.C. of every found colour, not only of the total."),
-      showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found colour.")
+      showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found colour."),
+      filesFrom("files-from", "Analyse the pictures FILE names, one a line (\"-\": standard input).", "FILE"),
+      csv("csv", "Write one CSV table of every picture's objects and totals to FILE (\"-\": standard output).", "FILE"),
+      jobs({"j", "jobs"}, "Analyse N pictures at a time. Default: one per core.", "N"),
+      worker("batch-worker", "Run as a worker of the batch command.", "FORMAT")
 {
     parser.setApplicationDescription(
-        "Analyses a flat-coloured planform picture exactly as the Analyze button does and prints\n"
+        "Analyses flat-coloured planform pictures exactly as the Analyze button does and prints\n"
         "the results grid (tab-separated, as \"Copy Table\" gives it) and the report.\n"
-        "Without PICTURE the built-in example is analysed.");
-    parser.addPositionalArgument("picture", "Picture file (BMP, PNG, JPEG, GIF, ...).", "[PICTURE]");
+        "Without PICTURE the built-in example is analysed. With several pictures (or \"-\" for a\n"
+        "list on standard input) each one's text follows a line naming it, --json prints one\n"
+        "JSON object a line, and --csv writes one table; a picture that cannot be analysed is\n"
+        "named on stderr and the others go on.");
+    parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF).", "[PICTURE...]");
+    worker.setFlags(QCommandLineOption::HiddenFromHelp);
     for (const QCommandLineOption* o : {&scale, &tolerance, &origin, &colors, &weights, &language, &altitude,
-                                        &mach, &loadingTable, &json, &annotated, &showAC, &showCG})
+                                        &mach, &loadingTable, &json, &annotated, &showAC, &showCG, &filesFrom,
+                                        &csv, &jobs, &worker})
         parser.addOption(*o);
 }
 

@@ -25,6 +25,10 @@ struct BatchOptionSet {
     QCommandLineOption annotated;
     QCommandLineOption showAC;
     QCommandLineOption showCG;
+    QCommandLineOption filesFrom;
+    QCommandLineOption csv;
+    QCommandLineOption jobs;
+    QCommandLineOption worker;
 };
 
 } // namespace centrafix

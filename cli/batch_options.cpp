@@ -21,8 +21,17 @@ namespace {
 
 constexpr Message kBadLanguage{"--language muss de oder en sein, nicht \"%1\".",
                                "--language must be de or en, not \"%1\"."};
-constexpr Message kOnlyOnePicture{"Nur ein Bild kann angegeben werden, nicht %1.",
-                                  "Only one picture can be given, not %1."};
+constexpr Message kBadJobs{"--jobs braucht eine Zahl von 1 bis 1024, nicht \"%1\".",
+                           "--jobs needs a number from 1 to 1024, not \"%1\"."};
+constexpr Message kCsvNeedsFile{"--csv braucht einen Dateinamen oder \"-\".", "--csv needs a file name or \"-\"."};
+constexpr Message kFilesFromNeedsFile{"--files-from braucht einen Dateinamen oder \"-\".",
+                                      "--files-from needs a file name or \"-\"."};
+constexpr Message kOnePictureOutputs{
+    "--loading-table und --annotated gelten für ein Bild, nicht für mehrere.",
+    "--loading-table and --annotated are for one picture, not several."};
+constexpr Message kCsvAndJsonOnStdout{
+    "--csv - und --json wollen beide die Standardausgabe; die Tabelle braucht eine Datei.",
+    "--csv - and --json both want standard output; give the table a file."};
 constexpr Message kBadOrigin{"--origin muss zwei Zahlen X,Y sein, nicht \"%1\".",
                              "--origin must be two numbers X,Y, not \"%1\"."};
 constexpr Message kUnknownColour{"--colors: unbekannte Farbe \"%1\" (einen Namen oder eine Zahl 1 bis 7 angeben).",
@@ -88,13 +97,31 @@ std::optional<Error> ReadLanguage(const QCommandLineParser& parser, const BatchO
     return std::nullopt;
 }
 
-std::optional<Error> ReadPicture(const QCommandLineParser& parser, const BatchOptionSet&, BatchOptions& options)
+std::optional<Error> ReadPictures(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
 {
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() > 1)
-        return OptionError(kOnlyOnePicture, {std::to_string(positional.size())});
-    if (!positional.isEmpty())
+    options.picturePaths = positional;
+    options.filesFrom = parser.value(set.filesFrom);
+    options.csvPath = parser.value(set.csv);
+    // A worker is told its output and its share of the cores: "json:2".
+    const QStringList worker = parser.value(set.worker).split(':');
+    options.workerFormat = worker.value(0);
+    options.workerThreads = worker.value(1).toInt();
+    options.inputs.threads = options.workerThreads;
+    options.many = positional.size() > 1 || positional.contains(QStringLiteral("-")) || parser.isSet(set.filesFrom) ||
+                   parser.isSet(set.csv);
+    if (!options.many && !positional.isEmpty())
         options.picturePath = positional.front();
+    if (parser.isSet(set.jobs)) {
+        bool number = false;
+        options.jobs = parser.value(set.jobs).toInt(&number);
+        if (!number || options.jobs < 1 || options.jobs > 1024)
+            return OptionError(kBadJobs, {Text(parser.value(set.jobs))});
+    }
+    if (parser.isSet(set.csv) && options.csvPath.isEmpty())
+        return OptionError(kCsvNeedsFile);
+    if (parser.isSet(set.filesFrom) && options.filesFrom.isEmpty())
+        return OptionError(kFilesFromNeedsFile);
     return std::nullopt;
 }
 
@@ -177,6 +204,10 @@ std::optional<Error> ReadOutputs(const QCommandLineParser& parser, const BatchOp
     options.showCG = parser.isSet(set.showCG);
     if (options.json && options.loadingTablePath == "-")
         return OptionError(kStandardOutputTwice);
+    if (options.many && (parser.isSet(set.loadingTable) || parser.isSet(set.annotated)))
+        return OptionError(kOnePictureOutputs);
+    if (options.json && options.csvPath == "-")
+        return OptionError(kCsvAndJsonOnStdout);
     return std::nullopt;
 }
 
@@ -199,7 +230,7 @@ std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOption
         return std::nullopt;
     if (languageError)
         return languageError;
-    for (const Reader read : {ReadPicture, ReadNumberTexts, ReadOrigin, ReadColors, ReadWeights, ReadOutputs}) {
+    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadOrigin, ReadColors, ReadWeights, ReadOutputs}) {
         if (std::optional<Error> error = read(parser, set, options))
             return error;
     }

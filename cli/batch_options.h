@@ -13,7 +13,16 @@ namespace centrafix {
 
 // What the batch command was asked to do, read from its arguments.
 struct BatchOptions {
-    std::optional<QString> picturePath; // none: the built-in example
+    std::optional<QString> picturePath; // one picture; none: the built-in example
+    // Several pictures (or a list, or a CSV table) go through the pool of
+    // worker processes instead; the list is read when the run starts.
+    QStringList picturePaths;
+    QString filesFrom;             // a file naming pictures, one a line ("-": standard input)
+    bool many = false;
+    QString csvPath;               // "-" for standard output
+    int jobs = 0;                  // worker processes; 0: one per core
+    QString workerFormat;          // set in a worker process: "json", "csv" or "text"
+    int workerThreads = 0;
     AnalysisInputs inputs;         // texts, ticks and language; the run places the origin once the scale is known
     double originColumn = 0.0;
     double originRow = 0.0;

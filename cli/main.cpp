@@ -1,7 +1,9 @@
 // centrafix-cli: the analysis without a window, for scripts and many pictures.
 
 #include "batch_options.h"
+#include "batch_pool.h"
 #include "batch_run.h"
+#include "batch_worker.h"
 #include "console.h"
 
 #include "picture/picture_source.h"
@@ -44,6 +46,15 @@ bool WantsAnnotatedPicture(int argc, char* argv[])
     return false;
 }
 
+bool IsBatchWorker(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--batch-worker")
+            return true;
+    }
+    return false;
+}
+
 // Whether an argument names a Windows metafile, whose text needs fonts.
 bool NamesAMetafile(int argc, char* argv[])
 {
@@ -61,7 +72,8 @@ bool NamesAMetafile(int argc, char* argv[])
 // altogether (it is slower to start and talks on stderr).
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[])
 {
-    if (!WantsAnnotatedPicture(argc, argv) && !NamesAMetafile(argc, argv))
+    // A worker of a many-picture run may meet a metafile in any picture.
+    if (!WantsAnnotatedPicture(argc, argv) && !NamesAMetafile(argc, argv) && !IsBatchWorker(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -95,5 +107,9 @@ int main(int argc, char* argv[])
         WriteStdout(QStringLiteral("centrafix-cli %1\n").arg(CENTRAFIX_VERSION).toStdString());
         return 0;
     }
+    if (!options.workerFormat.isEmpty())
+        return RunBatchWorker(options);
+    if (options.many)
+        return RunManyPictures(options);
     return RunBatch(options);
 }

@@ -1,0 +1,103 @@
+// Many pictures in one run: printed in the order given whatever finishes
+// first, a refused picture named while the others go on, and tables that
+// read back as the single-picture results.
+
+#include "cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+using centrafix::test::RunCli;
+
+namespace {
+
+class ManyPictures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // A slow big one first, then small ones of different colours, a
+        // file that is no picture, and the big one again.
+        big = picture("big.png", 2400, 2400, Qt::red);
+        small1 = picture("small1.bmp", 40, 30, Qt::blue);
+        small2 = picture("small2.png", 25, 50, Qt::black);
+        broken = dir.filePath("broken.png");
+        QFile(broken).open(QIODevice::WriteOnly);
+    }
+
+    QString picture(const char* name, int w, int h, Qt::GlobalColor colour)
+    {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        for (int y = h / 4; y < h / 2; ++y)
+            for (int x = w / 4; x < w / 2; ++x)
+                image.setPixel(x, y, QColor(colour).rgb());
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+
+    QTemporaryDir dir;
+    QString big, small1, small2, broken;
+};
+
+TEST_F(ManyPictures, JsonLinesInTheOrderGivenAndARefusalNamedWhileTheOthersGoOn)
+{
+    const auto o = RunCli({"--json", "-j", "2", big, small1, broken, small2});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_EQ(o.err, "centrafix-cli: " + broken + ": the file is empty\n");
+    const QStringList lines = o.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    QStringList files;
+    for (const QString& line : lines) {
+        const QJsonObject result = QJsonDocument::fromJson(line.toUtf8()).object();
+        files << result["file"].toString();
+        // Each line is the single-picture result plus its file.
+        QJsonObject single = QJsonDocument::fromJson(RunCli({"--json", files.last()}).out.toUtf8()).object();
+        single["file"] = files.last();
+        EXPECT_EQ(result, single) << files.last().toStdString();
+    }
+    EXPECT_EQ(files, (QStringList{big, small1, small2}));
+}
+
+TEST_F(ManyPictures, OneCsvTableOfObjectsAndTotalsWithFullPrecision)
+{
+    const QString table = dir.filePath("table.csv");
+    ASSERT_EQ(RunCli({"--csv", table, "--scale", "1/3", small1, small2}).exitCode, 0);
+    QFile file(table);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 5) << "header, blue and total, black and total";
+    EXPECT_EQ(rows[0], "file,index,name,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
+                       "width,height,scale,cd_lam,cd_turb");
+    const QStringList blue = rows[1].split(',');
+    EXPECT_EQ(blue[0], small1);
+    EXPECT_EQ(blue[2], "blue");
+    // 10 x 8 pixels a third of a unit wide each, written in full.
+    EXPECT_DOUBLE_EQ(blue[4].toDouble(), 80.0 / 9.0);
+    EXPECT_GE(blue[4].size(), 17);
+    EXPECT_EQ(blue[14], "0.3333333333333333");
+    EXPECT_EQ(rows[2].split(',')[2], "total");
+    EXPECT_EQ(rows[3].split(',')[0], small2);
+}
+
+TEST_F(ManyPictures, TextNamesEachPictureAndAListComesFromAFile)
+{
+    const QString list = dir.filePath("list.txt");
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((small1 + "\r\n\r\n" + small2 + "\n").toUtf8());
+    file.close();
+    const auto o = RunCli({"--files-from", list});
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.out.startsWith(small1 + "\r\nObject\t")) << o.out.toStdString();
+    EXPECT_TRUE(o.out.contains("\r\n\r\n" + small2 + "\r\nObject\t"));
+    EXPECT_TRUE(o.err.isEmpty()) << "no progress line when stderr is no terminal";
+}
+
+} // namespace
