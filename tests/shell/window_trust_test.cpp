@@ -221,3 +221,17 @@ TEST_F(WindowTrust, RunningOutOfMemorySaysSoAndKeepsThePicture)
     EXPECT_EQ(form->messages.size(), 3) << "with the memory back, the run goes through";
     EXPECT_EQ(grid()->rowCount(), 2);
 }
+
+TEST_F(WindowTrust, ATableTooTallForTheClipboardIsSaidNotBuilt)
+{
+    open();
+    QImage tall(1, 600001, QImage::Format_RGB32);
+    tall.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(tall);
+    click("btnPaste");
+    QGuiApplication::clipboard()->setText("an older table");
+    analyze();
+    EXPECT_EQ(grid()->rowCount(), 2) << "the run itself goes through";
+    EXPECT_TRUE(status().startsWith("Die Auftriebstabelle hat 600001 Zeilen, mehr als die 500000")) << status().toStdString();
+    EXPECT_TRUE(clipboardText().isEmpty()) << "nothing of an earlier picture left to paste";
+}
