@@ -1,0 +1,43 @@
+// centrafix-window-run PICTURE: the window as a user drives it on one picture,
+// timed: it opens the picture as "Open..." does, analyses it as the Analyze
+// button does, and closes. Run it offscreen under /usr/bin/time -v to see how
+// long each step takes and how much memory the window needs at its peak.
+
+#include "picture/picture_load.h"
+#include "shell/form1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    centrafix::RaiseImageAllocationLimit();
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        std::fputs("usage: centrafix-window-run PICTURE\n", stderr);
+        return 2;
+    }
+    // A settings store of its own: the user's is neither read nor written.
+    const QTemporaryDir store;
+    centrafix::Form1 window(store.filePath(QStringLiteral("settings.ini")));
+    window.show();
+    QCoreApplication::processEvents();
+
+    QElapsedTimer clock;
+    clock.start();
+    window.openPictureFile(arguments.front());
+    QCoreApplication::processEvents();
+    const qint64 opened = clock.restart();
+    window.findChild<QPushButton*>(QStringLiteral("btnAnalyze"))->click();
+    QCoreApplication::processEvents();
+    const qint64 analysed = clock.elapsed();
+    std::printf("open %lld ms, analyse %lld ms\n", static_cast<long long>(opened),
+                static_cast<long long>(analysed));
+    window.close();
+    return 0;
+}
