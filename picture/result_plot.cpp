@@ -111,7 +111,7 @@ void DrawItem(PictureArea& area, const PlotItem& item, double x, double y)
 void DrawMarks(PictureArea& area, const std::vector<PlotItem>& items, PlotChoice choice)
 {
     for (const PlotItem& item : items)
-        if (item.shownWith(choice))
+        if (Shown(item.shows, choice))
             DrawItem(area, item, item.x, item.y);
 }
 

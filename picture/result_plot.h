@@ -32,13 +32,14 @@ struct PlotItem {
     int dy = 0;
     QString text;
     bool bold = false; // the total's labels
-
-    bool shownWith(PlotChoice choice) const
-    {
-        return shows == Shows::Always || (shows == Shows::WithAC && choice.showAC) ||
-               (shows == Shows::WithCG && choice.showCG);
-    }
 };
+
+inline bool Shown(PlotItem::Shows shows, PlotChoice choice)
+{
+    using Shows = PlotItem::Shows;
+    return shows == Shows::Always || (shows == Shows::WithAC && choice.showAC) ||
+           (shows == Shows::WithCG && choice.showCG);
+}
 
 // Everything a run's plot can show, in drawing order, for every found object
 // (the total first). Positions in `values` are origin-relative, as the
