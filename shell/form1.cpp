@@ -43,6 +43,7 @@
 
 #include <functional>
 #include <new>
+#include <utility>
 
 namespace centrafix {
 
@@ -172,11 +173,8 @@ void Form1::Form_Load()
     resize(defaultSize());
     if (!stored.windowGeometry.isEmpty())
         restoreGeometry(QByteArray::fromBase64(stored.windowGeometry.toLatin1()));
-    if (const std::optional<ZoomMode> zoom = ZoomModeFromText(stored.zoomMode))
-        picSideScroll->setMode(*zoom);
-    else
-        picSideScroll->chooseZoomForPicture();
-    showZoom();
+    // The zoom needs the region's size, which the window has once it shows.
+    m_startZoom = ZoomModeFromText(stored.zoomMode);
     if (read.unreadable)
         setStatus(text(kSettingsUnreadable));
     theProgressBar->hide();
@@ -229,6 +227,18 @@ void Form1::closeEvent(QCloseEvent* event)
     }
     Form_Unload();
     QMainWindow::closeEvent(event);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (std::exchange(m_zoomChosen, true))
+        return;
+    if (m_startZoom)
+        picSideScroll->setMode(*m_startZoom);
+    else
+        picSideScroll->chooseZoomForPicture();
+    showZoom();
 }
 
 void Form1::resizeEvent(QResizeEvent* event)

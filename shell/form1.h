@@ -7,6 +7,7 @@
 #include "engine/run_types.h"
 #include "engine/string_table.h"
 #include "twips.h"
+#include "zoom.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -120,6 +121,7 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -267,6 +269,8 @@ private:
     bool m_pictureIsPasted = false;
     QString m_lastFolder;       // where the open dialog was last used
     QString m_saveFolder;       // where the save dialog was last used
+    std::optional<ZoomMode> m_startZoom; // as kept from the last session
+    bool m_zoomChosen = false;
 
     // Window state.
     ColorObjectTable ColorObjects{};
