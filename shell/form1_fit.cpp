@@ -143,7 +143,7 @@ void Form1::placeControls()
 
     // The picture region takes the rest: to the right edge and down to the
     // status bar, keeping the left margin on both sides.
-    const int picTop = std::max(twipsY(2880), top + gridHeight + gap);
+    const int picTop = std::max(twipsY(2880), top + gridHeight + twipsY(75));
     picSideScroll->setGeometry(left, picTop, std::max(1, client.width() - 2 * left),
                                std::max(1, client.height() - picTop - twipsY(60)));
 

@@ -46,6 +46,11 @@ public:
     QString dialogFilter;
     QString dialogSelectedFilter;
     QString dialogFolder;
+    // The save dialog's answer: a name and the filter it was chosen with
+    // (empty: the one offered first).
+    QString fileToSave;
+    QString saveFilterChosen;
+    QString saveDialogFilter;
 
 protected:
     void showMessage(QMessageBox::Icon, const QString& text) override { messages << text; }
@@ -55,6 +60,13 @@ protected:
         dialogSelectedFilter = selected;
         dialogFolder = folder;
         return fileToOpen;
+    }
+    QString chooseSaveFile(const QString& filter, QString& selected, const QString&) override
+    {
+        saveDialogFilter = filter;
+        if (!saveFilterChosen.isEmpty())
+            selected = saveFilterChosen;
+        return fileToSave;
     }
 };
 
