@@ -42,6 +42,15 @@ FrozenColumnGrid::FrozenColumnGrid(QWidget* parent) : QTableWidget(parent)
     showFirstColumnOnly();
 }
 
+// The headers and the model outlive this part of the grid while its base
+// class tears them down; what they report then must not reach it.
+FrozenColumnGrid::~FrozenColumnGrid()
+{
+    disconnect(horizontalHeader(), nullptr, this, nullptr);
+    disconnect(verticalHeader(), nullptr, this, nullptr);
+    disconnect(model(), nullptr, this, nullptr);
+}
+
 void FrozenColumnGrid::showFirstColumnOnly()
 {
     for (int c = 0; c < model()->columnCount(); ++c)

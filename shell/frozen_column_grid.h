@@ -15,6 +15,7 @@ class FrozenColumnGrid : public QTableWidget {
 
 public:
     explicit FrozenColumnGrid(QWidget* parent = nullptr);
+    ~FrozenColumnGrid() override;
 
     QTableView* frozenColumn() const { return m_frozen; }
 

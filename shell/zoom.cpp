@@ -1,5 +1,7 @@
 #include "zoom.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -66,8 +68,9 @@ std::optional<ZoomMode> ZoomModeFromText(const QString& text)
 QString ZoomPercent(double zoom)
 {
     const double percent = zoom * 100.0;
-    return QStringLiteral("%1 %").arg(percent >= 10 ? QString::number(std::lround(percent))
-                                                    : QString::number(percent, 'f', 1));
+    const QLocale locale;
+    return QStringLiteral("%1 %").arg(percent >= 10 ? locale.toString(static_cast<qlonglong>(std::lround(percent)))
+                                                    : locale.toString(percent, 'f', 1));
 }
 
 } // namespace centrafix

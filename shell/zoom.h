@@ -35,7 +35,8 @@ ZoomMode AutomaticZoom(QSize picture, QSize region);
 QString ZoomModeText(const ZoomMode& mode);
 std::optional<ZoomMode> ZoomModeFromText(const QString& text);
 
-// "25 %", "300 %": the factor as users read it.
+// "25 %", "300 %", "8,4 %": the factor as users read it, in the locale's
+// digits.
 QString ZoomPercent(double zoom);
 
 } // namespace centrafix
