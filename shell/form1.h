@@ -59,9 +59,11 @@ struct WindowMenus;
 // picture under it are switched off.
 //
 // The handlers keep the established names of the controls and events they
-// belong to, so the window reads the same as its description. The layout is in
-// form1_layout.cpp, the run in form1_run.cpp, the colour list and the results
-// grid in form1_results.cpp.
+// belong to, so the window reads the same as its description. The controls are
+// made in form1_layout.cpp and placed in form1_fit.cpp, the menus are in
+// form1_menu.cpp, the run in form1_run.cpp, the colour list and the results
+// grid in form1_results.cpp, the picture sources, the save dialogs and the
+// marks over the picture in form1_files.cpp.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -127,7 +129,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Layout (form1_layout.cpp).
+    // The controls (form1_layout.cpp).
     void buildWidgets();
     void buildButtons(QWidget* client);
     void buildResultViews(QWidget* client);
@@ -136,17 +138,18 @@ private:
     void buildPictureView(QWidget* client);
     void buildStatusBar();
     void connectHandlers();
+    QRect designed(const TwipsRect& r) const;
+    int twipsX(double twips) const;
+    int twipsY(double twips) const;
+    // Where they go (form1_fit.cpp).
     void measureNeeds();
     void placeControls();
     QSize defaultSize() const;
-    // Menus (form1_menu.cpp).
+    // Menus and tooltips (form1_menu.cpp).
     void buildMenus();
     void setMenuTexts();
     void setToolTips();
     void syncMenuChecks();
-    QRect designed(const TwipsRect& r) const;
-    int twipsX(double twips) const;
-    int twipsY(double twips) const;
 
     // The run (form1_run.cpp).
     void connectRun();
@@ -181,11 +184,12 @@ private:
     void endBusy();
     void showWorkingCopy();
     void takePicture(const QImage& picture, const QString& name);
-    // Marks over the picture (form1_files.cpp).
+    // Marks over the picture, the table as text (form1_files.cpp).
     void showPlot(const ColorObjectTable& objects, const RunValues& values, const AnalysisInputs& inputs);
     PlotChoice plotChoice() const;
     void showChoice();
-    // The picture with the marks as the bitmap copy and the saved picture have them.
+    // The picture with the marks drawn into it, as the bitmap copy and the
+    // saved picture have it.
     QImage annotatedPicture();
     QString tableText() const;
     void showZoom();

@@ -1,6 +1,5 @@
-// The window's controls where the drawing put them, in twips, widened where
-// a caption needs more room, and what a change of size does to them.
-// Captions come from SwitchLanguage.
+// The window's controls, made where the drawing put them (in twips); where
+// they finally go is form1_fit.cpp's. Captions come from SwitchLanguage.
 
 #include "form1.h"
 
@@ -22,8 +21,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollBar>
 #include <QStatusBar>
 
 #include <algorithm>

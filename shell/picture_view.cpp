@@ -82,11 +82,6 @@ QPointF PictureView::pictureAt(QPointF viewPoint) const
     return QPointF(std::floor(viewPoint.x() / m_zoom), std::floor(viewPoint.y() / m_zoom));
 }
 
-QPointF PictureView::viewPointOf(QPointF picturePoint) const
-{
-    return picturePoint * m_zoom;
-}
-
 QRect PictureView::viewRectOf(const QRect& pictureRect) const
 {
     const int left = static_cast<int>(std::floor(pictureRect.left() * m_zoom));

@@ -34,10 +34,8 @@ public:
     // Resizes the view to the picture at `zoom`.
     void setZoom(double zoom);
     QSize pictureSize() const;
-    // The picture pixel under a point of the view, and the point of the view
-    // where a picture point shows.
+    // The picture pixel under a point of the view.
     QPointF pictureAt(QPointF viewPoint) const;
-    QPointF viewPointOf(QPointF picturePoint) const;
 
     // The overlay: the last run's marks, which of them the check boxes show,
     // and the origin mark.
