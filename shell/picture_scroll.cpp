@@ -32,8 +32,7 @@ QSize PictureScroll::region() const
 void PictureScroll::setMode(const ZoomMode& mode)
 {
     m_mode = mode;
-    const QPointF middle(viewport()->width() / 2.0, viewport()->height() / 2.0);
-    apply(mode.fit ? FitZoom(m_view->pictureSize(), region()) : mode.factor, middle);
+    apply(mode.fit ? FitZoom(m_view->pictureSize(), region()) : mode.factor, middle());
 }
 
 void PictureScroll::chooseZoomForPicture()
@@ -54,7 +53,16 @@ void PictureScroll::zoomBy(int steps, QPointF viewportPoint)
 
 void PictureScroll::zoomBy(int steps)
 {
-    zoomBy(steps, QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0));
+    zoomBy(steps, middle());
+}
+
+// The keys and the menu zoom about the middle of the picture's visible part:
+// a small picture does not fill the region, and its middle is what the user
+// looks at.
+QPointF PictureScroll::middle() const
+{
+    const QRect visible = viewport()->rect().intersected(m_view->geometry());
+    return visible.isEmpty() ? QPointF(viewport()->rect().center()) : QRectF(visible).center();
 }
 
 void PictureScroll::apply(double z, QPointF viewportPoint)

@@ -43,6 +43,7 @@ protected:
 private:
     void apply(double zoom, QPointF viewportPoint);
     QSize region() const;
+    QPointF middle() const;
 
     PictureView* m_view = nullptr;
     ZoomMode m_mode;
