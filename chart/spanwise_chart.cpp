@@ -57,6 +57,9 @@ SpanwiseChart::SpanwiseChart(int languageIndex, QGraphicsItem* parent)
         loading->attachAxis(m_loadingAxis);
     }
     legend()->setAlignment(Qt::AlignBottom);
+    // Axis numbers written as the user's locale writes them, as the grid
+    // and the report are.
+    setLocalizeNumbers(true);
     QFont font = titleFont();
     font.setPointSizeF(font.pointSizeF() * 1.4);
     font.setBold(true);
