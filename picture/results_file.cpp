@@ -22,8 +22,7 @@ constexpr const char* kChordColumn = "chord";
 // then the chord.
 std::array<double, 10> RowValues(const LoadingTable::Row& row)
 {
-    return {row.Eta,   row.G[0],  row.Cl[0], row.G[1], row.Cl[1],
-            row.G[2],  row.Cl[2], row.G[3],  row.Cl[3], row.chord};
+    return {row.Eta, row.G[0], row.Cl[0], row.G[1], row.Cl[1], row.G[2], row.Cl[2], row.G[3], row.Cl[3], row.chord};
 }
 
 QString ColumnName(std::size_t column)
