@@ -19,6 +19,8 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
       version(parser.addVersionOption()),
       scale({"s", "scale"}, "Length units per pixel, a number or expression.", "TEXT",
             Default(defaults::kScaleText)),
+      unit("unit", "Name of the length unit (\"mm\"): shown after the scaled size in the report, in the JSON and in the CSV table.",
+           "NAME"),
       tolerance({"t", "tolerance"}, "Colour tolerance, a number or expression.", "TEXT",
                 Default(defaults::kToleranceText)),
       origin("origin", "Origin as pixel column and row.", "X,Y", "0,0"),
@@ -47,7 +49,7 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
         "named on stderr and the others go on.");
     parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF).", "[PICTURE...]");
     worker.setFlags(QCommandLineOption::HiddenFromHelp);
-    for (const QCommandLineOption* o : {&scale, &tolerance, &origin, &colors, &weights, &language, &altitude,
+    for (const QCommandLineOption* o : {&scale, &unit, &tolerance, &origin, &colors, &weights, &language, &altitude,
                                         &mach, &loadingTable, &json, &annotated, &showAC, &showCG, &chart, &filesFrom,
                                         &csv, &jobs, &worker})
         parser.addOption(*o);

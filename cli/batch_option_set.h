@@ -13,6 +13,7 @@ struct BatchOptionSet {
     QCommandLineOption help;
     QCommandLineOption version;
     QCommandLineOption scale;
+    QCommandLineOption unit;
     QCommandLineOption tolerance;
     QCommandLineOption origin;
     QCommandLineOption colors;

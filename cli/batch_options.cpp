@@ -142,6 +142,7 @@ std::optional<Error> ReadNumberTexts(const QCommandLineParser& parser, const Bat
     AnalysisInputs& in = options.inputs;
     in.localeSeparator = Text(QLocale().decimalPoint());
     in.scaleText = Text(parser.value(set.scale));
+    in.unit = Text(parser.value(set.unit));
     in.toleranceText = Text(parser.value(set.tolerance));
     in.altitudeText = Text(parser.value(set.altitude));
     in.machText = Text(parser.value(set.mach));

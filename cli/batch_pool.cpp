@@ -57,12 +57,16 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
         weights << QString::fromStdString(Exact(options.weights[static_cast<std::size_t>(i)]));
     }
     const QString format = !options.csvPath.isEmpty() ? "csv" : options.json ? "json" : "text";
-    return {"--scale", QString::fromStdString(in.scaleText), "--tolerance", QString::fromStdString(in.toleranceText),
+    QStringList arguments{
+            "--scale", QString::fromStdString(in.scaleText), "--tolerance", QString::fromStdString(in.toleranceText),
             "--origin", QString::fromStdString(Exact(options.originColumn) + "," + Exact(options.originRow)),
             "--colors", colours.join(','), "--weights", weights.join(','),
             "--language", in.languageIndex == kGerman ? "de" : "en",
             "--altitude", QString::fromStdString(in.altitudeText), "--mach", QString::fromStdString(in.machText),
             "--batch-worker", QStringLiteral("%1:%2").arg(format).arg(threads)};
+    if (!in.unit.empty())
+        arguments << "--unit" << QString::fromStdString(in.unit);
+    return arguments;
 }
 
 class Pool : public QObject {

@@ -8,8 +8,16 @@
 namespace centrafix {
 namespace {
 
-constexpr std::string_view kHeader =
-    "Eta\tG(sin)\tCl(sin)\tG(sin^2)\tCl(sin^2)\tG(sin^3)\tCl(sin^3)\tG(sin^4)\tCl(sin^4)\r\n";
+const std::string& HeaderLine()
+{
+    static const std::string line = [] {
+        std::string joined;
+        for (const std::string_view name : LoadingTable::kColumns)
+            (joined += joined.empty() ? "" : "\t") += name;
+        return joined + "\r\n";
+    }();
+    return line;
+}
 
 // Integral of sin^n(phi) d(cos phi) over the span, as the established figures
 // evaluate it (pi/2 and 3 pi/8 from written-out literals).
@@ -79,7 +87,7 @@ bool LoadingTable::write(const std::function<bool(std::string_view)>& sink) cons
 {
     std::string piece;
     piece.reserve(kPieceBytes + 512);
-    piece += kHeader;
+    piece += HeaderLine();
     for (std::size_t y = 0; y < m_rows; ++y) {
         appendRow(piece, static_cast<int>(y));
         if (piece.size() >= kPieceBytes) {
@@ -95,7 +103,7 @@ std::string LoadingTable::text() const
 {
     std::string table;
     // Rows with chord take some 200 bytes, rows without about 40.
-    table.reserve(kHeader.size() + m_rows * 64);
+    table.reserve(HeaderLine().size() + m_rows * 64);
     write([&table](std::string_view piece) {
         table += piece;
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -23,6 +24,10 @@ double Arccos(double x);
 // by piece to wherever it goes, and built whole only on request.
 class LoadingTable {
 public:
+    // The names of the nine columns, as the header line has them.
+    static constexpr std::array<std::string_view, 9> kColumns{
+        "Eta", "G(sin)", "Cl(sin)", "G(sin^2)", "Cl(sin^2)", "G(sin^3)", "Cl(sin^3)", "G(sin^4)", "Cl(sin^4)"};
+
     // The values of one line of the table: Eta, the summed chord of the row
     // and, for a row with chord, G and Cl of the four loadings (all 0 for a
     // row without).

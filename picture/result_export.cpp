@@ -45,6 +45,11 @@ QJsonObject ObjectJson(const ResultFacts& facts, std::size_t i)
 constexpr const char* kObjectKeys[] = {"index", "name",    "found",   "area",       "area_percent", "cg_x",
                                        "cg_y",  "ac_x",    "outline", "ref_length", "weight"};
 
+// The picture's own values, repeated on each of its rows.
+constexpr const char* kPictureColumns[] = {"width",      "height",     "scale",     "unit",
+                                           "origin_x",   "origin_y",   "origin_column", "origin_row",
+                                           "tolerance",  "cd_lam",     "cd_turb"};
+
 // A field as RFC 4180 wants it: in quotes, quotes doubled, when it holds a
 // comma, a quote or a line break.
 QString CsvField(const QString& text)
@@ -88,6 +93,9 @@ QJsonObject ResultJson(const ResultFacts& facts)
     root["cd_turb"] = Coefficient(facts.result, &DragCoefficients::CD_turb);
     if (facts.result.drag && !facts.result.drag->ok())
         root["cd_error"] = QString::fromStdString(ErrorText(facts.result.drag->error(), facts.inputs.languageIndex));
+    // Only where the user named one: without, the object is as it always was.
+    if (!facts.inputs.unit.empty())
+        root["unit"] = QString::fromStdString(facts.inputs.unit);
     return root;
 }
 
@@ -96,16 +104,20 @@ QByteArray CsvHeader()
     QStringList names{QStringLiteral("file")};
     for (const char* key : kObjectKeys)
         names << QLatin1String(key);
-    names << QStringLiteral("width") << QStringLiteral("height") << QStringLiteral("scale") << QStringLiteral("cd_lam")
-          << QStringLiteral("cd_turb");
+    for (const char* key : kPictureColumns)
+        names << QLatin1String(key);
     return names.join(QLatin1Char(',')).toUtf8() + "\r\n";
 }
 
 QByteArray CsvRows(const QString& file, const QJsonObject& json)
 {
-    const QStringList pictureValues{CsvValue(json["picture"]["width"]), CsvValue(json["picture"]["height"]),
-                                    CsvValue(json["scale_factor"]), CsvValue(json["cd_lam"]),
-                                    CsvValue(json["cd_turb"])};
+    const QJsonValue origin = json["origin"];
+    // In the order of kPictureColumns.
+    const QStringList pictureValues{
+        CsvValue(json["picture"]["width"]), CsvValue(json["picture"]["height"]), CsvValue(json["scale_factor"]),
+        CsvField(json["unit"].toString()),  CsvValue(origin["x"]),              CsvValue(origin["y"]),
+        CsvValue(origin["column"]),         CsvValue(origin["row"]),            CsvValue(json["tolerance"]),
+        CsvValue(json["cd_lam"]),           CsvValue(json["cd_turb"])};
     QByteArray rows;
     const QJsonArray objects = json["objects"].toArray();
     // The colours in order, then the total, as the grid lists them.

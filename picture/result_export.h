@@ -21,16 +21,19 @@ struct ResultFacts {
 };
 
 // The batch command's JSON object of one picture: picture size, tolerance,
-// scale, origin, the eight objects, grid, report and drag coefficients.
+// scale, origin, the eight objects, grid, report and drag coefficients, and
+// the unit where the user named one.
 QJsonObject ResultJson(const ResultFacts& facts);
 
 // The CSV header: "file", the keys of an object in the JSON, then the
-// picture's own values (width, height, scale, cd_lam, cd_turb). CR LF ends it.
+// picture's own values (width, height, scale, unit, origin_x, origin_y,
+// origin_column, origin_row, tolerance, cd_lam, cd_turb). CR LF ends it.
 QByteArray CsvHeader();
 
 // The CSV rows of one picture, from its JSON: one row per found object and
 // the total, fields quoted where RFC 4180 asks for it, each row ending in
-// CR LF. A drag coefficient without a value is an empty field.
+// CR LF. A drag coefficient without a value, or a unit not named, is an empty
+// field.
 QByteArray CsvRows(const QString& file, const QJsonObject& json);
 
 } // namespace centrafix

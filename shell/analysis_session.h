@@ -66,6 +66,8 @@ public:
                                       ColorObjectTable& objects, const RunStart& start);
 
     bool isRunning() const { return m_running; }
+    // The inputs of the last prepared run, with the origin it measured from.
+    const AnalysisInputs& inputs() const { return m_inputs; }
     bool abortRequested() const { return m_abortRequested; }
     void requestAbort() { m_abortRequested = true; }
 

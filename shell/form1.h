@@ -182,6 +182,9 @@ private:
     Result<double> scaleFactor() const;
     QString text(const Message& message) const;
     void showError(const Error& error);
+    // A file not written: said in a message box and left in the status bar,
+    // where it stays after the box is gone.
+    void showFailure(const Error& error);
     // Runs a picture operation; when memory runs out it says so instead.
     void withMemory(const std::function<void()>& action);
     void setBusy(bool busy);
@@ -259,6 +262,17 @@ private:
         std::optional<DragEstimate> drag;
     };
     std::optional<ReportSource> m_report;
+
+    // Everything the last completed run produced, for "Save results...";
+    // gone with the grid it filled.
+    struct SavedRun {
+        AnalysisInputs inputs;
+        double originColumn = 0.0;
+        RunSetup setup;
+        ColorObjectTable objects{};
+        AnalysisResult result;
+    };
+    std::optional<SavedRun> m_savedRun;
 
     // The last run's plot as marks, for the bitmap copy; the view shows them.
     std::vector<PlotItem> m_plot;

@@ -9,7 +9,6 @@
 #include "menu_texts.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
-#include "table_export.h"
 #include "window_clipboard.h"
 #include "window_texts.h"
 
@@ -21,6 +20,7 @@
 #include "picture/picture_ops.h"
 #include "picture/picture_source.h"
 #include "picture/result_plot.h"
+#include "picture/results_file.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -169,26 +169,40 @@ QString Form1::tableText() const
     return QString::fromStdString(CopyTableText(titles.join('\t').toStdString(), lines));
 }
 
+void Form1::showFailure(const Error& error)
+{
+    setStatus(ErrorText(error, LanguageIndex));
+    showError(error);
+}
+
 void Form1::saveResults()
 {
-    const QString tsv = text(kResultsFilterTsv);
+    if (!m_savedRun) {
+        showMessage(QMessageBox::Information, text(kNoResultsToSave));
+        return;
+    }
     const QString csv = text(kResultsFilterCsv);
-    QString selected = tsv;
-    QString path = chooseSaveFile(tsv + QStringLiteral(";;") + csv, selected, m_saveFolder);
+    const QString json = text(kResultsFilterJson);
+    QString selected = csv;
+    QString path = chooseSaveFile(csv + QStringLiteral(";;") + json, selected, m_saveFolder);
     if (path.isEmpty())
         return;
     m_saveFolder = QFileInfo(path).absolutePath();
-    const bool asCsv = selected == csv || path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
-    if (QFileInfo(path).suffix().isEmpty())
-        path += asCsv ? QStringLiteral(".csv") : QStringLiteral(".tsv");
-    const QString table = tableText();
-    const QByteArray bytes = (asCsv ? QString::fromStdString(TableAsCsv(table.toStdString())) : table).toUtf8();
+    // The name's own extension decides; without one, the filter does.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool asJson = suffix == QStringLiteral("json") || (suffix != QStringLiteral("csv") && selected == json);
+    if (suffix.isEmpty())
+        path += asJson ? QStringLiteral(".json") : QStringLiteral(".csv");
+    const SavedRun& run = *m_savedRun;
+    const ResultFacts facts{run.inputs, run.originColumn, run.inputs.OriginRow, run.setup, run.objects, run.result};
+    const QString picture = m_pictureIsPasted ? QString() : m_pictureName;
     const std::optional<Error> failure =
-        WriteFileSafely(path, kCannotWriteFile, [&bytes](QIODevice& device, QString& why) {
-            return WriteAll(device, bytes.constData(), bytes.size(), why);
+        WriteFileSafely(path, kCannotWriteFile, [&](QIODevice& device, QString& why) {
+            return asJson ? WriteResultsJson(device, facts, picture, why)
+                          : WriteResultsCsv(device, facts, picture, why);
         });
     if (failure) {
-        showError(*failure);
+        showFailure(*failure);
         return;
     }
     setStatus(Tr(kResultsSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()}));
@@ -214,7 +228,7 @@ void Form1::savePicture()
                 return false;
             });
         if (failure)
-            showError(*failure);
+            showFailure(*failure);
         else
             setStatus(Tr(kPictureSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()}));
     });

@@ -179,6 +179,7 @@ void Form1::theListView_Click()
 
 void Form1::SetupGrid()
 {
+    m_savedRun.reset();
     grdResults->clear();
     grdResults->setRowCount(0);
     grdResults->setColumnCount(kGridColumns);

@@ -63,11 +63,14 @@ void Form1::btnAnalyze_Click()
     // user moves the origin while it yields.
     const RunStart start{OriginX, OriginY, OriginRow, ticks()};
     m_report = {};
+    const double originColumn = OriginColumn;
     if (std::optional<AnalysisResult> result = m_run->run(picBackBuffer->picture(), *setup, ColorObjects, start)) {
         picQuarterChord = std::move(result->values.marks);
-        if (result->completed)
+        if (result->completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
-                                    std::move(result->drag)};
+                                    result->drag};
+            m_savedRun = SavedRun{m_run->inputs(), originColumn, *setup, ColorObjects, std::move(*result)};
+        }
     }
     showRunOver();
 }

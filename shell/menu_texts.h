@@ -57,8 +57,10 @@ inline constexpr Message kTipWeight{"Doppelklick: W=… bearbeiten; Kreuz: Farbe
                                     "double-click: edit W=…; tick: measure the colour"};
 inline constexpr Message kTipGrid{"Ergebnisse je Farbe und gesamt", "Results for every colour and the total"};
 
-inline constexpr Message kResultsFilterTsv{"Tabulatorgetrennt (*.tsv)", "Tab-separated (*.tsv)"};
 inline constexpr Message kResultsFilterCsv{"CSV, kommagetrennt (*.csv)", "CSV, comma-separated (*.csv)"};
+inline constexpr Message kResultsFilterJson{"JSON (*.json)", "JSON (*.json)"};
+inline constexpr Message kNoResultsToSave{"Es gibt noch keine Ergebnisse zum Speichern: erst analysieren.",
+                                          "There are no results to save yet: analyse first."};
 inline constexpr Message kPictureFilterPng{"PNG-Bild (*.png)", "PNG picture (*.png)"};
 inline constexpr Message kChartFilterSvg{"SVG-Grafik (*.svg)", "SVG drawing (*.svg)"};
 inline constexpr Message kChartSaved{"Diagramm in %1 gespeichert.", "Chart saved to %1."};

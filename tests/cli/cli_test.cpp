@@ -127,7 +127,9 @@ TEST(BatchCommand, LanguageColoursWeightsAndLocaleShapeTheOutput)
     const QStringList lines = GridLines(o.out);
     EXPECT_EQ(FirstColumn(lines), "Objekt,schwarz,rot,Gesamt");
     EXPECT_TRUE(lines.value(2).endsWith("\t2,50")) << o.out.toStdString();
-    EXPECT_TRUE(o.out.contains("Pixel: 330 x 314 -> skaliert: 330,00 x 314,00"));
+    EXPECT_TRUE(o.out.contains("Pixel: 330 x 314 -> skaliert: 330,00 x 314,00\r\n"));
+    const Outcome unit = RunCli({"--language", "de", "--unit", "mm", "--scale", "0,5"}, "de_DE.UTF-8");
+    EXPECT_TRUE(unit.out.contains("Pixel: 330 x 314 -> skaliert: 165,00 x 157,00 mm\r\n")) << unit.out.toStdString();
     // The defaults are written with a point, and the German locale reads
     // them as it reads a comma.
     EXPECT_TRUE(o.out.contains("\r\nCD_lam = 0,0") && o.out.contains("\r\nCD_turb = 0,0")) << o.out.toStdString();

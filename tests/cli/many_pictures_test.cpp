@@ -3,6 +3,7 @@
 // read back as the single-picture results.
 
 #include "cli_runner.h"
+#include "csv_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+using centrafix::test::CsvCell;
+using centrafix::test::ReadCsv;
 using centrafix::test::RunCli;
 
 namespace {
@@ -74,7 +77,7 @@ TEST_F(ManyPictures, OneCsvTableOfObjectsAndTotalsWithFullPrecision)
     const QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 5) << "header, blue and total, black and total";
     EXPECT_EQ(rows[0], "file,index,name,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
-                       "width,height,scale,cd_lam,cd_turb");
+                       "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,cd_lam,cd_turb");
     const QStringList blue = rows[1].split(',');
     EXPECT_EQ(blue[0], small1);
     EXPECT_EQ(blue[2], "blue");
@@ -84,6 +87,43 @@ TEST_F(ManyPictures, OneCsvTableOfObjectsAndTotalsWithFullPrecision)
     EXPECT_EQ(blue[14], "0.3333333333333333");
     EXPECT_EQ(rows[2].split(',')[2], "total");
     EXPECT_EQ(rows[3].split(',')[0], small2);
+}
+
+TEST_F(ManyPictures, AUnitNamedGoesToEveryWorkerAndOnePictureMakesTheSameTable)
+{
+    const QString table = dir.filePath("table.csv");
+    const QStringList common{"--unit", "cm", "--scale", "0.1", "--origin", "3,4", "--csv", table};
+    for (const QStringList& pictures : {QStringList{small1}, QStringList{small1, small2}}) {
+        // A German locale changes nothing: the table is for programs.
+        ASSERT_EQ(RunCli(common + pictures, "de_DE.UTF-8").exitCode, 0);
+        QFile file(table);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const std::optional<std::vector<QStringList>> records = ReadCsv(QString::fromUtf8(file.readAll()));
+        ASSERT_TRUE(records);
+        ASSERT_EQ(records->size(), 1 + 2 * pictures.size()) << "the header, then a colour and the total each";
+        const QStringList& header = records->front();
+        for (std::size_t r = 1; r < records->size(); ++r) {
+            const QStringList& row = (*records)[r];
+            ASSERT_EQ(row.size(), header.size());
+            const QString picture = CsvCell(header, row, "file");
+            EXPECT_EQ(picture, pictures[static_cast<qsizetype>((r - 1) / 2)]);
+            EXPECT_EQ(CsvCell(header, row, "unit"), "cm");
+            EXPECT_EQ(CsvCell(header, row, "origin_column"), "3");
+            EXPECT_EQ(CsvCell(header, row, "origin_row"), "4");
+            EXPECT_EQ(CsvCell(header, row, "tolerance"), "10");
+            // The same numbers as that picture's JSON, to the last digit.
+            const QJsonObject json =
+                QJsonDocument::fromJson(RunCli(QStringList{"--json", "--unit", "cm", "--scale", "0.1", "--origin",
+                                                           "3,4", picture}).out.toUtf8())
+                    .object();
+            EXPECT_EQ(json["unit"], "cm");
+            const QJsonObject object = json["objects"][CsvCell(header, row, "index").toInt()].toObject();
+            for (const char* key : {"area", "area_percent", "cg_x", "cg_y", "ac_x", "outline", "ref_length"})
+                EXPECT_EQ(CsvCell(header, row, key).toDouble(), object[key].toDouble()) << key;
+            EXPECT_EQ(CsvCell(header, row, "origin_x").toDouble(), json["origin"]["x"].toDouble());
+            EXPECT_EQ(CsvCell(header, row, "cd_lam").toDouble(), json["cd_lam"].toDouble());
+        }
+    }
 }
 
 TEST_F(ManyPictures, TextNamesEachPictureAndAListComesFromAFile)

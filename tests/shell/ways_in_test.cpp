@@ -1,5 +1,5 @@
 // The standard ways in beside the buttons: the menu bar and its keys, files
-// dropped on the window, the save dialogs, and the window remembered.
+// dropped on the window, and the window remembered.
 
 #include "form1_fixture.h"
 
@@ -47,12 +47,6 @@ protected:
         QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(form.get(), &dropped);
         return true;
-    }
-
-    QString savedText(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 };
 
@@ -131,40 +125,6 @@ TEST_F(WaysIn, ADroppedFileOpensAsOpenDoesAndOfSeveralTheFirst)
     EXPECT_EQ(form->messages, QStringList{empty + ": die Datei ist leer"}) << "the message Open gives";
     EXPECT_EQ(workingCopy().picture(), Red(40, 30));
     EXPECT_FALSE(drop({})) << "nothing to open is not taken";
-}
-
-TEST_F(WaysIn, SaveResultsWritesTheCopiedTableAsTsvOrCsvAndSavePictureTheCopiedBitmap)
-{
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    open();
-    field("txtScale")->setText("0,5");
-    analyze();
-    const QString table = copyTable();
-
-    form->fileToSave = dir.filePath("results"); // no extension: the filter's
-    form->menuBar()->actions()[0]->menu()->actions()[3]->trigger();
-    EXPECT_EQ(savedText(dir.filePath("results.tsv")), table);
-    EXPECT_TRUE(form->saveDialogFilter.contains("*.csv"));
-
-    form->fileToSave = dir.filePath("results.csv");
-    form->saveFilterChosen = "CSV, kommagetrennt (*.csv)";
-    form->saveResults();
-    const QStringList lines = savedText(form->fileToSave).split("\r\n");
-    EXPECT_EQ(lines.size(), 7) << "six rows, each ended by CR LF";
-    EXPECT_TRUE(lines[1].startsWith("schwarz,\"75,98\",\"78,25\",")) << lines[1].toStdString();
-    EXPECT_EQ(status(), "Ergebnisse in results.csv gespeichert.");
-
-    form->fileToSave = dir.filePath("marked.png");
-    form->savePicture();
-    click("btnCopyBitmap");
-    EXPECT_EQ(QImage(form->fileToSave).convertToFormat(QImage::Format_RGB32),
-              QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32));
-
-    form->fileToSave = dir.filePath("missing/results.tsv");
-    form->saveResults();
-    ASSERT_EQ(form->messages.size(), 1);
-    EXPECT_TRUE(form->messages[0].startsWith(form->fileToSave + ": die Datei kann nicht geschrieben werden ("))
-        << form->messages[0].toStdString();
 }
 
 TEST_F(WaysIn, TheWindowComesBackAsItWasLeft)

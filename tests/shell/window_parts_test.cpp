@@ -1,7 +1,5 @@
-// The window's rules that need no window: the zoom steps and the CSV form
-// of the results table.
+// The window's rules that need no window: the zoom steps.
 
-#include "shell/table_export.h"
 #include "shell/zoom.h"
 
 #include <gtest/gtest.h>
@@ -32,12 +30,4 @@ TEST(Zoom, StepsGoThroughTheUsualFactorsAndAFittedOneJoinsThemInEitherDirection)
     }
     for (const char* bad : {"", "abc", "0", "-1", "1000", "nan"})
         EXPECT_FALSE(ZoomModeFromText(bad)) << bad;
-}
-
-TEST(TableAsCsv, QuotesWhatWouldSplitAFieldAndEndsEveryLineWithCrLf)
-{
-    EXPECT_EQ(TableAsCsv("Objekt\tFläche\r\nrot\t12,5\t\r\nGesamt\t\"x\"\t"),
-              "Objekt,Fläche\r\nrot,\"12,5\",\r\nGesamt,\"\"\"x\"\"\",\r\n");
-    EXPECT_EQ(TableAsCsv("a\tb"), "a,b\r\n");
-    EXPECT_EQ(TableAsCsv("line\nbreak"), "\"line\nbreak\"\r\n");
 }
