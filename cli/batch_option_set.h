@@ -13,7 +13,10 @@ struct BatchOptionSet {
     QCommandLineOption help;
     QCommandLineOption version;
     QCommandLineOption scale;
+    QCommandLineOption scaleFrom;
     QCommandLineOption tolerance;
+    QCommandLineOption cleanUp;
+    QCommandLineOption cleanUpThreshold;
     QCommandLineOption origin;
     QCommandLineOption colors;
     QCommandLineOption weights;

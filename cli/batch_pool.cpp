@@ -57,7 +57,10 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
         weights << QString::fromStdString(Exact(options.weights[static_cast<std::size_t>(i)]));
     }
     const QString format = !options.csvPath.isEmpty() ? "csv" : options.json ? "json" : "text";
-    return {"--scale", QString::fromStdString(in.scaleText), "--tolerance", QString::fromStdString(in.toleranceText),
+    // --scale-from has become the scale text; the clean-up goes as it was asked.
+    const QStringList cleanUp = options.cleanUp ? QStringList{"--clean-up-threshold", options.cleanUpThresholdText}
+                                                : QStringList{};
+    return cleanUp + QStringList{"--scale", QString::fromStdString(in.scaleText), "--tolerance", QString::fromStdString(in.toleranceText),
             "--origin", QString::fromStdString(Exact(options.originColumn) + "," + Exact(options.originRow)),
             "--colors", colours.join(','), "--weights", weights.join(','),
             "--language", in.languageIndex == kGerman ? "de" : "en",
