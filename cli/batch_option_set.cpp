@@ -28,7 +28,10 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
       cleanUp("clean-up", "Before measuring, snap every pixel near one of the seven colours or white onto it "
                           "(for scans, anti-aliased or compressed pictures)."),
       cleanUpThreshold("clean-up-threshold",
-                       "How near a pixel must be to be snapped (sum of the RGB distances); implies --clean-up.", "T",
+                       QStringLiteral("How near a pixel must be to be snapped (sum of the RGB distances); implies "
+                                      "--clean-up. Default: %1.")
+                           .arg(Default(defaults::kCleanUpThresholdText)),
+                       "T",
                        Default(defaults::kCleanUpThresholdText)),
       origin("origin", "Origin as pixel column and row.", "X,Y", "0,0"),
       colors("colors", "Colours to analyse: names (either language) or numbers 1-7, comma-separated. Default: all seven.", "LIST"),

@@ -98,6 +98,7 @@ void Form1::endScaleLine(float X, float Y)
     m_unit = dialog.unit();
     // Set as if typed: the origin keeps its pixel and follows the new factor.
     txtScale->setText(QString::fromStdString(scale));
+    txtScale->setCursorPosition(0); // the leading digits, where a narrow field cuts the text
     std::string length = FormatGeneral(dialog.length(), sep);
     if (!m_unit->isEmpty())
         length += ' ' + m_unit->toStdString();
