@@ -393,12 +393,6 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     picSideView->setOrigin(m_originMark);
 }
 
-void Form1::picSide_MouseUp(int Button, int /*Shift*/, float X, float Y)
-{
-    if (m_lineStart && Button == 1)
-        endScaleLine(X, Y);
-}
-
 void Form1::txtScale_Change()
 {
     // The origin keeps its pixel and follows the scale the text gives. While

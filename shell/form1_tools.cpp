@@ -63,6 +63,14 @@ QString Form1::linePixelsText(double pixels) const
     return QString::fromStdString(Tr(kScaleLineLength, LanguageIndex, {FormatFixed(pixels, 2, decimalSeparator())}));
 }
 
+// Only the line's drag ends with the button's release; elsewhere the press
+// does all.
+void Form1::picSide_MouseUp(int Button, int /*Shift*/, float X, float Y)
+{
+    if (m_lineStart && Button == 1)
+        endScaleLine(X, Y);
+}
+
 void Form1::beginScaleLine(float X, float Y)
 {
     m_lineStart = linePixel(X, Y);
