@@ -44,6 +44,7 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
       annotated("annotated", "Write the picture as the window shows it after the run (origin mark, A.C. and C.G. markers with labels) to FILE as PNG.", "FILE"),
       showAC("show-ac", "With --annotated: mark the A.C. of every found colour, not only of the total."),
       showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found colour."),
+      chart("chart", "Write the chart of the spanwise loading (summed chord and the four normalised loadings against Eta) to FILE, as PNG or SVG by its extension.", "FILE"),
       filesFrom("files-from", "Analyse the pictures FILE names, one a line (\"-\": standard input).", "FILE"),
       csv("csv", "Write one CSV table of every picture's objects and totals to FILE (\"-\": standard output).", "FILE"),
       jobs({"j", "jobs"}, "Analyse N pictures at a time. Default: one per core.", "N"),
@@ -58,8 +59,9 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
         "named on stderr and the others go on.");
     parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF).", "[PICTURE...]");
     worker.setFlags(QCommandLineOption::HiddenFromHelp);
-    for (const QCommandLineOption* o : {&scale, &scaleFrom, &tolerance, &cleanUp, &cleanUpThreshold, &origin, &colors, &weights, &language, &altitude,
-                                        &mach, &loadingTable, &json, &annotated, &showAC, &showCG, &filesFrom,
+    for (const QCommandLineOption* o : {&scale, &scaleFrom, &tolerance, &cleanUp, &cleanUpThreshold, &origin, &colors,
+                                        &weights, &language, &altitude, &mach, &loadingTable, &json, &annotated,
+                                        &showAC, &showCG, &chart, &filesFrom,
                                         &csv, &jobs, &worker})
         parser.addOption(*o);
 }

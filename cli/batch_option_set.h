@@ -28,6 +28,7 @@ struct BatchOptionSet {
     QCommandLineOption annotated;
     QCommandLineOption showAC;
     QCommandLineOption showCG;
+    QCommandLineOption chart;
     QCommandLineOption filesFrom;
     QCommandLineOption csv;
     QCommandLineOption jobs;

@@ -3,6 +3,7 @@
 #include "batch_option_set.h"
 #include "parser_complaint.h"
 
+#include "chart/chart_file.h"
 #include "engine/color_cleanup.h"
 #include "engine/color_object.h"
 #include "engine/defaults.h"
@@ -44,6 +45,12 @@ constexpr Message kWeightNotANumber{"--weights: \"%1\" ist keine Zahl.", "--weig
 constexpr Message kLoadingTableNeedsFile{"--loading-table braucht einen Dateinamen oder \"-\".",
                                          "--loading-table needs a file name or \"-\"."};
 constexpr Message kAnnotatedNeedsFile{"--annotated braucht einen Dateinamen.", "--annotated needs a file name."};
+constexpr Message kChartNeedsFile{"--chart braucht einen Dateinamen auf .png oder .svg.",
+                                  "--chart needs a file name ending in .png or .svg."};
+constexpr Message kChartKind{"--chart schreibt PNG oder SVG; \"%1\" endet weder auf .png noch auf .svg.",
+                             "--chart writes PNG or SVG; \"%1\" ends in neither .png nor .svg."};
+constexpr Message kChartForOnePicture{"--chart gilt für ein Bild, nicht für mehrere.",
+                                      "--chart is for one picture, not several."};
 constexpr Message kStandardOutputTwice{
     "--json und --loading-table - wollen beide die Standardausgabe; die Tabelle braucht eine Datei.",
     "--json and --loading-table - both want standard output; give the table a file."};
@@ -239,6 +246,20 @@ std::optional<Error> ReadWeights(const QCommandLineParser& parser, const BatchOp
     return std::nullopt;
 }
 
+std::optional<Error> ReadChart(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    if (!parser.isSet(set.chart))
+        return std::nullopt;
+    options.chartPath = parser.value(set.chart);
+    if (options.chartPath.isEmpty())
+        return OptionError(kChartNeedsFile);
+    if (!ChartFormatOf(options.chartPath))
+        return OptionError(kChartKind, {Text(options.chartPath)});
+    if (options.many)
+        return OptionError(kChartForOnePicture);
+    return std::nullopt;
+}
+
 std::optional<Error> ReadOutputs(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
 {
     options.json = parser.isSet(set.json);
@@ -256,7 +277,7 @@ std::optional<Error> ReadOutputs(const QCommandLineParser& parser, const BatchOp
         return OptionError(kOnePictureOutputs);
     if (options.json && options.csvPath == "-")
         return OptionError(kCsvAndJsonOnStdout);
-    return std::nullopt;
+    return ReadChart(parser, set, options);
 }
 
 } // namespace

@@ -34,6 +34,7 @@ struct BatchOptions {
     bool json = false;
     QString loadingTablePath;      // "-" for standard output
     QString annotatedPath;         // PNG of the display after the run; empty: none
+    QString chartPath;             // PNG or SVG of the loading chart; empty: none
     bool showAC = false;           // the two "Show Area ..." boxes of the window
     bool showCG = false;
     bool showHelp = false;

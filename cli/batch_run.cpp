@@ -5,6 +5,8 @@
 #include "console.h"
 #include "picture_run.h"
 
+#include "chart/chart_file.h"
+
 #include <QLocale>
 
 #include <optional>
@@ -26,8 +28,13 @@ std::optional<Error> WriteFiles(const BatchOptions& options, const PictureRun& r
         if (std::optional<Error> error = WriteAnnotatedPicture(options.annotatedPath, run.display->image()))
             return error;
     }
-    if (!options.loadingTablePath.isEmpty() && options.loadingTablePath != "-")
-        return WriteLoadingTable(options.loadingTablePath, TableOf(run));
+    if (!options.loadingTablePath.isEmpty() && options.loadingTablePath != "-") {
+        if (std::optional<Error> error = WriteLoadingTable(options.loadingTablePath, TableOf(run)))
+            return error;
+    }
+    if (!options.chartPath.isEmpty())
+        return WriteChartFile(options.chartPath, SampleLoadingTable(TableOf(run), run.inputs.unit),
+                              options.inputs.languageIndex);
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 #include "picture/picture_source.h"
 #include "picture/wmf_player.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -32,15 +33,15 @@ void OnlyFailures(QtMsgType type, const QMessageLogContext& /*context*/, const Q
         WriteErrorLine(message.toStdString());
 }
 
-// Whether the arguments ask for the annotated picture. Decided before the
+// Whether the arguments ask for `option` ("--annotated"). Decided before the
 // parser runs, because the parser needs the application object.
-bool WantsAnnotatedPicture(int argc, char* argv[])
+bool AsksFor(int argc, char* argv[], const QByteArray& option)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
         if (argument == "--")
             return false;
-        if (argument == "--annotated" || argument.startsWith("--annotated="))
+        if (argument == option || argument.startsWith(option + '='))
             return true;
     }
     return false;
@@ -67,17 +68,24 @@ bool NamesAMetafile(int argc, char* argv[])
     return false;
 }
 
-// Labels and metafile text need fonts, and fonts need a QGuiApplication; that
-// must not need a display, and other runs stay without the GUI machinery
-// altogether (it is slower to start and talks on stderr).
+// Labels and metafile text need fonts, and fonts need a QGuiApplication; Qt's
+// chart module needs a QApplication. Neither may need a display: the offscreen
+// platform draws the same file with or without a desktop session, and no
+// window is ever shown. Other runs stay without the GUI machinery altogether
+// (it is slower to start and talks on stderr).
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[])
 {
+    const bool chart = AsksFor(argc, argv, "--chart");
     // A worker of a many-picture run may meet a metafile in any picture.
-    if (!WantsAnnotatedPicture(argc, argv) && !NamesAMetafile(argc, argv) && !IsBatchWorker(argc, argv))
+    if (!chart && !AsksFor(argc, argv, "--annotated") && !NamesAMetafile(argc, argv) && !IsBatchWorker(argc, argv))
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    std::unique_ptr<QGuiApplication> app;
+    if (chart)
+        app = std::make_unique<QApplication>(argc, argv);
+    else
+        app = std::make_unique<QGuiApplication>(argc, argv);
     // The font library reads its configuration when the first label is
     // drawn, and crashes when memory runs out while it does. Read it now,
     // before a picture takes the memory, so a short machine fails in our own

@@ -57,6 +57,7 @@ public:
             emit m_session.loadingTableReady(QString::fromStdString(table.text()));
         else
             emit m_session.loadingTableTooLarge(static_cast<qint64>(table.rows()));
+        emit m_session.spanwiseReady(SampleLoadingTable(table, m_session.m_inputs.unit));
     }
     void ticksUpdated(const std::array<bool, 8>& found) override { emit m_session.ticksUpdated(found); }
     void gridRowAppended(const std::string& rowText) override

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/spanwise_samples.h"
 #include "engine/color_object.h"
 #include "engine/error.h"
 #include "engine/quarter_chord_marks.h"
@@ -76,6 +77,8 @@ signals:
     void displayRestored();
     void loadingTableReady(const QString& table);
     void loadingTableTooLarge(qint64 rows);
+    // The same table as the loading chart shows it, however tall.
+    void spanwiseReady(const SpanwiseSamples& samples);
     void ticksUpdated(const Ticks& found);
     void gridRowAppended(const QString& rowText);
     // The inputs carry the origin the run measured from.

@@ -4,6 +4,7 @@
 #include "form1.h"
 
 #include "frozen_column_grid.h"
+#include "loading_chart_window.h"
 
 #include "analysis_session.h"
 #include "picture_scroll.h"
@@ -68,6 +69,7 @@ Form1::Form1(const QString& settingsFile, QWidget* parent)
     setAcceptDrops(true);
     m_run = new AnalysisSession(RunFields{txtTolerance, txtScale, txtAltitude, txtMach}, this);
     connectRun();
+    buildLoadingChart();
     // Esc must reach Form_KeyPress whichever control has the focus, and must
     // still reach that control: an application filter sees the key first and
     // lets it pass.
@@ -193,6 +195,7 @@ void Form1::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    m_chartWindow->close();
     StoredSettings values;
     values.languageIndex = LanguageIndex;
     values.scale = txtScale->text();

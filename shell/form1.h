@@ -41,6 +41,7 @@ class QTranslator;
 namespace centrafix {
 
 class AnalysisSession;
+class LoadingChartWindow;
 class FrozenColumnGrid;
 class PictureArea;
 class PictureScroll;
@@ -107,6 +108,9 @@ public:
     // The menu's "Save results..." and "Save picture...".
     void saveResults();
     void savePicture();
+    // The View menu's loading chart, and saving it as PNG or SVG.
+    void showLoadingChart();
+    void saveChart();
 
     // State, for whoever needs to look (tests, the program's caller).
     const ColorObjectTable& colorObjects() const { return ColorObjects; }
@@ -210,6 +214,8 @@ private:
     QPoint linePixel(float X, float Y) const;
     QString linePixelsText(double pixels) const;
     void yieldToEvents();
+    // The loading chart's window (form1_chart.cpp).
+    void buildLoadingChart();
 
     // Controls (owned by their Qt parents).
     QPushButton* btnOpen = nullptr;
@@ -252,6 +258,7 @@ private:
     QImage picColor;
 
     AnalysisSession* m_run = nullptr; // owned by the window
+    LoadingChartWindow* m_chartWindow = nullptr; // a window of its own, the main window its parent
     std::unique_ptr<WindowMenus> m_menus; // its actions are the window's children
     QAction* actTickAll = nullptr;
     QAction* actUntickAll = nullptr;

@@ -5,6 +5,7 @@
 #include "form1.h"
 
 #include "frozen_column_grid.h"
+#include "loading_chart_window.h"
 #include "menu_texts.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
@@ -106,6 +107,7 @@ void Form1::takePicture(const QImage& picture, const QString& name)
     showWorkingCopy();
     picSideScroll->chooseZoomForPicture();
     picQuarterChord = {};
+    m_chartWindow->clearSamples();
     SetupGrid();
     m_report = ReportSource{picture.width(), picture.height(), std::nullopt, std::nullopt, {}};
     showReport();

@@ -53,6 +53,8 @@ void Form1::buildMenus()
     m.file->addSeparator();
     m.saveResults = AddAction(m.file, {QKeySequence::Save}, [this] { saveResults(); });
     m.savePicture = AddAction(m.file, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, [this] { savePicture(); });
+    m.saveChart = AddAction(m.file, {}, [this] { saveChart(); });
+    m.saveChart->setEnabled(false); // until a run leaves a chart
     m.file->addSeparator();
     m.copyTable = AddAction(m.file, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, [this] { btnCopy_Click(); });
     m.copyBitmap = AddAction(m.file, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B)}, [this] { btnCopyBitmap_Click(); });
@@ -66,6 +68,8 @@ void Form1::buildMenus()
     m.zoomIn = AddAction(m.view, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
                          [this] { picSideScroll->zoomBy(1); });
     m.zoomOut = AddAction(m.view, {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { picSideScroll->zoomBy(-1); });
+    m.view->addSeparator();
+    m.loadingChart = AddAction(m.view, {}, [this] { showLoadingChart(); });
 
     m.picture = bar->addMenu(QString());
     m.analyze = AddAction(m.picture, {QKeySequence(Qt::Key_F5)}, [this] { btnAnalyze_Click(); });
@@ -106,7 +110,8 @@ void Form1::setMenuTexts()
         {m.zoomIn, &kZoomIn},           {m.zoomOut, &kZoomOut},          {m.analyze, &msg::Analyze},
         {m.flip, &msg::FlipHorz},       {m.invert, &msg::InvertBW},      {m.cleanUp, &kCleanUpMenu},
         {m.scaleLine, &kScaleLineMenu}, {m.showAC, &msg::ShowAreaAC},
-        {m.showCG, &msg::ShowAreaCG},   {m.german, &kGermanName},        {m.english, &kEnglishName}};
+        {m.showCG, &msg::ShowAreaCG},   {m.german, &kGermanName},        {m.english, &kEnglishName},
+        {m.saveChart, &kSaveChart},     {m.loadingChart, &kLoadingChart}};
     for (const auto& [action, caption] : actions)
         action->setText(text(*caption));
     syncMenuChecks();

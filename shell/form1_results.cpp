@@ -4,6 +4,7 @@
 #include "form1.h"
 
 #include "frozen_column_grid.h"
+#include "loading_chart_window.h"
 
 #include "window_clipboard.h"
 #include "window_texts.h"
@@ -69,6 +70,7 @@ void Form1::SwitchLanguage()
     actUntickAll->setText(text(kUntickAll));
     setMenuTexts();
     setTranslation();
+    m_chartWindow->setLanguage(LanguageIndex);
     AssignColorsAndNames(ColorObjects, LanguageIndex);
     SetupGrid();
     showWorkingCopy();

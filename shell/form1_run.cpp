@@ -4,6 +4,7 @@
 #include "form1.h"
 
 #include "frozen_column_grid.h"
+#include "loading_chart_window.h"
 
 #include "analysis_session.h"
 #include "window_clipboard.h"
@@ -140,6 +141,7 @@ void Form1::showRunStarting(const RunSetup& setup)
     theProgressBar->show();
     theProgressBar->raise();
     SetupGrid();
+    m_chartWindow->clearSamples(); // until this run's table is there
     if (setup.scaleReplaced)
         txtScale->setText(QStringLiteral("1")); // rescales the origin, as typing "1" would
     picSide->ForeColor = Rgb(255, 255, 255);

@@ -15,6 +15,9 @@ inline constexpr Message kMenuLanguage{"&Sprache", "&Language"};
 
 inline constexpr Message kSaveResults{"Ergebnisse &speichern...", "&Save results..."};
 inline constexpr Message kSavePicture{"Bild spei&chern...", "Save pict&ure..."};
+inline constexpr Message kSaveChart{"Dia&gramm speichern...", "Save c&hart..."};
+inline constexpr Message kLoadingChart{"&Auftriebsverteilung", "Loading &chart"};
+inline constexpr Message kLoadingChartTitle{"Auftriebsverteilung – Centrafix", "Loading chart – Centrafix"};
 inline constexpr Message kQuit{"&Beenden", "&Quit"};
 inline constexpr Message kZoomFit{"&Einpassen", "&Fit to window"};
 inline constexpr Message kZoomActual{"&Originalgröße (1:1)", "&Actual size (1:1)"};
@@ -57,6 +60,8 @@ inline constexpr Message kTipGrid{"Ergebnisse je Farbe und gesamt", "Results for
 inline constexpr Message kResultsFilterTsv{"Tabulatorgetrennt (*.tsv)", "Tab-separated (*.tsv)"};
 inline constexpr Message kResultsFilterCsv{"CSV, kommagetrennt (*.csv)", "CSV, comma-separated (*.csv)"};
 inline constexpr Message kPictureFilterPng{"PNG-Bild (*.png)", "PNG picture (*.png)"};
+inline constexpr Message kChartFilterSvg{"SVG-Grafik (*.svg)", "SVG drawing (*.svg)"};
+inline constexpr Message kChartSaved{"Diagramm in %1 gespeichert.", "Chart saved to %1."};
 inline constexpr Message kResultsSaved{"Ergebnisse in %1 gespeichert.", "Results saved to %1."};
 inline constexpr Message kPictureSaved{"Bild in %1 gespeichert.", "Picture saved to %1."};
 inline constexpr Message kCannotWriteFile{"die Datei kann nicht geschrieben werden (%1)",

@@ -17,6 +17,7 @@ struct WindowMenus {
     QAction* paste = nullptr;
     QAction* saveResults = nullptr;
     QAction* savePicture = nullptr;
+    QAction* saveChart = nullptr;
     QAction* copyTable = nullptr;
     QAction* copyBitmap = nullptr;
     QAction* quit = nullptr;
@@ -25,6 +26,7 @@ struct WindowMenus {
     QAction* actualSize = nullptr;
     QAction* zoomIn = nullptr;
     QAction* zoomOut = nullptr;
+    QAction* loadingChart = nullptr;
 
     QAction* analyze = nullptr;
     QAction* flip = nullptr;

@@ -184,6 +184,11 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
         {{"a.png", "b.png", "--annotated", "c.png"}, "for one picture, not several"},
         {{"--loading-table", noDir + "table.txt"}, noDir + "table.txt"},
         {{"--annotated", noDir + "a.png"}, noDir + "a.png"},
+        {{"--chart", dir.filePath("chart.jpg")}, "--chart writes PNG or SVG; \"" + dir.filePath("chart.jpg")},
+        {{"--chart", ""}, "--chart needs a file name ending in .png or .svg."},
+        {{"--language", "de", "--chart", "chart"}, "--chart schreibt PNG oder SVG; \"chart\" endet weder"},
+        {{"a.png", "b.png", "--chart", "c.png"}, "--chart is for one picture, not several."},
+        {{"--chart", noDir + "c.svg"}, noDir + "c.svg: cannot write the chart"},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(args.join(' ').toStdString());
@@ -193,6 +198,30 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
         EXPECT_EQ(o.err.trimmed().count('\n'), 0) << o.err.toStdString();
         EXPECT_TRUE(o.err.contains(message)) << o.err.toStdString();
     }
+    EXPECT_FALSE(QFile::exists(dir.filePath("chart.jpg")));
+}
+
+TEST(BatchCommand, ChartGoesToPngOrSvgAndTheUsualOutputStaysAsItWas)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath("chart.png"), svg = dir.filePath("chart.Svg");
+    const Outcome plain = RunCli({});
+    // Without a display and without being told a platform, as from a cron job.
+    const Outcome withPng = RunCli({"--chart", png}, "C", {}, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
+    ASSERT_EQ(withPng.exitCode, 0) << withPng.err.toStdString();
+    EXPECT_EQ(withPng.out, plain.out);
+    EXPECT_TRUE(withPng.err.isEmpty()) << withPng.err.toStdString();
+    const QImage image(png);
+    EXPECT_EQ(image.size(), QSize(1200, 750));
+
+    const Outcome withSvg = RunCli({"--json", "--language", "de", "--chart", svg});
+    ASSERT_EQ(withSvg.exitCode, 0) << withSvg.err.toStdString();
+    EXPECT_EQ(withSvg.out, RunCli({"--json", "--language", "de"}).out);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("<svg"));
+    EXPECT_TRUE(text.contains("Spannweitige Verteilung"));
 }
 
 TEST(BatchCommand, MeasuresWindowsMetafiles)

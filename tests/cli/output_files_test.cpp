@@ -43,21 +43,24 @@ bool IsFifo(const QString& path)
 TEST(BatchOutputFiles, AFullDiskLeavesTheOldFileAndSaysSo)
 {
     QTemporaryDir dir;
-    const QString table = dir.filePath("old.txt"), picture = dir.filePath("old.png");
-    const QByteArray oldTable(1000, 't'), oldPicture(1000, 'p');
+    const QString table = dir.filePath("old.txt"), picture = dir.filePath("old.png"), chart = dir.filePath("old.svg");
+    const QByteArray oldTable(1000, 't'), oldPicture(1000, 'p'), oldChart(1000, 'c');
     Write(table, oldTable);
     Write(picture, oldPicture);
-    // 2 kB fit the old files, not the 60 kB table or the 4 kB annotated picture.
+    Write(chart, oldChart);
+    // 2 kB fit the old files, not the 60 kB table, the 4 kB annotated picture
+    // or the chart's 100 kB and more.
     const CliLimits fullDisk{2000, -1};
     for (const auto& [option, path, old] : {std::tuple{"--loading-table", table, oldTable},
-                                            std::tuple{"--annotated", picture, oldPicture}}) {
+                                            std::tuple{"--annotated", picture, oldPicture},
+                                            std::tuple{"--chart", chart, oldChart}}) {
         SCOPED_TRACE(option);
         const auto o = RunCli({option, path}, "C", fullDisk);
         EXPECT_NE(o.exitCode, 0);
         EXPECT_TRUE(o.err.startsWith("centrafix-cli: " + path + ": cannot write")) << o.err.toStdString();
         EXPECT_EQ(o.err.trimmed().count('\n'), 0);
         EXPECT_EQ(Read(path), old) << "the old file byte for byte";
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file left behind";
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "no temporary file left behind";
     }
 }
 

@@ -120,5 +120,27 @@ TEST(LoadingTable, RowsBeyondTheChordsAreRowsWithoutChord)
     EXPECT_EQ(table.substr(third), "0.5\t0\t0\t0\t0\r\n0.75\t0\t0\t0\t0\r\n");
 }
 
+TEST(LoadingTable, ATallTableComesWholeInPiecesAndStopsWhenTheSinkDoes)
+{
+    const std::vector<double> chords(20001, 1.5);
+    const LoadingTable table(chords, 20000, 10000, ".");
+    const std::string whole = table.text();
+    ASSERT_EQ(Lines(whole).size(), 20001u); // header and every row, though the text spans several pieces
+
+    std::string streamed;
+    int pieces = 0;
+    EXPECT_TRUE(table.write([&](std::string_view piece) {
+        streamed += piece;
+        ++pieces;
+        return true;
+    }));
+    EXPECT_GT(pieces, 1);
+    EXPECT_EQ(streamed, whole);
+
+    pieces = 0;
+    EXPECT_FALSE(table.write([&](std::string_view) { return ++pieces < 2; }));
+    EXPECT_EQ(pieces, 2);
+}
+
 } // namespace
 } // namespace centrafix

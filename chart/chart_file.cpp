@@ -1,0 +1,88 @@
+#include "chart_file.h"
+
+#include "chart_texts.h"
+#include "spanwise_chart.h"
+
+#include "picture/atomic_file.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QGraphicsScene>
+#include <QGraphicsLayout>
+#include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
+
+namespace centrafix {
+namespace {
+
+constexpr Message kNotPngOrSvg{"ein Diagramm wird als PNG oder SVG geschrieben; der Name muss auf .png oder .svg enden",
+                               "a chart is written as PNG or SVG; the name must end in .png or .svg"};
+constexpr Message kCannotWriteChart{"das Diagramm kann nicht geschrieben werden (%1)",
+                                    "cannot write the chart (%1)"};
+
+void Draw(QGraphicsScene& scene, QPaintDevice& device)
+{
+    QPainter painter(&device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF area(QPointF(0, 0), QSizeF(kChartFileSize));
+    scene.render(&painter, area, area);
+}
+
+} // namespace
+
+Result<ChartFormat> ChartFormatOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return ChartFormat::Png;
+    if (suffix == QLatin1String("svg"))
+        return ChartFormat::Svg;
+    return Described(path.toStdString(), kNotPngOrSvg);
+}
+
+QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format)
+{
+    // A chart of its own at the file's size, not the one on screen: the file
+    // looks the same whatever size the user gave the chart's window, and the
+    // same as the batch command's.
+    QGraphicsScene scene;
+    auto* chart = new SpanwiseChart(languageIndex); // the scene owns it
+    scene.addItem(chart);
+    chart->setSamples(samples);
+    chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(kChartFileSize)));
+    chart->layout()->activate();
+    scene.setSceneRect(chart->geometry());
+
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == ChartFormat::Svg) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(kChartFileSize);
+        svg.setViewBox(QRect(QPoint(0, 0), kChartFileSize));
+        svg.setTitle(QString::fromUtf8(Tr(kChartTitle, languageIndex)));
+        Draw(scene, svg);
+    } else {
+        QImage image(kChartFileSize, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        Draw(scene, image);
+        image.save(&buffer, "PNG");
+    }
+    return bytes;
+}
+
+std::optional<Error> WriteChartFile(const QString& path, const SpanwiseSamples& samples, int languageIndex)
+{
+    const Result<ChartFormat> format = ChartFormatOf(path);
+    if (!format)
+        return format.error();
+    const QByteArray bytes = RenderChart(samples, languageIndex, *format);
+    return WriteFileSafely(path, kCannotWriteChart, [&bytes](QIODevice& device, QString& why) {
+        return WriteAll(device, bytes.constData(), bytes.size(), why);
+    });
+}
+
+} // namespace centrafix

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "spanwise_samples.h"
+
+#include "engine/error.h"
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace centrafix {
+
+enum class ChartFormat { Png, Svg };
+
+// The size a chart file is drawn at, in pixels (PNG) or SVG user units:
+// wide enough for the legend in one line in either language.
+inline constexpr QSize kChartFileSize{1200, 750};
+
+// The format a file name asks for by its extension (either case), or an error
+// naming the file when it asks for neither PNG nor SVG.
+Result<ChartFormat> ChartFormatOf(const QString& path);
+
+// The chart of these samples as the bytes of a file of that format. Needs a
+// QApplication.
+QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format);
+
+// Writes that chart to `path`, as the extension says; whole or not at all
+// (an existing file is left as it was), a failure naming the file and the
+// reason.
+std::optional<Error> WriteChartFile(const QString& path, const SpanwiseSamples& samples, int languageIndex);
+
+} // namespace centrafix

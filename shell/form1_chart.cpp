@@ -1,0 +1,57 @@
+// The loading chart: a window of its own that shows the last run's loading
+// table, opened from the View menu and saved from the File menu or its own
+// button.
+
+#include "form1.h"
+
+#include "analysis_session.h"
+#include "loading_chart_window.h"
+#include "menu_texts.h"
+#include "window_menus.h"
+
+#include "chart/chart_file.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+namespace centrafix {
+
+void Form1::buildLoadingChart()
+{
+    m_chartWindow = new LoadingChartWindow(LanguageIndex, this);
+    connect(m_run, &AnalysisSession::spanwiseReady, m_chartWindow, &LoadingChartWindow::setSamples);
+    connect(m_chartWindow, &LoadingChartWindow::saveRequested, this, &Form1::saveChart);
+    connect(m_chartWindow, &LoadingChartWindow::samplesChanged, this,
+            [this] { m_menus->saveChart->setEnabled(m_chartWindow->hasSamples()); });
+}
+
+void Form1::showLoadingChart()
+{
+    m_chartWindow->bringUp();
+}
+
+void Form1::saveChart()
+{
+    if (!m_chartWindow->hasSamples())
+        return;
+    const QString png = text(kPictureFilterPng);
+    const QString svg = text(kChartFilterSvg);
+    QString selected = png;
+    QString path = chooseSaveFile(png + QStringLiteral(";;") + svg, selected, m_saveFolder);
+    if (path.isEmpty())
+        return;
+    m_saveFolder = QFileInfo(path).absolutePath();
+    // A name without extension takes the filter's; any other extension than
+    // the two is refused by the writer, naming the file.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += selected == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    // A few thousand points at a fixed size, whatever the picture: no
+    // memory to run out of here, unlike the picture operations.
+    const std::optional<Error> failure = WriteChartFile(path, m_chartWindow->samples(), LanguageIndex);
+    if (failure)
+        showError(*failure);
+    else
+        setStatus(Tr(kChartSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()}));
+}
+
+} // namespace centrafix
