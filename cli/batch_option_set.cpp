@@ -21,8 +21,20 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
             Default(defaults::kScaleText)),
       unit("unit", "Name of the length unit (\"mm\"): shown after the scaled size in the report, in the JSON and in the CSV table.",
            "NAME"),
+      scaleFrom("scale-from",
+                "Scale from a known length instead of --scale: LENGTH (a number or expression) divided by the "
+                "distance between the centres of pixels X1,Y1 and X2,Y2.",
+                "X1,Y1,X2,Y2=LENGTH"),
       tolerance({"t", "tolerance"}, "Colour tolerance, a number or expression.", "TEXT",
                 Default(defaults::kToleranceText)),
+      cleanUp("clean-up", "Before measuring, snap every pixel near one of the seven colours or white onto it "
+                          "(for scans, anti-aliased or compressed pictures)."),
+      cleanUpThreshold("clean-up-threshold",
+                       QStringLiteral("How near a pixel must be to be snapped (sum of the RGB distances); implies "
+                                      "--clean-up. Default: %1.")
+                           .arg(Default(defaults::kCleanUpThresholdText)),
+                       "T",
+                       Default(defaults::kCleanUpThresholdText)),
       origin("origin", "Origin as pixel column and row.", "X,Y", "0,0"),
       colors("colors", "Colours to analyse: names (either language) or numbers 1-7, comma-separated. Default: all seven.", "LIST"),
       weights("weights", "The seven colour weights (Efficiency), comma-separated.", "W1,...,W7"),
@@ -49,8 +61,9 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
         "named on stderr and the others go on.");
     parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF).", "[PICTURE...]");
     worker.setFlags(QCommandLineOption::HiddenFromHelp);
-    for (const QCommandLineOption* o : {&scale, &unit, &tolerance, &origin, &colors, &weights, &language, &altitude,
-                                        &mach, &loadingTable, &json, &annotated, &showAC, &showCG, &chart, &filesFrom,
+    for (const QCommandLineOption* o : {&scale, &scaleFrom, &unit, &tolerance, &cleanUp, &cleanUpThreshold, &origin,
+                                        &colors, &weights, &language, &altitude, &mach, &loadingTable, &json,
+                                        &annotated, &showAC, &showCG, &chart, &filesFrom,
                                         &csv, &jobs, &worker})
         parser.addOption(*o);
 }

@@ -14,7 +14,10 @@ struct BatchOptionSet {
     QCommandLineOption version;
     QCommandLineOption scale;
     QCommandLineOption unit;
+    QCommandLineOption scaleFrom;
     QCommandLineOption tolerance;
+    QCommandLineOption cleanUp;
+    QCommandLineOption cleanUpThreshold;
     QCommandLineOption origin;
     QCommandLineOption colors;
     QCommandLineOption weights;

@@ -4,10 +4,12 @@
 #include "parser_complaint.h"
 
 #include "chart/chart_file.h"
+#include "engine/color_cleanup.h"
 #include "engine/color_object.h"
 #include "engine/defaults.h"
 #include "engine/drag_report.h"
 #include "engine/number_text.h"
+#include "engine/scale_from_line.h"
 #include "engine/string_table.h"
 
 #include <QCommandLineParser>
@@ -52,6 +54,13 @@ constexpr Message kChartForOnePicture{"--chart gilt für ein Bild, nicht für me
 constexpr Message kStandardOutputTwice{
     "--json und --loading-table - wollen beide die Standardausgabe; die Tabelle braucht eine Datei.",
     "--json and --loading-table - both want standard output; give the table a file."};
+
+constexpr Message kBadScaleFrom{"--scale-from muss X1,Y1,X2,Y2=LÄNGE sein, nicht \"%1\".",
+                                "--scale-from must be X1,Y1,X2,Y2=LENGTH, not \"%1\"."};
+constexpr Message kScaleFromAndScale{"--scale-from und --scale schließen einander aus; nur eines angeben.",
+                                     "--scale-from and --scale exclude each other; give only one."};
+constexpr Message kScaleFromNoLength{"--scale-from: die beiden Punkte fallen zusammen, die Linie hat keine Länge.",
+                                     "--scale-from: the two points coincide, the line has no length."};
 
 Error OptionError(const Message& reason, std::vector<ErrorArg> args = {})
 {
@@ -150,6 +159,45 @@ std::optional<Error> ReadNumberTexts(const QCommandLineParser& parser, const Bat
         if (const Result<double> number = ReadDragField(text, field, in.localeSeparator); !number)
             return number.error();
     }
+    return std::nullopt;
+}
+
+// The scale a line over a known length gives, as the window's scale line
+// sets it; it goes to the run (and to the workers) as the scale text.
+std::optional<Error> ReadScaleFrom(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    if (!parser.isSet(set.scaleFrom))
+        return std::nullopt;
+    if (parser.isSet(set.scale))
+        return OptionError(kScaleFromAndScale);
+    const QString text = parser.value(set.scaleFrom);
+    const qsizetype equals = text.indexOf('=');
+    const QStringList points = text.left(equals).split(',');
+    std::array<double, 4> xy{};
+    bool numbers = equals > 0 && points.size() == 4;
+    for (int i = 0; numbers && i < 4; ++i)
+        numbers = ParseNumber(points[i].trimmed(), xy[static_cast<std::size_t>(i)]);
+    if (!numbers)
+        return OptionError(kBadScaleFrom, {Text(text)});
+    const Result<double> length = ReadRealLength(Text(text.mid(equals + 1)), options.inputs.localeSeparator);
+    if (!length)
+        return length.error();
+    const double pixels = PixelDistance(xy[0], xy[1], xy[2], xy[3]);
+    if (!(pixels > 0.0))
+        return OptionError(kScaleFromNoLength);
+    options.inputs.scaleText = ScaleTextFromLine(*length, pixels, ".");
+    return std::nullopt;
+}
+
+std::optional<Error> ReadCleanUp(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    options.cleanUp = parser.isSet(set.cleanUp) || parser.isSet(set.cleanUpThreshold);
+    options.cleanUpThresholdText = parser.value(set.cleanUpThreshold);
+    const Result<double> threshold =
+        ReadCleanUpThreshold(Text(options.cleanUpThresholdText), options.inputs.localeSeparator);
+    if (!threshold)
+        return threshold.error();
+    options.cleanUpThreshold = *threshold;
     return std::nullopt;
 }
 
@@ -252,7 +300,7 @@ std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOption
         return std::nullopt;
     if (languageError)
         return languageError;
-    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadOrigin, ReadColors, ReadWeights, ReadOutputs}) {
+    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadCleanUp, ReadOrigin, ReadColors, ReadWeights, ReadOutputs}) {
         if (std::optional<Error> error = read(parser, set, options))
             return error;
     }

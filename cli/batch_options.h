@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/defaults.h"
 #include "engine/error.h"
 #include "engine/run_types.h"
 
@@ -27,6 +28,9 @@ struct BatchOptions {
     double originColumn = 0.0;
     double originRow = 0.0;
     std::array<double, 8> weights{}; // entries 1 to 7
+    bool cleanUp = false;          // snap the picture's colours before measuring
+    double cleanUpThreshold = defaults::kCleanUpThreshold;
+    QString cleanUpThresholdText;  // as given, for the workers
     bool json = false;
     QString loadingTablePath;      // "-" for standard output
     QString annotatedPath;         // PNG of the display after the run; empty: none

@@ -66,6 +66,9 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
             "--batch-worker", QStringLiteral("%1:%2").arg(format).arg(threads)};
     if (!in.unit.empty())
         arguments << "--unit" << QString::fromStdString(in.unit);
+    // --scale-from has become the scale text; the clean-up goes as it was asked.
+    if (options.cleanUp)
+        arguments << "--clean-up-threshold" << options.cleanUpThresholdText;
     return arguments;
 }
 

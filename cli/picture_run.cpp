@@ -4,6 +4,7 @@
 #include "console.h"
 
 #include "engine/analysis_run.h"
+#include "picture/picture_ops.h"
 #include "picture/picture_source.h"
 
 #include <new>
@@ -55,9 +56,17 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     if (!setup)
         return setup.error();
     run->setup = *setup;
-    const Result<QImage> picture = LoadPicture(path);
+    Result<QImage> picture = LoadPicture(path);
     if (!picture)
         return picture.error();
+    try {
+        // Measured, and shown in the annotated picture, as the window has it
+        // after "Clean up colours".
+        if (options.cleanUp)
+            *picture = CleanedUpPicture(*picture, options.cleanUpThreshold);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory(path);
+    }
     // The origin in scaled units needs the scale.
     run->inputs.OriginX = options.originColumn * run->setup.ScaleFactor;
     run->inputs.OriginY = options.originRow * run->setup.ScaleFactor;

@@ -1,6 +1,7 @@
 #include "color_cleanup.h"
 
 #include "color_match.h"
+#include "eval_number.h"
 
 #include <array>
 
@@ -46,6 +47,14 @@ std::int64_t CleanUpColours(const MutableRasterView& raster, double threshold)
         }
     }
     return changed;
+}
+
+Result<double> ReadCleanUpThreshold(std::string_view text, std::string_view localeSeparator)
+{
+    Result<double> threshold = EvalNumber(text, Field::CleanUpThreshold, localeSeparator);
+    if (threshold && !(*threshold > 0.0))
+        return FieldError(ErrorKind::NotAboveZero, Field::CleanUpThreshold, text);
+    return threshold;
 }
 
 } // namespace centrafix

@@ -1,14 +1,20 @@
 #pragma once
 
+#include "defaults.h"
+#include "error.h"
 #include "raster.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace centrafix {
 
-// The clean-up threshold a user starts with: at 200 nearly every pixel of a
-// scanned, anti-aliased or compressed drawing lands on a colour.
-inline constexpr double kDefaultCleanUpThreshold = 200.0;
+inline constexpr double kDefaultCleanUpThreshold = defaults::kCleanUpThreshold;
+
+// The threshold as the user typed it: a number or expression in either
+// decimal convention the locale allows, above zero (none below it would snap
+// a pixel). The error names the threshold.
+Result<double> ReadCleanUpThreshold(std::string_view text, std::string_view localeSeparator);
 
 // Snaps every pixel whose distance to the nearest of the eight colours (the
 // seven object colours and white) is below `threshold` onto that colour;

@@ -31,6 +31,8 @@ constexpr Message kOutOfMemory{"nicht genug Speicher", "not enough memory"};
 constexpr Message kAltitude{"Altitude [m]", "Altitude [m]"};
 constexpr Message kMach{"Mach number [-]", "Mach number [-]"};
 constexpr Message kOrigin{"Ursprung", "Origin"};
+constexpr Message kLength{"Länge", "Length"};
+constexpr Message kCleanUpThreshold{"Bereinigungsschwelle", "Clean-up threshold"};
 
 std::string WithoutColon(std::string_view caption)
 {
@@ -152,6 +154,8 @@ std::string FieldName(Field field, int languageIndex)
     case Field::Mach: return std::string(Tr(kMach, languageIndex));
     case Field::Weight: return std::string(Tr(msg::Efficiency, languageIndex));
     case Field::Origin: return std::string(Tr(kOrigin, languageIndex));
+    case Field::Length: return std::string(Tr(kLength, languageIndex));
+    case Field::CleanUpThreshold: return std::string(Tr(kCleanUpThreshold, languageIndex));
     case Field::None: break;
     }
     return {};

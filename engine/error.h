@@ -10,7 +10,7 @@
 namespace centrafix {
 
 // The input an error is about.
-enum class Field { None, Tolerance, ScaleFactor, Altitude, Mach, Weight, Origin };
+enum class Field { None, Tolerance, ScaleFactor, Altitude, Mach, Weight, Origin, Length, CleanUpThreshold };
 
 // What is wrong with it.
 enum class ErrorKind {

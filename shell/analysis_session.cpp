@@ -83,7 +83,8 @@ AnalysisSession::AnalysisSession(const RunFields& fields, QObject* parent)
 {
 }
 
-Result<RunSetup> AnalysisSession::prepare(int languageIndex, const std::string& decimalSeparator)
+Result<RunSetup> AnalysisSession::prepare(int languageIndex, const std::string& decimalSeparator,
+                                          const std::string& unit)
 {
     m_abortRequested = false;
     m_inputs = AnalysisInputs{};
@@ -94,6 +95,7 @@ Result<RunSetup> AnalysisSession::prepare(int languageIndex, const std::string& 
     m_inputs.languageIndex = languageIndex;
     m_inputs.decimalSeparator = decimalSeparator;
     m_inputs.localeSeparator = decimalSeparator;
+    m_inputs.unit = unit;
     return PrepareRun(m_inputs);
 }
 

@@ -56,7 +56,8 @@ public:
 
     // Clears any earlier abort request and reads the fields as typed. On error
     // nothing has changed and run() must not be called.
-    Result<RunSetup> prepare(int languageIndex, const std::string& decimalSeparator);
+    // `unit` names the scaled unit in the report (empty: none).
+    Result<RunSetup> prepare(int languageIndex, const std::string& decimalSeparator, const std::string& unit = {});
 
     // Runs the prepared analysis on `working`, taken as a copy: the shared
     // image keeps the raster alive and unchanged for the run, whatever happens

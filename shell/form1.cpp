@@ -105,13 +105,16 @@ QString Form1::text(const Message& message) const
 void Form1::setBusy(bool busy)
 {
     m_busy = busy;
+    if (busy && m_scaleMode)
+        leaveScaleLine();
     for (QWidget* w : {static_cast<QWidget*>(btnOpen), static_cast<QWidget*>(btnPaste),
                        static_cast<QWidget*>(btnFlip), static_cast<QWidget*>(btnInvert),
                        static_cast<QWidget*>(btnCopyBitmap), static_cast<QWidget*>(cbLanguage),
                        static_cast<QWidget*>(btnAnalyze)})
         w->setEnabled(!busy);
-    for (QAction* a : {m_menus->open, m_menus->paste, m_menus->flip, m_menus->invert, m_menus->copyBitmap,
-                       m_menus->savePicture, m_menus->analyze, m_menus->german, m_menus->english})
+    for (QAction* a : {m_menus->open, m_menus->paste, m_menus->flip, m_menus->invert, m_menus->cleanUp,
+                       m_menus->scaleLine, m_menus->copyBitmap, m_menus->savePicture, m_menus->analyze,
+                       m_menus->german, m_menus->english})
         a->setEnabled(!busy);
 }
 
@@ -177,6 +180,8 @@ void Form1::Form_Load()
         restoreGeometry(QByteArray::fromBase64(stored.windowGeometry.toLatin1()));
     // The zoom needs the region's size, which the window has once it shows.
     m_startZoom = ZoomModeFromText(stored.zoomMode);
+    m_unit = stored.unit;
+    m_cleanUpThreshold = stored.cleanUpThreshold;
     if (read.unreadable)
         setStatus(text(kSettingsUnreadable));
     theProgressBar->hide();
@@ -200,6 +205,8 @@ void Form1::Form_Unload()
         values.weights[i] = ColorObjects[i].Weight;
     values.windowGeometry = QString::fromLatin1(saveGeometry().toBase64());
     values.zoomMode = ZoomModeText(picSideScroll->mode());
+    values.unit = m_unit;
+    values.cleanUpThreshold = m_cleanUpThreshold;
     // The program's own file; this system's executables have no ".exe". A
     // store that cannot be written keeps what it had: with the window closing
     // there is no one left to tell.
@@ -210,6 +217,11 @@ void Form1::Form_KeyPress(int KeyAscii)
 {
     if (KeyAscii != kEsc)
         return;
+    // Esc while a scale line is drawn ends the line, not a run: none goes.
+    if (m_scaleMode) {
+        cancelScaleLine();
+        return;
+    }
     m_run->requestAbort();
     if (btnAnalyze->isDown())
         m_escBeforeRun = true;
@@ -342,6 +354,10 @@ Result<double> Form1::scaleFactor() const
 
 void Form1::picSide_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y)
 {
+    if (m_lineStart) {
+        moveScaleLine(X, Y);
+        return;
+    }
     const Result<double> scale = scaleFactor();
     const float s = scale ? static_cast<float>(*scale) : 0.0f;
     if (s == 0.0f) {
@@ -353,6 +369,10 @@ void Form1::picSide_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y)
 
 void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
 {
+    if (m_scaleMode && Button == 1) {
+        beginScaleLine(X, Y);
+        return;
+    }
     const Result<double> scale = scaleFactor();
     if (!scale || *scale == 0.0) {
         // Without a usable factor there is no scaled position to show, and an

@@ -89,11 +89,17 @@ public:
     void btnFlip_Click();
     void btnInvert_Click();
     void btnCopyBitmap_Click();
+    // The Picture menu's measuring tools (form1_tools.cpp): the scale line
+    // mode, which the next left drag on the picture ends, and Clean up
+    // colours, which asks its threshold.
+    void startScaleLine();
+    void btnCleanUp_Click();
     // False when the edited text is refused and the entry keeps its old one.
     bool theListView_AfterLabelEdit(int editedRow, const QString& NewString);
     void theListView_Click();
     void picSide_MouseMove(int Button, int Shift, float X, float Y);
     void picSide_MouseDown(int Button, int Shift, float X, float Y);
+    void picSide_MouseUp(int Button, int Shift, float X, float Y);
     void txtScale_Change();
 
     // Opens a picture file as the working copy; what btnOpen_Click does with
@@ -115,6 +121,7 @@ public:
     double originColumn() const { return OriginColumn; }
     double originRow() const { return OriginRow; }
     bool isRunning() const;
+    bool drawingScaleLine() const { return m_scaleMode; }
 
 protected:
     // Seams for tests: a message box and a file dialog block until a person
@@ -201,6 +208,14 @@ private:
     QString tableText() const;
     void showZoom();
     void showTitle();
+    // The scale line (form1_tools.cpp).
+    void beginScaleLine(float X, float Y);
+    void moveScaleLine(float X, float Y);
+    void endScaleLine(float X, float Y);
+    void leaveScaleLine();
+    void cancelScaleLine();
+    QPoint linePixel(float X, float Y) const;
+    QString linePixelsText(double pixels) const;
     void yieldToEvents();
     // The loading chart's window (form1_chart.cpp).
     void buildLoadingChart();
@@ -260,6 +275,7 @@ private:
         int height = 0;
         std::optional<double> ScaleFactor; // set after a run
         std::optional<DragEstimate> drag;
+        std::string unit; // as the run had it
     };
     std::optional<ReportSource> m_report;
 
@@ -296,6 +312,15 @@ private:
     QString m_saveFolder;       // where the save dialog was last used
     std::optional<ZoomMode> m_startZoom; // as kept from the last session
     bool m_zoomChosen = false;
+
+    // The scale line: the mode is on from the menu until the line is done or
+    // cancelled; the drag runs from its first pixel to the one now under the
+    // pointer.
+    bool m_scaleMode = false;
+    std::optional<QPoint> m_lineStart;
+    QPoint m_lineEnd;
+    std::optional<QString> m_unit;             // what the scale's unit is called, once given
+    std::optional<QString> m_cleanUpThreshold; // as last typed
 
     // Window state.
     ColorObjectTable ColorObjects{};

@@ -194,6 +194,7 @@ void Form1::connectHandlers()
     connect(chkAreaCG, &QCheckBox::stateChanged, this, [this] { showChoice(); });
     connect(picSideView, &PictureView::mouseMoved, this, &Form1::picSide_MouseMove);
     connect(picSideView, &PictureView::mousePressed, this, &Form1::picSide_MouseDown);
+    connect(picSideView, &PictureView::mouseReleased, this, &Form1::picSide_MouseUp);
     connect(picSideScroll, &PictureScroll::zoomChanged, this, [this] { showZoom(); });
 }
 

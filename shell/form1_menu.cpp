@@ -8,6 +8,7 @@
 #include "menu_texts.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
+#include "tool_texts.h"
 #include "window_menus.h"
 #include "window_texts.h"
 
@@ -75,6 +76,10 @@ void Form1::buildMenus()
     m.picture->addSeparator();
     m.flip = AddAction(m.picture, {}, [this] { btnFlip_Click(); });
     m.invert = AddAction(m.picture, {}, [this] { btnInvert_Click(); });
+    m.cleanUp = AddAction(m.picture, {}, [this] { btnCleanUp_Click(); });
+    m.cleanUp->setObjectName(QStringLiteral("actCleanUp"));
+    m.scaleLine = AddAction(m.picture, {QKeySequence(Qt::CTRL | Qt::Key_L)}, [this] { startScaleLine(); });
+    m.scaleLine->setObjectName(QStringLiteral("actScaleLine"));
     m.picture->addSeparator();
     m.showAC = AddAction(m.picture, {}, [this] { chkAreaAC->setChecked(m_menus->showAC->isChecked()); });
     m.showCG = AddAction(m.picture, {}, [this] { chkAreaCG->setChecked(m_menus->showCG->isChecked()); });
@@ -103,7 +108,8 @@ void Form1::setMenuTexts()
         {m.savePicture, &kSavePicture}, {m.copyTable, &msg::CopyTable},  {m.copyBitmap, &kCopyBitmapCaption},
         {m.quit, &kQuit},               {m.fit, &kZoomFit},              {m.actualSize, &kZoomActual},
         {m.zoomIn, &kZoomIn},           {m.zoomOut, &kZoomOut},          {m.analyze, &msg::Analyze},
-        {m.flip, &msg::FlipHorz},       {m.invert, &msg::InvertBW},      {m.showAC, &msg::ShowAreaAC},
+        {m.flip, &msg::FlipHorz},       {m.invert, &msg::InvertBW},      {m.cleanUp, &kCleanUpMenu},
+        {m.scaleLine, &kScaleLineMenu}, {m.showAC, &msg::ShowAreaAC},
         {m.showCG, &msg::ShowAreaCG},   {m.german, &kGermanName},        {m.english, &kEnglishName},
         {m.saveChart, &kSaveChart},     {m.loadingChart, &kLoadingChart}};
     for (const auto& [action, caption] : actions)

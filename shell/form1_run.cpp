@@ -43,7 +43,7 @@ void Form1::btnAnalyze_Click()
     if (m_busy)
         return;
     setWaiting(true);
-    const Result<RunSetup> setup = m_run->prepare(LanguageIndex, decimalSeparator());
+    const Result<RunSetup> setup = m_run->prepare(LanguageIndex, decimalSeparator(), m_unit.value_or(QString()).toStdString());
     const std::optional<Error> refusal = setup ? runRefusal(*setup) : setup.error();
     if (refusal) {
         // A run needs both numbers and something to look for; without them it
@@ -68,7 +68,7 @@ void Form1::btnAnalyze_Click()
         picQuarterChord = std::move(result->values.marks);
         if (result->completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
-                                    result->drag};
+                                    result->drag, m_unit.value_or(QString()).toStdString()};
             m_savedRun = SavedRun{m_run->inputs(), originColumn, *setup, ColorObjects, std::move(*result)};
         }
     }

@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -129,6 +130,47 @@ void PictureView::paintEvent(QPaintEvent* event)
     for (const MarkSprite& mark : m_marks)
         if (Shown(mark.shows, m_choice))
             paintSprite(painter, mark);
+    if (m_scaleLine)
+        paintScaleLine(painter);
+}
+
+void PictureView::setScaleLine(std::optional<QLine> pixels, const QString& label)
+{
+    m_scaleLine = pixels;
+    m_scaleLabel = label;
+    update();
+}
+
+QPointF PictureView::centreOf(QPoint pixel) const
+{
+    return QPointF((pixel.x() + 0.5) * m_zoom, (pixel.y() + 0.5) * m_zoom);
+}
+
+// Black over white, so that the line shows on any colour of a planform, at
+// its width on screen whatever the zoom; the length sits in a box of its own
+// beside the line's end.
+void PictureView::paintScaleLine(QPainter& painter)
+{
+    const QPointF from = centreOf(m_scaleLine->p1());
+    const QPointF to = centreOf(m_scaleLine->p2());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(from, to);
+    painter.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(from, to);
+    for (const QPointF& end : {from, to})
+        painter.drawEllipse(end, 3.0, 3.0);
+    if (!m_scaleLabel.isEmpty()) {
+        const QFontMetrics metrics(painter.font());
+        QRectF box = metrics.boundingRect(m_scaleLabel).adjusted(-4, -2, 4, 2);
+        box.moveTopLeft(to + QPointF(10, 10));
+        painter.setPen(Qt::black);
+        painter.setBrush(QColor(255, 255, 224));
+        painter.drawRect(box);
+        painter.drawText(box, Qt::AlignCenter, m_scaleLabel);
+    }
+    painter.restore();
 }
 
 // Only the picture pixels under the exposed part are read, nearest neighbour,
@@ -179,6 +221,13 @@ void PictureView::mousePressEvent(QMouseEvent* event)
     const QPointF p = pictureAt(event->position());
     emit mousePressed(ButtonCode(event->button()), ShiftCode(event->modifiers()),
                       static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void PictureView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF p = pictureAt(event->position());
+    emit mouseReleased(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+                       static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 } // namespace centrafix

@@ -45,18 +45,27 @@ public:
     void clearMarks();
     bool hasMarks() const { return !m_marks.empty() || m_origin.has_value(); }
 
+    // A line being drawn between two pixels' centres, with `label` (its
+    // length) beside its end; none: no line.
+    void setScaleLine(std::optional<QLine> pixels, const QString& label = {});
+    std::optional<QLine> scaleLine() const { return m_scaleLine; }
+
 signals:
     void mouseMoved(int Button, int Shift, float X, float Y);
     void mousePressed(int Button, int Shift, float X, float Y);
+    void mouseReleased(int Button, int Shift, float X, float Y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void paintPicture(QPainter& painter, const QRect& exposed);
     void paintSprite(QPainter& painter, const MarkSprite& sprite);
+    void paintScaleLine(QPainter& painter);
+    QPointF centreOf(QPoint pixel) const;
     void fitToPicture();
     QRect viewRectOf(const QRect& pictureRect) const;
 
@@ -65,6 +74,8 @@ private:
     std::vector<MarkSprite> m_marks;
     std::optional<MarkSprite> m_origin;
     PlotChoice m_choice;
+    std::optional<QLine> m_scaleLine;
+    QString m_scaleLabel;
 };
 
 } // namespace centrafix

@@ -31,6 +31,8 @@ struct WindowMenus {
     QAction* analyze = nullptr;
     QAction* flip = nullptr;
     QAction* invert = nullptr;
+    QAction* cleanUp = nullptr;
+    QAction* scaleLine = nullptr;
     QAction* showAC = nullptr;
     QAction* showCG = nullptr;
 

@@ -91,6 +91,8 @@ SettingsRead ReadStoredSettings(const QString& path)
     values.mach = text(QStringLiteral("Mach")).value_or(values.mach);
     values.windowGeometry = text(QStringLiteral("WindowGeometry")).value_or(QString());
     values.zoomMode = text(QStringLiteral("ZoomMode")).value_or(QString());
+    values.unit = text(QStringLiteral("Unit"));
+    values.cleanUpThreshold = text(QStringLiteral("CleanUpThreshold"));
     if (const std::optional<QString> language = text(QStringLiteral("Language")))
         values.languageIndex = LanguageFromText(*language);
     return read;
@@ -115,6 +117,10 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
         entries.emplace_back(QStringLiteral("WindowGeometry"), values.windowGeometry);
     if (!values.zoomMode.isEmpty())
         entries.emplace_back(QStringLiteral("ZoomMode"), values.zoomMode);
+    if (values.unit)
+        entries.emplace_back(QStringLiteral("Unit"), *values.unit);
+    if (values.cleanUpThreshold)
+        entries.emplace_back(QStringLiteral("CleanUpThreshold"), *values.cleanUpThreshold);
     const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
     return WriteFileSafely(path, kCannotSaveSettings, [&bytes](QIODevice& device, QString& why) {

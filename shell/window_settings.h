@@ -36,6 +36,11 @@ struct StoredSettings {
     // and how the picture is zoomed ("fit" or a factor). Empty: not kept.
     QString windowGeometry;
     QString zoomMode;
+    // The measuring tools' own: the unit a scale line was given (shown in the
+    // report) and the last clean-up threshold, as typed. Empty: never given;
+    // a unit given as "" stays "" so that clearing it sticks.
+    std::optional<QString> unit;
+    std::optional<QString> cleanUpThreshold;
 };
 
 // The settings file: the INI file a test names, or the user's own, where
@@ -54,7 +59,8 @@ SettingsRead ReadStoredSettings(const QString& path);
 
 // Writes all thirteen keys of the section in this order: "Language", "Name",
 // "Path", "Scale", "Mach", "Altitude", then the seven weights, and after them
-// "WindowGeometry" and "ZoomMode" when they are set. Every other
+// "WindowGeometry", "ZoomMode", "Unit" and "CleanUpThreshold" when they are
+// set. Every other
 // byte of the file stays, and a failed write leaves the old file; a file that
 // cannot be read is not written over.
 std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values,

@@ -1,0 +1,149 @@
+// The measuring tools of the Picture menu: the scale set from a line drawn
+// over a known length, and the colour clean-up beside Invert B/W.
+
+#include "form1.h"
+
+#include "picture_view.h"
+#include "scale_dialog.h"
+#include "tool_texts.h"
+
+#include "engine/color_cleanup.h"
+#include "engine/defaults.h"
+#include "engine/number_text.h"
+#include "engine/scale_from_line.h"
+#include "picture/picture_area.h"
+#include "picture/picture_ops.h"
+
+#include <QInputDialog>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace centrafix {
+
+// ---------------------------------------------------------------------------
+// The scale line: a left drag on the picture from one pixel's centre to
+// another's, then the real length it stands for.
+
+void Form1::startScaleLine()
+{
+    if (m_busy)
+        return;
+    m_scaleMode = true;
+    m_lineStart.reset();
+    picSideView->setCursor(Qt::CrossCursor);
+    setStatus(text(kDrawScaleLine));
+}
+
+void Form1::leaveScaleLine()
+{
+    m_scaleMode = false;
+    m_lineStart.reset();
+    picSideView->setScaleLine(std::nullopt);
+    picSideView->unsetCursor();
+}
+
+void Form1::cancelScaleLine()
+{
+    leaveScaleLine();
+    setStatus(text(kScaleLineCancelled));
+}
+
+// The pixel under the pointer, kept on the picture while the drag goes
+// beyond its edge.
+QPoint Form1::linePixel(float X, float Y) const
+{
+    const QSize size = picSideView->pictureSize();
+    return QPoint(std::clamp(static_cast<int>(X), 0, std::max(0, size.width() - 1)),
+                  std::clamp(static_cast<int>(Y), 0, std::max(0, size.height() - 1)));
+}
+
+QString Form1::linePixelsText(double pixels) const
+{
+    return QString::fromStdString(Tr(kScaleLineLength, LanguageIndex, {FormatFixed(pixels, 2, decimalSeparator())}));
+}
+
+// Only the line's drag ends with the button's release; elsewhere the press
+// does all.
+void Form1::picSide_MouseUp(int Button, int /*Shift*/, float X, float Y)
+{
+    if (m_lineStart && Button == 1)
+        endScaleLine(X, Y);
+}
+
+void Form1::beginScaleLine(float X, float Y)
+{
+    m_lineStart = linePixel(X, Y);
+    moveScaleLine(X, Y);
+}
+
+void Form1::moveScaleLine(float X, float Y)
+{
+    m_lineEnd = linePixel(X, Y);
+    const double pixels = PixelDistance(m_lineStart->x(), m_lineStart->y(), m_lineEnd.x(), m_lineEnd.y());
+    const QString length = linePixelsText(pixels);
+    picSideView->setScaleLine(QLine(*m_lineStart, m_lineEnd), length);
+    setStatus(length);
+}
+
+void Form1::endScaleLine(float X, float Y)
+{
+    moveScaleLine(X, Y);
+    const double pixels = PixelDistance(m_lineStart->x(), m_lineStart->y(), m_lineEnd.x(), m_lineEnd.y());
+    if (pixels == 0.0) {
+        // A click is no line: there is nothing to divide by.
+        cancelScaleLine();
+        return;
+    }
+    ScaleDialog dialog(pixels, m_unit.value_or(QString()), LanguageIndex, decimalSeparator(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        cancelScaleLine();
+        return;
+    }
+    leaveScaleLine();
+    const std::string sep = decimalSeparator();
+    const std::string scale = ScaleTextFromLine(dialog.length(), pixels, sep);
+    m_unit = dialog.unit();
+    // Set as if typed: the origin keeps its pixel and follows the new factor.
+    txtScale->setText(QString::fromStdString(scale));
+    txtScale->setCursorPosition(0); // the leading digits, where a narrow field cuts the text
+    std::string length = FormatGeneral(dialog.length(), sep);
+    if (!m_unit->isEmpty())
+        length += ' ' + m_unit->toStdString();
+    setStatus(Tr(kScaleSet, LanguageIndex, {scale, FormatFixed(pixels, 2, sep), length}));
+}
+
+// ---------------------------------------------------------------------------
+// Clean up colours: as Invert B/W, the pass makes a new working copy and
+// nothing may change the picture while it goes.
+
+void Form1::btnCleanUp_Click()
+{
+    if (m_busy)
+        return;
+    QInputDialog ask(this);
+    ask.setObjectName(QStringLiteral("CleanUpDialog"));
+    ask.setWindowTitle(text(kCleanUpTitle));
+    ask.setLabelText(text(kCleanUpQuestion));
+    ask.setTextValue(m_cleanUpThreshold.value_or(QString::fromUtf8(defaults::kCleanUpThresholdText)));
+    if (ask.exec() != QDialog::Accepted)
+        return;
+    const QString typed = ask.textValue().trimmed();
+    const Result<double> threshold = ReadCleanUpThreshold(typed.toStdString(), decimalSeparator());
+    if (!threshold) {
+        showError(threshold.error());
+        return;
+    }
+    m_cleanUpThreshold = typed;
+    withMemory([&] {
+        setBusy(true);
+        std::int64_t changed = 0;
+        picBackBuffer->setPicture(CleanedUpPicture(picBackBuffer->image(), *threshold, &changed));
+        picSide->setAutoRedraw(false);
+        showWorkingCopy();
+        endBusy();
+        setStatus(Tr(kCleanedUp, LanguageIndex, {std::to_string(changed)}));
+    });
+}
+
+} // namespace centrafix
