@@ -290,7 +290,7 @@ private:
                                              m_objects[0].Area, m_inputs.altitudeText,
                                              m_inputs.machText, m_inputs.localeSeparator);
         m_result.report = ReportLines(m_width, m_height, v.ScaleFactor, *m_result.drag,
-                                      m_inputs.languageIndex, m_inputs.decimalSeparator);
+                                      m_inputs.languageIndex, m_inputs.decimalSeparator, m_inputs.unit);
         m_observer.reportReady(m_result.report);
     }
 

@@ -137,7 +137,7 @@ std::string PictureSizeText(int width, int height, int languageIndex)
 }
 
 std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
-                        int languageIndex, std::string_view decimalSeparator)
+                        int languageIndex, std::string_view decimalSeparator, std::string_view unit)
 {
     std::string report;
     report.reserve(256);
@@ -148,6 +148,10 @@ std::string ReportLines(int width, int height, double ScaleFactor, const DragEst
     report += FormatFixed(width * ScaleFactor, 2, decimalSeparator);
     report += " x ";
     report += FormatFixed(height * ScaleFactor, 2, decimalSeparator);
+    if (!unit.empty()) {
+        report += ' ';
+        report += unit;
+    }
     report += "\r\n";
     report += CoefficientLine("CD_lam", drag, &DragCoefficients::CD_lam, languageIndex, decimalSeparator);
     report += CoefficientLine("CD_turb", drag, &DragCoefficients::CD_turb, languageIndex, decimalSeparator);

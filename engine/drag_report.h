@@ -37,8 +37,9 @@ std::string PictureSizeText(int width, int height, int languageIndex);
 
 // The report's lines, each ending in CR LF: the picture-size line, then
 // "CD_lam = ..." and "CD_turb = ..." or, where the estimate has no result, one
-// line each saying so.
+// line each saying so. A unit name, where the user gave one, follows the
+// scaled size.
 std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
-                        int languageIndex, std::string_view decimalSeparator);
+                        int languageIndex, std::string_view decimalSeparator, std::string_view unit = {});
 
 } // namespace centrafix

@@ -41,24 +41,33 @@ LoadingTable::LoadingTable(const std::vector<double>& RowChord, int height, doub
     m_span = m_originRow > 0 ? m_originRow : static_cast<double>(m_rows);
 }
 
-void LoadingTable::appendRow(std::string& out, int y) const
+LoadingTable::Row LoadingTable::row(std::size_t y) const
 {
-    const double Eta = (y - m_originRow) / m_span;
-    const double phi = Arccos(Eta);
-    out += FormatGeneral(Eta, m_separator);
+    Row r;
+    r.Eta = (static_cast<double>(y) - m_originRow) / m_span;
     // Rows beyond RowChord (which the run sizes to height + 1) count as rows
     // without chord rather than reading past the vector.
-    const auto row = static_cast<std::size_t>(y);
-    const double chord = row < m_rowChord.size() ? m_rowChord[row] : 0.0;
-    if (chord > 0) {
-        const double s = std::sin(phi);
-        for (int n = 1; n <= 4; ++n) {
-            const double G = std::pow(s, n) / kNormalisers[n - 1];
-            const double Cl = G / chord;
+    r.chord = y < m_rowChord.size() ? m_rowChord[y] : 0.0;
+    if (r.chord > 0) {
+        const double s = std::sin(Arccos(r.Eta));
+        for (int n = 0; n < 4; ++n) {
+            r.G[n] = std::pow(s, n + 1) / kNormalisers[n];
+            r.Cl[n] = r.G[n] / r.chord;
+        }
+    }
+    return r;
+}
+
+void LoadingTable::appendRow(std::string& out, int y) const
+{
+    const Row r = row(static_cast<std::size_t>(y));
+    out += FormatGeneral(r.Eta, m_separator);
+    if (r.chord > 0) {
+        for (int n = 0; n < 4; ++n) {
             out += '\t';
-            out += FormatGeneral(G, m_separator);
+            out += FormatGeneral(r.G[n], m_separator);
             out += '\t';
-            out += FormatGeneral(Cl, m_separator);
+            out += FormatGeneral(r.Cl[n], m_separator);
         }
     } else {
         out += "\t0\t0\t0\t0";

@@ -23,11 +23,22 @@ double Arccos(double x);
 // by piece to wherever it goes, and built whole only on request.
 class LoadingTable {
 public:
+    // The values of one line of the table: Eta, the summed chord of the row
+    // and, for a row with chord, G and Cl of the four loadings (all 0 for a
+    // row without).
+    struct Row {
+        double Eta = 0.0;
+        double chord = 0.0;
+        double G[4] = {};
+        double Cl[4] = {};
+    };
+
     // RowChord must outlive the table.
     LoadingTable(const std::vector<double>& RowChord, int height, double OriginRow,
                  std::string decimalSeparator);
 
     std::size_t rows() const { return m_rows; }
+    Row row(std::size_t y) const;
 
     // Hands the table to `sink` in pieces of some tens of kilobytes, in order;
     // stops and returns false as soon as `sink` does.

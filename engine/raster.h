@@ -20,6 +20,16 @@ struct RasterView {
     const std::uint32_t* row(int y) const { return bits + static_cast<std::ptrdiff_t>(y) * stride; }
 };
 
+// The same raster, for operations that change the picture in place.
+struct MutableRasterView {
+    std::uint32_t* bits = nullptr;
+    int width = 0;
+    int height = 0;
+    std::ptrdiff_t stride = 0;
+
+    std::uint32_t* row(int y) const { return bits + static_cast<std::ptrdiff_t>(y) * stride; }
+};
+
 // Colour value (r + 256*g + 65536*b) to raster word and back, alpha dropped.
 constexpr std::uint32_t ToRasterWord(std::int32_t color)
 {

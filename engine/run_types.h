@@ -30,6 +30,7 @@ struct AnalysisInputs {
     // How the user types numbers: "." always, and "," too where this is ",".
     std::string localeSeparator = ".";
     int threads = 0;                    // threads for the pixel work; 0: one per core
+    std::string unit;                   // what one scaled unit is called ("mm"); may be empty
 };
 
 // The two numbers a run needs before it may change anything.

@@ -1,6 +1,8 @@
 #include "picture_ops.h"
 
+#include "engine/color_cleanup.h"
 #include "engine/raster.h"
+#include "picture_source.h"
 
 #include <new>
 #include <vector>
@@ -56,6 +58,20 @@ void InvertBlackWhite(PictureArea& picSide, PictureArea& picBackBuffer, double t
     }
     picBackBuffer.setPicture(picSide.image());
     picSide.setAutoRedraw(false);
+}
+
+QImage CleanedUpPicture(const QImage& picture, double threshold, std::int64_t* changed)
+{
+    QImage cleaned = ToWorkingCopy(picture);
+    // Our own pixels to change: a shared picture is copied first.
+    if (cleaned.bits() == nullptr && !picture.isNull())
+        throw std::bad_alloc();
+    const MutableRasterView view{reinterpret_cast<std::uint32_t*>(cleaned.bits()), cleaned.width(), cleaned.height(),
+                                 cleaned.bytesPerLine() / 4};
+    const std::int64_t count = CleanUpColours(view, threshold);
+    if (changed)
+        *changed = count;
+    return cleaned;
 }
 
 QImage QuarterChordImage(const QuarterChordMarks& marks)

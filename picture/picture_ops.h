@@ -21,6 +21,11 @@ void FlipPicture(PictureArea& picSide, PictureArea& picBackBuffer);
 void InvertBlackWhite(PictureArea& picSide, PictureArea& picBackBuffer, double tolerance,
                       const std::function<void()>& afterRow = {});
 
+// The picture with every pixel near one of the eight colours snapped onto it
+// (CleanUpColours), as a picture of its own; `changed` says how many pixels
+// moved. bad_alloc when there is no memory for the copy.
+QImage CleanedUpPicture(const QImage& picture, double threshold, std::int64_t* changed = nullptr);
+
 // The quarter-chord canvas as a picture: black, with the marks white.
 QImage QuarterChordImage(const QuarterChordMarks& marks);
 

@@ -69,22 +69,18 @@ void DrawOrigin(PictureArea& picSide, double OriginX, double OriginY, double dSc
     picSide.print(QStringLiteral("y"));
 }
 
-void PlotResults(PictureArea& picSide, const ColorObjectTable& ColorObjects,
-                 const RunValues& values, double OriginX, double OriginY, PlotChoice choice,
-                 int languageIndex)
+std::vector<PlotItem> ResultMarks(const ColorObjectTable& ColorObjects, const RunValues& values,
+                                  double OriginX, double OriginY, int languageIndex)
 {
-    picSide.DrawMode = 13;
-    picSide.setAutoRedraw(true);
+    using Shape = PlotItem::Shape;
+    using Shows = PlotItem::Shows;
+    std::vector<PlotItem> items;
     const double ScaleFactor = values.ScaleFactor;
-    DrawOrigin(picSide, OriginX, OriginY, ScaleFactor);
-
     for (std::size_t i = 0; i < ColorObjects.size(); ++i) {
         const ColorObject& object = ColorObjects[i];
         if (!(object.Area > 0.0))
             continue;
         const bool total = i == 0;
-        picSide.setFontBold(total);
-        picSide.ForeColor = kWhite;
         // The summation left the positions origin-relative; adding the origin
         // back means moving the origin never moves a marker.
         const double Xc = (values.CGPoint[i].x + OriginX) / ScaleFactor;
@@ -92,18 +88,41 @@ void PlotResults(PictureArea& picSide, const ColorObjectTable& ColorObjects,
         const double Xa = (values.ACPoint[i].x + OriginX) / ScaleFactor;
         // The A.C. is a position along x only; it sits on its centroid's row.
         const double Ya = Yc;
-        const bool withAC = choice.showAC || total;
-
-        if (withAC)
-            DrawMarker(picSide, Xa, Ya);
-        if (choice.showCG) {
-            DrawMarker(picSide, Xc, Yc);
-            PrintLabel(picSide, Xc + 6, Yc - 16, LabelText(msg::CG, object, languageIndex));
-        }
-        if (withAC)
-            PrintLabel(picSide, Xa + 6, Ya + 6, LabelText(msg::AC, object, languageIndex));
-        picSide.ForeColor = kWhite;
+        const Shows ac = total ? Shows::Always : Shows::WithAC;
+        items.push_back({Shape::Marker, ac, Xa, Ya, 0, 0, {}, total});
+        items.push_back({Shape::Marker, Shows::WithCG, Xc, Yc, 0, 0, {}, total});
+        items.push_back({Shape::Label, Shows::WithCG, Xc, Yc, 6, -16, LabelText(msg::CG, object, languageIndex), total});
+        items.push_back({Shape::Label, ac, Xa, Ya, 6, 6, LabelText(msg::AC, object, languageIndex), total});
     }
+    return items;
+}
+
+void DrawItem(PictureArea& area, const PlotItem& item, double x, double y)
+{
+    area.setFontBold(item.bold);
+    area.ForeColor = kWhite;
+    if (item.shape == PlotItem::Shape::Marker)
+        DrawMarker(area, x + item.dx, y + item.dy);
+    else
+        PrintLabel(area, x + item.dx, y + item.dy, item.text);
+    area.ForeColor = kWhite;
+}
+
+void DrawMarks(PictureArea& area, const std::vector<PlotItem>& items, PlotChoice choice)
+{
+    for (const PlotItem& item : items)
+        if (Shown(item.shows, choice))
+            DrawItem(area, item, item.x, item.y);
+}
+
+void PlotResults(PictureArea& picSide, const ColorObjectTable& ColorObjects,
+                 const RunValues& values, double OriginX, double OriginY, PlotChoice choice,
+                 int languageIndex)
+{
+    picSide.DrawMode = 13;
+    picSide.setAutoRedraw(true);
+    DrawOrigin(picSide, OriginX, OriginY, values.ScaleFactor);
+    DrawMarks(picSide, ResultMarks(ColorObjects, values, OriginX, OriginY, languageIndex), choice);
 }
 
 } // namespace centrafix

@@ -1,9 +1,14 @@
-// The window's life (start-up, shutdown, Esc, closing), the picture sources
-// and operations, and the pointer over the picture.
+// The window's life (start-up, shutdown, Esc, closing), the picture
+// operations, and the pointer over the picture.
 
 #include "form1.h"
 
+#include "frozen_column_grid.h"
+
 #include "analysis_session.h"
+#include "picture_scroll.h"
+#include "picture_view.h"
+#include "window_menus.h"
 #include "window_clipboard.h"
 #include "window_settings.h"
 #include "window_texts.h"
@@ -18,6 +23,7 @@
 #include "picture/picture_source.h"
 #include "picture/result_plot.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -37,6 +43,7 @@
 
 #include <functional>
 #include <new>
+#include <utility>
 
 namespace centrafix {
 
@@ -58,6 +65,7 @@ Form1::Form1(const QString& settingsFile, QWidget* parent)
     picBackBuffer->setPicture(ExamplePicture());
     m_qtTranslator = new QTranslator(this);
     buildWidgets();
+    setAcceptDrops(true);
     m_run = new AnalysisSession(RunFields{txtTolerance, txtScale, txtAltitude, txtMach}, this);
     connectRun();
     // Esc must reach Form_KeyPress whichever control has the focus, and must
@@ -100,6 +108,9 @@ void Form1::setBusy(bool busy)
                        static_cast<QWidget*>(btnCopyBitmap), static_cast<QWidget*>(cbLanguage),
                        static_cast<QWidget*>(btnAnalyze)})
         w->setEnabled(!busy);
+    for (QAction* a : {m_menus->open, m_menus->paste, m_menus->flip, m_menus->invert, m_menus->copyBitmap,
+                       m_menus->savePicture, m_menus->analyze, m_menus->german, m_menus->english})
+        a->setEnabled(!busy);
 }
 
 // Ends what setBusy(true) began, and performs the close the user asked for
@@ -118,9 +129,15 @@ void Form1::showError(const Error& error)
     showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(error, LanguageIndex)));
 }
 
+// The display shows the working copy alone: an earlier run's marks and the
+// origin mark go with whatever was drawn over it.
 void Form1::showWorkingCopy()
 {
     picSide->setPicture(picBackBuffer->picture());
+    m_plot.clear();
+    m_hasPlot = false;
+    m_originMark.reset();
+    picSideView->clearMarks();
 }
 
 void Form1::yieldToEvents()
@@ -153,6 +170,11 @@ void Form1::Form_Load()
     LanguageIndex = stored.languageIndex;
     cbLanguage->setCurrentIndex(LanguageIndex - 1); // runs cbLanguage_Click
     SwitchLanguage();
+    resize(defaultSize());
+    if (!stored.windowGeometry.isEmpty())
+        restoreGeometry(QByteArray::fromBase64(stored.windowGeometry.toLatin1()));
+    // The zoom needs the region's size, which the window has once it shows.
+    m_startZoom = ZoomModeFromText(stored.zoomMode);
     if (read.unreadable)
         setStatus(text(kSettingsUnreadable));
     theProgressBar->hide();
@@ -173,6 +195,8 @@ void Form1::Form_Unload()
     values.altitude = txtAltitude->text();
     for (std::size_t i = 1; i < ColorObjects.size(); ++i)
         values.weights[i] = ColorObjects[i].Weight;
+    values.windowGeometry = QString::fromLatin1(saveGeometry().toBase64());
+    values.zoomMode = ZoomModeText(picSideScroll->mode());
     // The program's own file; this system's executables have no ".exe". A
     // store that cannot be written keeps what it had: with the window closing
     // there is no one left to tell.
@@ -205,6 +229,18 @@ void Form1::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (std::exchange(m_zoomChosen, true))
+        return;
+    if (m_startZoom)
+        picSideScroll->setMode(*m_startZoom);
+    else
+        picSideScroll->chooseZoomForPicture();
+    showZoom();
+}
+
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
@@ -229,75 +265,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 // ---------------------------------------------------------------------------
 // Picture sources and operations.
 
-QString Form1::chooseOpenFile(const QString& filter, const QString& selectedFilter, const QString& folder)
-{
-    QString selected = selectedFilter;
-    return QFileDialog::getOpenFileName(this, QString(), folder, filter, &selected);
-}
-
 void Form1::showMessage(QMessageBox::Icon icon, const QString& message)
 {
     QMessageBox box(icon, kAppTitle, message, QMessageBox::Ok, this);
     box.exec();
-}
-
-void Form1::btnOpen_Click()
-{
-    const OpenDialogFilter filter = QtFileFilter(std::string(Tr(msg::FileFilter, LanguageIndex)), LanguageIndex);
-    const QString path = chooseOpenFile(filter.filter, filter.selected, m_lastFolder);
-    if (!path.isEmpty())
-        m_lastFolder = QFileInfo(path).absolutePath();
-    openPictureFile(path);
-}
-
-void Form1::openPictureFile(const QString& path)
-{
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
-    const PictureLoad load = LoadPictureFile(path);
-    if (!load.ok()) {
-        showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(load.error(), LanguageIndex)));
-        return;
-    }
-    m_pictureIsPasted = false;
-    withMemory([&] { takePicture(*load, QFileInfo(path).fileName()); });
-}
-
-void Form1::btnPaste_Click()
-{
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    const PictureLoad load = PictureFromMimeData(data);
-    if (!load.ok()) {
-        // An image that cannot be taken (too large) deserves its own reason
-        // rather than the claim that there is none.
-        const bool offersImage = data != nullptr && data->hasImage();
-        showMessage(QMessageBox::Warning, offersImage ? QString::fromStdString(ErrorText(load.error(), LanguageIndex))
-                                                      : text(msg::NoClipboardBitmap));
-        return;
-    }
-    m_pictureIsPasted = true;
-    withMemory([&] { takePicture(*load, {}); });
-}
-
-// A new working copy: nothing on screen may still belong to the picture
-// before it, neither the grid, the report's results, the marks nor the
-// quarter-chord canvas a bitmap copy would add.
-void Form1::takePicture(const QImage& picture, const QString& name)
-{
-    picBackBuffer->setPicture(picture);
-    showWorkingCopy();
-    picQuarterChord = {};
-    SetupGrid();
-    m_report = ReportSource{picture.width(), picture.height(), std::nullopt, std::nullopt};
-    showReport();
-    m_pictureName = name;
-    showTitle();
-    tickAll();
-}
-
-void Form1::showTitle()
-{
-    setWindowTitle(WindowTitle(m_pictureIsPasted ? text(kPastedPicture) : m_pictureName));
 }
 
 void Form1::withMemory(const std::function<void()>& action)
@@ -321,6 +292,9 @@ void Form1::btnFlip_Click()
     withMemory([this] {
         FlipPicture(*picSide, *picBackBuffer);
         picSide->setAutoRedraw(false);
+        // The display would otherwise keep the picture from before the flip
+        // beside the new working copy.
+        showWorkingCopy();
     });
 }
 
@@ -338,6 +312,7 @@ void Form1::btnInvert_Click()
         setBusy(true);
         InvertBlackWhite(*picSide, *picBackBuffer, *tolerance, [this] { yieldToEvents(); });
         picSide->setAutoRedraw(false);
+        showWorkingCopy();
         endBusy();
     });
 }
@@ -347,7 +322,7 @@ void Form1::btnCopyBitmap_Click()
     // Before the first analysis there are no marks: an empty canvas leaves the
     // picture as it is.
     withMemory([this] {
-        const QImage bitmap = CopyBitmap(*picSide, QuarterChordImage(picQuarterChord));
+        const QImage bitmap = annotatedPicture();
         PutOnClipboard(bitmap);
         setStatus(Tr(kBitmapCopied, LanguageIndex,
                      {std::to_string(bitmap.width()), std::to_string(bitmap.height())}));
@@ -393,8 +368,9 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     OriginRow = Y;
     OriginX = static_cast<double>(X) * s;
     OriginY = static_cast<double>(Y) * s;
-    picSide->refresh();
-    withMemory([&] { DrawOrigin(*picSide, OriginX, OriginY, s); });
+    // One origin mark, where the origin now is.
+    m_originMark = QPointF(X, Y);
+    picSideView->setOrigin(m_originMark);
 }
 
 void Form1::txtScale_Change()

@@ -4,11 +4,14 @@
 #include "engine/drag_report.h"
 #include "engine/error.h"
 #include "engine/quarter_chord_marks.h"
+#include "engine/run_types.h"
 #include "engine/string_table.h"
 #include "twips.h"
+#include "zoom.h"
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointF>
 #include <QMessageBox>
 #include <QString>
 
@@ -16,7 +19,9 @@
 #include <optional>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -29,14 +34,21 @@ class QProgressBar;
 class QPushButton;
 class QScrollArea;
 class QTableWidget;
+class QDragEnterEvent;
+class QDropEvent;
 class QTranslator;
 
 namespace centrafix {
 
 class AnalysisSession;
+class FrozenColumnGrid;
 class PictureArea;
+class PictureScroll;
 class PictureView;
+struct PlotChoice;
+struct PlotItem;
 struct RunSetup;
+struct WindowMenus;
 
 // The program's one window. It owns every control and all state that outlives
 // a single action: the colour-object table, the language, the origin and the
@@ -47,9 +59,11 @@ struct RunSetup;
 // picture under it are switched off.
 //
 // The handlers keep the established names of the controls and events they
-// belong to, so the window reads the same as its description. The layout is in
-// form1_layout.cpp, the run in form1_run.cpp, the colour list and the results
-// grid in form1_results.cpp.
+// belong to, so the window reads the same as its description. The controls are
+// made in form1_layout.cpp and placed in form1_fit.cpp, the menus are in
+// form1_menu.cpp, the run in form1_run.cpp, the colour list and the results
+// grid in form1_results.cpp, the picture sources, the save dialogs and the
+// marks over the picture in form1_files.cpp.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -84,6 +98,9 @@ public:
     // Opens a picture file as the working copy; what btnOpen_Click does with
     // the name the dialog returns. A name that is no file changes nothing.
     void openPictureFile(const QString& path);
+    // The menu's "Save results..." and "Save picture...".
+    void saveResults();
+    void savePicture();
 
     // State, for whoever needs to look (tests, the program's caller).
     const ColorObjectTable& colorObjects() const { return ColorObjects; }
@@ -100,13 +117,19 @@ protected:
     // answers them.
     virtual void showMessage(QMessageBox::Icon icon, const QString& text);
     virtual QString chooseOpenFile(const QString& filter, const QString& selectedFilter, const QString& folder);
+    // The save dialog: the chosen name, and in `selectedFilter` the filter
+    // it was chosen with. Empty when the user cancels.
+    virtual QString chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& folder);
 
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    // Layout (form1_layout.cpp).
+    // The controls (form1_layout.cpp).
     void buildWidgets();
     void buildButtons(QWidget* client);
     void buildResultViews(QWidget* client);
@@ -118,6 +141,15 @@ private:
     QRect designed(const TwipsRect& r) const;
     int twipsX(double twips) const;
     int twipsY(double twips) const;
+    // Where they go (form1_fit.cpp).
+    void measureNeeds();
+    void placeControls();
+    QSize defaultSize() const;
+    // Menus and tooltips (form1_menu.cpp).
+    void buildMenus();
+    void setMenuTexts();
+    void setToolTips();
+    void syncMenuChecks();
 
     // The run (form1_run.cpp).
     void connectRun();
@@ -152,6 +184,15 @@ private:
     void endBusy();
     void showWorkingCopy();
     void takePicture(const QImage& picture, const QString& name);
+    // Marks over the picture, the table as text (form1_files.cpp).
+    void showPlot(const ColorObjectTable& objects, const RunValues& values, const AnalysisInputs& inputs);
+    PlotChoice plotChoice() const;
+    void showChoice();
+    // The picture with the marks drawn into it, as the bitmap copy and the
+    // saved picture have it.
+    QImage annotatedPicture();
+    QString tableText() const;
+    void showZoom();
     void showTitle();
     void yieldToEvents();
 
@@ -165,7 +206,7 @@ private:
     QPushButton* btnFlip = nullptr;
     QCheckBox* chkAreaAC = nullptr;
     QCheckBox* chkAreaCG = nullptr;
-    QTableWidget* grdResults = nullptr;
+    FrozenColumnGrid* grdResults = nullptr;
     QPlainTextEdit* txtReport = nullptr;
     QLabel* lblScale = nullptr;
     QLineEdit* txtScale = nullptr;
@@ -180,7 +221,7 @@ private:
     QLineEdit* txtTolerance = nullptr;
     QLabel* lblLanguage = nullptr;
     QComboBox* cbLanguage = nullptr;
-    QScrollArea* picSideScroll = nullptr;
+    PictureScroll* picSideScroll = nullptr;
     PictureView* picSideView = nullptr;
     QProgressBar* theProgressBar = nullptr;
     QLabel* statusPanel1 = nullptr;
@@ -196,6 +237,7 @@ private:
     QImage picColor;
 
     AnalysisSession* m_run = nullptr; // owned by the window
+    std::unique_ptr<WindowMenus> m_menus; // its actions are the window's children
     QAction* actTickAll = nullptr;
     QAction* actUntickAll = nullptr;
     QTranslator* m_qtTranslator = nullptr; // Qt's own texts (dialog buttons) in German
@@ -211,9 +253,28 @@ private:
     };
     std::optional<ReportSource> m_report;
 
+    // The last run's plot as marks, for the bitmap copy; the view shows them.
+    std::vector<PlotItem> m_plot;
+    bool m_hasPlot = false;
+    std::optional<QPointF> m_originMark; // the origin's pixel, once it is shown
+
+    // What the captions need, measured in both languages (form1_layout.cpp).
+    struct Needs {
+        int button = 0;
+        int check = 0;
+        int label = 0;
+        int report = 0;
+        int gridHeight = 0;
+        int gridFull = 0;
+        int panel = 0;
+    } m_needs;
+
     QString m_pictureName;      // the open file's name; empty for the built-in example
     bool m_pictureIsPasted = false;
     QString m_lastFolder;       // where the open dialog was last used
+    QString m_saveFolder;       // where the save dialog was last used
+    std::optional<ZoomMode> m_startZoom; // as kept from the last session
+    bool m_zoomChosen = false;
 
     // Window state.
     ColorObjectTable ColorObjects{};

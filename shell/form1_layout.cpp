@@ -1,9 +1,11 @@
-// The window's controls where the drawing put them, in twips, and what a
-// change of size does to them. Captions come from SwitchLanguage.
+// The window's controls, made where the drawing put them (in twips); where
+// they finally go is form1_fit.cpp's. Captions come from SwitchLanguage.
 
 #include "form1.h"
 
 #include "color_list_delegate.h"
+#include "frozen_column_grid.h"
+#include "picture_scroll.h"
 #include "picture_view.h"
 #include "window_texts.h"
 
@@ -19,9 +21,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QStatusBar>
-#include <QTableWidget>
+
+#include <algorithm>
 
 namespace centrafix {
 
@@ -54,7 +56,7 @@ QRect Form1::designed(const TwipsRect& r) const
 
 void Form1::buildWidgets()
 {
-    // The boxes were drawn for an 8-point font; a larger one clips the captions.
+    // The boxes were drawn for an 8-point font.
     QFont designFont = font();
     designFont.setPointSizeF(8.0);
     setFont(designFont);
@@ -69,8 +71,10 @@ void Form1::buildWidgets()
     buildSidePanel(client);
     buildPictureView(client);
     buildStatusBar();
-    resize(twipsX(11715), twipsY(10200));
+    buildMenus();
     connectHandlers();
+    measureNeeds();
+    placeControls();
 }
 
 void Form1::buildButtons(QWidget* client)
@@ -91,7 +95,7 @@ void Form1::buildButtons(QWidget* client)
 
 void Form1::buildResultViews(QWidget* client)
 {
-    grdResults = Placed(new QTableWidget(client), "grdResults", designed({3240, 120, 5655, 1575}));
+    grdResults = Placed(new FrozenColumnGrid(client), "grdResults", designed({3240, 120, 5655, 1575}));
     grdResults->verticalHeader()->hide();
     grdResults->verticalHeader()->setMinimumSectionSize(0);
     grdResults->verticalHeader()->setDefaultSectionSize(twipsY(240)); // a grid row as designed
@@ -148,11 +152,8 @@ void Form1::buildSidePanel(QWidget* client)
 
 void Form1::buildPictureView(QWidget* client)
 {
-    picSideScroll = Placed(new QScrollArea(client), "picSideScroll", designed({120, 2880, 5055, 2340}));
-    picSideView = new PictureView(*picSide);
-    picSideView->setObjectName(QStringLiteral("picSide"));
-    picSideScroll->setWidget(picSideView);
-    picSideScroll->setWidgetResizable(false);
+    picSideScroll = Placed(new PictureScroll(*picSide, client), "picSideScroll", designed({120, 2880, 5055, 2340}));
+    picSideView = picSideScroll->view();
 }
 
 void Form1::buildStatusBar()
@@ -166,7 +167,7 @@ void Form1::buildStatusBar()
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
-    bar->setFixedHeight(twipsY(375));
+    bar->setFixedHeight(std::max(twipsY(375), fontMetrics().height() + 8));
     // The window has always greeted in English; runs then report in the
     // language chosen.
     statusPanel1 = new QLabel(QString::fromUtf8(Tr(msg::Ready, kEnglish)), bar);
@@ -189,21 +190,16 @@ void Form1::connectHandlers()
     connect(cbLanguage, &QComboBox::currentIndexChanged, this, [this] { cbLanguage_Click(); });
     connect(theListView, &QListWidget::itemClicked, this, [this] { theListView_Click(); });
     connect(txtScale, &QLineEdit::textChanged, this, [this] { txtScale_Change(); });
+    connect(chkAreaAC, &QCheckBox::stateChanged, this, [this] { showChoice(); });
+    connect(chkAreaCG, &QCheckBox::stateChanged, this, [this] { showChoice(); });
     connect(picSideView, &PictureView::mouseMoved, this, &Form1::picSide_MouseMove);
     connect(picSideView, &PictureView::mousePressed, this, &Form1::picSide_MouseDown);
+    connect(picSideScroll, &PictureScroll::zoomChanged, this, [this] { showZoom(); });
 }
 
 void Form1::Form_Resize()
 {
-    const double dpi = logicalDpiX();
-    const ResizePlan plan = PlanResize(PixelsToTwips(width(), dpi),
-                                       PixelsToTwips(picBox->width(), dpi),
-                                       PixelsToTwips(grdResults->x(), dpi));
-    picBox->move(picBox->x(), twipsY(plan.picBoxTop));
-    if (plan.picBoxLeft)
-        picBox->move(twipsX(*plan.picBoxLeft), picBox->y());
-    if (plan.gridWidth)
-        grdResults->resize(twipsX(*plan.gridWidth), grdResults->height());
+    placeControls();
 }
 
 // During a run the progress bar lies over the status bar's second panel,

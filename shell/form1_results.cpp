@@ -3,6 +3,8 @@
 
 #include "form1.h"
 
+#include "frozen_column_grid.h"
+
 #include "window_clipboard.h"
 #include "window_texts.h"
 
@@ -65,16 +67,19 @@ void Form1::SwitchLanguage()
     Label4->setText(text(kMachCaption));
     actTickAll->setText(text(kTickAll));
     actUntickAll->setText(text(kUntickAll));
+    setMenuTexts();
     setTranslation();
     AssignColorsAndNames(ColorObjects, LanguageIndex);
     SetupGrid();
     showWorkingCopy();
     rebuildColorList();
+    setToolTips();
     theListView->setCurrentRow(0);
     // Nothing on screen stays in the language left behind.
     setStatus(text(msg::Ready));
     showReport();
     showTitle();
+    showZoom();
 }
 
 void Form1::setTranslation()
@@ -207,21 +212,7 @@ void Form1::btnCopy_Click()
     if (rows > 0)
         grdResults->setRangeSelected(QTableWidgetSelectionRange(0, 0, rows - 1, columns - 1), true);
 
-    QStringList titles;
-    for (int c = 0; c < columns; ++c) {
-        const QTableWidgetItem* title = grdResults->horizontalHeaderItem(c);
-        titles << (title ? title->text() : QString());
-    }
-    std::vector<std::string> lines;
-    for (int r = 0; r < rows; ++r) {
-        QStringList cells;
-        for (int c = 0; c < columns; ++c) {
-            const QTableWidgetItem* cell = grdResults->item(r, c);
-            cells << (cell ? cell->text() : QString());
-        }
-        lines.push_back(cells.join('\t').toStdString());
-    }
-    PutOnClipboard(QString::fromStdString(CopyTableText(titles.join('\t').toStdString(), lines)));
+    PutOnClipboard(tableText());
     setStatus(Tr(kTableCopied, LanguageIndex, {std::to_string(rows + 1)}));
 }
 

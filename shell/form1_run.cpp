@@ -3,6 +3,8 @@
 
 #include "form1.h"
 
+#include "frozen_column_grid.h"
+
 #include "analysis_session.h"
 #include "window_clipboard.h"
 #include "window_texts.h"
@@ -109,11 +111,7 @@ void Form1::connectRun()
     connect(run, &AnalysisSession::gridRowAppended, this, &Form1::appendGridRow);
     connect(run, &AnalysisSession::plotRequested, this,
             [this](const ColorObjectTable& objects, const RunValues& values, const AnalysisInputs& inputs) {
-                PlotChoice choice;
-                choice.showAC = chkAreaAC->checkState() != Qt::Unchecked;
-                choice.showCG = chkAreaCG->checkState() != Qt::Unchecked;
-                PlotResults(*picSide, objects, values, inputs.OriginX, inputs.OriginY, choice,
-                            inputs.languageIndex);
+                showPlot(objects, values, inputs);
             });
     connect(run, &AnalysisSession::reportReady, this, [this](const QString& report) { setReport(report); });
     connect(run, &AnalysisSession::failed, this, &Form1::showError);

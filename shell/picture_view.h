@@ -1,14 +1,27 @@
 #pragma once
 
+#include "picture/mark_sprites.h"
+#include "picture/result_plot.h"
+
 #include <QWidget>
+
+#include <optional>
+#include <vector>
 
 namespace centrafix {
 
 class PictureArea;
 
-// The visible face of a picture area: its screen image at 1:1, one widget
-// pixel per picture pixel, sized to the picture so that a scroll area around
-// it reaches every pixel. Mouse positions are reported in picture pixels with
+// The visible face of a picture area: its screen image at a zoom factor, the
+// widget sized to the picture times the factor so that a scroll area around
+// it reaches every pixel. Only the exposed part is drawn, straight from the
+// area's image; no scaled copy of the picture is ever made, and what is
+// measured never changes with the zoom.
+//
+// The plot's marks and the origin lie over the picture as sprites at their
+// size on screen, so they stay readable when the picture is zoomed out.
+//
+// Mouse positions are reported as the picture pixel under the pointer with
 // the button and shift codes the handlers expect (buttons 1 left, 2 right,
 // 4 middle; shift 1, ctrl 2, alt 4).
 class PictureView : public QWidget {
@@ -16,6 +29,21 @@ class PictureView : public QWidget {
 
 public:
     explicit PictureView(PictureArea& area, QWidget* parent = nullptr);
+
+    double zoom() const { return m_zoom; }
+    // Resizes the view to the picture at `zoom`.
+    void setZoom(double zoom);
+    QSize pictureSize() const;
+    // The picture pixel under a point of the view.
+    QPointF pictureAt(QPointF viewPoint) const;
+
+    // The overlay: the last run's marks, which of them the check boxes show,
+    // and the origin mark.
+    void setMarks(std::vector<MarkSprite> marks);
+    void setChoice(PlotChoice choice);
+    void setOrigin(std::optional<QPointF> pixel);
+    void clearMarks();
+    bool hasMarks() const { return !m_marks.empty() || m_origin.has_value(); }
 
 signals:
     void mouseMoved(int Button, int Shift, float X, float Y);
@@ -27,7 +55,16 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void paintPicture(QPainter& painter, const QRect& exposed);
+    void paintSprite(QPainter& painter, const MarkSprite& sprite);
+    void fitToPicture();
+    QRect viewRectOf(const QRect& pictureRect) const;
+
     PictureArea& m_area;
+    double m_zoom = 1.0;
+    std::vector<MarkSprite> m_marks;
+    std::optional<MarkSprite> m_origin;
+    PlotChoice m_choice;
 };
 
 } // namespace centrafix

@@ -89,6 +89,8 @@ SettingsRead ReadStoredSettings(const QString& path)
     values.scale = text(QStringLiteral("Scale")).value_or(values.scale);
     values.altitude = text(QStringLiteral("Altitude")).value_or(values.altitude);
     values.mach = text(QStringLiteral("Mach")).value_or(values.mach);
+    values.windowGeometry = text(QStringLiteral("WindowGeometry")).value_or(QString());
+    values.zoomMode = text(QStringLiteral("ZoomMode")).value_or(QString());
     if (const std::optional<QString> language = text(QStringLiteral("Language")))
         values.languageIndex = LanguageFromText(*language);
     return read;
@@ -109,6 +111,10 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
     for (int i = 1; i <= kObjectCount; ++i)
         entries.emplace_back(WeightKey(i), QString::fromStdString(FormatGeneral(
                                                values.weights[static_cast<std::size_t>(i)], ".")));
+    if (!values.windowGeometry.isEmpty())
+        entries.emplace_back(QStringLiteral("WindowGeometry"), values.windowGeometry);
+    if (!values.zoomMode.isEmpty())
+        entries.emplace_back(QStringLiteral("ZoomMode"), values.zoomMode);
     const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
     return WriteFileSafely(path, kCannotSaveSettings, [&bytes](QIODevice& device, QString& why) {

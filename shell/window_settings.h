@@ -32,6 +32,10 @@ struct StoredSettings {
     QString altitude = QString::fromUtf8(defaults::kAltitudeText);
     QString mach = QString::fromUtf8(defaults::kMachText);
     int languageIndex = kGerman;
+    // The window's own: its size and place (QWidget::saveGeometry in base64)
+    // and how the picture is zoomed ("fit" or a factor). Empty: not kept.
+    QString windowGeometry;
+    QString zoomMode;
 };
 
 // The settings file: the INI file a test names, or the user's own, where
@@ -49,7 +53,8 @@ struct SettingsRead {
 SettingsRead ReadStoredSettings(const QString& path);
 
 // Writes all thirteen keys of the section in this order: "Language", "Name",
-// "Path", "Scale", "Mach", "Altitude", then the seven weights. Every other
+// "Path", "Scale", "Mach", "Altitude", then the seven weights, and after them
+// "WindowGeometry" and "ZoomMode" when they are set. Every other
 // byte of the file stays, and a failed write leaves the old file; a file that
 // cannot be read is not written over.
 std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values,

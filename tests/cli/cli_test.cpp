@@ -179,7 +179,7 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
         {{"--language", "fr"}, "\"fr\""},
         {{"--language", "de", "--weights", "1,2,3"}, "--weights braucht sieben Zahlen, \"1,2,3\" enthält 3."},
         {{"--no-such-option", "--language", "de"}, "Unbekannte Option 'no-such-option'."},
-        {{"a.png", "b.png"}, "Only one picture"},
+        {{"a.png", "b.png", "--annotated", "c.png"}, "for one picture, not several"},
         {{"--loading-table", noDir + "table.txt"}, noDir + "table.txt"},
         {{"--annotated", noDir + "a.png"}, noDir + "a.png"},
     };

@@ -108,6 +108,8 @@ TEST(ReportLines, EnglishAndGerman)
               "Pixel: 330 x 314 -> skaliert: 3,30 x 3,14\r\n"
               "CD_lam = 0,001234\r\n"
               "CD_turb = 0,005679\r\n");
+    EXPECT_EQ(ReportLines(330, 314, 0.01, drag, kEnglish, ".", "mm").substr(0, 44),
+              "Pixels: 330 x 314 -> scaled: 3.30 x 3.14 mm\r");
 }
 
 TEST(ReportLines, UnavailableCarriesTheReason)

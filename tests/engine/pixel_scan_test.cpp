@@ -1,3 +1,4 @@
+#include "engine/color_cleanup.h"
 #include "engine/color_match.h"
 #include "engine/raster.h"
 
@@ -5,6 +6,7 @@
 
 #include <algorithm>
 #include <random>
+#include <vector>
 
 using namespace centrafix;
 
@@ -36,4 +38,20 @@ TEST(ColorMatcher, GivesTheSameAnswersAsTheFloatingPointRule)
                 << "colour " << c << " pixel " << p << " tolerance " << t;
         }
     }
+}
+
+TEST(CleanUpColours, SnapsNearPixelsToTheNearestColourAndLeavesTheRest)
+{
+    // Distances to the nearest colour: 0, 6, 199, 200, 381 (mid-grey).
+    std::vector<std::uint32_t> pixels = {ToRasterWord(Rgb(255, 0, 0)), ToRasterWord(Rgb(250, 1, 0)),
+                                         ToRasterWord(Rgb(200, 60, 84)), ToRasterWord(Rgb(200, 60, 85)),
+                                         ToRasterWord(Rgb(127, 128, 127)), ToRasterWord(Rgb(3, 252, 250))};
+    const MutableRasterView view{pixels.data(), 6, 1, 6};
+    EXPECT_EQ(CleanUpColours(view, 200), 3);
+    EXPECT_EQ(FromRasterWord(pixels[1]), Rgb(255, 0, 0));
+    EXPECT_EQ(FromRasterWord(pixels[2]), Rgb(255, 0, 0));
+    EXPECT_EQ(FromRasterWord(pixels[3]), Rgb(200, 60, 85)) << "200 is not below 200";
+    EXPECT_EQ(FromRasterWord(pixels[4]), Rgb(127, 128, 127));
+    EXPECT_EQ(FromRasterWord(pixels[5]), Rgb(0, 255, 255));
+    EXPECT_EQ(CleanUpColours(view, 0), 0) << "a threshold of 0 changes nothing";
 }

@@ -4,6 +4,8 @@
 // the picture, Esc and closing, against a settings store of its own.
 
 #include "shell/form1.h"
+#include "shell/picture_scroll.h"
+#include "shell/picture_view.h"
 
 #include "engine/analysis_run.h"
 #include "engine/results_grid.h"
@@ -44,6 +46,11 @@ public:
     QString dialogFilter;
     QString dialogSelectedFilter;
     QString dialogFolder;
+    // The save dialog's answer: a name and the filter it was chosen with
+    // (empty: the one offered first).
+    QString fileToSave;
+    QString saveFilterChosen;
+    QString saveDialogFilter;
 
 protected:
     void showMessage(QMessageBox::Icon, const QString& text) override { messages << text; }
@@ -53,6 +60,13 @@ protected:
         dialogSelectedFilter = selected;
         dialogFolder = folder;
         return fileToOpen;
+    }
+    QString chooseSaveFile(const QString& filter, QString& selected, const QString&) override
+    {
+        saveDialogFilter = filter;
+        if (!saveFilterChosen.isEmpty())
+            selected = saveFilterChosen;
+        return fileToSave;
     }
 };
 
@@ -85,11 +99,19 @@ protected:
         QSettings(storePath(), QSettings::IniFormat).setValue("Centrafix/" + key, value);
     }
 
+    // The offscreen screen is small enough for the example to be fitted;
+    // the tests point at picture pixels, so they see it at 1:1.
     void open(const QString& settingsFile = {})
     {
         form = std::make_unique<TestForm>(settingsFile.isEmpty() ? storePath() : settingsFile);
         form->show();
+        scroll()->actualSize();
     }
+
+    PictureScroll* scroll() { return form->findChild<PictureScroll*>("picSideScroll"); }
+    PictureView* view() { return form->findChild<PictureView*>("picSide"); }
+    // What the picture's view shows: the picture with the marks over it.
+    QImage shown() { return view()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     template <class T> T* get(const char* name)
     {

@@ -1,0 +1,276 @@
+// Where pictures and results come from and go to: the open dialog, the
+// clipboard, a file dropped on the window, the two save dialogs; and the
+// marks a run leaves over the picture.
+
+#include "form1.h"
+
+#include "frozen_column_grid.h"
+#include "menu_texts.h"
+#include "picture_scroll.h"
+#include "picture_view.h"
+#include "table_export.h"
+#include "window_clipboard.h"
+#include "window_texts.h"
+
+#include "engine/results_grid.h"
+#include "picture/atomic_file.h"
+#include "picture/clipboard_picture.h"
+#include "picture/mark_sprites.h"
+#include "picture/picture_area.h"
+#include "picture/picture_ops.h"
+#include "picture/picture_source.h"
+#include "picture/result_plot.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QLabel>
+#include <QMimeData>
+#include <QTableWidget>
+
+#include <cmath>
+
+namespace centrafix {
+
+namespace {
+
+// The local files among what is dragged over the window, in order.
+QStringList DroppedFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (data == nullptr || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+
+} // namespace
+
+QString Form1::chooseOpenFile(const QString& filter, const QString& selectedFilter, const QString& folder)
+{
+    QString selected = selectedFilter;
+    return QFileDialog::getOpenFileName(this, QString(), folder, filter, &selected);
+}
+
+void Form1::btnOpen_Click()
+{
+    const OpenDialogFilter filter = QtFileFilter(std::string(Tr(msg::FileFilter, LanguageIndex)), LanguageIndex);
+    const QString path = chooseOpenFile(filter.filter, filter.selected, m_lastFolder);
+    if (!path.isEmpty())
+        m_lastFolder = QFileInfo(path).absolutePath();
+    openPictureFile(path);
+}
+
+void Form1::openPictureFile(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    const PictureLoad load = LoadPictureFile(path);
+    if (!load.ok()) {
+        showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(load.error(), LanguageIndex)));
+        return;
+    }
+    m_pictureIsPasted = false;
+    withMemory([&] { takePicture(*load, QFileInfo(path).fileName()); });
+}
+
+void Form1::btnPaste_Click()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const PictureLoad load = PictureFromMimeData(data);
+    if (!load.ok()) {
+        // An image that cannot be taken (too large) deserves its own reason
+        // rather than the claim that there is none.
+        const bool offersImage = data != nullptr && data->hasImage();
+        showMessage(QMessageBox::Warning, offersImage ? QString::fromStdString(ErrorText(load.error(), LanguageIndex))
+                                                      : text(msg::NoClipboardBitmap));
+        return;
+    }
+    m_pictureIsPasted = true;
+    withMemory([&] { takePicture(*load, {}); });
+}
+
+// A new working copy: nothing on screen may still belong to the picture
+// before it, neither the grid, the report's results, the marks nor the
+// quarter-chord canvas a bitmap copy would add.
+void Form1::takePicture(const QImage& picture, const QString& name)
+{
+    picBackBuffer->setPicture(picture);
+    showWorkingCopy();
+    picSideScroll->chooseZoomForPicture();
+    picQuarterChord = {};
+    SetupGrid();
+    m_report = ReportSource{picture.width(), picture.height(), std::nullopt, std::nullopt};
+    showReport();
+    m_pictureName = name;
+    showTitle();
+    tickAll();
+}
+
+void Form1::showTitle()
+{
+    setWindowTitle(WindowTitle(m_pictureIsPasted ? text(kPastedPicture) : m_pictureName));
+}
+
+QString Form1::chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& folder)
+{
+    return QFileDialog::getSaveFileName(this, QString(), folder, filter, &selectedFilter);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!m_busy && !DroppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+// A dropped file opens as if chosen in the open dialog; of several, the
+// first.
+void Form1::dropEvent(QDropEvent* event)
+{
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty() || m_busy)
+        return;
+    event->acceptProposedAction();
+    const QString path = files.front();
+    m_lastFolder = QFileInfo(path).absolutePath();
+    openPictureFile(path);
+    if (files.size() > 1)
+        setStatus(Tr(kSeveralDropped, LanguageIndex,
+                     {std::to_string(files.size()), QFileInfo(path).fileName().toStdString()}));
+}
+
+QString Form1::tableText() const
+{
+    const int rows = grdResults->rowCount();
+    const int columns = grdResults->columnCount();
+    QStringList titles;
+    for (int c = 0; c < columns; ++c) {
+        const QTableWidgetItem* title = grdResults->horizontalHeaderItem(c);
+        titles << (title ? title->text() : QString());
+    }
+    std::vector<std::string> lines;
+    for (int r = 0; r < rows; ++r) {
+        QStringList cells;
+        for (int c = 0; c < columns; ++c) {
+            const QTableWidgetItem* cell = grdResults->item(r, c);
+            cells << (cell ? cell->text() : QString());
+        }
+        lines.push_back(cells.join('\t').toStdString());
+    }
+    return QString::fromStdString(CopyTableText(titles.join('\t').toStdString(), lines));
+}
+
+void Form1::saveResults()
+{
+    const QString tsv = text(kResultsFilterTsv);
+    const QString csv = text(kResultsFilterCsv);
+    QString selected = tsv;
+    QString path = chooseSaveFile(tsv + QStringLiteral(";;") + csv, selected, m_saveFolder);
+    if (path.isEmpty())
+        return;
+    m_saveFolder = QFileInfo(path).absolutePath();
+    const bool asCsv = selected == csv || path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    if (QFileInfo(path).suffix().isEmpty())
+        path += asCsv ? QStringLiteral(".csv") : QStringLiteral(".tsv");
+    const QString table = tableText();
+    const QByteArray bytes = (asCsv ? QString::fromStdString(TableAsCsv(table.toStdString())) : table).toUtf8();
+    const std::optional<Error> failure =
+        WriteFileSafely(path, kCannotWriteFile, [&bytes](QIODevice& device, QString& why) {
+            return WriteAll(device, bytes.constData(), bytes.size(), why);
+        });
+    if (failure) {
+        showError(*failure);
+        return;
+    }
+    setStatus(Tr(kResultsSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()}));
+}
+
+void Form1::savePicture()
+{
+    QString selected = text(kPictureFilterPng);
+    QString path = chooseSaveFile(selected, selected, m_saveFolder);
+    if (path.isEmpty())
+        return;
+    m_saveFolder = QFileInfo(path).absolutePath();
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".png");
+    withMemory([&] {
+        const QImage picture = annotatedPicture();
+        const std::optional<Error> failure =
+            WriteFileSafely(path, kCannotWriteFile, [&picture](QIODevice& device, QString& why) {
+                QImageWriter writer(&device, "png");
+                if (writer.write(picture))
+                    return true;
+                why = writer.errorString();
+                return false;
+            });
+        if (failure)
+            showError(*failure);
+        else
+            setStatus(Tr(kPictureSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()}));
+    });
+}
+
+// ---------------------------------------------------------------------------
+// The marks over the picture.
+
+PlotChoice Form1::plotChoice() const
+{
+    PlotChoice choice;
+    choice.showAC = chkAreaAC->checkState() != Qt::Unchecked;
+    choice.showCG = chkAreaCG->checkState() != Qt::Unchecked;
+    return choice;
+}
+
+void Form1::showChoice()
+{
+    picSideView->setChoice(plotChoice());
+    syncMenuChecks();
+}
+
+// The run's plot, kept as marks: the view lays them over the picture, the
+// bitmap copy draws them into it.
+void Form1::showPlot(const ColorObjectTable& objects, const RunValues& values, const AnalysisInputs& inputs)
+{
+    m_plot = ResultMarks(objects, values, inputs.OriginX, inputs.OriginY, inputs.languageIndex);
+    m_hasPlot = true;
+    const QPointF origin(inputs.OriginX / values.ScaleFactor, inputs.OriginY / values.ScaleFactor);
+    if (std::isfinite(origin.x()) && std::isfinite(origin.y()))
+        m_originMark = origin;
+    picSideView->setMarks(MarkSprites(m_plot));
+    picSideView->setOrigin(m_originMark);
+    picSideView->setChoice(plotChoice());
+}
+
+// What the bitmap copy holds: the picture shown, with the origin and the
+// marks of the last run drawn into its pixels as the check boxes choose, and
+// the quarter-chord canvas over it. Made afresh for every copy, so the window
+// never keeps a marked second copy of the picture.
+QImage Form1::annotatedPicture()
+{
+    PictureArea canvas;
+    canvas.setPicture(picSide->image());
+    if (m_hasPlot) {
+        canvas.DrawMode = 13;
+        canvas.setAutoRedraw(true);
+        if (m_originMark)
+            DrawOrigin(canvas, m_originMark->x(), m_originMark->y(), 1.0);
+        DrawMarks(canvas, m_plot, plotChoice());
+    }
+    return CopyBitmap(canvas, QuarterChordImage(picQuarterChord));
+}
+
+void Form1::showZoom()
+{
+    statusPanel2->setText(QString::fromStdString(
+        Tr(kZoomShown, LanguageIndex, {ZoomPercent(picSideScroll->zoom()).toStdString()})));
+}
+
+} // namespace centrafix

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "engine/message.h"
+
+namespace centrafix {
+
+// The menu bar's texts and the controls' tooltips. The menu mnemonics are
+// chosen apart from the buttons' (Ö&ffnen, &Einfügen, &Analysieren, Tabelle
+// &Kopieren; &Open, &Paste, &Analyze, &Copy Table), so that Alt and a button's
+// letter still presses the button.
+inline constexpr Message kMenuFile{"&Datei", "&File"};
+inline constexpr Message kMenuView{"A&nsicht", "&View"};
+inline constexpr Message kMenuPicture{"&Bild", "P&icture"};
+inline constexpr Message kMenuLanguage{"&Sprache", "&Language"};
+
+inline constexpr Message kSaveResults{"Ergebnisse &speichern...", "&Save results..."};
+inline constexpr Message kSavePicture{"Bild spei&chern...", "Save pict&ure..."};
+inline constexpr Message kQuit{"&Beenden", "&Quit"};
+inline constexpr Message kZoomFit{"&Einpassen", "&Fit to window"};
+inline constexpr Message kZoomActual{"&Originalgröße (1:1)", "&Actual size (1:1)"};
+inline constexpr Message kZoomIn{"&Vergrößern", "Zoom &in"};
+inline constexpr Message kZoomOut{"Ver&kleinern", "Zoom &out"};
+
+inline constexpr Message kZoomShown{"Zoom %1", "Zoom %1"};
+
+inline constexpr Message kTipOpen{"Ein Bild öffnen (BMP, JPEG, GIF, PNG, TIFF, WMF) – Strg+O",
+                                  "Open a picture (BMP, JPEG, GIF, PNG, TIFF, WMF) – Ctrl+O"};
+inline constexpr Message kTipAnalyze{"Die angekreuzten Farben ausmessen – F5", "Measure the ticked colours – F5"};
+inline constexpr Message kTipPaste{"Ein Bild aus der Zwischenablage einfügen – Strg+V",
+                                   "Paste a picture from the clipboard – Ctrl+V"};
+inline constexpr Message kTipCopyTable{"Die Ergebnistabelle in die Zwischenablage kopieren – Strg+Umschalt+C",
+                                       "Copy the results table to the clipboard – Ctrl+Shift+C"};
+inline constexpr Message kTipInvert{"Schwarz und Weiß tauschen (innerhalb der Toleranz)",
+                                    "Swap black and white (within the tolerance)"};
+inline constexpr Message kTipCopyBitmap{"Das Bild mit den Markierungen in die Zwischenablage kopieren",
+                                        "Copy the picture with its marks to the clipboard"};
+inline constexpr Message kTipFlip{"Das Bild links-rechts spiegeln", "Mirror the picture left to right"};
+inline constexpr Message kTipShowAC{"Die aerodynamischen Zentren jeder Farbe zeigen",
+                                    "Show the aerodynamic centre of every colour"};
+inline constexpr Message kTipShowCG{"Die Flächenschwerpunkte zeigen", "Show the area centroids"};
+inline constexpr Message kTipScale{"Längeneinheiten je Pixel: eine Zahl oder ein Ausdruck wie 1/50",
+                                   "Length units per pixel: a number or an expression such as 1/50"};
+inline constexpr Message kTipAltitude{"Flughöhe in Metern, für die Reibungsschätzung",
+                                      "Altitude in metres, for the friction estimate"};
+inline constexpr Message kTipMach{"Machzahl, für die Reibungsschätzung", "Mach number, for the friction estimate"};
+inline constexpr Message kTipTolerance{"Wie weit eine Farbe abweichen darf (Summe der RGB-Abstände)",
+                                       "How far a colour may stray (sum of the RGB distances)"};
+inline constexpr Message kTipLanguage{"Sprache der Fenstertexte und Ergebnisse",
+                                      "Language of the window and the results"};
+inline constexpr Message kTipPicture{
+    "Rechtsklick: Ursprung setzen; Linksklick: Farbe ablesen; Strg+Mausrad: Zoom",
+    "Right click: set the origin; left click: read the colour; Ctrl+wheel: zoom"};
+inline constexpr Message kTipWeight{"Doppelklick: W=… bearbeiten; Kreuz: Farbe ausmessen",
+                                    "double-click: edit W=…; tick: measure the colour"};
+inline constexpr Message kTipGrid{"Ergebnisse je Farbe und gesamt", "Results for every colour and the total"};
+
+inline constexpr Message kResultsFilterTsv{"Tabulatorgetrennt (*.tsv)", "Tab-separated (*.tsv)"};
+inline constexpr Message kResultsFilterCsv{"CSV, kommagetrennt (*.csv)", "CSV, comma-separated (*.csv)"};
+inline constexpr Message kPictureFilterPng{"PNG-Bild (*.png)", "PNG picture (*.png)"};
+inline constexpr Message kResultsSaved{"Ergebnisse in %1 gespeichert.", "Results saved to %1."};
+inline constexpr Message kPictureSaved{"Bild in %1 gespeichert.", "Picture saved to %1."};
+inline constexpr Message kCannotWriteFile{"die Datei kann nicht geschrieben werden (%1)",
+                                          "the file cannot be written (%1)"};
+inline constexpr Message kSeveralDropped{"%1 Dateien abgelegt; geöffnet ist die erste: %2",
+                                         "%1 files dropped; the first is open: %2"};
+
+} // namespace centrafix

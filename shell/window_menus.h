@@ -1,0 +1,39 @@
+#pragma once
+
+class QAction;
+class QMenu;
+
+namespace centrafix {
+
+// The window's menu bar: every entry calls the handler of the button or
+// control it stands for, so both ways in do the same.
+struct WindowMenus {
+    QMenu* file = nullptr;
+    QMenu* view = nullptr;
+    QMenu* picture = nullptr;
+    QMenu* language = nullptr;
+
+    QAction* open = nullptr;
+    QAction* paste = nullptr;
+    QAction* saveResults = nullptr;
+    QAction* savePicture = nullptr;
+    QAction* copyTable = nullptr;
+    QAction* copyBitmap = nullptr;
+    QAction* quit = nullptr;
+
+    QAction* fit = nullptr;
+    QAction* actualSize = nullptr;
+    QAction* zoomIn = nullptr;
+    QAction* zoomOut = nullptr;
+
+    QAction* analyze = nullptr;
+    QAction* flip = nullptr;
+    QAction* invert = nullptr;
+    QAction* showAC = nullptr;
+    QAction* showCG = nullptr;
+
+    QAction* german = nullptr;
+    QAction* english = nullptr;
+};
+
+} // namespace centrafix

@@ -1,0 +1,181 @@
+// The standard ways in beside the buttons: the menu bar and its keys, files
+// dropped on the window, the save dialogs, and the window remembered.
+
+#include "form1_fixture.h"
+
+#include <QAction>
+#include <QDropEvent>
+#include <QMenuBar>
+#include <QMimeData>
+
+using namespace centrafix;
+using test::Form1Test;
+
+namespace {
+
+class WaysIn : public Form1Test {
+protected:
+    void key(QKeyCombination combination)
+    {
+        QApplication::setActiveWindow(form.get());
+        QTest::keyClick(form.get(), combination.key(), combination.keyboardModifiers());
+    }
+
+    QStringList menuTexts()
+    {
+        QStringList texts;
+        for (QAction* menu : form->menuBar()->actions()) {
+            texts << menu->text();
+            for (QAction* entry : menu->menu()->actions())
+                if (!entry->isSeparator())
+                    texts << entry->text();
+        }
+        return texts;
+    }
+
+    bool drop(const QStringList& files)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& file : files)
+            urls << QUrl::fromLocalFile(file);
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &dropped);
+        return true;
+    }
+
+    QString savedText(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+};
+
+QImage Red(int w, int h)
+{
+    QImage picture(w, h, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    return picture;
+}
+
+} // namespace
+
+TEST_F(WaysIn, TheKeysDoWhatTheirButtonsDo)
+{
+    open();
+    key(Qt::Key_F5);
+    EXPECT_EQ(grid()->rowCount(), 5) << "F5 analyses";
+    QGuiApplication::clipboard()->clear();
+    key(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    EXPECT_EQ(status(), "Tabelle mit 6 Zeilen in der Zwischenablage.");
+    const QString table = clipboardText();
+    EXPECT_EQ(table, copyTable()) << "the table, as the button copies it";
+    key(Qt::CTRL | Qt::Key_O);
+    EXPECT_TRUE(form->dialogFilter.contains("*.bmp")) << "the open dialog was asked";
+
+    key(Qt::CTRL | Qt::Key_Plus);
+    EXPECT_EQ(view()->zoom(), 1.5);
+    key(Qt::CTRL | Qt::Key_Minus);
+    key(Qt::CTRL | Qt::Key_Minus);
+    EXPECT_DOUBLE_EQ(view()->zoom(), 2.0 / 3);
+    key(Qt::CTRL | Qt::Key_F);
+    EXPECT_TRUE(scroll()->mode().fit);
+    key(Qt::CTRL | Qt::Key_0);
+    EXPECT_EQ(view()->zoom(), 1.0);
+
+    // The buttons' own letters still press them.
+    QGuiApplication::clipboard()->clear();
+    form->activateWindow();
+    QTest::keyClick(form.get(), Qt::Key_K, Qt::AltModifier);
+    QTest::qWait(300); // a mnemonic clicks the button as if pressed, after a moment
+    EXPECT_EQ(clipboardText(), table);
+}
+
+TEST_F(WaysIn, TheMenusSpeakTheWindowsLanguage)
+{
+    open();
+    const QStringList german = menuTexts();
+    EXPECT_EQ(german.mid(0, 4), (QStringList{"&Datei", "Ö&ffnen...", "&Einfügen", "Ergebnisse &speichern..."}));
+    get<QComboBox>("cbLanguage")->setCurrentIndex(1);
+    const QStringList english = menuTexts();
+    EXPECT_EQ(english.mid(0, 4), (QStringList{"&File", "&Open...", "&Paste", "&Save results..."}));
+    EXPECT_TRUE(english.contains("Show Area A.C.") && english.contains("&Analyze"));
+    EXPECT_EQ(german.size(), english.size());
+    EXPECT_EQ(list()->item(0)->toolTip(), "double-click: edit W=…; tick: measure the colour");
+    EXPECT_EQ(get<QPushButton>("btnAnalyze")->toolTip(), "Measure the ticked colours – F5");
+
+    // The language entries move the language box, as choosing there does.
+    form->menuBar()->actions()[3]->menu()->actions()[0]->trigger();
+    EXPECT_EQ(get<QComboBox>("cbLanguage")->currentText(), "Deutsch");
+    EXPECT_EQ(get<QPushButton>("btnOpen")->text(), "Ö&ffnen...");
+}
+
+TEST_F(WaysIn, ADroppedFileOpensAsOpenDoesAndOfSeveralTheFirst)
+{
+    open();
+    const QString wing = dir.filePath("wing.png"), tail = dir.filePath("tail.png"), empty = dir.filePath("empty.bmp");
+    ASSERT_TRUE(Red(40, 30).save(wing));
+    ASSERT_TRUE(Red(10, 10).save(tail));
+    QFile(empty).open(QIODevice::WriteOnly);
+
+    ASSERT_TRUE(drop({wing, tail}));
+    EXPECT_EQ(workingCopy().picture(), Red(40, 30));
+    EXPECT_EQ(form->windowTitle(), "Centrafix – wing.png");
+    EXPECT_EQ(status(), "2 Dateien abgelegt; geöffnet ist die erste: wing.png");
+    ASSERT_TRUE(drop({empty}));
+    EXPECT_EQ(form->messages, QStringList{empty + ": die Datei ist leer"}) << "the message Open gives";
+    EXPECT_EQ(workingCopy().picture(), Red(40, 30));
+    EXPECT_FALSE(drop({})) << "nothing to open is not taken";
+}
+
+TEST_F(WaysIn, SaveResultsWritesTheCopiedTableAsTsvOrCsvAndSavePictureTheCopiedBitmap)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    open();
+    field("txtScale")->setText("0,5");
+    analyze();
+    const QString table = copyTable();
+
+    form->fileToSave = dir.filePath("results"); // no extension: the filter's
+    form->menuBar()->actions()[0]->menu()->actions()[3]->trigger();
+    EXPECT_EQ(savedText(dir.filePath("results.tsv")), table);
+    EXPECT_TRUE(form->saveDialogFilter.contains("*.csv"));
+
+    form->fileToSave = dir.filePath("results.csv");
+    form->saveFilterChosen = "CSV, kommagetrennt (*.csv)";
+    form->saveResults();
+    const QStringList lines = savedText(form->fileToSave).split("\r\n");
+    EXPECT_EQ(lines.size(), 7) << "six rows, each ended by CR LF";
+    EXPECT_TRUE(lines[1].startsWith("schwarz,\"75,98\",\"78,25\",")) << lines[1].toStdString();
+    EXPECT_EQ(status(), "Ergebnisse in results.csv gespeichert.");
+
+    form->fileToSave = dir.filePath("marked.png");
+    form->savePicture();
+    click("btnCopyBitmap");
+    EXPECT_EQ(QImage(form->fileToSave).convertToFormat(QImage::Format_RGB32),
+              QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32));
+
+    form->fileToSave = dir.filePath("missing/results.tsv");
+    form->saveResults();
+    ASSERT_EQ(form->messages.size(), 1);
+    EXPECT_TRUE(form->messages[0].startsWith(form->fileToSave + ": die Datei kann nicht geschrieben werden ("))
+        << form->messages[0].toStdString();
+}
+
+TEST_F(WaysIn, TheWindowComesBackAsItWasLeft)
+{
+    open();
+    form->move(30, 20);
+    scroll()->setMode({false, 3.0});
+    const QByteArray geometry = form->saveGeometry();
+    form->close();
+    form = std::make_unique<test::TestForm>(storePath());
+    form->show();
+    EXPECT_EQ(form->saveGeometry(), geometry);
+    EXPECT_EQ(view()->zoom(), 3.0);
+}
