@@ -111,6 +111,24 @@ TEST(VectorSweep, AgreesWithTheReferenceOnEveryKindOfRow)
     }
 }
 
+TEST(VectorSweep, AgreesWithTheReferenceOnFlatPictures)
+{
+    // One colour throughout: a whole picture of one object, of white, or of a
+    // grey just inside or outside the tolerance of black.
+    std::array<bool, 8> ticked{};
+    ticked.fill(true);
+    for (const int width : kWidths)
+    for (const std::uint32_t colour : {0x000000u, 0xFF0000u, 0xFFFFFFu, 0x0A0A0Au, 0x0B0B0Bu}) {
+        SCOPED_TRACE(testing::Message() << width << " wide, colour " << std::hex << colour);
+        const Words flat{width, 19, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 19, colour)};
+        QuarterChordMarks vectorMarks(width, flat.height), scalarMarks(width, flat.height);
+        const SweepResult vector = SweepAllObjects(flat.view(), ticked, 30.0, vectorMarks, 1, SweepMethod::Vector);
+        const SweepResult scalar = SweepAllObjects(flat.view(), ticked, 30.0, scalarMarks, 1, SweepMethod::Scalar);
+        ExpectSame(vector, scalar);
+        ExpectSameMarks(vectorMarks, scalarMarks);
+    }
+}
+
 TEST(BandSweep, BandsOfAnyHeightMeasureWhatTheWholePictureDoes)
 {
     const Words picture = Picture(211, 300, 12, 40, 99);
