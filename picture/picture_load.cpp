@@ -10,10 +10,12 @@ namespace {
 
 constexpr Message kNoPixels{"das Bild hat keine Pixel (%1 x %2)", "the picture has no pixels (%1 x %2)"};
 constexpr Message kTooLarge{
-    "%1 x %2 Pixel sind mehr als die Grenze von %3 Megapixeln für ein ganz gehaltenes Bild; die Stapelverarbeitung "
-    "(centrafix-cli) misst PNG-, JPEG-, TIFF- und Bitmap-Bilder bis %4 Megapixel, während sie gelesen werden",
+    "%1 x %2 Pixel sind mehr als die Grenze von %3 Megapixeln für ein ganz gehaltenes Bild; die "
+    "Stapelverarbeitung (centrafix-cli) ohne --annotated misst PNG-, JPEG-, TIFF- und Bitmap-Bilder bis %4 "
+    "Megapixel, während sie gelesen werden",
     "%1 x %2 pixels is larger than the %3-megapixel limit for a picture held whole; the batch command "
-    "(centrafix-cli) measures PNG, JPEG, TIFF and bitmap pictures of up to %4 megapixels as they are read"};
+    "(centrafix-cli) without --annotated measures PNG, JPEG, TIFF and bitmap pictures of up to %4 megapixels as "
+    "they are read"};
 constexpr Message kUnreadable{"beschädigtes oder unlesbares %1-Bild (%2)", "damaged or unreadable %1 picture (%2)"};
 constexpr Message kCutShort{"beschädigtes oder unvollständiges %1-Bild: die Datei endet vor dem Bild",
                             "damaged or incomplete %1 picture: the file ends before the picture does"};

@@ -11,6 +11,8 @@
 #include "picture/row_reader.h"
 #include "picture/streamed_sweep.h"
 
+#include "picture_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -241,4 +243,38 @@ TEST(StreamedSweep, RefusesADamagedFileAsTheWholePictureReaderDoes)
         ASSERT_FALSE(swept.ok());
         EXPECT_EQ(ErrorText(swept.error(), kGerman), ErrorText(whole.error(), kGerman));
     }
+}
+
+TEST(StreamedSweep, TakesPicturesPastTheWindowsLimitUpToTwoGigapixels)
+{
+    QTemporaryDir dir;
+    std::array<bool, 8> ticked{};
+    ticked.fill(true);
+    const auto refusal = [&](quint32 width, quint32 height) {
+        const QString path = dir.filePath(QStringLiteral("header-%1x%2.png").arg(width).arg(height));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(test::PngHeaderOnly(width, height));
+        file.close();
+        const Result<std::optional<SweptPicture>> swept = SweepPictureFile(path, ticked, 10.0);
+        EXPECT_FALSE(swept.ok());
+        return swept.ok() ? std::string() : ErrorText(swept.error(), kEnglish);
+    };
+    // 750 megapixels: read until the pixels run out, as any picture.
+    const std::string past = refusal(30000, 25000);
+    EXPECT_NE(past.find("PNG picture"), std::string::npos) << past;
+    EXPECT_EQ(past.find("megapixel"), std::string::npos) << past;
+    EXPECT_NE(refusal(100000, 100000).find("at most 2147483647 pixels a side and 2000 megapixels"), std::string::npos);
+
+    // The window holds the picture whole, and says where larger ones can go.
+    const QString path = dir.filePath(QStringLiteral("header.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(test::PngHeaderOnly(30000, 25000));
+    file.close();
+    const PictureLoad whole = LoadPictureFile(path);
+    ASSERT_FALSE(whole.ok());
+    EXPECT_NE(ErrorText(whole.error(), kEnglish).find("600-megapixel limit for a picture held whole; the batch command "
+                                                      "(centrafix-cli) without --annotated measures"),
+              std::string::npos);
 }
