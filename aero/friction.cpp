@@ -28,9 +28,9 @@ std::optional<double> Cf_turbulent(double Re_l)
     // 25th iterate, also at low Reynolds numbers where the iterates alternate.
     for (int i = 1; i <= 25; ++i) {
         const double argument = Cf * Re_l;
-        // ln(1) = 0 would divide by zero; a non-positive or non-finite argument
-        // has no logarithm to speak of.
-        if (!(argument > 0) || !std::isfinite(argument) || argument == 1)
+        // A non-positive or non-finite argument has no logarithm to speak of;
+        // ln(1) = 0 divides by zero and ends in the check after the step.
+        if (!(argument > 0) || !std::isfinite(argument))
             return std::nullopt;
         Cf = std::pow(0.242 / Log10(argument), 2);
         if (!std::isfinite(Cf))
