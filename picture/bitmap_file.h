@@ -17,9 +17,4 @@ namespace centrafix {
 // with a black band. Nothing when Qt's reader may go ahead.
 std::optional<ErrorArg> BitmapFileProblem(const BmpHeader& header, const QIODevice& device);
 
-// Scanners and most programs write plain 24-bit bitmaps; those (and 32-bit
-// ones) are read row by row straight from the file (OpenBitmapRows), which is
-// several times faster than Qt's reader on big scans and not bound by its
-// 16384 x 16384 limit.
-
 } // namespace centrafix
