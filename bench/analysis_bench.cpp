@@ -10,10 +10,12 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <map>
 #include <random>
+#include <vector>
 
 using namespace centrafix;
 
@@ -69,6 +71,58 @@ const QImage& NoisyAt(int megapixels)
     return it->second;
 }
 
+// A drawing as a scanner returns it: the example upscaled, its edges
+// blurred over a few pixels (a box blur of the upscaled picture) and every
+// component moved by -8 to +8 at random. Runs are long inside the areas,
+// broken at every pixel near an edge, and no two neighbours have one colour.
+const QImage& ScanAt(int megapixels)
+{
+    static std::map<int, QImage> cache;
+    auto it = cache.find(megapixels);
+    if (it == cache.end()) {
+        QImage scan = ExampleAt(megapixels).copy();
+        const int w = scan.width(), h = scan.height();
+        // The blur: each component averaged over a 5 x 5 box, by rows then columns.
+        constexpr int kRadius = 2;
+        auto blur = [&](int length, int count, auto at) {
+            std::vector<int> line(static_cast<std::size_t>(length));
+            for (int i = 0; i < count; ++i)
+                for (int shift = 0; shift < 24; shift += 8) {
+                    for (int k = 0; k < length; ++k)
+                        line[static_cast<std::size_t>(k)] = static_cast<int>((at(i, k) >> shift) & 0xFF);
+                    for (int k = 0; k < length; ++k) {
+                        int sum = 0;
+                        for (int d = -kRadius; d <= kRadius; ++d)
+                            sum += line[static_cast<std::size_t>(std::clamp(k + d, 0, length - 1))];
+                        std::uint32_t& word = at(i, k);
+                        word = (word & ~(0xFFu << shift)) |
+                               static_cast<std::uint32_t>((sum + kRadius) / (2 * kRadius + 1)) << shift;
+                    }
+                }
+        };
+        auto pixel = [&](int y, int x) -> std::uint32_t& {
+            return reinterpret_cast<std::uint32_t*>(scan.scanLine(y))[x];
+        };
+        blur(w, h, pixel);
+        blur(h, w, [&](int x, int y) -> std::uint32_t& { return pixel(y, x); });
+        std::mt19937 random(77);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                std::uint32_t& word = pixel(y, x);
+                const std::uint32_t bits = random();
+                std::uint32_t out = 0xFF000000u;
+                for (int shift = 0; shift < 24; shift += 8) {
+                    const int noise = static_cast<int>((bits >> shift) % 17) - 8;
+                    const int c = std::clamp(static_cast<int>((word >> shift) & 0xFF) + noise, 0, 255);
+                    out |= static_cast<std::uint32_t>(c) << shift;
+                }
+                word = out;
+            }
+        it = cache.emplace(megapixels, std::move(scan)).first;
+    }
+    return it->second;
+}
+
 void ReadPass(benchmark::State& state, const QImage& picture)
 {
     const RasterView raster = RasterViewOf(picture);
@@ -85,11 +139,12 @@ void ReadPass(benchmark::State& state, const QImage& picture)
                             raster.height * 4);
 }
 
-void FullAnalysis(benchmark::State& state, const QImage& picture)
+void FullAnalysis(benchmark::State& state, const QImage& picture, const char* tolerance = "10")
 {
     const RasterView raster = RasterViewOf(picture);
     AnalysisInputs inputs;
     inputs.ticked.fill(true);
+    inputs.toleranceText = tolerance;
     const RunSetup setup = *PrepareRun(inputs);
     AnalysisObserver quiet;
     for (auto _ : state) {
@@ -116,10 +171,17 @@ void BM_FullAnalysisNoisy(benchmark::State& state)
     FullAnalysis(state, NoisyAt(static_cast<int>(state.range(0))));
 }
 
+// The scan needs a wider tolerance: the noise alone moves a colour by up to 24.
+void BM_FullAnalysisScan(benchmark::State& state)
+{
+    FullAnalysis(state, ScanAt(static_cast<int>(state.range(0))), "60");
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadPass)->Arg(1)->Arg(16)->Arg(50)->Arg(64)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullAnalysis)->Arg(1)->Arg(16)->Arg(50)->Arg(64)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullAnalysisNoisy)->Arg(1)->Arg(16)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullAnalysisScan)->Arg(1)->Arg(16)->Arg(64)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -4,6 +4,7 @@
 #include "spanwise_chart.h"
 
 #include "picture/atomic_file.h"
+#include "picture/png_write.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -42,7 +43,7 @@ Result<ChartFormat> ChartFormatOf(const QString& path)
     return Described(path.toStdString(), kNotPngOrSvg);
 }
 
-QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format)
+QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format, QString& why)
 {
     // A chart of its own at the file's size, not the one on screen: the file
     // looks the same whatever size the user gave the chart's window, and the
@@ -69,7 +70,8 @@ QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartF
         QImage image(kChartFileSize, QImage::Format_RGB32);
         image.fill(Qt::white);
         Draw(scene, image);
-        image.save(&buffer, "PNG");
+        if (!WritePng(buffer, image, why))
+            return {};
     }
     return bytes;
 }
@@ -79,8 +81,14 @@ std::optional<Error> WriteChartFile(const QString& path, const SpanwiseSamples& 
     const Result<ChartFormat> format = ChartFormatOf(path);
     if (!format)
         return format.error();
-    const QByteArray bytes = RenderChart(samples, languageIndex, *format);
-    return WriteFileSafely(path, kCannotWriteChart, [&bytes](QIODevice& device, QString& why) {
+    QString renderFailure;
+    const QByteArray bytes = RenderChart(samples, languageIndex, *format, renderFailure);
+    return WriteFileSafely(path, kCannotWriteChart, [&](QIODevice& device, QString& why) {
+        if (bytes.isEmpty()) {
+            // Nothing is written, so a file already there stays as it was.
+            why = renderFailure;
+            return false;
+        }
         return WriteAll(device, bytes.constData(), bytes.size(), why);
     });
 }

@@ -22,9 +22,10 @@ inline constexpr QSize kChartFileSize{1200, 750};
 // naming the file when it asks for neither PNG nor SVG.
 Result<ChartFormat> ChartFormatOf(const QString& path);
 
-// The chart of these samples as the bytes of a file of that format. Needs a
-// QApplication.
-QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format);
+// The chart of these samples as the bytes of a file of that format, or
+// nothing with the reason in `why` (a PNG without the memory to encode it).
+// Needs a QApplication.
+QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format, QString& why);
 
 // Writes that chart to `path`, as the extension says; whole or not at all
 // (an existing file is left as it was), a failure naming the file and the

@@ -1,9 +1,9 @@
 #include "batch_files.h"
 
 #include "picture/atomic_file.h"
+#include "picture/png_write.h"
 
 #include <QIODevice>
-#include <QImageWriter>
 
 namespace centrafix {
 namespace {
@@ -18,11 +18,7 @@ constexpr Message kCannotWriteTable{"die Tabelle der Auftriebsverteilung kann ni
 std::optional<Error> WriteAnnotatedPicture(const QString& path, const QImage& image)
 {
     return WriteFileSafely(path, kCannotWriteAnnotated, [&image](QIODevice& device, QString& why) {
-        QImageWriter writer(&device, "png");
-        if (writer.write(image))
-            return true;
-        why = writer.errorString();
-        return false;
+        return WritePng(device, image, why);
     });
 }
 

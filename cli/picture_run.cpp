@@ -6,6 +6,7 @@
 #include "engine/analysis_run.h"
 #include "picture/picture_ops.h"
 #include "picture/picture_source.h"
+#include "picture/streamed_sweep.h"
 
 #include <new>
 
@@ -56,24 +57,40 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     if (!setup)
         return setup.error();
     run->setup = *setup;
-    Result<QImage> picture = LoadPicture(path);
-    if (!picture)
-        return picture.error();
-    try {
-        // Measured, and shown in the annotated picture, as the window has it
-        // after "Clean up colours".
-        if (options.cleanUp)
-            *picture = CleanedUpPicture(*picture, options.cleanUpThreshold);
-    } catch (const std::bad_alloc&) {
-        return OutOfMemory(path);
+    // No output needs the picture itself: it is measured as it is read, so
+    // its size is not bound by memory (formats read whole fall through). A
+    // clean-up works on the whole picture, as the window's does.
+    std::optional<SweptPicture> swept;
+    if (path && !annotate && !options.cleanUp) {
+        Result<std::optional<SweptPicture>> streamed =
+            SweepPictureFile(*path, run->inputs.ticked, run->setup.Tolerance);
+        if (!streamed)
+            return streamed.error();
+        swept = std::move(*streamed);
+    }
+    std::optional<QImage> picture;
+    if (!swept) {
+        Result<QImage> loaded = LoadPicture(path);
+        if (!loaded)
+            return loaded.error();
+        picture = std::move(*loaded);
+        try {
+            // Measured, and shown in the annotated picture, as the window has
+            // it after "Clean up colours".
+            if (options.cleanUp)
+                *picture = CleanedUpPicture(*picture, options.cleanUpThreshold);
+        } catch (const std::bad_alloc&) {
+            return OutOfMemory(path);
+        }
     }
     // The origin in scaled units needs the scale.
     run->inputs.OriginX = options.originColumn * run->setup.ScaleFactor;
     run->inputs.OriginY = options.originRow * run->setup.ScaleFactor;
     run->inputs.OriginRow = options.originRow;
     run->objects = WeightedObjects(options);
-    if (std::optional<Error> range =
-            CheckFiniteResults(run->setup, run->inputs, run->objects, picture->width(), picture->height()))
+    const int width = swept ? swept->width : picture->width();
+    const int height = swept ? swept->height : picture->height();
+    if (std::optional<Error> range = CheckFiniteResults(run->setup, run->inputs, run->objects, width, height))
         return *range;
     try {
         // The display as the window has it when the plot starts: the picture alone.
@@ -82,7 +99,8 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
             run->display->setPicture(*picture);
         }
         BatchObserver observer(run->display.get(), run->inputs, PlotChoice{options.showAC, options.showCG});
-        run->result = RunAnalysis(RasterViewOf(*picture), run->objects, run->setup, run->inputs, observer);
+        run->result = swept ? RunAnalysisOfSwept(*swept, run->objects, run->setup, run->inputs, observer)
+                            : RunAnalysis(RasterViewOf(*picture), run->objects, run->setup, run->inputs, observer);
     } catch (const std::bad_alloc&) {
         return OutOfMemory(path);
     }

@@ -76,26 +76,35 @@ std::size_t At(int i)
 // The phases of one run, in the order the user sees them.
 class Run {
 public:
-    Run(const RasterView& raster, ColorObjectTable& objects, const RunSetup& setup,
+    // raster: the picture, swept object by object as the passes reach it;
+    // null when `swept` holds the sweep of a picture that was measured as it
+    // was read (no pass feedback and no quarter-chord marks then).
+    Run(const RasterView* raster, SweptPicture* swept, ColorObjectTable& objects, const RunSetup& setup,
         const AnalysisInputs& inputs, AnalysisObserver& observer)
-        : m_raster(raster), m_objects(objects), m_inputs(inputs), m_observer(observer),
-          m_feedback(observer.wantsFeedback())
+        : m_raster(raster), m_width(raster ? raster->width : swept->width),
+          m_height(raster ? raster->height : swept->height), m_objects(objects), m_inputs(inputs),
+          m_observer(observer), m_feedback(raster && observer.wantsFeedback())
     {
         RunValues& v = m_result.values;
         v.Tolerance = setup.Tolerance;
         v.ScaleFactor = setup.ScaleFactor;
-        v.width = raster.width;
-        v.height = raster.height;
-        v.RowChord.assign(static_cast<std::size_t>(raster.height) + 1, 0.0);
-        v.marks = QuarterChordMarks(raster.width, raster.height);
-        m_maximum = ProgressMaximum(raster.width, raster.height);
+        v.width = m_width;
+        v.height = m_height;
+        v.RowChord.assign(static_cast<std::size_t>(m_height) + 1, 0.0);
+        if (raster)
+            v.marks = QuarterChordMarks(m_width, m_height);
+        if (swept) {
+            m_sweep = std::move(swept->sweep);
+            m_swept = true;
+        }
+        m_maximum = ProgressMaximum(m_width, m_height);
     }
 
     AnalysisResult execute()
     {
         m_observer.progressChanged(0, m_maximum);
         scan();
-        m_observer.loadingTableReady(LoadingTable(m_result.values.RowChord, m_raster.height,
+        m_observer.loadingTableReady(LoadingTable(m_result.values.RowChord, m_height,
                                                   m_inputs.OriginRow, m_inputs.decimalSeparator));
         std::array<bool, 8> found{};
         for (int i = 1; i <= kObjectCount; ++i)
@@ -125,9 +134,7 @@ private:
     {
         if (!m_feedback)
             return nullptr;
-        m_mask.assign(static_cast<std::size_t>(m_raster.width) *
-                          static_cast<std::size_t>(m_raster.height),
-                      0);
+        m_mask.assign(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), 0);
         return m_mask.data();
     }
 
@@ -138,17 +145,17 @@ private:
             return;
         const ColorMatcher matcher(object(i).Color, m_result.values.Tolerance);
         switch (kind) {
-        case PassKind::Scan: FillScanMask(m_raster, matcher, mask); break;
-        case PassKind::VerticalEdges: FillVerticalPairMask(m_raster, matcher, mask); break;
-        case PassKind::HorizontalEdges: FillHorizontalPairMask(m_raster, matcher, mask); break;
+        case PassKind::Scan: FillScanMask(*m_raster, matcher, mask); break;
+        case PassKind::VerticalEdges: FillVerticalPairMask(*m_raster, matcher, mask); break;
+        case PassKind::HorizontalEdges: FillHorizontalPairMask(*m_raster, matcher, mask); break;
         }
         PassFeedback feedback;
         feedback.kind = kind;
         feedback.object = i;
         feedback.color = object(i).Color;
         feedback.tint = m_result.values.MarkerTint;
-        feedback.width = m_raster.width;
-        feedback.height = m_raster.height;
+        feedback.width = m_width;
+        feedback.height = m_height;
         feedback.mask = &m_mask;
         m_observer.passPainted(feedback);
     }
@@ -164,14 +171,14 @@ private:
     void measure(int i)
     {
         RunValues& v = m_result.values;
+        if (m_swept)
+            return;
         if (CanSweepAllObjectsAtOnce(v.Tolerance)) {
-            if (!m_swept)
-                m_sweep = SweepAllObjects(m_raster, m_inputs.ticked, v.Tolerance, v.marks,
-                                          m_inputs.threads);
+            m_sweep = SweepAllObjects(*m_raster, m_inputs.ticked, v.Tolerance, v.marks, m_inputs.threads);
             m_swept = true;
             return;
         }
-        SweepResult own = SweepOneObject(m_raster, i, v.Tolerance, v.marks, m_inputs.threads);
+        SweepResult own = SweepOneObject(*m_raster, i, v.Tolerance, v.marks, m_inputs.threads);
         m_sweep.objects[At(i)] = own.objects[At(i)];
         m_sweep.rowChords[At(i)] = std::move(own.rowChords[At(i)]);
     }
@@ -199,7 +206,7 @@ private:
                 const ObjectMeasures& m = m_measures[At(i)];
                 o.Found = totals(i).count > 0;
                 reportPass(PassKind::Scan, i);
-                advance(m_raster.height);
+                advance(m_height);
                 o.Area = m.area;
                 o.Outline = 4.0 * static_cast<double>(totals(i).count);
                 o.RefLength = m.refLength;
@@ -241,7 +248,7 @@ private:
                 o.Outline = vertical ? static_cast<double>(OutlineEdges(totals(i), false))
                                      : m_measures[At(i)].outline;
                 reportPass(kind, i);
-                advance(vertical ? m_raster.height : m_raster.width);
+                advance(vertical ? m_height : m_width);
             }
             m_observer.yieldToEvents();
         }
@@ -279,15 +286,17 @@ private:
     void estimateDrag()
     {
         const RunValues& v = m_result.values;
-        m_result.drag = EstimateFrictionDrag(v.RowChord, m_raster.height, v.ScaleFactor,
+        m_result.drag = EstimateFrictionDrag(v.RowChord, m_height, v.ScaleFactor,
                                              m_objects[0].Area, m_inputs.altitudeText,
                                              m_inputs.machText, m_inputs.localeSeparator);
-        m_result.report = ReportLines(m_raster.width, m_raster.height, v.ScaleFactor, *m_result.drag,
+        m_result.report = ReportLines(m_width, m_height, v.ScaleFactor, *m_result.drag,
                                       m_inputs.languageIndex, m_inputs.decimalSeparator, m_inputs.unit);
         m_observer.reportReady(m_result.report);
     }
 
-    const RasterView& m_raster;
+    const RasterView* m_raster;
+    const int m_width;
+    const int m_height;
     ColorObjectTable& m_objects;
     const AnalysisInputs& m_inputs;
     AnalysisObserver& m_observer;
@@ -307,7 +316,14 @@ AnalysisResult RunAnalysis(const RasterView& raster, ColorObjectTable& ColorObje
                            const RunSetup& setup, const AnalysisInputs& inputs,
                            AnalysisObserver& observer)
 {
-    Run run(raster, ColorObjects, setup, inputs, observer);
+    Run run(&raster, nullptr, ColorObjects, setup, inputs, observer);
+    return run.execute();
+}
+
+AnalysisResult RunAnalysisOfSwept(SweptPicture& swept, ColorObjectTable& ColorObjects, const RunSetup& setup,
+                                  const AnalysisInputs& inputs, AnalysisObserver& observer)
+{
+    Run run(nullptr, &swept, ColorObjects, setup, inputs, observer);
     return run.execute();
 }
 

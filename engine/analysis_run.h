@@ -2,6 +2,7 @@
 
 #include "analysis_observer.h"
 #include "error.h"
+#include "object_sweep.h"
 #include "raster.h"
 #include "run_types.h"
 
@@ -26,6 +27,19 @@ std::optional<Error> CheckFiniteResults(const RunSetup& setup, const AnalysisInp
 AnalysisResult RunAnalysis(const RasterView& raster, ColorObjectTable& ColorObjects,
                            const RunSetup& setup, const AnalysisInputs& inputs,
                            AnalysisObserver& observer);
+
+// A picture measured as it was read, band by band (see ObjectSweep): its
+// size and the sweep of every ticked object, made with the run's tolerance.
+struct SweptPicture {
+    int width = 0;
+    int height = 0;
+    SweepResult sweep;
+};
+
+// The run of RunAnalysis on a picture already swept: the same results, with
+// no pass feedback and no quarter-chord marks. Takes the sweep over.
+AnalysisResult RunAnalysisOfSwept(SweptPicture& swept, ColorObjectTable& ColorObjects, const RunSetup& setup,
+                                  const AnalysisInputs& inputs, AnalysisObserver& observer);
 
 // Progress maximum of a run: 7 x (2 H + W).
 std::int64_t ProgressMaximum(int width, int height);

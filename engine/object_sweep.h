@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pixel_classes.h"
 #include "quarter_chord_marks.h"
 #include "raster.h"
 
@@ -11,6 +12,9 @@ namespace centrafix {
 
 // What one object's pixel scan and edge search add up to, in whole numbers so
 // that rows can be summed in any order, or in parallel, with the same result.
+// A picture has at most 2^31 - 1 pixels a side and 2e9 in all, so none of
+// these can overflow: the largest, fourQ, is at most 2 x H x W^2 <= 2 x 2e9 x
+// (2^31 - 1) < 2^63, and every other sum is smaller.
 struct ObjectTotals {
     std::int64_t count = 0;           // matching pixels
     std::int64_t twiceSx = 0;         // 2 x sum of (x + 0.5)
@@ -27,23 +31,57 @@ struct SweepResult {
     std::array<std::vector<std::int32_t>, 8> rowChords; // per measured object: matching pixels of every row
 };
 
+// How rows are walked: with the processor's vector instructions where it has
+// them, or one pixel at a time, the reference both must agree with.
+enum class SweepMethod { Vector, Scalar };
+
 // True when no pixel can match two object colours at once (the tolerance is
 // at most half the smallest distance between two object colours, 255): every
 // pixel then belongs to the object of its nearest colour corner or to none,
 // and one sweep can serve all objects.
 bool CanSweepAllObjectsAtOnce(double Tolerance);
 
-// Measures every ticked object in one read of the raster, rows split into
-// strips over `threads` threads (0: one per core). Marks every run that ends
-// inside the picture on `marks` with the object's own bit. The result does not
-// depend on the number of threads. Requires CanSweepAllObjectsAtOnce.
+// Measures a picture band by band, as its rows arrive from the top: a row
+// needs only itself and the row above it. Each band's rows are split into
+// strips over `threads` threads (0: one per core); the result does not depend
+// on the number of threads nor on how the rows are cut into bands.
+class ObjectSweep {
+public:
+    // marks: the quarter-chord canvas (width x height) to mark with each
+    // object's bit, or null when nobody will look at it.
+    ObjectSweep(int width, int height, const PixelClasses& classes, const std::array<bool, 8>& measured,
+                QuarterChordMarks* marks, int threads, SweepMethod method = SweepMethod::Vector);
+
+    // Rows firstRow to firstRow + band.height - 1, band.width wide; `above`
+    // is row firstRow - 1 (null for the first band). Bands come in order.
+    void addBand(const RasterView& band, int firstRow, const std::uint32_t* above);
+
+    // The totals once every row has been added.
+    SweepResult take() { return std::move(m_result); }
+
+private:
+    void sweepRows(const RasterView& band, int firstRow, int from, int to, const std::uint32_t* above,
+                   std::array<ObjectTotals, 8>& totals);
+
+    int m_width;
+    PixelClasses m_classes;
+    QuarterChordMarks* m_marks;
+    int m_threads;
+    SweepMethod m_method;
+    SweepResult m_result;
+};
+
+// Measures every ticked object in one read of the raster. Marks every run
+// that ends inside the picture on `marks` with the object's own bit.
+// Requires CanSweepAllObjectsAtOnce.
 SweepResult SweepAllObjects(const RasterView& raster, const std::array<bool, 8>& ticked,
-                            double Tolerance, QuarterChordMarks& marks, int threads);
+                            double Tolerance, QuarterChordMarks& marks, int threads,
+                            SweepMethod method = SweepMethod::Vector);
 
 // The same for one object (1 to 7) alone, for any tolerance: a pixel that
 // also matches another colour still counts for this one.
 SweepResult SweepOneObject(const RasterView& raster, int object, double Tolerance,
-                           QuarterChordMarks& marks, int threads);
+                           QuarterChordMarks& marks, int threads, SweepMethod method = SweepMethod::Vector);
 
 // The threads a run uses: `requested`, or one per core when 0, never more than
 // the rows allow.

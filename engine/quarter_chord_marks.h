@@ -1,12 +1,19 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <new>
 
 namespace centrafix {
+
+// Gives back a canvas's memory: from calloc (mapping null) or a mapping of
+// its own.
+struct MarksMemoryFree {
+    void* mapping = nullptr;
+    std::size_t length = 0;
+    void operator()(std::uint8_t* p) const;
+};
 
 // The quarter-chord canvas of the last run: a black W x H field with white
 // marks at the leading edge, the quarter-chord point and the trailing edge of
@@ -18,8 +25,8 @@ namespace centrafix {
 class QuarterChordMarks {
 public:
     QuarterChordMarks() = default;
-    // Zeroed memory from calloc: the system hands out zero pages lazily, so a
-    // big canvas with few marks costs little more than the pages it marks.
+    // Zeroed memory that the system hands out lazily, so a big canvas with
+    // few marks costs little more than the pages it marks.
     QuarterChordMarks(int width, int height)
         : m_width(width), m_height(height), m_cells(allocate(size()))
     {
@@ -58,24 +65,17 @@ public:
     static constexpr std::uint8_t bitOf(int object) { return static_cast<std::uint8_t>(1u << (object - 1)); }
 
 private:
-    struct Free {
-        void operator()(std::uint8_t* p) const { std::free(p); }
-    };
+    using Free = MarksMemoryFree;
 
     std::size_t size() const
     {
         return static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height);
     }
 
-    static std::unique_ptr<std::uint8_t[], Free> allocate(std::size_t bytes)
-    {
-        if (bytes == 0)
-            return {};
-        auto* p = static_cast<std::uint8_t*>(std::calloc(bytes, 1));
-        if (!p)
-            throw std::bad_alloc();
-        return std::unique_ptr<std::uint8_t[], Free>(p);
-    }
+    // A canvas of many megabytes gets huge pages where the system offers
+    // them: marking a big picture otherwise spends more time taking page
+    // faults than finding the marks.
+    static std::unique_ptr<std::uint8_t[], Free> allocate(std::size_t bytes);
 
     std::size_t index(int x, int y) const
     {

@@ -1,10 +1,12 @@
 #include "bitmap_file.h"
 
 #include "picture_load.h"
+#include "row_reader.h"
 
 #include <QIODevice>
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 namespace centrafix {
@@ -23,6 +25,78 @@ bool IsPlain(const BmpHeader& h)
            h.width > 0 && h.height > 0;
 }
 
+std::optional<ErrorArg> Truncation(const BmpHeader& header, const QIODevice& device)
+{
+    // Compressed: its length is not known in advance.
+    if (device.isSequential() || header.bitCount <= 0 || header.bitCount > 32 || !header.uncompressed())
+        return std::nullopt;
+    const qint64 needed = header.pixelOffset + header.rowBytes() * header.height;
+    if (device.size() >= needed)
+        return std::nullopt;
+    return ErrorArg(kTruncated, {std::to_string(device.size()), std::to_string(needed)});
+}
+
+// The rows of a plain bitmap straight from the file, a band at a time:
+// mapping the whole file would count it in the process's memory. Rows are
+// stored bottom-up unless the height is negative, so a band of picture rows
+// is one stretch of the file either way, read backwards in the first case.
+class BitmapRows : public RowReader {
+public:
+    BitmapRows(QIODevice* device, const BmpHeader& header, const QString& name)
+        : m_device(device), m_header(header), m_name(name)
+    {
+        m_width = static_cast<int>(header.width);
+        m_height = static_cast<int>(header.height);
+    }
+
+    std::optional<Error> readRows(std::uint32_t* out, std::ptrdiff_t stride, int count) override
+    {
+        constexpr qint64 kBandBytes = 8 << 20;
+        const qint64 rowBytes = m_header.rowBytes();
+        const int bandRows = static_cast<int>(std::clamp<qint64>(kBandBytes / rowBytes, 1, count));
+        try {
+            m_band.resize(static_cast<std::size_t>(bandRows * rowBytes));
+        } catch (const std::bad_alloc&) {
+            return PictureMemoryError(m_name);
+        }
+        for (int done = 0; done < count; done += bandRows) {
+            const int rows = std::min(bandRows, count - done);
+            if (!readBand(out + done * stride, stride, rows))
+                return PictureError(m_name, ErrorArg(kTruncated, {std::to_string(m_device->size()),
+                                                                  std::to_string(m_header.pixelOffset +
+                                                                                 rowBytes * m_height)}));
+            m_row += rows;
+        }
+        return std::nullopt;
+    }
+
+private:
+    bool readBand(std::uint32_t* out, std::ptrdiff_t stride, int rows)
+    {
+        const qint64 rowBytes = m_header.rowBytes();
+        const qint64 firstFileRow = m_header.topDown ? m_row : m_height - m_row - rows;
+        const qint64 length = rows * rowBytes;
+        if (!m_device->seek(m_header.pixelOffset + firstFileRow * rowBytes) ||
+            m_device->read(m_band.data(), length) != length)
+            return false;
+        const int step = m_header.bitCount / 8;
+        for (int r = 0; r < rows; ++r) {
+            const qint64 fileRow = m_header.topDown ? r : rows - 1 - r;
+            const auto* in = reinterpret_cast<const uchar*>(m_band.data()) + fileRow * rowBytes;
+            std::uint32_t* row = out + r * stride;
+            for (int x = 0; x < m_width; ++x, in += step)
+                row[x] = 0xFF000000u | (std::uint32_t{in[2]} << 16) | (std::uint32_t{in[1]} << 8) | in[0];
+        }
+        return true;
+    }
+
+    QIODevice* m_device;
+    BmpHeader m_header;
+    QString m_name;
+    QByteArray m_band;
+    int m_row = 0;
+};
+
 } // namespace
 
 std::optional<ErrorArg> BitmapFileProblem(const BmpHeader& header, const QIODevice& device)
@@ -34,48 +108,20 @@ std::optional<ErrorArg> BitmapFileProblem(const BmpHeader& header, const QIODevi
     if (width * height > kReaderLimit && !IsPlain(header))
         return ErrorArg(kBeyondReader, {std::to_string(width), std::to_string(height),
                                         std::to_string(kReaderLimit / 1'000'000)});
-    // Compressed: its length is not known in advance.
-    if (device.isSequential() || header.bitCount <= 0 || header.bitCount > 32 || !header.uncompressed())
-        return std::nullopt;
-    const qint64 needed = header.pixelOffset + header.rowBytes() * height;
-    if (device.size() >= needed)
-        return std::nullopt;
-    return ErrorArg(kTruncated, {std::to_string(device.size()), std::to_string(needed)});
+    return Truncation(header, device);
 }
 
-// Reads a band of rows at a time: mapping the whole file would count it in
-// the process's memory next to the picture.
-std::optional<QImage> ReadPlainBitmap(QIODevice* device, const BmpHeader& header)
+Result<std::unique_ptr<RowReader>> OpenBitmapRows(QIODevice* device, const QByteArray& head, const QString& name,
+                                                  SizeRule rule)
 {
-    const qint64 rowBytes = header.rowBytes();
-    const int width = static_cast<int>(header.width), height = static_cast<int>(header.height);
-    if (!IsPlain(header) || device->isSequential() || device->size() < header.pixelOffset + rowBytes * height)
-        return std::nullopt;
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        return std::nullopt;
-    constexpr qint64 kBandBytes = 8 << 20;
-    const int bandRows = static_cast<int>(std::clamp<qint64>(kBandBytes / rowBytes, 1, height));
-    QByteArray band(static_cast<qsizetype>(bandRows * rowBytes), Qt::Uninitialized);
-    const int step = header.bitCount / 8;
-    uchar* bits = image.bits();
-    const qsizetype bytesPerLine = image.bytesPerLine();
-    for (int first = 0; first < height; first += bandRows) {
-        // File rows first..first + rows - 1, stored in file order.
-        const int rows = std::min(bandRows, height - first);
-        const qint64 length = rows * rowBytes;
-        if (!device->seek(header.pixelOffset + first * rowBytes) || device->read(band.data(), length) != length)
-            return std::nullopt;
-        for (int r = 0; r < rows; ++r) {
-            const int fileRow = first + r;
-            const int y = header.topDown ? fileRow : height - 1 - fileRow;
-            const auto* in = reinterpret_cast<const uchar*>(band.constData()) + r * rowBytes;
-            auto* out = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
-            for (int x = 0; x < width; ++x, in += step)
-                out[x] = 0xFF000000u | (QRgb(in[2]) << 16) | (QRgb(in[1]) << 8) | QRgb(in[0]);
-        }
-    }
-    return image;
+    const std::optional<BmpHeader> header = ReadBmpFileHeader(head);
+    if (!header || !IsPlain(*header) || device->isSequential())
+        return std::unique_ptr<RowReader>();
+    if (std::optional<ErrorArg> problem = rule(header->width, header->height))
+        return PictureError(name, std::move(*problem));
+    if (std::optional<ErrorArg> problem = Truncation(*header, *device))
+        return PictureError(name, std::move(*problem));
+    return std::unique_ptr<RowReader>(std::make_unique<BitmapRows>(device, *header, name));
 }
 
 } // namespace centrafix

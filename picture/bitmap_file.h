@@ -4,8 +4,6 @@
 
 #include "engine/error.h"
 
-#include <QImage>
-
 #include <optional>
 
 class QIODevice;
@@ -18,12 +16,5 @@ namespace centrafix {
 // when refusing, and to refuse a truncated file rather than analyse a picture
 // with a black band. Nothing when Qt's reader may go ahead.
 std::optional<ErrorArg> BitmapFileProblem(const BmpHeader& header, const QIODevice& device);
-
-// Scanners and most programs write plain 24-bit bitmaps; those (and 32-bit
-// ones) are converted straight from the file, which is several times faster
-// than Qt's reader on big scans and not bound by its 16384 x 16384 limit.
-// For a bitmap whose size has been checked. Nothing when it is not such a
-// bitmap or the device cannot deliver its rows: Qt's reader then takes over.
-std::optional<QImage> ReadPlainBitmap(QIODevice* device, const BmpHeader& header);
 
 } // namespace centrafix

@@ -19,14 +19,32 @@ using PictureLoad = Result<QImage>;
 // byte is committed for it: the limit is checked against the header's size.
 inline constexpr qint64 kMaxPicturePixels = 600'000'000;
 
+// A picture measured as it is read (the batch command without an annotated
+// picture) is never held whole: it may have up to 2^31 - 1 pixels a side and
+// 2 gigapixels in all, which keeps every sum of the sweep exact in 64 bits.
+inline constexpr qint64 kMaxStreamedSide = 2'147'483'647;
+inline constexpr qint64 kMaxStreamedPixels = 2'000'000'000;
+
 // Why a picture of this size cannot become a working copy (no pixels, or more
 // than the limit, e.g. "100000 x 100000 pixels is larger than the
-// 600-megapixel limit"); nothing when it can.
+// 600-megapixel limit for a picture held whole", with a word on the batch
+// command); nothing when it can.
 std::optional<ErrorArg> PictureSizeProblem(qint64 width, qint64 height);
+
+// Why a picture of this size cannot be measured as it is read; nothing when
+// it can.
+std::optional<ErrorArg> StreamedPictureSizeProblem(qint64 width, qint64 height);
 
 // The refusal of the picture from `subject` (a file's path; empty for none)
 // for `reason`, a message with its arguments.
 Error PictureError(const QString& subject, ErrorArg reason);
+
+// "damaged or unreadable PNG picture (why)": `format` as the user knows it
+// ("PNG"), `why` in the decoding library's words.
+Error UnreadablePictureError(const QString& subject, const std::string& format, const std::string& why);
+
+// "damaged or incomplete PNG picture: the file ends before the picture does".
+Error CutShortPictureError(const QString& subject, const std::string& format);
 
 // The picture from `subject` could not be held in memory: an error of the
 // kind OutOfMemory, which a script can tell from bad input.

@@ -3,7 +3,9 @@
 #include "bitmap_file.h"
 #include "example_bitmap.h"
 #include "qt_decode.h"
+#include "row_reader.h"
 #include "wmf_player.h"
+#include "working_words.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,25 +52,6 @@ constexpr Message kMetafileTooLarge{"eine Windows-Metadatei von %1 Bytes ist gr√
 constexpr Message kCannotRead{"kann nicht gelesen werden (%1)", "cannot be read (%1)"};
 constexpr Message kMetafileGrew{"eine Windows-Metadatei √ºber %1 Bytes ist mehr, als gelesen wird",
                                 "a Windows metafile larger than %1 bytes is more than we read"};
-
-// The format is decided from the first bytes, and only the formats we mean to
-// read are handed to Qt: an unrelated decoder with a lax content test is never
-// let loose on bytes that merely resemble its format.
-QByteArray SniffFormat(const QByteArray& head)
-{
-    if (head.startsWith("BM"))
-        return "bmp";
-    if (head.startsWith("\x89PNG\r\n\x1a\n"))
-        return "png";
-    if (head.startsWith("\xff\xd8\xff"))
-        return "jpeg";
-    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
-        return "gif";
-    if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)) ||
-        head.startsWith(QByteArray("II+\0", 4)) || head.startsWith(QByteArray("MM\0+", 4)))
-        return "tiff";
-    return {};
-}
 
 bool LooksLikeEnhancedMetafile(const QByteArray& head)
 {
@@ -131,7 +114,9 @@ void CompositeOntoWhite(QImage& image)
             if (a == 255)
                 continue;
             auto over = [&](int channel) {
-                return premultiplied ? channel + 255 - a : (channel * a + 255 * (255 - a) + 127) / 255;
+                return premultiplied ? channel + 255 - a
+                                     : static_cast<int>(OverWhite(static_cast<std::uint32_t>(channel),
+                                                                  static_cast<std::uint32_t>(a)));
             };
             row[x] = qRgb(over(qRed(c)), over(qGreen(c)), over(qBlue(c)));
         }
@@ -139,11 +124,24 @@ void CompositeOntoWhite(QImage& image)
     image.reinterpretAsFormat(QImage::Format_RGB32);
 }
 
-QRgb OverWhite(QRgb c)
+QRgb EntryOverWhite(QRgb c)
 {
-    const int a = qAlpha(c);
-    auto over = [a](int channel) { return (channel * a + 255 * (255 - a) + 127) / 255; };
-    return qRgb(over(qRed(c)), over(qGreen(c)), over(qBlue(c)));
+    const auto a = static_cast<std::uint32_t>(qAlpha(c));
+    return qRgb(static_cast<int>(OverWhite(static_cast<std::uint32_t>(qRed(c)), a)),
+                static_cast<int>(OverWhite(static_cast<std::uint32_t>(qGreen(c)), a)),
+                static_cast<int>(OverWhite(static_cast<std::uint32_t>(qBlue(c)), a)));
+}
+
+// A picture a row reader delivers, read whole into a working copy.
+PictureLoad ReadWholePicture(RowReader& reader, const QString& name)
+{
+    QImage image(reader.width(), reader.height(), QImage::Format_RGB32);
+    if (image.isNull())
+        return PictureMemoryError(name);
+    auto* bits = reinterpret_cast<std::uint32_t*>(image.bits());
+    if (std::optional<Error> error = reader.readRows(bits, image.bytesPerLine() / 4, image.height()))
+        return *error;
+    return image;
 }
 
 // Each format by its reader, decided from the first bytes, `head`.
@@ -162,10 +160,13 @@ PictureLoad DecodeByContent(QIODevice* device, const QByteArray& head, const QSt
         if (const std::optional<BmpHeader> header = ReadBmpFileHeader(head)) {
             if (std::optional<ErrorArg> problem = BitmapFileProblem(*header, *device))
                 return PictureError(name, std::move(*problem));
-            if (std::optional<QImage> image = ReadPlainBitmap(device, *header))
-                return std::move(*image);
         }
     }
+    Result<std::unique_ptr<RowReader>> rows = OpenRowReader(device, head, name, PictureSizeProblem);
+    if (!rows)
+        return rows.error();
+    if (*rows)
+        return ReadWholePicture(**rows, name);
     return DecodeWithQt(device, format, name);
 }
 
@@ -210,7 +211,7 @@ QImage ToWorkingCopy(QImage&& image)
         // the same as blending every pixel, and far cheaper.
         QList<QRgb> table = image.colorTable();
         for (QRgb& entry : table)
-            entry = OverWhite(entry);
+            entry = EntryOverWhite(entry);
         image.setColorTable(table);
         image.convertTo(QImage::Format_RGB32);
         return std::move(image);
@@ -244,18 +245,34 @@ PictureLoad DecodePicture(QIODevice* device, const QString& name)
     return load;
 }
 
-PictureLoad LoadPictureFile(const QString& path)
+Result<std::unique_ptr<QFile>> OpenPictureFile(const QString& path)
 {
     if (path.isEmpty())
         return PictureError(path, kNoFileName);
     if (std::optional<ErrorArg> problem = NotAPictureFile(path))
         return PictureError(path, std::move(*problem));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return PictureError(path, ErrorArg(kCannotOpen, {file.errorString().toStdString()}));
-    if (file.size() == 0)
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return PictureError(path, ErrorArg(kCannotOpen, {file->errorString().toStdString()}));
+    if (file->size() == 0)
         return PictureError(path, kEmptyFile);
-    return DecodePicture(&file, path);
+    return file;
+}
+
+bool NeedsWholePicture(const QString& name, const QByteArray& head)
+{
+    // A ".wmf" that is none is refused by its name when its reading fails,
+    // which the whole-picture path decides.
+    return LooksLikeWindowsMetafile(head) || LooksLikeEnhancedMetafile(head) ||
+           QFileInfo(name).suffix().compare(QLatin1String("wmf"), Qt::CaseInsensitive) == 0;
+}
+
+PictureLoad LoadPictureFile(const QString& path)
+{
+    const Result<std::unique_ptr<QFile>> file = OpenPictureFile(path);
+    if (!file)
+        return file.error();
+    return DecodePicture(file->get(), path);
 }
 
 QImage ExamplePicture()

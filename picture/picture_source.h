@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
+class QFile;
 class QIODevice;
 
 namespace centrafix {
@@ -15,6 +18,15 @@ namespace centrafix {
 // composited onto white). On failure the error's subject is the path and its
 // reason the problem; nothing else is touched.
 PictureLoad LoadPictureFile(const QString& path);
+
+// The file at `path` opened for reading, or why it is no picture file to
+// read (no name, missing, a folder or device, unreadable, empty): the checks
+// LoadPictureFile makes before it decodes anything.
+Result<std::unique_ptr<QFile>> OpenPictureFile(const QString& path);
+
+// Whether a picture with this name and these first bytes must be read whole
+// whatever its format (a metafile, or a file named as one).
+bool NeedsWholePicture(const QString& name, const QByteArray& head);
 
 // The decoding behind LoadPictureFile, for a picture that arrives as bytes
 // (an open device, a QBuffer say): the format is decided by the content.

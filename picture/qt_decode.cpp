@@ -13,9 +13,6 @@ namespace centrafix {
 
 namespace {
 
-constexpr Message kUnreadable{"beschädigtes oder unlesbares %1-Bild (%2)", "damaged or unreadable %1 picture (%2)"};
-constexpr Message kCutShort{"beschädigtes oder unvollständiges %1-Bild: die Datei endet vor dem Bild",
-                            "damaged or incomplete %1 picture: the file ends before the picture does"};
 
 // Passes a device through to a decoder, noting whether the decoder ever asked
 // for bytes beyond its end. A complete picture file holds all its decoder
@@ -88,7 +85,7 @@ bool RoomFor(QSize size, QImage::Format format)
 
 Error Unreadable(const QString& name, const QByteArray& format, const std::string& why)
 {
-    return PictureError(name, ErrorArg(kUnreadable, {format.toUpper().toStdString(), why}));
+    return UnreadablePictureError(name, format.toUpper().toStdString(), why);
 }
 
 } // namespace
@@ -123,7 +120,7 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
     const bool read = reader.read(&decoded) && !decoded.isNull();
     const std::vector<std::string> said = log.finish();
     if (watched.ranOut())
-        return PictureError(name, ErrorArg(kCutShort, {format.toUpper().toStdString()}));
+        return CutShortPictureError(name, format.toUpper().toStdString());
     if (!read) {
         if (SaysMemory(said) || !RoomFor(announced, announcedFormat))
             return PictureMemoryError(name);

@@ -19,6 +19,7 @@
 #include "picture/picture_area.h"
 #include "picture/picture_ops.h"
 #include "picture/picture_source.h"
+#include "picture/png_write.h"
 #include "picture/result_plot.h"
 #include "picture/results_file.h"
 
@@ -29,7 +30,6 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QLabel>
 #include <QMimeData>
 #include <QTableWidget>
@@ -221,11 +221,7 @@ void Form1::savePicture()
         const QImage picture = annotatedPicture();
         const std::optional<Error> failure =
             WriteFileSafely(path, kCannotWriteFile, [&picture](QIODevice& device, QString& why) {
-                QImageWriter writer(&device, "png");
-                if (writer.write(picture))
-                    return true;
-                why = writer.errorString();
-                return false;
+                return WritePng(device, picture, why);
             });
         if (failure)
             showFailure(*failure);

@@ -1,0 +1,185 @@
+#include "device_input.h"
+#include "picture_load.h"
+#include "row_reader.h"
+#include "working_words.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <new>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace centrafix {
+namespace {
+
+constexpr std::size_t kInputBytes = 64 * 1024;
+
+// libjpeg's error manager, leaving by longjmp; its words are kept for the
+// refusal. Warnings (a bad code in the pixels) are not errors, as for Qt.
+struct ErrorManager {
+    jpeg_error_mgr base{};
+    std::jmp_buf escape{};
+    char words[JMSG_LENGTH_MAX] = {};
+};
+
+void ExitWithWords(j_common_ptr info)
+{
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    info->err->format_message(info, manager->words);
+    std::longjmp(manager->escape, 1);
+}
+
+void KeepQuiet(j_common_ptr, int) {}
+
+// The device as libjpeg's source of bytes.
+struct Source {
+    jpeg_source_mgr base{};
+    DeviceInput* input = nullptr;
+    JOCTET bytes[kInputBytes];
+};
+
+void StartSource(j_decompress_ptr) {}
+void EndSource(j_decompress_ptr) {}
+
+boolean FillSource(j_decompress_ptr info)
+{
+    auto* source = reinterpret_cast<Source*>(info->src);
+    const qint64 got = source->input->read(source->bytes, kInputBytes);
+    if (got <= 0)
+        ERREXIT(info, JERR_INPUT_EOF); // the file ended before the picture did
+    source->base.next_input_byte = source->bytes;
+    source->base.bytes_in_buffer = static_cast<std::size_t>(got);
+    return TRUE;
+}
+
+void SkipSource(j_decompress_ptr info, long count)
+{
+    auto* source = reinterpret_cast<Source*>(info->src);
+    while (count > static_cast<long>(source->base.bytes_in_buffer)) {
+        count -= static_cast<long>(source->base.bytes_in_buffer);
+        FillSource(info);
+    }
+    source->base.next_input_byte += count;
+    source->base.bytes_in_buffer -= static_cast<std::size_t>(count);
+}
+
+// JPEG through libjpeg-turbo, which writes the working copy's words itself
+// (blue, green, red, pad) and so saves Qt's conversion pass. Decoded with
+// libjpeg's defaults, as Qt's reader does at its default quality. Grey and
+// colour pictures are taken; CMYK is left to Qt, which inverts it its own way.
+class JpegRows : public RowReader {
+public:
+    JpegRows(QIODevice* device, const QString& name) : m_input(device), m_name(name)
+    {
+        m_info.err = jpeg_std_error(&m_errors.base);
+        m_errors.base.error_exit = ExitWithWords;
+        m_errors.base.emit_message = KeepQuiet;
+        m_source.input = &m_input;
+        m_source.base.init_source = StartSource;
+        m_source.base.fill_input_buffer = FillSource;
+        m_source.base.skip_input_data = SkipSource;
+        m_source.base.resync_to_restart = jpeg_resync_to_restart;
+        m_source.base.term_source = EndSource;
+    }
+    ~JpegRows() override
+    {
+        if (m_created)
+            jpeg_destroy_decompress(&m_info);
+    }
+    JpegRows(const JpegRows&) = delete;
+    JpegRows& operator=(const JpegRows&) = delete;
+
+    Result<bool> open(SizeRule rule)
+    {
+        if (setjmp(m_errors.escape))
+            return failure();
+        jpeg_create_decompress(&m_info);
+        m_created = true;
+        m_info.src = &m_source.base;
+        jpeg_read_header(&m_info, TRUE);
+        if (std::optional<ErrorArg> problem = rule(m_info.image_width, m_info.image_height))
+            return PictureError(m_name, std::move(*problem));
+        if (m_info.num_components != 1 && m_info.num_components != 3)
+            return false;
+        m_grey = m_info.num_components == 1;
+        m_info.out_color_space = m_grey ? JCS_GRAYSCALE : JCS_EXT_BGRX;
+        m_width = static_cast<int>(m_info.image_width);
+        m_height = static_cast<int>(m_info.image_height);
+        return true;
+    }
+
+    std::optional<Error> readRows(std::uint32_t* out, std::ptrdiff_t stride, int count) override
+    {
+        if (m_grey && m_greyRow.empty()) {
+            try {
+                m_greyRow.resize(static_cast<std::size_t>(m_width));
+            } catch (const std::bad_alloc&) {
+                return PictureMemoryError(m_name);
+            }
+        }
+        if (setjmp(m_errors.escape))
+            return failure();
+        if (!m_started) {
+            jpeg_start_decompress(&m_info);
+            m_started = true;
+        }
+        for (int r = 0; r < count; ++r) {
+            auto* target = reinterpret_cast<JSAMPLE*>(out + r * stride);
+            JSAMPROW row = m_grey ? m_greyRow.data() : target;
+            if (jpeg_read_scanlines(&m_info, &row, 1) != 1)
+                ERREXIT(&m_info, JERR_INPUT_EOF);
+            if (m_grey)
+                GreyToWorkingWords(m_greyRow.data(), out + r * stride, m_width);
+            else
+                PadToWorkingWords(out + r * stride);
+        }
+        // The end marker must be there too, as Qt's reader reads it.
+        if (m_info.output_scanline == m_info.output_height)
+            jpeg_finish_decompress(&m_info);
+        return std::nullopt;
+    }
+
+private:
+    void PadToWorkingWords(std::uint32_t* row) const
+    {
+        for (int x = 0; x < m_width; ++x)
+            row[x] |= 0xFF000000u;
+    }
+
+    Error failure() const
+    {
+        if (m_input.ranOut())
+            return CutShortPictureError(m_name, "JPEG");
+        if (m_errors.base.msg_code == JERR_OUT_OF_MEMORY)
+            return PictureMemoryError(m_name);
+        return UnreadablePictureError(m_name, "JPEG", m_errors.words);
+    }
+
+    DeviceInput m_input;
+    QString m_name;
+    ErrorManager m_errors;
+    Source m_source;
+    jpeg_decompress_struct m_info{};
+    std::vector<JSAMPLE> m_greyRow;
+    bool m_created = false;
+    bool m_started = false;
+    bool m_grey = false;
+};
+
+} // namespace
+
+Result<std::unique_ptr<RowReader>> OpenJpegRows(QIODevice* device, const QString& name, SizeRule rule)
+{
+    auto reader = std::make_unique<JpegRows>(device, name);
+    const Result<bool> mine = reader->open(rule);
+    if (!mine)
+        return mine.error();
+    if (!*mine)
+        return std::unique_ptr<RowReader>();
+    return std::unique_ptr<RowReader>(std::move(reader));
+}
+
+} // namespace centrafix

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIODevice>
+#include <QImage>
+#include <QString>
+
+namespace centrafix {
+
+// Writes `image` to `device` as PNG. libpng prints its errors (running out of
+// memory among them) straight to the terminal; here they become `why`, so a
+// failed write is one message of ours that says what went wrong.
+bool WritePng(QIODevice& device, const QImage& image, QString& why);
+
+} // namespace centrafix

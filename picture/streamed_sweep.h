@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine/analysis_run.h"
+#include "engine/error.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace centrafix {
+
+// Measures the picture file at `path` as it is read, for a run with this
+// tolerance and these ticks: one thread decodes bands of rows while another
+// sweeps the band before, so decoding and measuring overlap and the picture
+// is never held whole (up to StreamedPictureSizeProblem's limits). Nothing,
+// and no error, when the picture must be read whole (GIF, metafiles and kinds
+// the row readers leave to Qt). A damaged or cut file is refused as the
+// whole-picture readers refuse it; a machine short of memory is told as
+// such (PictureMemoryError).
+Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const std::array<bool, 8>& ticked,
+                                                     double Tolerance);
+
+} // namespace centrafix

@@ -1,0 +1,280 @@
+// Pictures read row by row (PNG, JPEG, TIFF, plain bitmaps) against Qt's
+// readers, and a picture measured as it is read against the same picture
+// loaded whole: whichever way the batch command takes a file, the user gets
+// the same pixels and the same results.
+
+#include "engine/analysis_run.h"
+#include "picture/picture_load.h"
+#include "picture/picture_source.h"
+#include "picture/qt_decode.h"
+#include "picture/result_export.h"
+#include "picture/row_reader.h"
+#include "picture/streamed_sweep.h"
+
+#include "picture_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
+#include <QJsonDocument>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <random>
+#include <vector>
+
+using namespace centrafix;
+
+namespace {
+
+// Flat areas in the object colours with soft, noisy edges and some
+// transparency, so compositing, palettes and rounding all show.
+QImage Drawing(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 0, 0));
+        painter.drawEllipse(QRectF(width * 0.1, height * 0.2, width * 0.5, height * 0.6));
+        painter.setBrush(QColor(0, 0, 255));
+        painter.drawRect(QRectF(width * 0.55, height * 0.1, width * 0.3, height * 0.35));
+        painter.setBrush(QColor(0, 255, 0, 128));
+        painter.drawRect(QRectF(width * 0.3, height * 0.7, width * 0.6, height * 0.2));
+    }
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> noise(-6, 6), alpha(0, 40);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            auto shift = [&](int c) { return std::clamp(c + noise(random), 0, 255); };
+            const int a = y % 9 == 4 ? 215 + alpha(random) : qAlpha(row[x]);
+            row[x] = qRgba(shift(qRed(row[x])), shift(qGreen(row[x])), shift(qBlue(row[x])), a);
+        }
+    }
+    return image;
+}
+
+QByteArray Encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(90);
+    EXPECT_TRUE(writer.write(image)) << format << ": " << writer.errorString().toStdString();
+    return bytes;
+}
+
+struct Kind {
+    const char* name;
+    const char* format;
+    QImage::Format pixels;
+};
+
+// The kinds a scanner or drawing program writes, each read row by row.
+const Kind kKinds[] = {
+    {"PNG, colour", "png", QImage::Format_RGB32},
+    {"PNG, colour and transparency", "png", QImage::Format_ARGB32},
+    {"PNG, grey", "png", QImage::Format_Grayscale8},
+    {"PNG, palette with transparent entries", "png", QImage::Format_Indexed8},
+    {"PNG, black and white", "png", QImage::Format_Mono},
+    {"JPEG, colour", "jpeg", QImage::Format_RGB32},
+    {"JPEG, grey", "jpeg", QImage::Format_Grayscale8},
+    {"TIFF, colour", "tiff", QImage::Format_RGB32},
+    {"TIFF, grey", "tiff", QImage::Format_Grayscale8},
+    {"bitmap, colour", "bmp", QImage::Format_RGB32},
+};
+
+// Kinds whose pixels Qt's readers turn out their own way, and so keep.
+const Kind kLeftToQt[] = {
+    {"PNG, 16 bits", "png", QImage::Format_RGBA64},
+    {"TIFF, colour and transparency", "tiff", QImage::Format_ARGB32},
+    {"TIFF, palette", "tiff", QImage::Format_Indexed8},
+};
+
+QImage InKind(const QImage& drawing, QImage::Format pixels)
+{
+    if (pixels == QImage::Format_Indexed8) {
+        QImage indexed = drawing.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+        QList<QRgb> table = indexed.colorTable();
+        for (qsizetype i = 0; i < table.size(); i += 3)
+            table[i] = qRgba(qRed(table[i]), qGreen(table[i]), qBlue(table[i]), 100);
+        indexed.setColorTable(table);
+        return indexed;
+    }
+    return drawing.convertToFormat(pixels);
+}
+
+// The rows as the row reader gives them, asked for in uneven bands.
+std::vector<std::uint32_t> ReadInBands(RowReader& reader)
+{
+    std::vector<std::uint32_t> words(static_cast<std::size_t>(reader.width()) * reader.height());
+    for (int first = 0, rows = 1; first < reader.height(); first += rows, rows = rows % 7 + 2) {
+        rows = std::min(rows, reader.height() - first);
+        const std::optional<Error> error =
+            reader.readRows(words.data() + static_cast<std::size_t>(first) * reader.width(), reader.width(), rows);
+        EXPECT_FALSE(error) << ErrorText(*error, kEnglish);
+    }
+    return words;
+}
+
+} // namespace
+
+TEST(RowReader, GivesThePixelsOfQtsReaders)
+{
+    const QImage drawing = Drawing(97, 61);
+    for (const Kind& kind : kKinds) {
+        SCOPED_TRACE(kind.name);
+        const QByteArray bytes = Encoded(InKind(drawing, kind.pixels), kind.format);
+        QBuffer qtBuffer(const_cast<QByteArray*>(&bytes));
+        qtBuffer.open(QIODevice::ReadOnly);
+        const PictureLoad qt = DecodeWithQt(&qtBuffer, kind.format, QStringLiteral("drawing"));
+        ASSERT_TRUE(qt.ok()) << ErrorText(qt.error(), kEnglish);
+        ASSERT_EQ(qt->format(), QImage::Format_RGB32);
+
+        QBuffer buffer(const_cast<QByteArray*>(&bytes));
+        buffer.open(QIODevice::ReadOnly);
+        Result<std::unique_ptr<RowReader>> reader =
+            OpenRowReader(&buffer, bytes.left(64), QStringLiteral("drawing"), PictureSizeProblem);
+        ASSERT_TRUE(reader.ok()) << ErrorText(reader.error(), kEnglish);
+        ASSERT_TRUE(*reader) << "left to Qt";
+        ASSERT_EQ((*reader)->width(), qt->width());
+        ASSERT_EQ((*reader)->height(), qt->height());
+        const std::vector<std::uint32_t> words = ReadInBands(**reader);
+        for (int y = 0; y < qt->height(); ++y) {
+            const auto* want = reinterpret_cast<const std::uint32_t*>(qt->constScanLine(y));
+            for (int x = 0; x < qt->width(); ++x)
+                ASSERT_EQ(words[static_cast<std::size_t>(y) * qt->width() + x], want[x]) << x << ", " << y;
+        }
+    }
+}
+
+TEST(RowReader, LeavesToQtWhatItReadsItsOwnWay)
+{
+    const QImage drawing = Drawing(20, 10);
+    std::vector<std::pair<const char*, QByteArray>> files = {{"GIF", QByteArray("GIF89a\x14\0\x0a\0\0\0\0", 13)}};
+    for (const Kind& kind : kLeftToQt)
+        files.emplace_back(kind.name, Encoded(InKind(drawing, kind.pixels), kind.format));
+    for (auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const Result<std::unique_ptr<RowReader>> reader =
+            OpenRowReader(&buffer, bytes.left(64), QStringLiteral("drawing"), PictureSizeProblem);
+        ASSERT_TRUE(reader.ok()) << ErrorText(reader.error(), kEnglish);
+        EXPECT_FALSE(*reader);
+        EXPECT_EQ(buffer.pos(), 0) << "Qt's reader starts where the file does";
+    }
+}
+
+// The batch command's JSON of the picture file at `path`, measured as read
+// (streamed) or loaded whole.
+QByteArray JsonOf(const QString& path, bool streamed)
+{
+    AnalysisInputs in;
+    in.ticked.fill(true);
+    in.toleranceText = "30";
+    in.scaleText = "0.01";
+    in.OriginRow = 20;
+    in.OriginY = 0.2;
+    const RunSetup setup = *PrepareRun(in);
+    ColorObjectTable objects = MakeColorObjects(kEnglish);
+    AnalysisObserver quiet;
+    AnalysisResult result;
+    if (streamed) {
+        Result<std::optional<SweptPicture>> swept = SweepPictureFile(path, in.ticked, setup.Tolerance);
+        EXPECT_TRUE(swept.ok() && *swept) << "read whole";
+        if (!swept.ok() || !*swept)
+            return {};
+        result = RunAnalysisOfSwept(**swept, objects, setup, in, quiet);
+    } else {
+        const PictureLoad picture = LoadPictureFile(path);
+        EXPECT_TRUE(picture.ok());
+        if (!picture.ok())
+            return {};
+        result = RunAnalysis(RasterViewOf(*picture), objects, setup, in, quiet);
+    }
+    const ResultFacts facts{in, 0.0, 20.0, setup, objects, result};
+    return QJsonDocument(ResultJson(facts)).toJson();
+}
+
+TEST(StreamedSweep, GivesTheJsonOfTheWholePicture)
+{
+    QTemporaryDir dir;
+    // Taller than a band, so bands meet inside objects.
+    const QImage drawing = Drawing(1500, 1100);
+    for (const Kind& kind : {kKinds[1], kKinds[5], kKinds[7], kKinds[9]}) {
+        SCOPED_TRACE(kind.name);
+        const QString path = dir.filePath(QStringLiteral("drawing.") + kind.format);
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(Encoded(InKind(drawing, kind.pixels), kind.format));
+        }
+        const QByteArray whole = JsonOf(path, false);
+        ASSERT_FALSE(whole.isEmpty());
+        EXPECT_EQ(JsonOf(path, true), whole);
+    }
+}
+
+TEST(StreamedSweep, RefusesADamagedFileAsTheWholePictureReaderDoes)
+{
+    QTemporaryDir dir;
+    const QImage drawing = Drawing(300, 200);
+    for (const char* format : {"png", "jpeg", "tiff", "bmp"}) {
+        SCOPED_TRACE(format);
+        const QString path = dir.filePath(QStringLiteral("cut.") + format);
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            const QByteArray bytes = Encoded(drawing.convertToFormat(QImage::Format_RGB32), format);
+            file.write(bytes.left(bytes.size() * 2 / 3));
+        }
+        std::array<bool, 8> ticked{};
+        ticked.fill(true);
+        const Result<std::optional<SweptPicture>> swept = SweepPictureFile(path, ticked, 10.0);
+        const PictureLoad whole = LoadPictureFile(path);
+        ASSERT_FALSE(whole.ok());
+        ASSERT_FALSE(swept.ok());
+        EXPECT_EQ(ErrorText(swept.error(), kGerman), ErrorText(whole.error(), kGerman));
+    }
+}
+
+TEST(StreamedSweep, TakesPicturesPastTheWindowsLimitUpToTwoGigapixels)
+{
+    QTemporaryDir dir;
+    std::array<bool, 8> ticked{};
+    ticked.fill(true);
+    const auto refusal = [&](quint32 width, quint32 height) {
+        const QString path = dir.filePath(QStringLiteral("header-%1x%2.png").arg(width).arg(height));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(test::PngHeaderOnly(width, height));
+        file.close();
+        const Result<std::optional<SweptPicture>> swept = SweepPictureFile(path, ticked, 10.0);
+        EXPECT_FALSE(swept.ok());
+        return swept.ok() ? std::string() : ErrorText(swept.error(), kEnglish);
+    };
+    // 750 megapixels: read until the pixels run out, as any picture.
+    const std::string past = refusal(30000, 25000);
+    EXPECT_NE(past.find("PNG picture"), std::string::npos) << past;
+    EXPECT_EQ(past.find("megapixel"), std::string::npos) << past;
+    EXPECT_NE(refusal(100000, 100000).find("at most 2147483647 pixels a side and 2000 megapixels"), std::string::npos);
+
+    // The window holds the picture whole, and says where larger ones can go.
+    const QString path = dir.filePath(QStringLiteral("header.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(test::PngHeaderOnly(30000, 25000));
+    file.close();
+    const PictureLoad whole = LoadPictureFile(path);
+    ASSERT_FALSE(whole.ok());
+    EXPECT_NE(ErrorText(whole.error(), kEnglish).find("600-megapixel limit for a picture held whole; the batch command "
+                                                      "(centrafix-cli) without --annotated measures"),
+              std::string::npos);
+}
