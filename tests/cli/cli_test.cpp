@@ -176,7 +176,7 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
         {{"--mach", "abc"}, "Mach number [-] \"abc\" is not a number"},
         {{"--scale", "1e308"}, "Scale Factor \"1e308\" gives results beyond the range of numbers"},
         // Each length and the area are finite here; their product, a first moment, is not.
-        {{"--scale", "1e102"}, "Scale Factor \"1e102\" gives results beyond the range of numbers"},
+        {{"--scale", "2e100"}, "Scale Factor \"2e100\" gives results beyond the range of numbers"},
         {{"--weights", "-1e308,1e308,1,1,1,1,1"}, "Efficiency \"-1E+308\" gives results beyond"},
         {{"--altitude", "10000,5"}, "Altitude [m] \"10000,5\" is not a number"},
         {{"--origin", "12"}, "\"12\""},

@@ -76,5 +76,6 @@ TEST(NumberText, TypedNumbersTakeEitherSeparatorTheLocaleAllows)
     EXPECT_EQ(TypedLeadingNumber("", "."), 0.0) << "nothing typed reads as 0";
     EXPECT_FALSE(TypedLeadingNumber("2,5", ".")) << "cut short to 2 without anyone noticing";
     EXPECT_FALSE(TypedLeadingNumber("1,000.5", ","));
+    EXPECT_FALSE(TypedLeadingNumber("2.,5", ".")) << "digits after the stop, whatever stands before it";
     EXPECT_EQ(TypedLeadingNumber("3,", "."), 3.0) << "no digit follows: nothing is cut";
 }
