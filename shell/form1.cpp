@@ -302,36 +302,6 @@ void Form1::withMemory(const std::function<void()>& action)
     }
 }
 
-void Form1::btnFlip_Click()
-{
-    withMemory([this] {
-        FlipPicture(*picSide, *picBackBuffer);
-        picSide->setAutoRedraw(false);
-        // The display would otherwise keep the picture from before the flip
-        // beside the new working copy.
-        showWorkingCopy();
-    });
-}
-
-void Form1::btnInvert_Click()
-{
-    if (m_busy)
-        return;
-    const Result<double> tolerance =
-        EvalNumber(txtTolerance->text().toStdString(), Field::Tolerance, decimalSeparator());
-    if (!tolerance) {
-        showError(tolerance.error());
-        return;
-    }
-    withMemory([&] {
-        setBusy(true);
-        InvertBlackWhite(*picSide, *picBackBuffer, *tolerance, [this] { yieldToEvents(); });
-        picSide->setAutoRedraw(false);
-        showWorkingCopy();
-        endBusy();
-    });
-}
-
 void Form1::btnCopyBitmap_Click()
 {
     // Before the first analysis there are no marks: an empty canvas leaves the

@@ -1,5 +1,5 @@
-// The measuring tools of the Picture menu: the scale set from a line drawn
-// over a known length, and the colour clean-up beside Invert B/W.
+// The Picture menu's operations on the working copy (flip, Invert B/W, the
+// colour clean-up) and the scale set from a line drawn over a known length.
 
 #include "form1.h"
 
@@ -9,6 +9,7 @@
 
 #include "engine/color_cleanup.h"
 #include "engine/defaults.h"
+#include "engine/eval_number.h"
 #include "engine/number_text.h"
 #include "engine/scale_from_line.h"
 #include "picture/picture_area.h"
@@ -143,6 +144,39 @@ void Form1::btnCleanUp_Click()
         showWorkingCopy();
         endBusy();
         setStatus(Tr(kCleanedUp, LanguageIndex, {std::to_string(changed)}));
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Flip and Invert B/W.
+
+void Form1::btnFlip_Click()
+{
+    withMemory([this] {
+        FlipPicture(*picSide, *picBackBuffer);
+        picSide->setAutoRedraw(false);
+        // The display would otherwise keep the picture from before the flip
+        // beside the new working copy.
+        showWorkingCopy();
+    });
+}
+
+void Form1::btnInvert_Click()
+{
+    if (m_busy)
+        return;
+    const Result<double> tolerance =
+        EvalNumber(txtTolerance->text().toStdString(), Field::Tolerance, decimalSeparator());
+    if (!tolerance) {
+        showError(tolerance.error());
+        return;
+    }
+    withMemory([&] {
+        setBusy(true);
+        InvertBlackWhite(*picSide, *picBackBuffer, *tolerance, [this] { yieldToEvents(); });
+        picSide->setAutoRedraw(false);
+        showWorkingCopy();
+        endBusy();
     });
 }
 
