@@ -173,13 +173,7 @@ private:
 
 Result<std::unique_ptr<RowReader>> OpenJpegRows(QIODevice* device, const QString& name, SizeRule rule)
 {
-    auto reader = std::make_unique<JpegRows>(device, name);
-    const Result<bool> mine = reader->open(rule);
-    if (!mine)
-        return mine.error();
-    if (!*mine)
-        return std::unique_ptr<RowReader>();
-    return std::unique_ptr<RowReader>(std::move(reader));
+    return OpenFormatRows<JpegRows>(device, name, rule);
 }
 
 } // namespace centrafix

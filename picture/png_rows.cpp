@@ -116,13 +116,7 @@ private:
 
 Result<std::unique_ptr<RowReader>> OpenPngRows(QIODevice* device, const QString& name, SizeRule rule)
 {
-    auto reader = std::make_unique<PngRows>(device, name);
-    const Result<bool> mine = reader->open(rule);
-    if (!mine)
-        return mine.error();
-    if (!*mine)
-        return std::unique_ptr<RowReader>();
-    return std::unique_ptr<RowReader>(std::move(reader));
+    return OpenFormatRows<PngRows>(device, name, rule);
 }
 
 } // namespace centrafix

@@ -55,6 +55,21 @@ QByteArray SniffFormat(const QByteArray& head);
 Result<std::unique_ptr<RowReader>> OpenRowReader(QIODevice* device, const QByteArray& head, const QString& name,
                                                  SizeRule rule);
 
+// A format reader opened on its header: the reader, nothing when it leaves
+// the picture to the whole-picture readers, or the error. `Reader` is made
+// from (device, name) and has `Result<bool> open(SizeRule)`.
+template <class Reader>
+Result<std::unique_ptr<RowReader>> OpenFormatRows(QIODevice* device, const QString& name, SizeRule rule)
+{
+    auto reader = std::make_unique<Reader>(device, name);
+    const Result<bool> mine = reader->open(rule);
+    if (!mine)
+        return mine.error();
+    if (!*mine)
+        return std::unique_ptr<RowReader>();
+    return std::unique_ptr<RowReader>(std::move(reader));
+}
+
 // The format readers behind OpenRowReader, each for a header it knows.
 Result<std::unique_ptr<RowReader>> OpenPngRows(QIODevice* device, const QString& name, SizeRule rule);
 Result<std::unique_ptr<RowReader>> OpenJpegRows(QIODevice* device, const QString& name, SizeRule rule);

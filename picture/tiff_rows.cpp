@@ -192,13 +192,7 @@ private:
 
 Result<std::unique_ptr<RowReader>> OpenTiffRows(QIODevice* device, const QString& name, SizeRule rule)
 {
-    auto reader = std::make_unique<TiffRows>(device, name);
-    const Result<bool> mine = reader->open(rule);
-    if (!mine)
-        return mine.error();
-    if (!*mine)
-        return std::unique_ptr<RowReader>();
-    return std::unique_ptr<RowReader>(std::move(reader));
+    return OpenFormatRows<TiffRows>(device, name, rule);
 }
 
 } // namespace centrafix
