@@ -351,6 +351,11 @@ TEST(PrepareRun, EvaluatesExpressionsAndRefusesWhatItCannotRead)
         EXPECT_DOUBLE_EQ(setup->ScaleFactor, 1) << text;
         EXPECT_TRUE(setup->scaleReplaced) << text;
     }
+    in.scaleText = "1e-16"; // the smallest scale taken as it is
+    setup = PrepareRun(in);
+    ASSERT_TRUE(setup.ok());
+    EXPECT_EQ(setup->ScaleFactor, 1e-16);
+    EXPECT_FALSE(setup->scaleReplaced);
 
     in.scaleText = "1";
     in.toleranceText = "1+";
