@@ -132,6 +132,19 @@ protected:
     // it was chosen with. Empty when the user cancels.
     virtual QString chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& folder);
 
+    // A file to save into, one filter per kind (its text, its extension). The
+    // kind is the one the name's extension names, else the chosen filter's; a
+    // name without extension gets that kind's. An empty path when cancelled.
+    struct SaveKind {
+        QString filter;
+        QString extension;
+    };
+    struct SavePath {
+        QString path;
+        std::size_t kind = 0;
+    };
+    SavePath askSavePath(const std::vector<SaveKind>& kinds);
+
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

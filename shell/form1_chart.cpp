@@ -34,22 +34,17 @@ void Form1::saveChart()
 {
     if (!m_chartWindow->hasSamples())
         return;
-    const QString png = text(kPictureFilterPng);
-    const QString svg = text(kChartFilterSvg);
-    QString selected = png;
-    QString path = chooseSaveFile(png + QStringLiteral(";;") + svg, selected, m_saveFolder);
+    // Any other extension than the two is refused by the writer, naming the file.
+    const QString path =
+        askSavePath({{text(kPictureFilterPng), QStringLiteral("png")}, {text(kChartFilterSvg), QStringLiteral("svg")}})
+            .path;
     if (path.isEmpty())
         return;
-    m_saveFolder = QFileInfo(path).absolutePath();
-    // A name without extension takes the filter's; any other extension than
-    // the two is refused by the writer, naming the file.
-    if (QFileInfo(path).suffix().isEmpty())
-        path += selected == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
     // A few thousand points at a fixed size, whatever the picture: no
     // memory to run out of here, unlike the picture operations.
     const std::optional<Error> failure = WriteChartFile(path, m_chartWindow->samples(), LanguageIndex);
     if (failure)
-        showError(*failure);
+        showFailure(*failure);
     else
         setStatus(Tr(kChartSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()}));
 }

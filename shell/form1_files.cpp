@@ -34,6 +34,7 @@
 #include <QMimeData>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace centrafix {
@@ -126,6 +127,25 @@ QString Form1::chooseSaveFile(const QString& filter, QString& selectedFilter, co
     return QFileDialog::getSaveFileName(this, QString(), folder, filter, &selectedFilter);
 }
 
+Form1::SavePath Form1::askSavePath(const std::vector<SaveKind>& kinds)
+{
+    QStringList filters;
+    for (const SaveKind& kind : kinds)
+        filters << kind.filter;
+    QString selected = filters.front();
+    SavePath chosen{chooseSaveFile(filters.join(QStringLiteral(";;")), selected, m_saveFolder)};
+    if (chosen.path.isEmpty())
+        return chosen;
+    m_saveFolder = QFileInfo(chosen.path).absolutePath();
+    const QString suffix = QFileInfo(chosen.path).suffix().toLower();
+    const auto named = std::find_if(kinds.begin(), kinds.end(), [&](const SaveKind& k) { return k.extension == suffix; });
+    chosen.kind = named != kinds.end() ? static_cast<std::size_t>(named - kinds.begin())
+                                       : static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(selected)));
+    if (suffix.isEmpty())
+        chosen.path += QLatin1Char('.') + kinds[chosen.kind].extension;
+    return chosen;
+}
+
 void Form1::dragEnterEvent(QDragEnterEvent* event)
 {
     if (!m_busy && !DroppedFiles(event->mimeData()).isEmpty())
@@ -181,18 +201,12 @@ void Form1::saveResults()
         showMessage(QMessageBox::Information, text(kNoResultsToSave));
         return;
     }
-    const QString csv = text(kResultsFilterCsv);
-    const QString json = text(kResultsFilterJson);
-    QString selected = csv;
-    QString path = chooseSaveFile(csv + QStringLiteral(";;") + json, selected, m_saveFolder);
+    const SavePath target =
+        askSavePath({{text(kResultsFilterCsv), QStringLiteral("csv")}, {text(kResultsFilterJson), QStringLiteral("json")}});
+    const QString& path = target.path;
     if (path.isEmpty())
         return;
-    m_saveFolder = QFileInfo(path).absolutePath();
-    // The name's own extension decides; without one, the filter does.
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool asJson = suffix == QStringLiteral("json") || (suffix != QStringLiteral("csv") && selected == json);
-    if (suffix.isEmpty())
-        path += asJson ? QStringLiteral(".json") : QStringLiteral(".csv");
+    const bool asJson = target.kind == 1;
     const SavedRun& run = *m_savedRun;
     const ResultFacts facts{run.inputs, run.originColumn, run.inputs.OriginRow, run.setup, run.objects, run.result};
     const QString picture = m_pictureIsPasted ? QString() : m_pictureName;
@@ -210,13 +224,9 @@ void Form1::saveResults()
 
 void Form1::savePicture()
 {
-    QString selected = text(kPictureFilterPng);
-    QString path = chooseSaveFile(selected, selected, m_saveFolder);
+    const QString path = askSavePath({{text(kPictureFilterPng), QStringLiteral("png")}}).path;
     if (path.isEmpty())
         return;
-    m_saveFolder = QFileInfo(path).absolutePath();
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".png");
     withMemory([&] {
         const QImage picture = annotatedPicture();
         const std::optional<Error> failure =
