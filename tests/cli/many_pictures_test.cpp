@@ -133,7 +133,7 @@ TEST_F(ManyPictures, TextNamesEachPictureAndAListComesFromAFile)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write((small1 + "\r\n\r\n" + small2 + "\n").toUtf8());
     file.close();
-    const auto o = RunCli({"--files-from", list});
+    const auto o = RunCli({"--files-from", list, "-j", "1"}); // one worker takes both in turn
     ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
     EXPECT_TRUE(o.out.startsWith(small1 + "\r\nObject\t")) << o.out.toStdString();
     EXPECT_TRUE(o.out.contains("\r\n\r\n" + small2 + "\r\nObject\t"));
