@@ -60,6 +60,9 @@ TEST(StandardAtmosphere, UpperLayerStartsExactlyAtItsBound)
     EXPECT_EQ(At(11000).Pressure, 22632.0);
     EXPECT_EQ(At(20000).Pressure, 5474.89);
     EXPECT_EQ(At(20000).Temperature, 216.65);
+    for (const auto& [bound, pressure] : {std::pair{32000.0, 868.019}, {47000.0, 110.906}, {51000.0, 66.9389},
+                                          {71000.0, 3.95642}})
+        EXPECT_EQ(At(bound).Pressure, pressure) << bound;
     EXPECT_NEAR(At(std::nextafter(11000.0, 0.0)).Pressure, 22632.0, 0.1);
     EXPECT_NEAR(At(std::nextafter(20000.0, 0.0)).Pressure, 5474.89, 0.1);
 }
