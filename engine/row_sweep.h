@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace centrafix {
@@ -54,5 +56,14 @@ void SweepRowScalar(const RowInput& in, const PixelClasses& classes, RowScratch&
 // Returns false, having done nothing, where the processor's vectors are too
 // narrow to pay; the caller then takes the reference.
 bool SweepRowVector(const RowInput& in, const PixelClasses& classes, RowScratch& scratch, RowSums& sums);
+
+// The instruction sets the vector walker was built for that this processor
+// has, widest first ("AVX2", "SSE4" ...); the first is the one it uses.
+std::vector<std::string> VectorInstructionSets();
+
+// Makes the vector walker use the set `name` from now on, so each can be held
+// against the reference; false, changing nothing, when it is not one of
+// VectorInstructionSets().
+bool UseVectorInstructionSet(std::string_view name);
 
 } // namespace centrafix

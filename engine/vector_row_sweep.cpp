@@ -13,9 +13,14 @@
 
 #include "quarter_chord_marks.h"
 #include "row_sweep.h"
+#include "x86_level.h"
 
+#include <atomic>
 #include <bit>
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "engine/vector_row_sweep.cpp"
@@ -317,12 +322,87 @@ HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
 namespace centrafix {
+namespace {
 
-HWY_EXPORT(SweepRowVectorHere);
+// The variant is chosen here rather than through Highway's own dispatch,
+// which lives in libhwy: that library calibrates a benchmark timer when it
+// is loaded, which costs every start of the program about 6 ms, more than a
+// whole small picture takes to measure.
+using SweepRow = bool (*)(const RowInput&, const PixelClasses&, RowScratch&, RowSums&);
+
+struct Variant {
+    const char* name;
+    SweepRow sweep;
+    X86Level needs;
+};
+
+// Widest first.
+constexpr Variant kVariants[] = {
+#if HWY_TARGETS & HWY_AVX3
+    {"AVX3", &N_AVX3::SweepRowVectorHere, X86Level::Avx3},
+#endif
+#if HWY_TARGETS & HWY_AVX2
+    {"AVX2", &N_AVX2::SweepRowVectorHere, X86Level::Avx2},
+#endif
+#if HWY_TARGETS & HWY_SSE4
+    {"SSE4", &N_SSE4::SweepRowVectorHere, X86Level::Sse4},
+#endif
+#if HWY_TARGETS & HWY_SSSE3
+    {"SSSE3", &N_SSSE3::SweepRowVectorHere, X86Level::Ssse3},
+#endif
+};
+
+bool Usable(const Variant& variant)
+{
+    return X86LevelHere() >= variant.needs;
+}
+
+bool NoVectors(const RowInput&, const PixelClasses&, RowScratch&, RowSums&)
+{
+    return false;
+}
+
+SweepRow Widest()
+{
+    for (const Variant& variant : kVariants) {
+        if (Usable(variant))
+            return variant.sweep;
+    }
+    return NoVectors;
+}
+
+std::atomic<SweepRow>& Chosen()
+{
+    static std::atomic<SweepRow> chosen{Widest()};
+    return chosen;
+}
+
+} // namespace
 
 bool SweepRowVector(const RowInput& in, const PixelClasses& classes, RowScratch& scratch, RowSums& sums)
 {
-    return HWY_DYNAMIC_DISPATCH(SweepRowVectorHere)(in, classes, scratch, sums);
+    return Chosen().load(std::memory_order_relaxed)(in, classes, scratch, sums);
+}
+
+std::vector<std::string> VectorInstructionSets()
+{
+    std::vector<std::string> names;
+    for (const Variant& variant : kVariants) {
+        if (Usable(variant))
+            names.emplace_back(variant.name);
+    }
+    return names;
+}
+
+bool UseVectorInstructionSet(std::string_view name)
+{
+    for (const Variant& variant : kVariants) {
+        if (variant.name == name && Usable(variant)) {
+            Chosen().store(variant.sweep);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace centrafix

@@ -5,10 +5,18 @@
 #include "engine/analysis_run.h"
 #include "engine/band_sweep.h"
 #include "engine/object_sweep.h"
+#include "engine/row_sweep.h"
+#include "engine/x86_level.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
 #include <random>
 #include <vector>
 
@@ -78,55 +86,114 @@ void ExpectSameMarks(const QuarterChordMarks& a, const QuarterChordMarks& b)
 
 constexpr int kWidths[] = {1, 2, 3, 15, 16, 17, 31, 33, 63, 64, 65, 129, 397};
 
+// Runs `check` with the vector walker on each instruction set this processor
+// has, not only the widest, then goes back to the widest.
+template <class Check>
+void OnEveryInstructionSet(Check check)
+{
+    const std::vector<std::string> sets = VectorInstructionSets();
+    for (const std::string& set : sets) {
+        SCOPED_TRACE("instruction set " + set);
+        ASSERT_TRUE(UseVectorInstructionSet(set));
+        check();
+    }
+    if (!sets.empty())
+        UseVectorInstructionSet(sets.front());
+}
+
 } // namespace
+
+TEST(VectorSweep, EveryInstructionSetOfThisProcessorCanBeChosenAndNoOther)
+{
+    const std::vector<std::string> sets = VectorInstructionSets();
+#if defined(__x86_64__)
+    // Every 64-bit x86 processor since 2008 has SSSE3 and SSE4.
+    ASSERT_GE(sets.size(), 2u);
+    EXPECT_EQ(sets.back(), "SSSE3");
+#endif
+    EXPECT_FALSE(UseVectorInstructionSet("no such set"));
+    if (std::find(sets.begin(), sets.end(), "AVX3") == sets.end()) {
+        EXPECT_FALSE(UseVectorInstructionSet("AVX3"));
+    }
+}
+
+#if defined(__linux__) && defined(__x86_64__)
+// The processor's features as the kernel reads them, against our own reading.
+TEST(VectorSweep, TheInstructionSetsAreTheOnesTheKernelSeesOnThisProcessor)
+{
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(cpuinfo, line) && line.rfind("flags", 0) != 0) {
+    }
+    std::istringstream words(line);
+    std::set<std::string> flags{std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+    const auto has = [&](std::initializer_list<const char*> names) {
+        return std::all_of(names.begin(), names.end(), [&](const char* name) { return flags.count(name) > 0; });
+    };
+    X86Level expected = X86Level::None;
+    if (has({"sse2", "ssse3"}))
+        expected = X86Level::Ssse3;
+    if (expected == X86Level::Ssse3 && has({"sse4_1", "sse4_2", "pclmulqdq", "aes"}))
+        expected = X86Level::Sse4;
+    if (expected == X86Level::Sse4 && has({"avx", "avx2", "bmi1", "bmi2", "fma", "f16c", "abm"}))
+        expected = X86Level::Avx2;
+    if (expected == X86Level::Avx2 && has({"avx512f", "avx512vl", "avx512dq", "avx512bw"}))
+        expected = X86Level::Avx3;
+    EXPECT_EQ(static_cast<int>(X86LevelHere()), static_cast<int>(expected)) << line;
+}
+#endif
 
 TEST(VectorSweep, AgreesWithTheReferenceOnEveryKindOfRow)
 {
-    std::array<bool, 8> ticked{};
-    ticked.fill(true);
-    ticked[6] = false; // an unticked colour is left alone
-    for (const int width : kWidths)
-    for (const int longest : {1, 6, 300}) {
-        const Words picture = Picture(width, 23, 40, longest, static_cast<unsigned>(width * 7 + longest));
-        for (const double tolerance : {0.0, 1.0, 10.0, 10.5, 60.0, 127.5}) {
-            SCOPED_TRACE(testing::Message() << width << " wide, stretches up to " << longest << ", tolerance "
-                                            << tolerance);
-            QuarterChordMarks vectorMarks(width, picture.height), scalarMarks(width, picture.height);
-            const SweepResult vector =
-                SweepAllObjects(picture.view(), ticked, tolerance, vectorMarks, 1, SweepMethod::Vector);
-            const SweepResult scalar =
-                SweepAllObjects(picture.view(), ticked, tolerance, scalarMarks, 1, SweepMethod::Scalar);
-            ExpectSame(vector, scalar);
-            ExpectSameMarks(vectorMarks, scalarMarks);
+    OnEveryInstructionSet([] {
+        std::array<bool, 8> ticked{};
+        ticked.fill(true);
+        ticked[6] = false; // an unticked colour is left alone
+        for (const int width : kWidths)
+        for (const int longest : {1, 6, 300}) {
+            const Words picture = Picture(width, 23, 40, longest, static_cast<unsigned>(width * 7 + longest));
+            for (const double tolerance : {0.0, 1.0, 10.0, 10.5, 60.0, 127.5}) {
+                SCOPED_TRACE(testing::Message() << width << " wide, stretches up to " << longest << ", tolerance "
+                                                << tolerance);
+                QuarterChordMarks vectorMarks(width, picture.height), scalarMarks(width, picture.height);
+                const SweepResult vector =
+                    SweepAllObjects(picture.view(), ticked, tolerance, vectorMarks, 1, SweepMethod::Vector);
+                const SweepResult scalar =
+                    SweepAllObjects(picture.view(), ticked, tolerance, scalarMarks, 1, SweepMethod::Scalar);
+                ExpectSame(vector, scalar);
+                ExpectSameMarks(vectorMarks, scalarMarks);
+            }
+            // Tolerances where one pixel may match several colours: one object at a time.
+            for (const double tolerance : {128.0, 300.0, 765.0, 766.0})
+            for (const int object : {1, 4, 7}) {
+                SCOPED_TRACE(testing::Message() << width << " wide, object " << object << ", tolerance " << tolerance);
+                QuarterChordMarks vectorMarks(width, picture.height), scalarMarks(width, picture.height);
+                ExpectSame(SweepOneObject(picture.view(), object, tolerance, vectorMarks, 1, SweepMethod::Vector),
+                           SweepOneObject(picture.view(), object, tolerance, scalarMarks, 1, SweepMethod::Scalar));
+                ExpectSameMarks(vectorMarks, scalarMarks);
+            }
         }
-        // Tolerances where one pixel may match several colours: one object at a time.
-        for (const double tolerance : {128.0, 300.0, 765.0, 766.0})
-        for (const int object : {1, 4, 7}) {
-            SCOPED_TRACE(testing::Message() << width << " wide, object " << object << ", tolerance " << tolerance);
-            QuarterChordMarks vectorMarks(width, picture.height), scalarMarks(width, picture.height);
-            ExpectSame(SweepOneObject(picture.view(), object, tolerance, vectorMarks, 1, SweepMethod::Vector),
-                       SweepOneObject(picture.view(), object, tolerance, scalarMarks, 1, SweepMethod::Scalar));
-            ExpectSameMarks(vectorMarks, scalarMarks);
-        }
-    }
+    });
 }
 
 TEST(VectorSweep, AgreesWithTheReferenceOnFlatPictures)
 {
     // One colour throughout: a whole picture of one object, of white, or of a
     // grey just inside or outside the tolerance of black.
-    std::array<bool, 8> ticked{};
-    ticked.fill(true);
-    for (const int width : kWidths)
-    for (const std::uint32_t colour : {0x000000u, 0xFF0000u, 0xFFFFFFu, 0x0A0A0Au, 0x0B0B0Bu}) {
-        SCOPED_TRACE(testing::Message() << width << " wide, colour " << std::hex << colour);
-        const Words flat{width, 19, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 19, colour)};
-        QuarterChordMarks vectorMarks(width, flat.height), scalarMarks(width, flat.height);
-        const SweepResult vector = SweepAllObjects(flat.view(), ticked, 30.0, vectorMarks, 1, SweepMethod::Vector);
-        const SweepResult scalar = SweepAllObjects(flat.view(), ticked, 30.0, scalarMarks, 1, SweepMethod::Scalar);
-        ExpectSame(vector, scalar);
-        ExpectSameMarks(vectorMarks, scalarMarks);
-    }
+    OnEveryInstructionSet([] {
+        std::array<bool, 8> ticked{};
+        ticked.fill(true);
+        for (const int width : kWidths)
+        for (const std::uint32_t colour : {0x000000u, 0xFF0000u, 0xFFFFFFu, 0x0A0A0Au, 0x0B0B0Bu}) {
+            SCOPED_TRACE(testing::Message() << width << " wide, colour " << std::hex << colour);
+            const Words flat{width, 19, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 19, colour)};
+            QuarterChordMarks vectorMarks(width, flat.height), scalarMarks(width, flat.height);
+            const SweepResult vector = SweepAllObjects(flat.view(), ticked, 30.0, vectorMarks, 1, SweepMethod::Vector);
+            const SweepResult scalar = SweepAllObjects(flat.view(), ticked, 30.0, scalarMarks, 1, SweepMethod::Scalar);
+            ExpectSame(vector, scalar);
+            ExpectSameMarks(vectorMarks, scalarMarks);
+        }
+    });
 }
 
 TEST(BandSweep, BandsOfAnyHeightMeasureWhatTheWholePictureDoes)
