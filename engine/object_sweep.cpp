@@ -68,13 +68,15 @@ void ObjectSweep::addBand(const RasterView& band, int firstRow, const std::uint3
 {
     const int count = EffectiveThreads(m_threads, band.height);
     std::vector<std::array<ObjectTotals, 8>> strips(static_cast<std::size_t>(count));
+    while (m_scratch.size() < strips.size())
+        m_scratch.emplace_back(m_width);
     auto stripStart = [&](int k) { return static_cast<int>(static_cast<std::int64_t>(band.height) * k / count); };
     // Strips own disjoint rows of the marks and row chords; the totals are
     // whole numbers, so adding them up in any order gives the same result.
     RunStrips(count, [&](int k) {
         const int from = stripStart(k);
         sweepRows(band, firstRow, from, stripStart(k + 1), from > 0 ? band.row(from - 1) : above,
-                  strips[static_cast<std::size_t>(k)]);
+                  m_scratch[static_cast<std::size_t>(k)], strips[static_cast<std::size_t>(k)]);
     });
     for (const auto& strip : strips)
         for (std::size_t object = 1; object < 8; ++object)
@@ -82,9 +84,8 @@ void ObjectSweep::addBand(const RasterView& band, int firstRow, const std::uint3
 }
 
 void ObjectSweep::sweepRows(const RasterView& band, int firstRow, int from, int to, const std::uint32_t* above,
-                            std::array<ObjectTotals, 8>& totals)
+                            RowScratch& scratch, std::array<ObjectTotals, 8>& totals)
 {
-    RowScratch scratch(m_width);
     for (int r = from; r < to; ++r) {
         const int y = firstRow + r;
         RowInput in;

@@ -3,6 +3,7 @@
 #include "pixel_classes.h"
 #include "quarter_chord_marks.h"
 #include "raster.h"
+#include "row_sweep.h"
 
 #include <array>
 #include <cstdint>
@@ -61,7 +62,7 @@ public:
 
 private:
     void sweepRows(const RasterView& band, int firstRow, int from, int to, const std::uint32_t* above,
-                   std::array<ObjectTotals, 8>& totals);
+                   RowScratch& scratch, std::array<ObjectTotals, 8>& totals);
 
     int m_width;
     PixelClasses m_classes;
@@ -69,6 +70,9 @@ private:
     int m_threads;
     SweepMethod m_method;
     SweepResult m_result;
+    // One per strip, kept from band to band: a streamed picture comes in
+    // hundreds of bands.
+    std::vector<RowScratch> m_scratch;
 };
 
 // Measures every ticked object in one read of the raster. Marks every run

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <system_error>
@@ -29,8 +30,11 @@ namespace {
 constexpr std::int64_t kBandBytes = 2 << 20;
 constexpr int kBands = 3;
 
+// The words are left uninitialised: the decoder writes every one before the
+// sweep reads it, and zeroing megabytes first would only delay the start.
 struct Band {
-    std::vector<std::uint32_t> words;
+    std::unique_ptr<std::uint32_t[]> words;
+    int capacity = 0; // rows
     int firstRow = 0;
     int rows = 0;
 };
@@ -82,7 +86,7 @@ private:
 // band, so the band itself can go back to the decoder.
 void SweepBand(BandSweep& sweep, const Band& band, int width, std::vector<std::uint32_t>& above)
 {
-    const RasterView view{band.words.data(), width, band.rows, width};
+    const RasterView view{band.words.get(), width, band.rows, width};
     sweep.addBand(view, band.firstRow, above.empty() ? nullptr : above.data());
     above.assign(view.row(band.rows - 1), view.row(band.rows - 1) + width);
 }
@@ -111,7 +115,7 @@ std::optional<Error> DecodeBands(BandQueue& queue, RowReader& reader, int rowsPe
             return std::nullopt; // the sweep failed; it says why
         band->firstRow = first;
         band->rows = std::min(rowsPerBand, reader.height() - first);
-        if (std::optional<Error> error = reader.readRows(band->words.data(), reader.width(), band->rows))
+        if (std::optional<Error> error = reader.readRows(band->words.get(), reader.width(), band->rows))
             return error;
         queue.put(queue.full, band);
     }
@@ -122,11 +126,11 @@ std::optional<Error> DecodeBands(BandQueue& queue, RowReader& reader, int rowsPe
 std::optional<Error> DecodeAndSweepAlone(RowReader& reader, BandSweep& sweep, Band& band)
 {
     std::vector<std::uint32_t> above;
-    const auto rowsPerBand = static_cast<int>(band.words.size() / static_cast<std::size_t>(reader.width()));
+    const int rowsPerBand = band.capacity;
     for (int first = 0; first < reader.height(); first += rowsPerBand) {
         band.firstRow = first;
         band.rows = std::min(rowsPerBand, reader.height() - first);
-        if (std::optional<Error> error = reader.readRows(band.words.data(), reader.width(), band.rows))
+        if (std::optional<Error> error = reader.readRows(band.words.get(), reader.width(), band.rows))
             return error;
         SweepBand(sweep, band, reader.width(), above);
     }
@@ -142,7 +146,9 @@ Result<SweptPicture> Measure(RowReader& reader, const std::array<bool, 8>& ticke
     std::vector<Band> bands(kBands);
     BandQueue queue;
     for (Band& band : bands) {
-        band.words.resize(static_cast<std::size_t>(rowsPerBand) * static_cast<std::size_t>(width));
+        band.words = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(rowsPerBand) *
+                                                                    static_cast<std::size_t>(width));
+        band.capacity = rowsPerBand;
         queue.free.push_back(&band);
     }
     std::exception_ptr failure;
