@@ -7,7 +7,6 @@
 #include "picture/png_write.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QGraphicsScene>
 #include <QGraphicsLayout>
 #include <QImage>
@@ -17,8 +16,6 @@
 namespace centrafix {
 namespace {
 
-constexpr Message kNotPngOrSvg{"ein Diagramm wird als PNG oder SVG geschrieben; der Name muss auf .png oder .svg enden",
-                               "a chart is written as PNG or SVG; the name must end in .png or .svg"};
 constexpr Message kCannotWriteChart{"das Diagramm kann nicht geschrieben werden (%1)",
                                     "cannot write the chart (%1)"};
 
@@ -32,16 +29,6 @@ void Draw(QGraphicsScene& scene, QPaintDevice& device)
 }
 
 } // namespace
-
-Result<ChartFormat> ChartFormatOf(const QString& path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("png"))
-        return ChartFormat::Png;
-    if (suffix == QLatin1String("svg"))
-        return ChartFormat::Svg;
-    return Described(path.toStdString(), kNotPngOrSvg);
-}
 
 QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format, QString& why)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart_format.h"
 #include "spanwise_samples.h"
 
 #include "engine/error.h"
@@ -12,15 +13,9 @@
 
 namespace centrafix {
 
-enum class ChartFormat { Png, Svg };
-
 // The size a chart file is drawn at, in pixels (PNG) or SVG user units:
 // wide enough for the legend in one line in either language.
 inline constexpr QSize kChartFileSize{1200, 750};
-
-// The format a file name asks for by its extension (either case), or an error
-// naming the file when it asks for neither PNG nor SVG.
-Result<ChartFormat> ChartFormatOf(const QString& path);
 
 // The chart of these samples as the bytes of a file of that format, or
 // nothing with the reason in `why` (a PNG without the memory to encode it).

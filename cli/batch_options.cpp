@@ -3,7 +3,7 @@
 #include "batch_option_set.h"
 #include "parser_complaint.h"
 
-#include "chart/chart_file.h"
+#include "chart/chart_format.h"
 #include "engine/color_cleanup.h"
 #include "engine/color_object.h"
 #include "engine/defaults.h"

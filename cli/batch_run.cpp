@@ -5,7 +5,7 @@
 #include "console.h"
 #include "picture_run.h"
 
-#include "chart/chart_file.h"
+#include "chart_writer.h"
 
 #include <QLocale>
 
@@ -32,9 +32,13 @@ std::optional<Error> WriteFiles(const BatchOptions& options, const PictureRun& r
         if (std::optional<Error> error = WriteLoadingTable(options.loadingTablePath, TableOf(run)))
             return error;
     }
-    if (!options.chartPath.isEmpty())
-        return WriteChartFile(options.chartPath, SampleLoadingTable(TableOf(run), run.inputs.unit),
-                              options.inputs.languageIndex);
+    if (!options.chartPath.isEmpty()) {
+        const Result<const ChartModule*> chart = LoadChartWriter();
+        if (!chart)
+            return chart.error();
+        return (*chart)->writeChartFile(options.chartPath, SampleLoadingTable(TableOf(run), run.inputs.unit),
+                                        options.inputs.languageIndex);
+    }
     return std::nullopt;
 }
 

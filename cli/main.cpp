@@ -4,12 +4,12 @@
 #include "batch_pool.h"
 #include "batch_run.h"
 #include "batch_worker.h"
+#include "chart_writer.h"
 #include "console.h"
 
 #include "picture/picture_source.h"
 #include "picture/wmf_player.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -68,30 +68,43 @@ bool NamesAMetafile(int argc, char* argv[])
     return false;
 }
 
+// The application object, and why the chart writer could not be loaded
+// when a chart was asked for (told once the options say in which language).
+struct Application {
+    std::unique_ptr<QCoreApplication> app;
+    std::optional<Error> chartFailure;
+};
+
 // Labels and metafile text need fonts, and fonts need a QGuiApplication; Qt's
-// chart module needs a QApplication. Neither may need a display: the offscreen
-// platform draws the same file with or without a desktop session, and no
-// window is ever shown. Other runs stay without the GUI machinery altogether
-// (it is slower to start and talks on stderr).
-std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[])
+// chart module needs a QApplication, which the chart writer makes. Neither
+// may need a display: the offscreen platform draws the same file with or
+// without a desktop session, and no window is ever shown. Other runs stay
+// without the GUI machinery altogether (it is slower to start and talks on
+// stderr).
+Application MakeApplication(int& argc, char* argv[])
 {
     const bool chart = AsksFor(argc, argv, "--chart");
     // A worker of a many-picture run may meet a metafile in any picture.
     if (!chart && !AsksFor(argc, argv, "--annotated") && !NamesAMetafile(argc, argv) && !IsBatchWorker(argc, argv))
-        return std::make_unique<QCoreApplication>(argc, argv);
+        return {std::make_unique<QCoreApplication>(argc, argv), std::nullopt};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QGuiApplication> app;
-    if (chart)
-        app = std::make_unique<QApplication>(argc, argv);
-    else
-        app = std::make_unique<QGuiApplication>(argc, argv);
+    Application made;
+    if (chart) {
+        const Result<const ChartModule*> writer = LoadChartWriter();
+        if (writer)
+            made.app.reset((*writer)->makeApplication(argc, argv));
+        else
+            made.chartFailure = writer.error();
+    }
+    if (!made.app)
+        made.app = std::make_unique<QGuiApplication>(argc, argv);
     // The font library reads its configuration when the first label is
     // drawn, and crashes when memory runs out while it does. Read it now,
     // before a picture takes the memory, so a short machine fails in our own
     // allocations, which say so.
     QFontMetrics(QGuiApplication::font()).horizontalAdvance(QStringLiteral("x"));
-    return app;
+    return made;
 }
 
 } // namespace
@@ -100,7 +113,7 @@ int main(int argc, char* argv[])
 {
     qInstallMessageHandler(OnlyFailures);
     RaiseImageAllocationLimit();
-    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
+    const Application application = MakeApplication(argc, argv);
     QCoreApplication::setApplicationName("centrafix-cli");
     QCoreApplication::setApplicationVersion(CENTRAFIX_VERSION);
 
@@ -115,6 +128,8 @@ int main(int argc, char* argv[])
         WriteStdout(QStringLiteral("centrafix-cli %1\n").arg(CENTRAFIX_VERSION).toStdString());
         return 0;
     }
+    if (application.chartFailure)
+        return ReportError(*application.chartFailure, options.inputs.languageIndex);
     if (!options.workerFormat.isEmpty())
         return RunBatchWorker(options);
     if (options.many)

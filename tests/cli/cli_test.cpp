@@ -3,14 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <utility>
 
 namespace centrafix {
 namespace {
@@ -224,6 +227,37 @@ TEST(BatchCommand, ChartGoesToPngOrSvgAndTheUsualOutputStaysAsItWas)
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.contains("<svg"));
     EXPECT_TRUE(text.contains("Spannweitige Verteilung"));
+}
+
+// The chart writer is a module of its own: a copy of the program without it
+// measures as before, and only a run that asks for a chart is refused,
+// saying which file is missing, in the user's language, writing nothing.
+TEST(BatchCommand, WithoutItsChartModuleOnlyAChartIsRefused)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
+    const QString copy = dir.filePath("bin/centrafix-cli");
+    ASSERT_TRUE(QFile::copy(CENTRAFIX_CLI, copy));
+    const auto run = [&](const QStringList& arguments) {
+        QProcess process;
+        process.start(copy, arguments);
+        process.waitForFinished(120000);
+        return Outcome{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                       QString::fromUtf8(process.readAllStandardOutput()),
+                       QString::fromUtf8(process.readAllStandardError())};
+    };
+    EXPECT_EQ(run({"--json"}).out, RunCli({"--json"}).out);
+    const QString chart = dir.filePath("chart.png");
+    for (const auto& [language, says] : {std::pair{"en", "the module that writes charts is missing"},
+                                         std::pair{"de", "das Modul zum Schreiben von Diagrammen fehlt"}}) {
+        const Outcome refused = run({"--language", language, "--chart", chart});
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_TRUE(refused.out.isEmpty());
+        EXPECT_EQ(refused.err.trimmed().count('\n'), 0) << refused.err.toStdString();
+        EXPECT_TRUE(refused.err.contains(dir.filePath("lib/centrafix/centrafix-chart-writer.so") + ": " + says))
+            << refused.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(chart));
 }
 
 TEST(BatchCommand, MeasuresWindowsMetafiles)

@@ -63,6 +63,10 @@ TEST_F(Installed, ProgramsRunFromTheInstalledTreeAlone)
     ASSERT_EQ(json.exitCode, 0);
     EXPECT_TRUE(QJsonDocument::fromJson(json.out.toUtf8()).isObject());
     EXPECT_EQ(RunProgram(At("bin/centrafix"), {"--version"}, CleanEnvironment()).out, "centrafix " CENTRAFIX_VERSION "\n");
+    // The chart writer, a module of its own, comes along.
+    const QString chart = At("chart.svg");
+    EXPECT_EQ(RunProgram(At("bin/centrafix-cli"), {"--chart", chart}, CleanEnvironment()).exitCode, 0);
+    EXPECT_TRUE(QFileInfo(chart).size() > 0);
     for (const char* file : {"share/applications/centrafix.desktop", "share/icons/hicolor/scalable/apps/centrafix.svg",
                              "share/icons/hicolor/48x48/apps/centrafix.png", "share/doc/centrafix/copyright"})
         EXPECT_TRUE(QFileInfo(At(file)).isFile()) << file;
