@@ -1,4 +1,5 @@
 #include "bitmap_file.h"
+#include "working_words.h"
 
 #include "picture_load.h"
 #include "row_reader.h"
@@ -83,9 +84,7 @@ private:
         for (int r = 0; r < rows; ++r) {
             const qint64 fileRow = m_header.topDown ? r : rows - 1 - r;
             const auto* in = reinterpret_cast<const uchar*>(m_band.data()) + fileRow * rowBytes;
-            std::uint32_t* row = out + r * stride;
-            for (int x = 0; x < m_width; ++x, in += step)
-                row[x] = 0xFF000000u | (std::uint32_t{in[2]} << 16) | (std::uint32_t{in[1]} << 8) | in[0];
+            BgrToWorkingWords(in, out + r * stride, m_width, step);
         }
         return true;
     }

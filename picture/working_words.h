@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 namespace centrafix {
 
@@ -31,6 +32,21 @@ inline void RgbToWorkingWords(const unsigned char* rgb, std::uint32_t* out, int 
 {
     for (int x = 0; x < width; ++x, rgb += 3)
         out[x] = 0xFF000000u | std::uint32_t{rgb[0]} << 16 | std::uint32_t{rgb[1]} << 8 | rgb[2];
+}
+
+// A row of 8-bit blue, green, red samples (a bitmap's order), `step` bytes a
+// pixel (3, or 4 with the fourth ignored), as working-copy words. Each step
+// has its own loop, so the compiler knows the stride.
+inline void BgrToWorkingWords(const unsigned char* bgr, std::uint32_t* out, int width, int step)
+{
+    const auto convert = [&](auto stride) {
+        for (int x = 0; x < width; ++x, bgr += stride())
+            out[x] = 0xFF000000u | std::uint32_t{bgr[2]} << 16 | std::uint32_t{bgr[1]} << 8 | bgr[0];
+    };
+    if (step == 4)
+        convert(std::integral_constant<int, 4>());
+    else
+        convert(std::integral_constant<int, 3>());
 }
 
 // A row of 8-bit grey samples as working-copy words.
