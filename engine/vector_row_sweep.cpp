@@ -357,23 +357,16 @@ bool Usable(const Variant& variant)
     return X86LevelHere() >= variant.needs;
 }
 
-bool NoVectors(const RowInput&, const PixelClasses&, RowScratch&, RowSums&)
-{
-    return false;
-}
-
-SweepRow Widest()
-{
-    for (const Variant& variant : kVariants) {
-        if (Usable(variant))
-            return variant.sweep;
-    }
-    return NoVectors;
-}
-
+// The widest usable variant; null where there is none.
 std::atomic<SweepRow>& Chosen()
 {
-    static std::atomic<SweepRow> chosen{Widest()};
+    static std::atomic<SweepRow> chosen{[] {
+        for (const Variant& variant : kVariants) {
+            if (Usable(variant))
+                return variant.sweep;
+        }
+        return SweepRow{};
+    }()};
     return chosen;
 }
 
@@ -381,7 +374,8 @@ std::atomic<SweepRow>& Chosen()
 
 bool SweepRowVector(const RowInput& in, const PixelClasses& classes, RowScratch& scratch, RowSums& sums)
 {
-    return Chosen().load(std::memory_order_relaxed)(in, classes, scratch, sums);
+    const SweepRow sweep = Chosen().load(std::memory_order_relaxed);
+    return sweep && sweep(in, classes, scratch, sums);
 }
 
 std::vector<std::string> VectorInstructionSets()
