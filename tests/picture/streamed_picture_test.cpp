@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -110,6 +111,45 @@ QImage InKind(const QImage& drawing, QImage::Format pixels)
     return drawing.convertToFormat(pixels);
 }
 
+// A file whose reading fails past `limit` bytes, as a disk or a network
+// share that gives out part way.
+class FailingFile : public QBuffer {
+public:
+    FailingFile(QByteArray* bytes, qint64 limit) : QBuffer(bytes), m_limit(limit) {}
+
+protected:
+    qint64 readData(char* data, qint64 most) override
+    {
+        if (pos() >= m_limit)
+            return -1;
+        return QBuffer::readData(data, std::min(most, m_limit - pos()));
+    }
+
+private:
+    qint64 m_limit;
+};
+
+// A plain 32-bit bitmap (blue, green, red and a byte nobody reads), which
+// no encoder we have writes.
+QByteArray Bitmap32(const QImage& image)
+{
+    const qint64 rowBytes = image.width() * 4;
+    QByteArray bytes = "BM" + test::Le(54 + rowBytes * image.height(), 4) + test::Le(0, 4) + test::Le(54, 4) +
+                       test::Le(40, 4) + test::Le(image.width(), 4) + test::Le(image.height(), 4) +
+                       test::Le(1, 2) + test::Le(32, 2) + test::Le(0, 4) + test::Le(rowBytes * image.height(), 4) +
+                       test::Le(2835, 4) + test::Le(2835, 4) + test::Le(0, 4) + test::Le(0, 4);
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            bytes += static_cast<char>(qBlue(pixel));
+            bytes += static_cast<char>(qGreen(pixel));
+            bytes += static_cast<char>(qRed(pixel));
+            bytes += static_cast<char>(x * 37 + y);
+        }
+    }
+    return bytes;
+}
+
 // The rows as the row reader gives them, asked for in uneven bands.
 std::vector<std::uint32_t> ReadInBands(RowReader& reader)
 {
@@ -151,6 +191,47 @@ TEST(RowReader, GivesThePixelsOfQtsReaders)
             for (int x = 0; x < qt->width(); ++x)
                 ASSERT_EQ(words[static_cast<std::size_t>(y) * qt->width() + x], want[x]) << x << ", " << y;
         }
+    }
+}
+
+TEST(RowReader, GivesThePixelsOfQtsReaderForA32BitBitmap)
+{
+    QByteArray bytes = Bitmap32(Drawing(23, 9).convertToFormat(QImage::Format_RGB32));
+    QBuffer qtBuffer(&bytes);
+    qtBuffer.open(QIODevice::ReadOnly);
+    const PictureLoad qt = DecodeWithQt(&qtBuffer, "bmp", QStringLiteral("drawing"));
+    ASSERT_TRUE(qt.ok()) << ErrorText(qt.error(), kEnglish);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Result<std::unique_ptr<RowReader>> reader =
+        OpenRowReader(&buffer, bytes.left(64), QStringLiteral("drawing"), PictureSizeProblem);
+    ASSERT_TRUE(reader.ok() && *reader);
+    const std::vector<std::uint32_t> words = ReadInBands(**reader);
+    for (int y = 0; y < qt->height(); ++y) {
+        const auto* want = reinterpret_cast<const std::uint32_t*>(qt->constScanLine(y));
+        for (int x = 0; x < qt->width(); ++x)
+            ASSERT_EQ(words[static_cast<std::size_t>(y) * qt->width() + x], want[x]) << x << ", " << y;
+    }
+}
+
+TEST(RowReader, AFileThatCannotBeReadToTheEndIsRefusedNotFilledIn)
+{
+    const QImage drawing = Drawing(97, 61);
+    for (const Kind& kind : kKinds) {
+        SCOPED_TRACE(kind.name);
+        QByteArray bytes = Encoded(InKind(drawing, kind.pixels), kind.format);
+        FailingFile file(&bytes, bytes.size() * 3 / 4);
+        file.open(QIODevice::ReadOnly);
+        Result<std::unique_ptr<RowReader>> reader =
+            OpenRowReader(&file, bytes.left(64), QStringLiteral("drawing"), PictureSizeProblem);
+        if (!reader.ok())
+            continue; // refused at once, as it should be
+        ASSERT_TRUE(*reader);
+        std::vector<std::uint32_t> row(static_cast<std::size_t>((*reader)->width()));
+        bool refused = false;
+        for (int y = 0; y < (*reader)->height() && !refused; ++y)
+            refused = (*reader)->readRows(row.data(), (*reader)->width(), 1).has_value();
+        EXPECT_TRUE(refused);
     }
 }
 
