@@ -6,16 +6,11 @@
 #include "engine/band_sweep.h"
 #include "engine/object_sweep.h"
 #include "engine/row_sweep.h"
-#include "engine/x86_level.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <set>
-#include <sstream>
 #include <string>
 #include <random>
 #include <vector>
@@ -116,32 +111,6 @@ TEST(VectorSweep, EveryInstructionSetOfThisProcessorCanBeChosenAndNoOther)
         EXPECT_FALSE(UseVectorInstructionSet("AVX3"));
     }
 }
-
-#if defined(__linux__) && defined(__x86_64__)
-// The processor's features as the kernel reads them, against our own reading.
-TEST(VectorSweep, TheInstructionSetsAreTheOnesTheKernelSeesOnThisProcessor)
-{
-    std::ifstream cpuinfo("/proc/cpuinfo");
-    std::string line;
-    while (std::getline(cpuinfo, line) && line.rfind("flags", 0) != 0) {
-    }
-    std::istringstream words(line);
-    std::set<std::string> flags{std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
-    const auto has = [&](std::initializer_list<const char*> names) {
-        return std::all_of(names.begin(), names.end(), [&](const char* name) { return flags.count(name) > 0; });
-    };
-    X86Level expected = X86Level::None;
-    if (has({"sse2", "ssse3"}))
-        expected = X86Level::Ssse3;
-    if (expected == X86Level::Ssse3 && has({"sse4_1", "sse4_2", "pclmulqdq", "aes"}))
-        expected = X86Level::Sse4;
-    if (expected == X86Level::Sse4 && has({"avx", "avx2", "bmi1", "bmi2", "fma", "f16c", "abm"}))
-        expected = X86Level::Avx2;
-    if (expected == X86Level::Avx2 && has({"avx512f", "avx512vl", "avx512dq", "avx512bw"}))
-        expected = X86Level::Avx3;
-    EXPECT_EQ(static_cast<int>(X86LevelHere()), static_cast<int>(expected)) << line;
-}
-#endif
 
 TEST(VectorSweep, AgreesWithTheReferenceOnEveryKindOfRow)
 {
