@@ -62,10 +62,12 @@ public:
         }
         for (int done = 0; done < count; done += bandRows) {
             const int rows = std::min(bandRows, count - done);
-            if (!readBand(out + done * stride, stride, rows))
-                return PictureError(m_name, ErrorArg(kTruncated, {std::to_string(m_device->size()),
-                                                                  std::to_string(m_header.pixelOffset +
-                                                                                 rowBytes * m_height)}));
+            if (!readBand(out + done * stride, stride, rows)) {
+                // Shorter now than when it was opened, or a read that failed.
+                if (std::optional<ErrorArg> cut = Truncation(m_header, *m_device))
+                    return PictureError(m_name, *cut);
+                return CutShortPictureError(m_name, "BMP");
+            }
             m_row += rows;
         }
         return std::nullopt;

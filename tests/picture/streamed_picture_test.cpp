@@ -224,14 +224,19 @@ TEST(RowReader, AFileThatCannotBeReadToTheEndIsRefusedNotFilledIn)
         file.open(QIODevice::ReadOnly);
         Result<std::unique_ptr<RowReader>> reader =
             OpenRowReader(&file, bytes.left(64), QStringLiteral("drawing"), PictureSizeProblem);
-        if (!reader.ok())
-            continue; // refused at once, as it should be
+        if (!reader.ok()) {
+            // Refused at once, as it should be.
+            EXPECT_TRUE(ErrorText(reader.error(), kEnglish).ends_with("the file ends before the picture does"));
+            continue;
+        }
         ASSERT_TRUE(*reader);
         std::vector<std::uint32_t> row(static_cast<std::size_t>((*reader)->width()));
-        bool refused = false;
-        for (int y = 0; y < (*reader)->height() && !refused; ++y)
-            refused = (*reader)->readRows(row.data(), (*reader)->width(), 1).has_value();
-        EXPECT_TRUE(refused);
+        std::optional<Error> error;
+        for (int y = 0; y < (*reader)->height() && !error; ++y)
+            error = (*reader)->readRows(row.data(), (*reader)->width(), 1);
+        ASSERT_TRUE(error);
+        EXPECT_TRUE(ErrorText(*error, kEnglish).ends_with("the file ends before the picture does"))
+            << ErrorText(*error, kEnglish);
     }
 }
 
