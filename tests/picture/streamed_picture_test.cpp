@@ -165,53 +165,44 @@ std::vector<std::uint32_t> ReadInBands(RowReader& reader)
 
 } // namespace
 
-TEST(RowReader, GivesThePixelsOfQtsReaders)
-{
-    const QImage drawing = Drawing(97, 61);
-    for (const Kind& kind : kKinds) {
-        SCOPED_TRACE(kind.name);
-        const QByteArray bytes = Encoded(InKind(drawing, kind.pixels), kind.format);
-        QBuffer qtBuffer(const_cast<QByteArray*>(&bytes));
-        qtBuffer.open(QIODevice::ReadOnly);
-        const PictureLoad qt = DecodeWithQt(&qtBuffer, kind.format, QStringLiteral("drawing"));
-        ASSERT_TRUE(qt.ok()) << ErrorText(qt.error(), kEnglish);
-        ASSERT_EQ(qt->format(), QImage::Format_RGB32);
+namespace {
 
-        QBuffer buffer(const_cast<QByteArray*>(&bytes));
-        buffer.open(QIODevice::ReadOnly);
-        Result<std::unique_ptr<RowReader>> reader =
-            OpenRowReader(&buffer, bytes.left(64), QStringLiteral("drawing"), PictureSizeProblem);
-        ASSERT_TRUE(reader.ok()) << ErrorText(reader.error(), kEnglish);
-        ASSERT_TRUE(*reader) << "left to Qt";
-        ASSERT_EQ((*reader)->width(), qt->width());
-        ASSERT_EQ((*reader)->height(), qt->height());
-        const std::vector<std::uint32_t> words = ReadInBands(**reader);
-        for (int y = 0; y < qt->height(); ++y) {
-            const auto* want = reinterpret_cast<const std::uint32_t*>(qt->constScanLine(y));
-            for (int x = 0; x < qt->width(); ++x)
-                ASSERT_EQ(words[static_cast<std::size_t>(y) * qt->width() + x], want[x]) << x << ", " << y;
-        }
-    }
-}
-
-TEST(RowReader, GivesThePixelsOfQtsReaderForA32BitBitmap)
+// The file read row by row gives the very pixels Qt's reader gives.
+void ExpectQtsPixels(QByteArray bytes, const char* format)
 {
-    QByteArray bytes = Bitmap32(Drawing(23, 9).convertToFormat(QImage::Format_RGB32));
     QBuffer qtBuffer(&bytes);
     qtBuffer.open(QIODevice::ReadOnly);
-    const PictureLoad qt = DecodeWithQt(&qtBuffer, "bmp", QStringLiteral("drawing"));
+    const PictureLoad qt = DecodeWithQt(&qtBuffer, format, QStringLiteral("drawing"));
     ASSERT_TRUE(qt.ok()) << ErrorText(qt.error(), kEnglish);
+    ASSERT_EQ(qt->format(), QImage::Format_RGB32);
+
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     Result<std::unique_ptr<RowReader>> reader =
         OpenRowReader(&buffer, bytes.left(64), QStringLiteral("drawing"), PictureSizeProblem);
-    ASSERT_TRUE(reader.ok() && *reader);
+    ASSERT_TRUE(reader.ok()) << ErrorText(reader.error(), kEnglish);
+    ASSERT_TRUE(*reader) << "left to Qt";
+    ASSERT_EQ((*reader)->width(), qt->width());
+    ASSERT_EQ((*reader)->height(), qt->height());
     const std::vector<std::uint32_t> words = ReadInBands(**reader);
     for (int y = 0; y < qt->height(); ++y) {
         const auto* want = reinterpret_cast<const std::uint32_t*>(qt->constScanLine(y));
         for (int x = 0; x < qt->width(); ++x)
             ASSERT_EQ(words[static_cast<std::size_t>(y) * qt->width() + x], want[x]) << x << ", " << y;
     }
+}
+
+} // namespace
+
+TEST(RowReader, GivesThePixelsOfQtsReaders)
+{
+    const QImage drawing = Drawing(97, 61);
+    for (const Kind& kind : kKinds) {
+        SCOPED_TRACE(kind.name);
+        ExpectQtsPixels(Encoded(InKind(drawing, kind.pixels), kind.format), kind.format);
+    }
+    SCOPED_TRACE("bitmap, 32 bits");
+    ExpectQtsPixels(Bitmap32(Drawing(23, 9).convertToFormat(QImage::Format_RGB32)), "bmp");
 }
 
 TEST(RowReader, AFileThatCannotBeReadToTheEndIsRefusedNotFilledIn)
