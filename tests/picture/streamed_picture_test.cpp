@@ -251,11 +251,11 @@ TEST(RowReader, LeavesToQtWhatItReadsItsOwnWay)
 
 // The batch command's JSON of the picture file at `path`, measured as read
 // (streamed) or loaded whole.
-QByteArray JsonOf(const QString& path, bool streamed)
+QByteArray JsonOf(const QString& path, bool streamed, const char* tolerance = "30")
 {
     AnalysisInputs in;
     in.ticked.fill(true);
-    in.toleranceText = "30";
+    in.toleranceText = tolerance;
     in.scaleText = "0.01";
     in.OriginRow = 20;
     in.OriginY = 0.2;
@@ -297,6 +297,16 @@ TEST(StreamedSweep, GivesTheJsonOfTheWholePicture)
         ASSERT_FALSE(whole.isEmpty());
         EXPECT_EQ(JsonOf(path, true), whole);
     }
+    // A tolerance that takes a sweep per object: the measuring is slower
+    // than the decoding, which must then wait for bands to come back. The
+    // last band has a black foot, so each band counts.
+    QImage footed = drawing.convertToFormat(QImage::Format_RGB32);
+    QPainter(&footed).fillRect(0, 1000, 1500, 100, Qt::black);
+    const QString path = dir.filePath(QStringLiteral("footed.bmp"));
+    ASSERT_TRUE(footed.save(path, "BMP"));
+    const QByteArray whole = JsonOf(path, false, "200");
+    ASSERT_FALSE(whole.isEmpty());
+    EXPECT_EQ(JsonOf(path, true, "200"), whole);
 }
 
 TEST(StreamedSweep, RefusesADamagedFileAsTheWholePictureReaderDoes)
