@@ -159,6 +159,9 @@ TEST(PictureFile, RefusalsNameTheFileAndTheProblem)
         ASSERT_TRUE(small.save(&pngBuffer, "PNG") && small.save(&bmpBuffer, "BMP"));
     }
     const char* const huge = "100000 x 100000 pixels is larger than the 600-megapixel limit";
+    // Within that limit, but compressed, so Qt's reader would have to take it.
+    QByteArray bigRle = BitmapHeader(20000, 20000);
+    bigRle.replace(28, 2, test::Le(8, 2)).replace(30, 4, test::Le(1, 4));
     const struct {
         const char* fileName;
         QByteArray bytes;
@@ -173,6 +176,7 @@ TEST(PictureFile, RefusalsNameTheFileAndTheProblem)
         // Refused from the header, before any pixel memory exists.
         {"huge.png", PngHeaderOnly(100000, 100000), huge},
         {"huge.bmp", BitmapHeader(100000, 100000), huge},
+        {"big-rle.bmp", bigRle, "20000 x 20000 pixels is more than the bitmap reader handles (268 megapixels)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fileName);
