@@ -24,6 +24,8 @@ struct ObjectTotals {
     std::int64_t sumSquaredChords = 0; // sum over rows of (row chord)^2
     std::int64_t verticalPairs = 0;   // inner pairs (x - 1, y), (x, y)
     std::int64_t horizontalPairs = 0; // inner pairs (x, y - 1), (x, y)
+
+    bool operator==(const ObjectTotals&) const = default;
 };
 
 // The objects of one measuring read of the picture.

@@ -137,45 +137,6 @@ std::optional<Error> DecodeAndSweepAlone(RowReader& reader, BandSweep& sweep, Ba
     return std::nullopt;
 }
 
-Result<SweptPicture> Measure(RowReader& reader, const std::array<bool, 8>& ticked, double Tolerance)
-{
-    const int width = reader.width();
-    const int rowsPerBand =
-        static_cast<int>(std::clamp<std::int64_t>(kBandBytes / (std::int64_t{width} * 4), 1, reader.height()));
-    BandSweep sweep(width, reader.height(), ticked, Tolerance, 1);
-    std::vector<Band> bands(kBands);
-    BandQueue queue;
-    for (Band& band : bands) {
-        band.words = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(rowsPerBand) *
-                                                                    static_cast<std::size_t>(width));
-        band.capacity = rowsPerBand;
-        queue.free.push_back(&band);
-    }
-    std::exception_ptr failure;
-    std::optional<std::jthread> sweeper;
-    try {
-        sweeper.emplace(SweepBands, std::ref(queue), std::ref(sweep), width, std::ref(failure));
-    } catch (const std::system_error&) {
-        if (std::optional<Error> error = DecodeAndSweepAlone(reader, sweep, bands.front()))
-            return *error;
-        return sweep.finish();
-    }
-    std::optional<Error> error;
-    try {
-        error = DecodeBands(queue, reader, rowsPerBand);
-    } catch (...) {
-        queue.end(queue.decodingOver);
-        throw;
-    }
-    queue.end(queue.decodingOver);
-    sweeper.reset(); // waits for the last band
-    if (error)
-        return *error;
-    if (failure)
-        std::rethrow_exception(failure);
-    return sweep.finish();
-}
-
 } // namespace
 
 Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const std::array<bool, 8>& ticked,
@@ -194,13 +155,57 @@ Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const 
             return reader.error();
         if (!*reader)
             return std::optional<SweptPicture>();
-        Result<SweptPicture> swept = Measure(**reader, ticked, Tolerance);
+        Result<SweptPicture> swept = SweepRows(**reader, ticked, Tolerance);
         if (!swept)
             return swept.error();
         return std::optional<SweptPicture>(std::move(*swept));
     } catch (const std::bad_alloc&) {
         return PictureMemoryError(path);
     }
+}
+
+Result<SweptPicture> SweepRows(RowReader& reader, const std::array<bool, 8>& ticked, double Tolerance,
+                               StreamThreads threads)
+{
+    const int width = reader.width();
+    const int rowsPerBand =
+        static_cast<int>(std::clamp<std::int64_t>(kBandBytes / (std::int64_t{width} * 4), 1, reader.height()));
+    BandSweep sweep(width, reader.height(), ticked, Tolerance, 1);
+    std::vector<Band> bands(kBands);
+    BandQueue queue;
+    for (Band& band : bands) {
+        band.words = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(rowsPerBand) *
+                                                                    static_cast<std::size_t>(width));
+        band.capacity = rowsPerBand;
+        queue.free.push_back(&band);
+    }
+    std::exception_ptr failure;
+    std::optional<std::jthread> sweeper;
+    try {
+        if (threads == StreamThreads::Two)
+            sweeper.emplace(SweepBands, std::ref(queue), std::ref(sweep), width, std::ref(failure));
+    } catch (const std::system_error&) {
+        // A machine that gives no second thread.
+    }
+    if (!sweeper) {
+        if (std::optional<Error> error = DecodeAndSweepAlone(reader, sweep, bands.front()))
+            return *error;
+        return sweep.finish();
+    }
+    std::optional<Error> error;
+    try {
+        error = DecodeBands(queue, reader, rowsPerBand);
+    } catch (...) {
+        queue.end(queue.decodingOver);
+        throw;
+    }
+    queue.end(queue.decodingOver);
+    sweeper.reset(); // waits for the last band
+    if (error)
+        return *error;
+    if (failure)
+        std::rethrow_exception(failure);
+    return sweep.finish();
 }
 
 } // namespace centrafix

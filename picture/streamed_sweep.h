@@ -21,4 +21,15 @@ namespace centrafix {
 Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const std::array<bool, 8>& ticked,
                                                      double Tolerance);
 
+class RowReader;
+
+// How a picture's rows are measured as they are read: one thread decoding
+// while another sweeps (what SweepPictureFile asks for), or both by turns on
+// one thread, which is what a machine that gives no second thread gets.
+enum class StreamThreads { Two, One };
+
+// Measures the rows `reader` gives, from its first to its last, in bands.
+Result<SweptPicture> SweepRows(RowReader& reader, const std::array<bool, 8>& ticked, double Tolerance,
+                               StreamThreads threads = StreamThreads::Two);
+
 } // namespace centrafix

@@ -309,6 +309,32 @@ TEST(StreamedSweep, GivesTheJsonOfTheWholePicture)
     EXPECT_EQ(JsonOf(path, true, "200"), whole);
 }
 
+TEST(StreamedSweep, OneThreadByTurnsMeasuresWhatTwoDo)
+{
+    // 1024 words a row make bands of 512 rows: two whole bands, and two and
+    // a bit.
+    for (const int height : {1024, 1100}) {
+        SCOPED_TRACE(height);
+        QByteArray bytes = Encoded(Drawing(1024, height).convertToFormat(QImage::Format_RGB32), "bmp");
+        std::array<bool, 8> ticked{};
+        ticked.fill(true);
+        const auto sweep = [&](StreamThreads threads) {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::ReadOnly);
+            Result<std::unique_ptr<RowReader>> reader =
+                OpenRowReader(&buffer, bytes.left(64), QStringLiteral("drawing"), StreamedPictureSizeProblem);
+            EXPECT_TRUE(reader.ok() && *reader);
+            return SweepRows(**reader, ticked, 30.0, threads);
+        };
+        const Result<SweptPicture> two = sweep(StreamThreads::Two), one = sweep(StreamThreads::One);
+        ASSERT_TRUE(two.ok() && one.ok());
+        EXPECT_EQ(one->height, height);
+        EXPECT_GT(one->sweep.objects[2].count, 0); // red
+        EXPECT_EQ(one->sweep.objects, two->sweep.objects);
+        EXPECT_EQ(one->sweep.rowChords, two->sweep.rowChords);
+    }
+}
+
 TEST(StreamedSweep, RefusesADamagedFileAsTheWholePictureReaderDoes)
 {
     QTemporaryDir dir;
