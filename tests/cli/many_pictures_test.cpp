@@ -4,6 +4,7 @@
 
 #include "cli_runner.h"
 #include "csv_reader.h"
+#include "metafile_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,27 @@ TEST_F(ManyPictures, TextNamesEachPictureAndAListComesFromAFile)
     EXPECT_TRUE(o.out.startsWith(small1 + "\r\nObject\t")) << o.out.toStdString();
     EXPECT_TRUE(o.out.contains("\r\n\r\n" + small2 + "\r\nObject\t"));
     EXPECT_TRUE(o.err.isEmpty()) << "no progress line when stderr is no terminal";
+}
+
+TEST_F(ManyPictures, AWorkerDrawsTheTextOfAMetafileNamedOnlyInTheList)
+{
+    // Text needs fonts, which a worker starts although no argument of the
+    // run names a metafile.
+    centrafix::test::Metafile labelled;
+    labelled.placeable(0, 0, 200, 100, 96).font(-40, 700, false, {}).select(0).textColour(0x0000FF);
+    const QString metafile = dir.filePath("label.wmf"), list = dir.filePath("list.txt");
+    QFile drawing(metafile), names(list);
+    ASSERT_TRUE(drawing.open(QIODevice::WriteOnly) && names.open(QIODevice::WriteOnly));
+    drawing.write(labelled.record(centrafix::test::kSetBkMode, {1}).text(10, 10, "Rumpf").bytes());
+    names.write((small1 + "\n" + metafile + "\n").toUtf8());
+    drawing.close();
+    names.close();
+    const auto o = RunCli({"--json", "--files-from", list, "-j", "1"});
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    const QStringList lines = o.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    const QJsonObject label = QJsonDocument::fromJson(lines[1].toUtf8()).object();
+    EXPECT_TRUE(label["objects"][4]["found"].toBool()) << "blue: the label";
 }
 
 } // namespace
