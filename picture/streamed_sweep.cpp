@@ -26,8 +26,10 @@ namespace {
 
 // Bands of about this many bytes: large enough that handing one over costs
 // nothing next to decoding it, small enough that three of them in flight
-// leave the memory of any picture a few megabytes.
-constexpr std::int64_t kBandBytes = 2 << 20;
+// leave the memory of any picture a few megabytes, and that a band is still
+// in the caches when the sweep reads it (1 MB streamed 64-MP pictures 2-3 %
+// faster than 2 MB, and 512 kB no faster).
+constexpr std::int64_t kBandBytes = 1 << 20;
 constexpr int kBands = 3;
 
 // The words are left uninitialised: the decoder writes every one before the

@@ -311,8 +311,8 @@ TEST(StreamedSweep, GivesTheJsonOfTheWholePicture)
 
 TEST(StreamedSweep, OneThreadByTurnsMeasuresWhatTwoDo)
 {
-    // 1024 words a row make bands of 512 rows: two whole bands, and two and
-    // a bit.
+    // 1024 words a row make bands of 256 rows: four whole bands, and four
+    // and a bit.
     for (const int height : {1024, 1100}) {
         SCOPED_TRACE(height);
         QByteArray bytes = Encoded(Drawing(1024, height).convertToFormat(QImage::Format_RGB32), "bmp");
