@@ -1,6 +1,7 @@
 #include "engine/analysis_run.h"
 #include "engine/object_sweep.h"
 #include "engine/color_match.h"
+#include "object_totals_print.h"
 #include "test_raster.h"
 
 #include <gtest/gtest.h>
@@ -67,13 +68,7 @@ TEST(ObjectSweep, MeasuresEveryObjectExactlyAsItsOwnPassDoes)
             const ObjectTotals& t = sweep.objects[static_cast<std::size_t>(i)];
             const ObjectTotals& o = own.objects[static_cast<std::size_t>(i)];
             SCOPED_TRACE(testing::Message() << "tolerance " << tolerance << " object " << i);
-            EXPECT_EQ(t.count, o.count);
-            EXPECT_EQ(t.twiceSx, o.twiceSx);
-            EXPECT_EQ(t.twiceSy, o.twiceSy);
-            EXPECT_EQ(t.fourQ, o.fourQ);
-            EXPECT_EQ(t.sumSquaredChords, o.sumSquaredChords);
-            EXPECT_EQ(t.verticalPairs, o.verticalPairs);
-            EXPECT_EQ(t.horizontalPairs, o.horizontalPairs);
+            EXPECT_EQ(t, o);
             EXPECT_EQ(sweep.rowChords[static_cast<std::size_t>(i)], own.rowChords[static_cast<std::size_t>(i)]);
             EXPECT_GT(t.count, 0);
         }

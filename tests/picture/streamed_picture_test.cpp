@@ -11,6 +11,7 @@
 #include "picture/row_reader.h"
 #include "picture/streamed_sweep.h"
 
+#include "object_totals_print.h"
 #include "picture_bytes.h"
 
 #include <gtest/gtest.h>
