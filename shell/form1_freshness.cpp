@@ -74,10 +74,9 @@ void Form1::showOutOfDate()
 {
     const bool stale = resultsOutOfDate();
     if (stale)
-        setStatus(Tr(kOutOfDateStatus, LanguageIndex, {ChangesText(m_staleReasons, LanguageIndex)}));
+        setStatus(OutOfDateText(kOutOfDateStatus, m_staleReasons, LanguageIndex));
     const QString note =
-        stale ? QString::fromStdString(Tr(kOutOfDateNote, LanguageIndex, {ChangesText(m_staleReasons, LanguageIndex)}))
-              : QString();
+        stale ? QString::fromStdString(OutOfDateText(kOutOfDateNote, m_staleReasons, LanguageIndex)) : QString();
     const QVariant ink = stale ? QVariant(palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
     for (int r = 0; r < grdResults->rowCount(); ++r)
         for (int c = 0; c < grdResults->columnCount(); ++c)

@@ -144,7 +144,7 @@ void Form1::showReport()
                             : PictureSizeText(r.width, r.height, LanguageIndex);
     // Read first, before any number below it.
     if (resultsOutOfDate())
-        lines = Tr(kOutOfDateNote, LanguageIndex, {ChangesText(m_staleReasons, LanguageIndex)}) + "\n" + lines;
+        lines = OutOfDateText(kOutOfDateNote, m_staleReasons, LanguageIndex) + "\n" + lines;
     setReport(lines);
 }
 

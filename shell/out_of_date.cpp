@@ -4,15 +4,15 @@
 
 namespace centrafix {
 
-std::string ChangesText(const std::vector<const Message*>& changes, int languageIndex)
+std::string OutOfDateText(const Message& form, const std::vector<const Message*>& changes, int languageIndex)
 {
-    std::string text;
+    std::string named;
     for (const Message* change : changes) {
-        if (!text.empty())
-            text += ", ";
-        text += Tr(*change, languageIndex);
+        if (!named.empty())
+            named += ", ";
+        named += Tr(*change, languageIndex);
     }
-    return text;
+    return Tr(form, languageIndex, {named});
 }
 
 std::string RunInputsText(const AnalysisInputs& inputs, const RunSetup& setup, int languageIndex,

@@ -32,8 +32,9 @@ inline constexpr Message kFromLastRun{
     "Aus der letzten Analyse: Maßstab %1, Ursprung (%2/%3), Toleranz %4, Flughöhe %5, Machzahl %6.",
     "From the last analysis: scale %1, origin (%2/%3), tolerance %4, altitude %5, Mach %6."};
 
-// The changes named in the language, in the order they came: "Bild, Toleranz".
-std::string ChangesText(const std::vector<const Message*>& changes, int languageIndex);
+// `form` (kOutOfDateNote or kOutOfDateStatus) naming the changes in the
+// order they came: "... geändert: Bild, Toleranz".
+std::string OutOfDateText(const Message& form, const std::vector<const Message*>& changes, int languageIndex);
 
 // Which inputs a run had: its scale factor (with the unit), origin,
 // tolerance, altitude and Mach number.
