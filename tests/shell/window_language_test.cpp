@@ -56,6 +56,8 @@ TEST_F(WindowLanguage, ASwitchKeepsTheTicksAndTheRunAndWritesThemAnew)
     EXPECT_EQ(grid()->item(3, 0)->text(), "total");
     EXPECT_EQ(grid()->horizontalHeaderItem(0)->text(), "Object");
     EXPECT_EQ(numbers(), germanNumbers) << "the same numbers";
+    EXPECT_TRUE(grid()->item(1, 4)->textAlignment() & Qt::AlignRight) << "numbers right-aligned, as the run left them";
+    EXPECT_FALSE(grid()->item(1, 0)->textAlignment() & Qt::AlignRight);
     EXPECT_TRUE(report().contains("Pixels: 330 x 314 -> scaled: 330.00 x 314.00"));
     EXPECT_EQ(chart().title(), "Spanwise distribution");
     EXPECT_EQ(chart().chordSeries()->count(), chordPoints);

@@ -165,6 +165,9 @@ TEST_F(WindowTexts, TheOpenFilterNamesEveryExtensionOnceAndTheDialogStillMatches
 {
     open();
     click("btnOpen");
+    EXPECT_EQ(form->dialogFilter.split(";;").mid(0, 4),
+              (QStringList{"Windows Bitmap Dateien (*.bmp)", "JPEG Bilddateien (*.jpg)", "Compuserve GIF Dateien (*.gif)",
+                           "Windows Metadateien (*.wmf)"}));
     for (const QString& entry : form->dialogFilter.split(";;")) {
         const QString patterns = entry.section('(', -1).chopped(1);
         const QStringList listed = patterns.toLower().split(' ');
