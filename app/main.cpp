@@ -16,9 +16,9 @@ namespace {
 // What --help says; the manual page is made from it.
 constexpr const char* kHelp =
     "Usage: centrafix [PICTURE]\n"
-    "Measures flat-coloured drawings of aircraft planforms: areas, centroids (C.G.),\n"
-    "aerodynamic centres (A.C.), outlines, mean aerodynamic chords, a spanwise loading\n"
-    "table and a skin-friction drag estimate, for every colour and for all together.\n"
+    "Measures flat-colored drawings of aircraft planforms: areas, centroids (C.G.),\n"
+    "aerodynamic centers (A.C.), outlines, mean aerodynamic chords, a spanwise loading\n"
+    "table and a skin-friction drag estimate, for every color and for all together.\n"
     "\n"
     "Arguments:\n"
     "  PICTURE        A picture file (BMP, PNG, JPEG, GIF, TIFF or Windows metafile),\n"

@@ -13,7 +13,7 @@ inline constexpr Message kChartTitleEmpty{"Spannweitige Verteilung – noch kein
                                           "Spanwise distribution – no run yet"};
 inline constexpr Message kEtaAxisTitle{"η (Spannweitenstation)", "η (span station)"};
 inline constexpr Message kLoadingAxisTitle{"Normierte Belastung Cl = G / Profiltiefe",
-                                           "Normalised loading Cl = G / chord"};
+                                           "Normalized loading Cl = G / chord"};
 inline constexpr Message kChordAxisTitle{"Summierte Profiltiefe", "Summed chord"};
 inline constexpr Message kChordAxisTitleUnit{"Summierte Profiltiefe (%1)", "Summed chord (%1)"};
 inline constexpr Message kChordSeriesName{"Profiltiefe (rechte Achse)", "Chord (right axis)"};

@@ -23,11 +23,11 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
            "NAME"),
       scaleFrom("scale-from",
                 "Scale from a known length instead of --scale: LENGTH (a number or expression) divided by the "
-                "distance between the centres of pixels X1,Y1 and X2,Y2.",
+                "distance between the centers of pixels X1,Y1 and X2,Y2.",
                 "X1,Y1,X2,Y2=LENGTH"),
-      tolerance({"t", "tolerance"}, "Colour tolerance, a number or expression.", "TEXT",
+      tolerance({"t", "tolerance"}, "Color tolerance, a number or expression.", "TEXT",
                 Default(defaults::kToleranceText)),
-      cleanUp("clean-up", "Before measuring, snap every pixel near one of the seven colours or white onto it "
+      cleanUp("clean-up", "Before measuring, snap every pixel near one of the seven colors or white onto it "
                           "(for scans, anti-aliased or compressed pictures)."),
       cleanUpThreshold("clean-up-threshold",
                        QStringLiteral("How near a pixel must be to be snapped (sum of the RGB distances); implies "
@@ -36,28 +36,28 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
                        "T",
                        Default(defaults::kCleanUpThresholdText)),
       origin("origin", "Origin as pixel column and row.", "X,Y", "0,0"),
-      colors("colors", "Colours to analyse: names (either language) or numbers 1-7, comma-separated. Default: all seven.", "LIST"),
-      weights("weights", "The seven colour weights (Efficiency), comma-separated.", "W1,...,W7"),
+      colors("colors", "Colors to analyze: names (either language) or numbers 1-7, comma-separated. Default: all seven.", "LIST"),
+      weights("weights", "The seven color weights (Efficiency), comma-separated.", "W1,...,W7"),
       language("language", "Language of names and texts: de or en.", "de|en", "en"),
-      altitude("altitude", "Altitude in metres for the drag estimate.", "TEXT", Default(defaults::kAltitudeText)),
+      altitude("altitude", "Altitude in meters for the drag estimate.", "TEXT", Default(defaults::kAltitudeText)),
       mach("mach", "Mach number for the drag estimate.", "TEXT", Default(defaults::kMachText)),
       loadingTable("loading-table", "Write the spanwise loading table to FILE (\"-\": standard output, instead of the results).", "FILE"),
       json("json", "Print one JSON object instead of the text."),
       annotated("annotated", "Write the picture as the window shows it after the run (origin mark, A.C. and C.G. markers with labels) to FILE as PNG.", "FILE"),
-      showAC("show-ac", "With --annotated: mark the A.C. of every found colour, not only of the total."),
-      showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found colour."),
-      chart("chart", "Write the chart of the spanwise loading (summed chord and the four normalised loadings against Eta) to FILE, as PNG or SVG by its extension.", "FILE"),
-      filesFrom("files-from", "Analyse the pictures FILE names, one a line (\"-\": standard input).", "FILE"),
+      showAC("show-ac", "With --annotated: mark the A.C. of every found color, not only of the total."),
+      showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found color."),
+      chart("chart", "Write the chart of the spanwise loading (summed chord and the four normalized loadings against Eta) to FILE, as PNG or SVG by its extension.", "FILE"),
+      filesFrom("files-from", "Analyze the pictures FILE names, one a line (\"-\": standard input).", "FILE"),
       csv("csv", "Write one CSV table of every picture's objects and totals to FILE (\"-\": standard output).", "FILE"),
-      jobs({"j", "jobs"}, "Analyse N pictures at a time. Default: one per core.", "N"),
+      jobs({"j", "jobs"}, "Analyze N pictures at a time. Default: one per core.", "N"),
       worker("batch-worker", "Run as a worker of the batch command.", "FORMAT")
 {
     parser.setApplicationDescription(
-        "Analyses flat-coloured planform pictures exactly as the Analyze button does and prints\n"
+        "Analyzes flat-colored planform pictures exactly as the Analyze button does and prints\n"
         "the results grid (tab-separated, as \"Copy Table\" gives it) and the report.\n"
-        "Without PICTURE the built-in example is analysed. With several pictures (or \"-\" for a\n"
+        "Without PICTURE the built-in example is analyzed. With several pictures (or \"-\" for a\n"
         "list on standard input) each one's text follows a line naming it, --json prints one\n"
-        "JSON object a line, and --csv writes one table; a picture that cannot be analysed is\n"
+        "JSON object a line, and --csv writes one table; a picture that cannot be analyzed is\n"
         "named on stderr and the others go on.");
     parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF).", "[PICTURE...]");
     worker.setFlags(QCommandLineOption::HiddenFromHelp);

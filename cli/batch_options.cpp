@@ -38,7 +38,7 @@ constexpr Message kCsvAndJsonOnStdout{
 constexpr Message kBadOrigin{"--origin muss zwei Zahlen X,Y sein, nicht \"%1\".",
                              "--origin must be two numbers X,Y, not \"%1\"."};
 constexpr Message kUnknownColour{"--colors: unbekannte Farbe \"%1\" (einen Namen oder eine Zahl 1 bis 7 angeben).",
-                                 "--colors: unknown colour \"%1\" (use a name or a number 1 to 7)."};
+                                 "--colors: unknown color \"%1\" (use a name or a number 1 to 7)."};
 constexpr Message kWeightCount{"--weights braucht sieben Zahlen, \"%2\" enthält %1.",
                                "--weights needs seven numbers, got %1 in \"%2\"."};
 constexpr Message kWeightNotANumber{"--weights: \"%1\" ist keine Zahl.", "--weights: \"%1\" is not a number."};

@@ -26,7 +26,7 @@ namespace {
 
 constexpr Message kCannotReadList{"die Liste der Bilder kann nicht gelesen werden (%1)",
                                   "cannot read the list of pictures (%1)"};
-constexpr Message kNoPictures{"keine Bilder zu analysieren", "no pictures to analyse"};
+constexpr Message kNoPictures{"keine Bilder zu analysieren", "no pictures to analyze"};
 constexpr Message kWorkerStopped{"die Analyse von %1 brach unerwartet ab", "the analysis of %1 stopped unexpectedly"};
 constexpr Message kCannotWriteCsv{"die CSV-Tabelle kann nicht geschrieben werden (%1)", "cannot write the CSV table (%1)"};
 

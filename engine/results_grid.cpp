@@ -109,15 +109,21 @@ std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable
     }
     ColorObject& total = ColorObjects[0];
     total.AreaPercent = 100.0;
-
-    std::vector<std::string> rows;
     for (std::size_t i = 1; i < ColorObjects.size(); ++i) {
         ColorObject& o = ColorObjects[i];
         o.AreaPercent = total.Area > 0.0 ? o.Area * 100.0 / total.Area : 0.0;
-        if (o.Area > 0.0)
-            rows.push_back(ObjectRow(o, CGPoint[i], ACPoint[i], sep));
     }
-    rows.push_back(TotalRow(total, CGPoint[0], ACPoint[0], sep));
+    return GridRows(ColorObjects, CGPoint, ACPoint, sep);
+}
+
+std::vector<std::string> GridRows(const ColorObjectTable& ColorObjects, const PointTable& CGPoint,
+                                  const PointTable& ACPoint, std::string_view sep)
+{
+    std::vector<std::string> rows;
+    for (std::size_t i = 1; i < ColorObjects.size(); ++i)
+        if (ColorObjects[i].Area > 0.0)
+            rows.push_back(ObjectRow(ColorObjects[i], CGPoint[i], ACPoint[i], sep));
+    rows.push_back(TotalRow(ColorObjects[0], CGPoint[0], ACPoint[0], sep));
     return rows;
 }
 

@@ -20,6 +20,11 @@ std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable
                                       PointTable& ACPoint, double OriginX, double OriginY,
                                       std::string_view decimalSeparator);
 
+// The grid rows of results already summed up: the same rows again, with the
+// names the table now has (a language switch writes the last run anew).
+std::vector<std::string> GridRows(const ColorObjectTable& ColorObjects, const PointTable& CGPoint,
+                                  const PointTable& ACPoint, std::string_view decimalSeparator);
+
 // The text "Copy Table" puts on the clipboard: the header and the rows, every
 // line with nine TAB-separated fields, lines joined by CR LF, nothing after the
 // last line.

@@ -12,7 +12,7 @@ namespace centrafix {
 namespace msg {
 inline constexpr Message Open{"Ö&ffnen...", "&Open..."};                                 // 101
 inline constexpr Message Paste{"&Einfügen", "&Paste"};                                    // 102
-inline constexpr Message Analyze{"&Analysieren", "&Analyze"};                             // 103
+inline constexpr Message Analyze{"A&nalysieren", "&Analyze"};                             // 103
 inline constexpr Message CopyTable{"Tabelle &Kopieren", "&Copy Table"};                   // 104
 inline constexpr Message ShowAreaAC{"Aerodyn. Zentrum A.Z.", "Show Area A.C."};           // 105
 inline constexpr Message ShowAreaCG{"Flächenschwerpunkt S.P.", "Show Area C.G."};         // 106

@@ -14,7 +14,7 @@ constexpr Message kHeaderDoesNotFit{"ihr Bitmap-Kopf von %1 Bytes passt nicht hi
                                     "its bitmap header of %1 bytes does not fit"};
 constexpr Message kBitCount{"ihre Bitmap hat %1 Bit pro Pixel", "its bitmap has %1 bits per pixel"};
 constexpr Message kColourTable{"die Farbtabelle ihrer Bitmap reicht über den Datensatz hinaus",
-                               "its bitmap's colour table runs past the record"};
+                               "its bitmap's color table runs past the record"};
 constexpr Message kUndecodable{"%1: ihre Bitmap von %2 x %3 Pixeln lässt sich nicht entschlüsseln",
                                "%1: its bitmap of %2 x %3 pixels cannot be decoded"};
 constexpr Message kPixelsPastRecord{"ihre Bitmap von %1 x %2 Pixeln braucht %3 Bytes, der Datensatz enthält %4",

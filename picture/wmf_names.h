@@ -12,7 +12,7 @@ inline constexpr Message WindowExtent{"Fenstergröße", "a window extent"};
 inline constexpr Message WindowScaling{"Fensterskalierung", "a window scaling"};
 inline constexpr Message FillMode{"Füllmodus", "a fill mode"};
 inline constexpr Message BackgroundMode{"Hintergrundmodus", "a background mode"};
-inline constexpr Message BackgroundColour{"Hintergrundfarbe", "a background colour"};
+inline constexpr Message BackgroundColour{"Hintergrundfarbe", "a background color"};
 inline constexpr Message Pen{"Stift", "a pen"};
 inline constexpr Message Brush{"Pinsel", "a brush"};
 inline constexpr Message PatternBrush{"Musterpinsel", "a pattern brush"};
@@ -31,7 +31,7 @@ inline constexpr Message PolyPolygonPoints{"Punkte eines Mehrfachvielecks", "a p
 inline constexpr Message Arc{"Bogen", "an arc"};
 inline constexpr Message BitmapTransfer{"Bitmap-Übertragung", "a bitmap transfer"};
 inline constexpr Message MixMode{"Mischmodus", "a mix mode"};
-inline constexpr Message TextColour{"Textfarbe", "a text colour"};
+inline constexpr Message TextColour{"Textfarbe", "a text color"};
 inline constexpr Message TextAlignment{"Textausrichtung", "a text alignment"};
 inline constexpr Message Font{"Schrift", "a font"};
 inline constexpr Message ClipRectangle{"Clipping-Rechteck", "a clipping rectangle"};

@@ -59,7 +59,6 @@ public:
             emit m_session.loadingTableTooLarge(static_cast<qint64>(table.rows()));
         emit m_session.spanwiseReady(SampleLoadingTable(table, m_session.m_inputs.unit));
     }
-    void ticksUpdated(const std::array<bool, 8>& found) override { emit m_session.ticksUpdated(found); }
     void gridRowAppended(const std::string& rowText) override
     {
         emit m_session.gridRowAppended(QString::fromStdString(rowText));

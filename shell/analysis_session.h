@@ -81,7 +81,6 @@ signals:
     void loadingTableTooLarge(qint64 rows);
     // The same table as the loading chart shows it, however tall.
     void spanwiseReady(const SpanwiseSamples& samples);
-    void ticksUpdated(const Ticks& found);
     void gridRowAppended(const QString& rowText);
     // The inputs carry the origin the run measured from.
     void plotRequested(const ColorObjectTable& objects, const RunValues& values,

@@ -21,4 +21,15 @@ void ColorListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     QStyledItemDelegate::setModelData(editor, model, index);
 }
 
+void ColorListDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (!index.data(kNotFoundRole).toBool())
+        return;
+    // Greyed as a disabled entry's text, yet the tick stays usable.
+    const QColor grey = option->palette.color(QPalette::Disabled, QPalette::Text);
+    option->palette.setColor(QPalette::Text, grey);
+    option->font.setItalic(true);
+}
+
 } // namespace centrafix

@@ -7,6 +7,7 @@
 #include "loading_chart_window.h"
 
 #include "analysis_session.h"
+#include "out_of_date.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
 #include "window_menus.h"
@@ -70,6 +71,7 @@ Form1::Form1(const QString& settingsFile, QWidget* parent)
     m_run = new AnalysisSession(RunFields{txtTolerance, txtScale, txtAltitude, txtMach}, this);
     connectRun();
     buildLoadingChart();
+    connectFreshness();
     // Esc must reach Form_KeyPress whichever control has the focus, and must
     // still reach that control: an application filter sees the key first and
     // lets it pass.
@@ -158,6 +160,7 @@ void Form1::yieldToEvents()
 
 void Form1::Form_Load()
 {
+    showWorkingCopy();
     {
         const QSignalBlocker quiet(cbLanguage);
         cbLanguage->clear();
@@ -172,7 +175,8 @@ void Form1::Form_Load()
     txtScale->setText(stored.scale);
     txtAltitude->setText(stored.altitude);
     txtMach->setText(stored.mach);
-    LanguageIndex = stored.languageIndex;
+    // Until the user chooses one, the window speaks the locale's language.
+    LanguageIndex = stored.languageIndex.value_or(LanguageOfLocale(QLocale()));
     cbLanguage->setCurrentIndex(LanguageIndex - 1); // runs cbLanguage_Click
     SwitchLanguage();
     resize(defaultSize());
@@ -286,6 +290,13 @@ void Form1::showMessage(QMessageBox::Icon icon, const QString& message)
     box.exec();
 }
 
+bool Form1::askYesNo(const QString& question)
+{
+    QMessageBox box(QMessageBox::Question, kAppTitle, question, QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void Form1::withMemory(const std::function<void()>& action)
 {
     try {
@@ -309,8 +320,9 @@ void Form1::btnCopyBitmap_Click()
     withMemory([this] {
         const QImage bitmap = annotatedPicture();
         PutOnClipboard(bitmap);
-        setStatus(Tr(kBitmapCopied, LanguageIndex,
-                     {std::to_string(bitmap.width()), std::to_string(bitmap.height())}));
+        const std::string said =
+            Tr(kBitmapCopied, LanguageIndex, {std::to_string(bitmap.width()), std::to_string(bitmap.height())});
+        setStatus(m_hasPlot ? withRunInputs(said) : QString::fromStdString(said));
     });
 }
 
@@ -357,6 +369,7 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     // drawn into it would become part of the next working copy.
     if (Button != 2 || m_busy)
         return;
+    const bool moved = OriginColumn != X || OriginRow != Y;
     OriginColumn = X;
     OriginRow = Y;
     OriginX = static_cast<double>(X) * s;
@@ -364,6 +377,8 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     // One origin mark, where the origin now is.
     m_originMark = QPointF(X, Y);
     picSideView->setOrigin(m_originMark);
+    if (moved)
+        markResultsOutOfDate(kChangedOrigin);
 }
 
 void Form1::txtScale_Change()

@@ -123,6 +123,13 @@ public:
     bool isRunning() const;
     bool drawingScaleLine() const { return m_scaleMode; }
 
+    // The results shown (grid, report, loading chart, marks) were made from
+    // inputs that have changed since: `what` names the change. They stay, for
+    // the exports, marked as out of date until the next run. Before any
+    // result there is nothing to mark.
+    void markResultsOutOfDate(const Message& what);
+    bool resultsOutOfDate() const { return !m_staleReasons.empty(); }
+
 protected:
     // Seams for tests: a message box and a file dialog block until a person
     // answers them.
@@ -130,7 +137,10 @@ protected:
     virtual QString chooseOpenFile(const QString& filter, const QString& selectedFilter, const QString& folder);
     // The save dialog: the chosen name, and in `selectedFilter` the filter
     // it was chosen with. Empty when the user cancels.
-    virtual QString chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& folder);
+    // `suggested` is the name offered, in the folder to start in.
+    virtual QString chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& suggested);
+    // A question answered yes or no; no is the answer that changes nothing.
+    virtual bool askYesNo(const QString& question);
 
     // A file to save into, one filter per kind (its text, its extension). The
     // kind is the one the name's extension names, else the chosen filter's; a
@@ -143,7 +153,9 @@ protected:
         QString path;
         std::size_t kind = 0;
     };
-    SavePath askSavePath(const std::vector<SaveKind>& kinds);
+    // `ending` follows the picture's name in the name offered ("-chart");
+    // the first kind's extension ends it.
+    SavePath askSavePath(const std::vector<SaveKind>& kinds, const QString& ending = {});
 
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -195,6 +207,23 @@ private:
     void showReport();
     void setTranslation();
     void buildTickMenu();
+    void showGridHeader();
+    void showGrid();
+    void translateLastRun();
+
+    // What the shown results and ticks still owe to the inputs
+    // (form1_freshness.cpp): out-of-date marks, and the colours a run
+    // unticked because it did not find them.
+    void connectFreshness();
+    void showOutOfDate();
+    void clearOutOfDate();
+    QString withRunInputs(const std::string& said) const;
+    void pictureChanged();
+    void forgetNotFound();
+    void applyFindings(const std::array<bool, 8>& scanned);
+    void showFoundMarks();
+    void theListView_ItemCheck();
+    void userSetTicks(const std::array<bool, 8>& ticked);
 
     void setStatus(const QString& text);
     void setStatus(const std::string& text);
@@ -219,6 +248,8 @@ private:
     // saved picture have it.
     QImage annotatedPicture();
     QString tableText() const;
+    QString suggestedSaveName(const QString& ending, const QString& extension) const;
+    bool mayReplace(const QString& path);
     void showZoom();
     void showTitle();
     // The scale line (form1_tools.cpp).
@@ -263,6 +294,7 @@ private:
     QProgressBar* theProgressBar = nullptr;
     QLabel* statusPanel1 = nullptr;
     QLabel* statusPanel2 = nullptr;
+    QLabel* statusOutOfDate = nullptr; // shown while the results are out of date
 
     // Picture areas: the display, the working copy the analysis reads, the
     // last run's quarter-chord canvas (kept as marks, a quarter of the size of
@@ -307,6 +339,16 @@ private:
     std::vector<PlotItem> m_plot;
     bool m_hasPlot = false;
     std::optional<QPointF> m_originMark; // the origin's pixel, once it is shown
+    std::optional<QPointF> m_plotOrigin; // the origin the marks were measured from
+
+    // What changed since the results shown were made, in order; empty while
+    // they are fresh.
+    std::vector<const Message*> m_staleReasons;
+    // The colours the last run unticked because it did not find them; they
+    // are ticked again when the picture, the tolerance or the ticks change.
+    std::array<bool, 8> m_notFound{};
+    std::array<bool, 8> m_ticksShown{};
+    bool m_findingsOverruled = false; // such a change came while a run went
 
     // What the captions need, measured in both languages (form1_layout.cpp).
     struct Needs {
@@ -320,6 +362,7 @@ private:
     } m_needs;
 
     QString m_pictureName;      // the open file's name; empty for the built-in example
+    QString m_picturePath;      // and its path
     bool m_pictureIsPasted = false;
     QString m_lastFolder;       // where the open dialog was last used
     QString m_saveFolder;       // where the save dialog was last used

@@ -35,9 +35,10 @@ void Form1::saveChart()
     if (!m_chartWindow->hasSamples())
         return;
     // Any other extension than the two is refused by the writer, naming the file.
-    const QString path =
-        askSavePath({{text(kPictureFilterPng), QStringLiteral("png")}, {text(kChartFilterSvg), QStringLiteral("svg")}})
-            .path;
+    const QString path = askSavePath({{text(kPictureFilterPng), QStringLiteral("png")},
+                                      {text(kChartFilterSvg), QStringLiteral("svg")}},
+                                     QStringLiteral("-chart"))
+                             .path;
     if (path.isEmpty())
         return;
     // A few thousand points at a fixed size, whatever the picture: no
@@ -46,7 +47,7 @@ void Form1::saveChart()
     if (failure)
         showFailure(*failure);
     else
-        setStatus(Tr(kChartSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()}));
+        setStatus(withRunInputs(Tr(kChartSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()})));
 }
 
 } // namespace centrafix

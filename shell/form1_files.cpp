@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -37,9 +38,21 @@
 #include <algorithm>
 #include <cmath>
 
+#include <sys/stat.h>
+
 namespace centrafix {
 
 namespace {
+
+// Whether two names lead to one file, also through symbolic or hard links.
+bool SameFile(const QString& a, const QString& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
 
 // The local files among what is dragged over the window, in order.
 QStringList DroppedFiles(const QMimeData* data)
@@ -80,6 +93,7 @@ void Form1::openPictureFile(const QString& path)
         return;
     }
     m_pictureIsPasted = false;
+    m_picturePath = QFileInfo(path).absoluteFilePath();
     withMemory([&] { takePicture(*load, QFileInfo(path).fileName()); });
 }
 
@@ -96,6 +110,7 @@ void Form1::btnPaste_Click()
         return;
     }
     m_pictureIsPasted = true;
+    m_picturePath.clear();
     withMemory([&] { takePicture(*load, {}); });
 }
 
@@ -122,18 +137,41 @@ void Form1::showTitle()
     setWindowTitle(WindowTitle(m_pictureIsPasted ? text(kPastedPicture) : m_pictureName));
 }
 
-QString Form1::chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& folder)
+QString Form1::chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& suggested)
 {
-    return QFileDialog::getSaveFileName(this, QString(), folder, filter, &selectedFilter);
+    // Whether a file may be replaced is asked once the name is final (see
+    // mayReplace), with an extension the dialog never saw.
+    return QFileDialog::getSaveFileName(this, QString(), suggested, filter, &selectedFilter,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
-Form1::SavePath Form1::askSavePath(const std::vector<SaveKind>& kinds)
+// The name the save dialog offers: the picture's own, with `ending` and the
+// extension; the built-in example and a pasted picture have one of their own.
+QString Form1::suggestedSaveName(const QString& ending, const QString& extension) const
+{
+    QString base;
+    if (m_pictureIsPasted)
+        base = text(kPastedFileName);
+    else if (m_picturePath.isEmpty())
+        base = text(kExampleFileName);
+    else
+        base = QFileInfo(m_picturePath).completeBaseName();
+    return base + ending + QLatin1Char('.') + extension;
+}
+
+Form1::SavePath Form1::askSavePath(const std::vector<SaveKind>& kinds, const QString& ending)
 {
     QStringList filters;
     for (const SaveKind& kind : kinds)
         filters << kind.filter;
     QString selected = filters.front();
-    SavePath chosen{chooseSaveFile(filters.join(QStringLiteral(";;")), selected, m_saveFolder)};
+    // Where the last save went, else beside the picture.
+    QString folder = m_saveFolder;
+    if (folder.isEmpty() && !m_pictureIsPasted && !m_picturePath.isEmpty())
+        folder = QFileInfo(m_picturePath).absolutePath();
+    const QString name = suggestedSaveName(ending, kinds.front().extension);
+    SavePath chosen{chooseSaveFile(filters.join(QStringLiteral(";;")), selected,
+                                   folder.isEmpty() ? name : QDir(folder).filePath(name))};
     if (chosen.path.isEmpty())
         return chosen;
     m_saveFolder = QFileInfo(chosen.path).absolutePath();
@@ -143,7 +181,20 @@ Form1::SavePath Form1::askSavePath(const std::vector<SaveKind>& kinds)
                                        : static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(selected)));
     if (suffix.isEmpty())
         chosen.path += QLatin1Char('.') + kinds[chosen.kind].extension;
+    if (!mayReplace(chosen.path))
+        chosen.path.clear();
     return chosen;
+}
+
+// A file that does not exist yet may be written; one that does only when the
+// user says so, in other words when it is the picture that is open.
+bool Form1::mayReplace(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    const bool openPicture = !m_pictureIsPasted && !m_picturePath.isEmpty() && SameFile(path, m_picturePath);
+    return askYesNo(QString::fromStdString(Tr(openPicture ? kReplaceOpenPicture : kReplaceFile, LanguageIndex,
+                                              {QFileInfo(path).fileName().toStdString()})));
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event)
@@ -219,12 +270,12 @@ void Form1::saveResults()
         showFailure(*failure);
         return;
     }
-    setStatus(Tr(kResultsSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()}));
+    setStatus(withRunInputs(Tr(kResultsSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()})));
 }
 
 void Form1::savePicture()
 {
-    const QString path = askSavePath({{text(kPictureFilterPng), QStringLiteral("png")}}).path;
+    const QString path = askSavePath({{text(kPictureFilterPng), QStringLiteral("png")}}, QStringLiteral("-annotated")).path;
     if (path.isEmpty())
         return;
     withMemory([&] {
@@ -235,8 +286,11 @@ void Form1::savePicture()
             });
         if (failure)
             showFailure(*failure);
+        else if (const std::string said = Tr(kPictureSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()});
+                 m_hasPlot)
+            setStatus(withRunInputs(said));
         else
-            setStatus(Tr(kPictureSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()}));
+            setStatus(said);
     });
 }
 
@@ -266,6 +320,7 @@ void Form1::showPlot(const ColorObjectTable& objects, const RunValues& values, c
     const QPointF origin(inputs.OriginX / values.ScaleFactor, inputs.OriginY / values.ScaleFactor);
     if (std::isfinite(origin.x()) && std::isfinite(origin.y()))
         m_originMark = origin;
+    m_plotOrigin = m_originMark;
     picSideView->setMarks(MarkSprites(m_plot));
     picSideView->setOrigin(m_originMark);
     picSideView->setChoice(plotChoice());
@@ -274,7 +329,8 @@ void Form1::showPlot(const ColorObjectTable& objects, const RunValues& values, c
 // What the bitmap copy holds: the picture shown, with the origin and the
 // marks of the last run drawn into its pixels as the check boxes choose, and
 // the quarter-chord canvas over it. Made afresh for every copy, so the window
-// never keeps a marked second copy of the picture.
+// never keeps a marked second copy of the picture. The origin is the one the
+// marks were measured from, even when another has been set since.
 QImage Form1::annotatedPicture()
 {
     PictureArea canvas;
@@ -282,8 +338,8 @@ QImage Form1::annotatedPicture()
     if (m_hasPlot) {
         canvas.DrawMode = 13;
         canvas.setAutoRedraw(true);
-        if (m_originMark)
-            DrawOrigin(canvas, m_originMark->x(), m_originMark->y(), 1.0);
+        if (m_plotOrigin)
+            DrawOrigin(canvas, m_plotOrigin->x(), m_plotOrigin->y(), 1.0);
         DrawMarks(canvas, m_plot, plotChoice());
     }
     return CopyBitmap(canvas, QuarterChordImage(picQuarterChord));

@@ -6,11 +6,16 @@
 #include "frozen_column_grid.h"
 #include "loading_chart_window.h"
 
+#include "menu_texts.h"
+#include "out_of_date.h"
+#include "picture_view.h"
 #include "window_clipboard.h"
 #include "window_texts.h"
 
 #include "engine/drag_report.h"
 #include "engine/results_grid.h"
+#include "picture/mark_sprites.h"
+#include "picture/result_plot.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,6 +28,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 namespace centrafix {
@@ -72,16 +78,44 @@ void Form1::SwitchLanguage()
     setTranslation();
     m_chartWindow->setLanguage(LanguageIndex);
     AssignColorsAndNames(ColorObjects, LanguageIndex);
-    SetupGrid();
-    showWorkingCopy();
+    // The ticks and the last run stay; only their words change.
+    const std::array<bool, 8> ticked = ticks();
     rebuildColorList();
+    setTicks(ticked);
     setToolTips();
+    showFoundMarks();
     theListView->setCurrentRow(0);
+    translateLastRun();
     // Nothing on screen stays in the language left behind.
     setStatus(text(msg::Ready));
     showReport();
+    showOutOfDate();
     showTitle();
     showZoom();
+}
+
+// The last run's names, grid rows, report and marks in the window's
+// language, as if the run had been made in it; without a run, the empty
+// grid's titles.
+void Form1::translateLastRun()
+{
+    if (!m_savedRun) {
+        SetupGrid();
+        return;
+    }
+    SavedRun& run = *m_savedRun;
+    AssignColorsAndNames(run.objects, LanguageIndex);
+    run.inputs.languageIndex = LanguageIndex;
+    const RunValues& values = run.result.values;
+    run.result.gridRows = GridRows(run.objects, values.CGPoint, values.ACPoint, run.inputs.decimalSeparator);
+    if (run.result.drag)
+        run.result.report = ReportLines(values.width, values.height, values.ScaleFactor, *run.result.drag,
+                                        LanguageIndex, run.inputs.decimalSeparator, run.inputs.unit);
+    showGrid();
+    if (m_hasPlot) {
+        m_plot = ResultMarks(run.objects, values, run.inputs.OriginX, run.inputs.OriginY, LanguageIndex);
+        picSideView->setMarks(MarkSprites(m_plot));
+    }
 }
 
 void Form1::setTranslation()
@@ -104,10 +138,14 @@ void Form1::showReport()
         return;
     }
     const ReportSource& r = *m_report;
-    if (r.ScaleFactor && r.drag)
-        setReport(ReportLines(r.width, r.height, *r.ScaleFactor, *r.drag, LanguageIndex, decimalSeparator(), r.unit));
-    else
-        setReport(PictureSizeText(r.width, r.height, LanguageIndex));
+    std::string lines = r.ScaleFactor && r.drag
+                            ? ReportLines(r.width, r.height, *r.ScaleFactor, *r.drag, LanguageIndex,
+                                          decimalSeparator(), r.unit)
+                            : PictureSizeText(r.width, r.height, LanguageIndex);
+    // Read first, before any number below it.
+    if (resultsOutOfDate())
+        lines = OutOfDateText(kOutOfDateNote, m_staleReasons, LanguageIndex) + "\n" + lines;
+    setReport(lines);
 }
 
 void Form1::buildTickMenu()
@@ -123,12 +161,15 @@ void Form1::buildTickMenu()
         theListView->addAction(action);
     }
     theListView->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(actTickAll, &QAction::triggered, this, [this] { tickAll(); });
-    connect(actUntickAll, &QAction::triggered, this, [this] { setTicks({}); });
+    std::array<bool, 8> all{};
+    all.fill(true);
+    connect(actTickAll, &QAction::triggered, this, [this, all] { userSetTicks(all); });
+    connect(actUntickAll, &QAction::triggered, this, [this] { userSetTicks({}); });
 }
 
 void Form1::rebuildColorList()
 {
+    const QSignalBlocker quiet(theListView);
     theListView->clear();
     for (int i = 1; i <= kObjectCount; ++i) {
         const ColorObject& object = ColorObjects[At(i)];
@@ -162,8 +203,10 @@ bool Form1::theListView_AfterLabelEdit(int editedRow, const QString& NewString)
     if (entry == nullptr)
         return true;
     const int i = FindColorEntry(entry->text().toStdString(), ColorObjects);
-    if (i > 0)
+    if (i > 0 && ColorObjects[At(i)].Weight != **weight) {
         ColorObjects[At(i)].Weight = **weight;
+        markResultsOutOfDate(kChangedWeights);
+    }
     return true;
 }
 
@@ -180,6 +223,12 @@ void Form1::theListView_Click()
 void Form1::SetupGrid()
 {
     m_savedRun.reset();
+    clearOutOfDate();
+    showGridHeader();
+}
+
+void Form1::showGridHeader()
+{
     grdResults->clear();
     grdResults->setRowCount(0);
     grdResults->setColumnCount(kGridColumns);
@@ -187,6 +236,14 @@ void Form1::SetupGrid()
         QString::fromStdString(GridHeaderText(LanguageIndex)).split('\t'));
     grdResults->clearSelection();
     grdResults->resizeColumnsToContents();
+}
+
+// The grid written anew from the last run's rows.
+void Form1::showGrid()
+{
+    showGridHeader();
+    for (const std::string& row : m_savedRun->result.gridRows)
+        appendGridRow(QString::fromStdString(row));
 }
 
 void Form1::appendGridRow(const QString& rowText)
@@ -216,20 +273,27 @@ void Form1::btnCopy_Click()
         grdResults->setRangeSelected(QTableWidgetSelectionRange(0, 0, rows - 1, columns - 1), true);
 
     PutOnClipboard(tableText());
-    setStatus(Tr(kTableCopied, LanguageIndex, {std::to_string(rows + 1)}));
+    setStatus(withRunInputs(Tr(kTableCopied, LanguageIndex, {std::to_string(rows + 1)})));
 }
 
+// Every colour ticked, and none greyed: what a new picture starts with.
 void Form1::tickAll()
 {
     std::array<bool, 8> all{};
     all.fill(true);
+    m_notFound = {};
     setTicks(all);
+    showFoundMarks();
 }
 
+// The ticks as the window sets them; a tick the user sets comes through
+// theListView_ItemCheck.
 void Form1::setTicks(const std::array<bool, 8>& ticked)
 {
+    const QSignalBlocker quiet(theListView);
     for (int i = 1; i <= kObjectCount && i <= theListView->count(); ++i)
         theListView->item(i - 1)->setCheckState(ticked[At(i)] ? Qt::Checked : Qt::Unchecked);
+    m_ticksShown = ticks();
 }
 
 std::array<bool, 8> Form1::ticks() const

@@ -64,14 +64,22 @@ void Form1::btnAnalyze_Click()
     const RunStart start{OriginX, OriginY, OriginRow, ticks()};
     m_report = {};
     const double originColumn = OriginColumn;
+    bool completed = false;
     if (std::optional<AnalysisResult> result = m_run->run(picBackBuffer->picture(), *setup, ColorObjects, start)) {
         picQuarterChord = std::move(result->values.marks);
-        if (result->completed) {
+        completed = result->completed;
+        if (completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
                                     result->drag, m_unit.value_or(QString()).toStdString()};
             m_savedRun = SavedRun{m_run->inputs(), originColumn, *setup, ColorObjects, std::move(*result)};
         }
     }
+    // Only a run that went to its end has looked at every ticked colour; one
+    // that Esc ended leaves the ticks as the user set them.
+    if (completed && !m_findingsOverruled)
+        applyFindings(start.ticked);
+    if (!completed)
+        m_staleReasons.clear(); // nothing is shown that could be out of date
     showRunOver();
 }
 
@@ -111,7 +119,6 @@ void Form1::connectRun()
         m_runNotice = QString::fromStdString(Tr(kTableTooLarge, LanguageIndex,
                                                 {std::to_string(rows), std::to_string(kClipboardTableRows)}));
     });
-    connect(run, &AnalysisSession::ticksUpdated, this, &Form1::setTicks);
     connect(run, &AnalysisSession::gridRowAppended, this, &Form1::appendGridRow);
     connect(run, &AnalysisSession::plotRequested, this,
             [this](const ColorObjectTable& objects, const RunValues& values, const AnalysisInputs& inputs) {
@@ -148,10 +155,16 @@ void Form1::showRunStarting(const RunSetup& setup)
     if (setup.scaleReplaced)
         txtScale->setText(QStringLiteral("1")); // rescales the origin, as typing "1" would
     picSide->ForeColor = Rgb(255, 255, 255);
+    // From here, a change to the inputs makes this run's results out of date.
+    clearOutOfDate();
+    m_findingsOverruled = false;
 }
 
 void Form1::showRunOver()
 {
+    // Inputs changed while the run went: its results are out of date as
+    // soon as they are shown.
+    showOutOfDate();
     // What the run's status texts would have overwritten is said last.
     if (!m_runNotice.isEmpty())
         setStatus(std::exchange(m_runNotice, QString()));

@@ -4,6 +4,7 @@
 #include "form1.h"
 
 #include "picture_view.h"
+#include "out_of_date.h"
 #include "scale_dialog.h"
 #include "tool_texts.h"
 
@@ -104,6 +105,8 @@ void Form1::endScaleLine(float X, float Y)
     leaveScaleLine();
     const std::string sep = decimalSeparator();
     const std::string scale = ScaleTextFromLine(dialog.length(), pixels, sep);
+    if (m_unit.value_or(QString()) != dialog.unit())
+        markResultsOutOfDate(kChangedUnit);
     m_unit = dialog.unit();
     // Set as if typed: the origin keeps its pixel and follows the new factor.
     txtScale->setText(QString::fromStdString(scale));
@@ -143,6 +146,7 @@ void Form1::btnCleanUp_Click()
         picSide->setAutoRedraw(false);
         showWorkingCopy();
         endBusy();
+        pictureChanged();
         setStatus(Tr(kCleanedUp, LanguageIndex, {std::to_string(changed)}));
     });
 }
@@ -158,6 +162,7 @@ void Form1::btnFlip_Click()
         // The display would otherwise keep the picture from before the flip
         // beside the new working copy.
         showWorkingCopy();
+        pictureChanged();
     });
 }
 
@@ -177,6 +182,7 @@ void Form1::btnInvert_Click()
         picSide->setAutoRedraw(false);
         showWorkingCopy();
         endBusy();
+        pictureChanged();
     });
 }
 

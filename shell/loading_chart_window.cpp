@@ -6,6 +6,7 @@
 
 #include <QChartView>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -26,7 +27,15 @@ LoadingChartWindow::LoadingChartWindow(int languageIndex, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_save);
+    m_outOfDate = new QLabel(this);
+    m_outOfDate->setObjectName(QStringLiteral("lblChartOutOfDate"));
+    QFont bold = m_outOfDate->font();
+    bold.setBold(true);
+    m_outOfDate->setFont(bold);
+    m_outOfDate->hide();
+
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_outOfDate);
     layout->addWidget(m_view, 1);
     layout->addLayout(buttons);
     resize(900, 600);
@@ -55,6 +64,17 @@ void LoadingChartWindow::setLanguage(int languageIndex)
     m_language = languageIndex;
     m_chart->setLanguage(languageIndex);
     setTexts();
+}
+
+void LoadingChartWindow::setOutOfDate(const QString& note)
+{
+    m_outOfDate->setText(note);
+    m_outOfDate->setVisible(!note.isEmpty());
+}
+
+QString LoadingChartWindow::outOfDateNote() const
+{
+    return m_outOfDate->text();
 }
 
 void LoadingChartWindow::bringUp()

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QChartView;
+class QLabel;
 class QPushButton;
 
 namespace centrafix {
@@ -27,6 +28,10 @@ public:
     bool hasSamples() const { return !samples().empty(); }
 
     void setLanguage(int languageIndex);
+    // A note over the chart while its run's results are out of date; empty:
+    // none.
+    void setOutOfDate(const QString& note);
+    QString outOfDateNote() const;
     // Shows the window, or brings it forward when it is shown.
     void bringUp();
 
@@ -42,6 +47,7 @@ private:
     int m_language;
     SpanwiseChart* m_chart = nullptr; // owned by the view
     QChartView* m_view = nullptr;
+    QLabel* m_outOfDate = nullptr;
     QPushButton* m_save = nullptr;
 };
 

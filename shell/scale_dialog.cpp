@@ -17,7 +17,7 @@ constexpr Message kTitle{"Maßstab aus einer Linie", "Scale from a line"};
 constexpr Message kLineIs{"Die Linie ist %1 Pixel lang. Wie lang ist sie in Wirklichkeit?",
                           "The line is %1 pixels long. How long is it in reality?"};
 constexpr Message kLengthCaption{"&Länge:", "&Length:"};
-constexpr Message kUnitCaption{"&Einheit (freiwillig):", "&Unit (optional):"};
+constexpr Message kUnitCaption{"&Einheit (optional):", "&Unit (optional):"};
 constexpr Message kLengthTip{"Eine Zahl oder ein Ausdruck wie 2*1250", "A number or an expression such as 2*1250"};
 constexpr Message kUnitTip{"Erscheint im Bericht, z. B. mm", "Shown in the report, e.g. mm"};
 constexpr Message kScaleWillBe{"Maßstab: %1 je Pixel", "Scale: %1 per pixel"};

@@ -54,6 +54,11 @@ QString SettingsFilePath(const QString& iniFile)
            application + QStringLiteral(".conf");
 }
 
+int LanguageOfLocale(const QLocale& locale)
+{
+    return locale.language() == QLocale::German ? kGerman : kEnglish;
+}
+
 int LanguageFromText(const QString& text)
 {
     const std::optional<double> value = ParseStrictDecimal(text.toStdString(), ".");
@@ -104,7 +109,7 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
     const std::optional<QByteArray> old = SettingsFileBytes(path);
     if (!old)
         return Described(path.toStdString(), kCannotSaveSettings, {ErrorArg(kUnreadableFile)});
-    IniValues entries{{QStringLiteral("Language"), QString::number(values.languageIndex)},
+    IniValues entries{{QStringLiteral("Language"), QString::number(values.languageIndex.value_or(kGerman))},
                       {QStringLiteral("Name"), QStringLiteral("Simple Centrafix")},
                       {QStringLiteral("Path"), programPath},
                       {QStringLiteral("Scale"), values.scale},

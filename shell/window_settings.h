@@ -6,6 +6,7 @@
 #include "engine/message.h"
 #include "engine/string_table.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <array>
@@ -31,7 +32,7 @@ struct StoredSettings {
     QString scale = QString::fromUtf8(defaults::kScaleText);
     QString altitude = QString::fromUtf8(defaults::kAltitudeText);
     QString mach = QString::fromUtf8(defaults::kMachText);
-    int languageIndex = kGerman;
+    std::optional<int> languageIndex; // none stored: the locale's
     // The window's own: its size and place (QWidget::saveGeometry in base64)
     // and how the picture is zoomed ("fit" or a factor). Empty: not kept.
     QString windowGeometry;
@@ -65,6 +66,11 @@ SettingsRead ReadStoredSettings(const QString& path);
 // cannot be read is not written over.
 std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values,
                                          const QString& programPath);
+
+// The language of the window for a user who has not chosen one: German for
+// a German locale (de_DE, de_AT, de_CH, ...), English for any other, the C
+// locale included.
+int LanguageOfLocale(const QLocale& locale);
 
 // The stored language as an index the string table knows. Only 1 and 2 exist;
 // anything else (a hand-edited 7, a word) would leave the window without

@@ -87,12 +87,12 @@ OpenDialogFilter QtFileFilter(const std::string& filterList, int languageIndex)
             text = text.left(open).trimmed();
         entries << QStringLiteral("%1 (%2)").arg(text, parts[i + 1].trimmed().replace(';', ' '));
     }
-    // Every picture the loaders read, whatever the case of its extension:
-    // scanners write "SCAN.JPG" as often as "scan.jpg".
+    // Every picture the loaders read, each extension once: the dialog
+    // matches names whatever their case, so "SCAN.JPG" is offered as
+    // "scan.jpg" is.
     QStringList patterns;
     for (const char* extension : {"bmp", "png", "jpg", "jpeg", "gif", "tif", "tiff", "wmf"})
-        patterns << QStringLiteral("*.%1").arg(QLatin1String(extension))
-                 << QStringLiteral("*.%1").arg(QLatin1String(extension).toString().toUpper());
+        patterns << QStringLiteral("*.%1").arg(QLatin1String(extension));
     const QString all =
         QStringLiteral("%1 (%2)").arg(QString::fromUtf8(Tr(kAllPictures, languageIndex)), patterns.join(' '));
     entries << all;

@@ -26,7 +26,7 @@ inline constexpr Message kGermanName{"Deutsch", "Deutsch"};
 inline constexpr Message kEnglishName{"English", "English"};
 inline constexpr Message kNothingTicked{
     "Keine Farbe ist angekreuzt: es gäbe nichts zu analysieren.",
-    "No colour is ticked: there would be nothing to analyse."};
+    "No color is ticked: there would be nothing to analyze."};
 inline constexpr Message kTableCopied{"Tabelle mit %1 Zeilen in der Zwischenablage.",
                                       "Table of %1 rows copied to the clipboard."};
 inline constexpr Message kBitmapCopied{"Bild mit %1 x %2 Pixeln in der Zwischenablage.",
@@ -42,7 +42,7 @@ inline constexpr Message kUntickAll{"Kein Kreuz", "Untick all"};
 inline constexpr Message kNotEnoughMemory{"Nicht genug Speicher für dieses Bild.",
                                           "Not enough memory for this picture."};
 inline constexpr Message kNotEnoughMemoryToAnalyse{"Nicht genug Speicher, um dieses Bild zu analysieren.",
-                                                   "Not enough memory to analyse this picture."};
+                                                   "Not enough memory to analyze this picture."};
 
 // A colour-list entry: the name, " W=" and the weight in general format with
 // ".", which is what the weight edit reads back.

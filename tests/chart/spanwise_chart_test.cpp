@@ -156,7 +156,7 @@ TEST(LoadingChart, ClearsAndFollowsTheLanguage)
     chart.setLanguage(kEnglish);
     EXPECT_EQ(chart.title(), "Spanwise distribution");
     EXPECT_EQ(chart.etaAxis()->titleText(), "η (span station)");
-    EXPECT_EQ(chart.loadingAxis()->titleText(), "Normalised loading Cl = G / chord");
+    EXPECT_EQ(chart.loadingAxis()->titleText(), "Normalized loading Cl = G / chord");
     EXPECT_EQ(chart.chordAxis()->titleText(), "Summed chord (mm)");
     EXPECT_EQ(chart.chordSeries()->name(), "Chord (right axis)");
     EXPECT_GT(chart.chordSeries()->count(), 0) << "a language switch keeps the lines";

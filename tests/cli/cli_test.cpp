@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -277,6 +278,20 @@ TEST(BatchCommand, MeasuresWindowsMetafiles)
     const QJsonObject label = RunJson({path});
     EXPECT_TRUE(label["objects"][4]["found"].toBool()) << "blue: the label";
     EXPECT_GT(label["objects"][4]["area"].toDouble(), 200);
+}
+
+TEST(BatchCommand, EnglishTextsSpellAsTheWindowsCaptions)
+{
+    // The window's captions say "Colors" and "Analyze"; the help and the
+    // messages say it the same way.
+    const QRegularExpression british(R"(colour|analys(e|ed|es|ing)\b|centre|metre|normalis|\bgrey|cancelled)",
+                                     QRegularExpression::CaseInsensitiveOption);
+    const Outcome help = RunCli({"--help"});
+    ASSERT_EQ(help.exitCode, 0);
+    for (const QString& line : help.out.split('\n'))
+        EXPECT_FALSE(line.contains(british)) << line.toStdString();
+    const Outcome purple = RunCli({"--colors", "purple"});
+    EXPECT_TRUE(purple.err.contains("unknown color \"purple\"")) << purple.err.toStdString();
 }
 
 } // namespace centrafix

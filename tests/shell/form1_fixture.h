@@ -14,9 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -51,6 +54,10 @@ public:
     QString fileToSave;
     QString saveFilterChosen;
     QString saveDialogFilter;
+    QString saveDialogSuggested; // the name the save dialog offered, in its folder
+    // Yes/no questions asked, and the answer they get.
+    QStringList questions;
+    bool answerYes = true;
 
 protected:
     void showMessage(QMessageBox::Icon, const QString& text) override { messages << text; }
@@ -61,9 +68,15 @@ protected:
         dialogFolder = folder;
         return fileToOpen;
     }
-    QString chooseSaveFile(const QString& filter, QString& selected, const QString&) override
+    bool askYesNo(const QString& question) override
+    {
+        questions << question;
+        return answerYes;
+    }
+    QString chooseSaveFile(const QString& filter, QString& selected, const QString& suggested) override
     {
         saveDialogFilter = filter;
+        saveDialogSuggested = suggested;
         if (!saveFilterChosen.isEmpty())
             selected = saveFilterChosen;
         return fileToSave;
@@ -100,10 +113,15 @@ protected:
     }
 
     // The offscreen screen is small enough for the example to be fitted;
-    // the tests point at picture pixels, so they see it at 1:1.
+    // the tests point at picture pixels, so they see it at 1:1. The tests
+    // read a German window: without a store of its own, one that keeps
+    // German is made (in the C locale the window would speak English).
     void open(const QString& settingsFile = {})
     {
-        form = std::make_unique<TestForm>(settingsFile.isEmpty() ? storePath() : settingsFile);
+        const QString path = settingsFile.isEmpty() ? storePath() : settingsFile;
+        if (storeGerman && !QFile::exists(path))
+            setStoreBytes("[Centrafix]\nLanguage=1\n", path);
+        form = std::make_unique<TestForm>(path);
         form->show();
         scroll()->actualSize();
     }
@@ -157,6 +175,35 @@ protected:
     void analyzeWithHook(const std::function<bool()>& when, const std::function<void()>& action)
     {
         withHook([&] { analyze(); }, [&] { return form->isRunning() && when(); }, action);
+    }
+
+    // Answers the next modal dialog once it shows; `answer` fills it in and
+    // closes it. Returns whether one showed at all.
+    bool answeringDialog(const std::function<void()>& action, const std::function<void(QDialog&)>& answer)
+    {
+        bool shown = false;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || shown)
+                return;
+            shown = true;
+            answer(*dialog);
+        });
+        timer.start(0);
+        action();
+        timer.stop();
+        return shown;
+    }
+
+    // Picture > Clean up colors, answered with the threshold typed.
+    bool cleanUp(const QString& threshold)
+    {
+        return answeringDialog([&] { form->findChild<QAction*>("actCleanUp")->trigger(); }, [&](QDialog& d) {
+            auto& ask = static_cast<QInputDialog&>(d);
+            ask.setTextValue(threshold);
+            ask.accept();
+        });
     }
 
     void pressEsc()
@@ -241,6 +288,7 @@ protected:
 
     QTemporaryDir dir;
     std::unique_ptr<TestForm> form;
+    bool storeGerman = true;
 };
 
 } // namespace centrafix::test

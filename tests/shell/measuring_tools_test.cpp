@@ -27,25 +27,6 @@ protected:
         a->trigger();
     }
 
-    // Answers the next modal dialog once it shows; `answer` fills it in and
-    // closes it. Returns whether one showed at all.
-    bool answeringDialog(const std::function<void()>& action, const std::function<void(QDialog&)>& answer)
-    {
-        bool shown = false;
-        QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || shown)
-                return;
-            shown = true;
-            answer(*dialog);
-        });
-        timer.start(0);
-        action();
-        timer.stop();
-        return shown;
-    }
-
     static void answerLength(QDialog& dialog, const QString& length, const QString& unit)
     {
         dialog.findChild<QLineEdit*>("txtLength")->setText(length);
@@ -87,14 +68,6 @@ protected:
         return path;
     }
 
-    bool cleanUp(const QString& threshold)
-    {
-        return answeringDialog([&] { trigger("actCleanUp"); }, [&](QDialog& d) {
-            auto& ask = static_cast<QInputDialog&>(d);
-            ask.setTextValue(threshold);
-            ask.accept();
-        });
-    }
 };
 
 } // namespace

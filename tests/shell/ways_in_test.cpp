@@ -100,8 +100,8 @@ TEST_F(WaysIn, TheMenusSpeakTheWindowsLanguage)
     EXPECT_EQ(english.mid(0, 4), (QStringList{"&File", "&Open...", "&Paste", "&Save results..."}));
     EXPECT_TRUE(english.contains("Show Area A.C.") && english.contains("&Analyze"));
     EXPECT_EQ(german.size(), english.size());
-    EXPECT_EQ(list()->item(0)->toolTip(), "double-click: edit W=…; tick: measure the colour");
-    EXPECT_EQ(get<QPushButton>("btnAnalyze")->toolTip(), "Measure the ticked colours – F5");
+    EXPECT_EQ(list()->item(0)->toolTip(), "double-click: edit W=…; tick: measure the color");
+    EXPECT_EQ(get<QPushButton>("btnAnalyze")->toolTip(), "Measure the ticked colors – F5");
 
     // The language entries move the language box, as choosing there does.
     form->menuBar()->actions()[3]->menu()->actions()[0]->trigger();
