@@ -6,24 +6,26 @@
 
 namespace centrafix {
 
-// Edits the colour list's entries in place and hands the finished text to the
-// window before the entry takes it: the weight rule matches the colour by the
-// entry's text from before the edit, which the list no longer has afterwards.
-// The entry keeps the text as typed unless the window refuses it (a weight it
-// cannot read), which then keeps the text from before the edit.
+// Edits the colour list's names in place. The editor opens with the entry as
+// it has always been edited ("rot W=1"), and the finished text goes to the
+// window, never into the entry: the name stays the colour's name, and what
+// the text meant (a weight) is the window's to take.
 class ColorListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
     using EditHandler = std::function<bool(int row, const QString& newString)>;
+    using EditText = std::function<QString(int row)>;
 
-    explicit ColorListDelegate(EditHandler afterLabelEdit, QObject* parent = nullptr);
+    ColorListDelegate(EditHandler afterLabelEdit, EditText editText, QObject* parent = nullptr);
 
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 
 private:
     EditHandler m_afterLabelEdit;
+    EditText m_editText;
 };
 
 } // namespace centrafix

@@ -42,6 +42,7 @@
 #include <QSignalBlocker>
 #include <QTranslator>
 
+#include <cmath>
 #include <functional>
 #include <new>
 #include <utility>
@@ -110,7 +111,8 @@ void Form1::setBusy(bool busy)
     for (QWidget* w : {static_cast<QWidget*>(btnOpen), static_cast<QWidget*>(btnPaste),
                        static_cast<QWidget*>(btnFlip), static_cast<QWidget*>(btnInvert),
                        static_cast<QWidget*>(btnCopyBitmap), static_cast<QWidget*>(cbLanguage),
-                       static_cast<QWidget*>(btnAnalyze)})
+                       static_cast<QWidget*>(btnAnalyze), static_cast<QWidget*>(txtOriginX),
+                       static_cast<QWidget*>(txtOriginY)})
         w->setEnabled(!busy);
     for (QAction* a : {m_menus->open, m_menus->paste, m_menus->flip, m_menus->invert, m_menus->cleanUp,
                        m_menus->scaleLine, m_menus->copyBitmap, m_menus->savePicture, m_menus->analyze,
@@ -172,21 +174,25 @@ void Form1::Form_Load()
     txtScale->setText(stored.scale);
     txtAltitude->setText(stored.altitude);
     txtMach->setText(stored.mach);
+    txtTolerance->setText(stored.tolerance);
     LanguageIndex = stored.languageIndex;
     cbLanguage->setCurrentIndex(LanguageIndex - 1); // runs cbLanguage_Click
     SwitchLanguage();
     resize(defaultSize());
     if (!stored.windowGeometry.isEmpty())
         restoreGeometry(QByteArray::fromBase64(stored.windowGeometry.toLatin1()));
+    keepOnScreen();
     // The zoom needs the region's size, which the window has once it shows.
     m_startZoom = ZoomModeFromText(stored.zoomMode);
     m_unit = stored.unit;
+    txtScaleUnit->setText(stored.unit.value_or(QString()));
     m_cleanUpThreshold = stored.cleanUpThreshold;
     if (read.unreadable)
         setStatus(text(kSettingsUnreadable));
     theProgressBar->hide();
     txtReport->show();
     OriginX = OriginY = OriginColumn = OriginRow = 0.0;
+    showOrigin();
     tickAll();
 }
 
@@ -201,6 +207,7 @@ void Form1::Form_Unload()
     values.scale = txtScale->text();
     values.mach = txtMach->text();
     values.altitude = txtAltitude->text();
+    values.tolerance = txtTolerance->text();
     for (std::size_t i = 1; i < ColorObjects.size(); ++i)
         values.weights[i] = ColorObjects[i].Weight;
     values.windowGeometry = QString::fromLatin1(saveGeometry().toBase64());
@@ -249,6 +256,7 @@ void Form1::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (std::exchange(m_zoomChosen, true))
         return;
+    keepOnScreen(); // now with the frame the window manager gave it
     if (m_startZoom)
         picSideScroll->setMode(*m_startZoom);
     else
@@ -364,6 +372,8 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     // One origin mark, where the origin now is.
     m_originMark = QPointF(X, Y);
     picSideView->setOrigin(m_originMark);
+    showOrigin();
+    fieldChanged();
 }
 
 void Form1::txtScale_Change()
@@ -376,6 +386,74 @@ void Form1::txtScale_Change()
     const double v = scale ? *scale : TypedLeadingNumber(text, decimalSeparator()).value_or(LeadingNumber(text));
     OriginX = v * OriginColumn;
     OriginY = v * OriginRow;
+    showOrigin();
+    fieldChanged();
+}
+
+// The origin fields show where the origin is, in the results' units.
+void Form1::showOrigin()
+{
+    const std::string sep = decimalSeparator();
+    for (const auto& [field, value] : {std::pair{txtOriginX, OriginX}, std::pair{txtOriginY, OriginY}}) {
+        field->setText(QString::fromStdString(FormatGeneral(value, sep)));
+        field->setCursorPosition(0);
+    }
+}
+
+// What the origin fields hold, taken as the origin: its pixel is found with
+// the scale, as a click finds the scaled position from the pixel. Nothing
+// changes when the fields show the origin as it is, and nothing when either
+// holds no number or the scale gives no factor to find the pixel with.
+std::optional<Error> Form1::applyOriginFields()
+{
+    const std::string sep = decimalSeparator();
+    const std::string typedX = txtOriginX->text().toStdString();
+    const std::string typedY = txtOriginY->text().toStdString();
+    if (typedX == FormatGeneral(OriginX, sep) && typedY == FormatGeneral(OriginY, sep))
+        return std::nullopt;
+    const Result<double> x = EvalNumber(typedX, Field::Origin, sep);
+    if (!x)
+        return x.error();
+    const Result<double> y = EvalNumber(typedY, Field::Origin, sep);
+    if (!y)
+        return y.error();
+    const Result<double> scale = scaleFactor();
+    if (!scale)
+        return scale.error();
+    if (*scale == 0.0)
+        return FieldError(ErrorKind::NotAboveZero, Field::ScaleFactor, txtScale->text().toStdString());
+    const double column = *x / *scale;
+    const double row = *y / *scale;
+    if (!std::isfinite(column))
+        return FieldError(ErrorKind::NotFiniteResults, Field::Origin, typedX);
+    if (!std::isfinite(row))
+        return FieldError(ErrorKind::NotFiniteResults, Field::Origin, typedY);
+    OriginX = *x;
+    OriginY = *y;
+    OriginColumn = column;
+    OriginRow = row;
+    m_originMark = QPointF(column, row);
+    picSideView->setOrigin(m_originMark);
+    showOrigin();
+    fieldChanged();
+    return std::nullopt;
+}
+
+void Form1::txtOrigin_Edited()
+{
+    if (m_busy)
+        return;
+    if (const std::optional<Error> refused = applyOriginFields()) {
+        showOrigin();
+        showError(*refused);
+    }
+}
+
+// Where whatever must follow a changed input (a weight, the unit, the
+// origin, a field) hooks in. The results on screen stay those of the last
+// run until the next one.
+void Form1::fieldChanged()
+{
 }
 
 } // namespace centrafix

@@ -105,6 +105,7 @@ void Form1::endScaleLine(float X, float Y)
     const std::string sep = decimalSeparator();
     const std::string scale = ScaleTextFromLine(dialog.length(), pixels, sep);
     m_unit = dialog.unit();
+    txtScaleUnit->setText(*m_unit);
     // Set as if typed: the origin keeps its pixel and follows the new factor.
     txtScale->setText(QString::fromStdString(scale));
     txtScale->setCursorPosition(0); // the leading digits, where a narrow field cuts the text
