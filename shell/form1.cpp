@@ -42,7 +42,6 @@
 #include <QSignalBlocker>
 #include <QTranslator>
 
-#include <cmath>
 #include <functional>
 #include <new>
 #include <utility>
@@ -111,9 +110,12 @@ void Form1::setBusy(bool busy)
     for (QWidget* w : {static_cast<QWidget*>(btnOpen), static_cast<QWidget*>(btnPaste),
                        static_cast<QWidget*>(btnFlip), static_cast<QWidget*>(btnInvert),
                        static_cast<QWidget*>(btnCopyBitmap), static_cast<QWidget*>(cbLanguage),
-                       static_cast<QWidget*>(btnAnalyze), static_cast<QWidget*>(txtOriginX),
-                       static_cast<QWidget*>(txtOriginY)})
+                       static_cast<QWidget*>(btnAnalyze)})
         w->setEnabled(!busy);
+    // Read-only rather than off: the field with the focus keeps it, and F5
+    // from the origin field leaves the focus there.
+    for (QLineEdit* origin : {txtOriginX, txtOriginY})
+        origin->setReadOnly(busy);
     for (QAction* a : {m_menus->open, m_menus->paste, m_menus->flip, m_menus->invert, m_menus->cleanUp,
                        m_menus->scaleLine, m_menus->copyBitmap, m_menus->savePicture, m_menus->analyze,
                        m_menus->german, m_menus->english})
@@ -388,72 +390,6 @@ void Form1::txtScale_Change()
     OriginY = v * OriginRow;
     showOrigin();
     fieldChanged();
-}
-
-// The origin fields show where the origin is, in the results' units.
-void Form1::showOrigin()
-{
-    const std::string sep = decimalSeparator();
-    for (const auto& [field, value] : {std::pair{txtOriginX, OriginX}, std::pair{txtOriginY, OriginY}}) {
-        field->setText(QString::fromStdString(FormatGeneral(value, sep)));
-        field->setCursorPosition(0);
-    }
-}
-
-// What the origin fields hold, taken as the origin: its pixel is found with
-// the scale, as a click finds the scaled position from the pixel. Nothing
-// changes when the fields show the origin as it is, and nothing when either
-// holds no number or the scale gives no factor to find the pixel with.
-std::optional<Error> Form1::applyOriginFields()
-{
-    const std::string sep = decimalSeparator();
-    const std::string typedX = txtOriginX->text().toStdString();
-    const std::string typedY = txtOriginY->text().toStdString();
-    if (typedX == FormatGeneral(OriginX, sep) && typedY == FormatGeneral(OriginY, sep))
-        return std::nullopt;
-    const Result<double> x = EvalNumber(typedX, Field::Origin, sep);
-    if (!x)
-        return x.error();
-    const Result<double> y = EvalNumber(typedY, Field::Origin, sep);
-    if (!y)
-        return y.error();
-    const Result<double> scale = scaleFactor();
-    if (!scale)
-        return scale.error();
-    if (*scale == 0.0)
-        return FieldError(ErrorKind::NotAboveZero, Field::ScaleFactor, txtScale->text().toStdString());
-    const double column = *x / *scale;
-    const double row = *y / *scale;
-    if (!std::isfinite(column))
-        return FieldError(ErrorKind::NotFiniteResults, Field::Origin, typedX);
-    if (!std::isfinite(row))
-        return FieldError(ErrorKind::NotFiniteResults, Field::Origin, typedY);
-    OriginX = *x;
-    OriginY = *y;
-    OriginColumn = column;
-    OriginRow = row;
-    m_originMark = QPointF(column, row);
-    picSideView->setOrigin(m_originMark);
-    showOrigin();
-    fieldChanged();
-    return std::nullopt;
-}
-
-void Form1::txtOrigin_Edited()
-{
-    if (m_busy)
-        return;
-    if (const std::optional<Error> refused = applyOriginFields()) {
-        showOrigin();
-        showError(*refused);
-    }
-}
-
-// Where whatever must follow a changed input (a weight, the unit, the
-// origin, a field) hooks in. The results on screen stay those of the last
-// run until the next one.
-void Form1::fieldChanged()
-{
 }
 
 } // namespace centrafix

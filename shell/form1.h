@@ -64,7 +64,8 @@ struct WindowMenus;
 // made in form1_layout.cpp and placed in form1_fit.cpp, the menus are in
 // form1_menu.cpp, the run in form1_run.cpp, the colour list and the results
 // grid in form1_results.cpp, the picture sources, the save dialogs and the
-// marks over the picture in form1_files.cpp.
+// marks over the picture in form1_files.cpp, the origin's fields in
+// form1_fields.cpp.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
