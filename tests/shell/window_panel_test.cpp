@@ -233,8 +233,9 @@ TEST_F(WindowPanel, TheWeightHasItsOwnColumnAndANameTypedOverSaysHowToSetOne)
     editWeight(1, "0,5");
     EXPECT_EQ(form->colorObjects()[2].Weight, 0.5);
     EXPECT_EQ(entryTexts()[1], "rot W=0,5");
-    editWeight(2, "3/4");
-    EXPECT_EQ(form->colorObjects()[3].Weight, 0.75);
+    editWeight(0, "3/4");
+    EXPECT_EQ(form->colorObjects()[1].Weight, 0.75);
+    EXPECT_EQ(entryTexts()[0], "schwarz W=0,75");
     editWeight(3, "abc");
     ASSERT_EQ(form->messages.size(), 1);
     EXPECT_TRUE(form->messages[0].startsWith("Wirkung \"abc\" ")) << form->messages[0].toStdString();
@@ -243,7 +244,7 @@ TEST_F(WindowPanel, TheWeightHasItsOwnColumnAndANameTypedOverSaysHowToSetOne)
 
     // The run weighs with what the column shows.
     analyze();
-    EXPECT_EQ(copyTable(), TableText(engineRun({0, 1, 0.5, 0.75, 1, 1, 1, 1}), kGerman));
+    EXPECT_EQ(copyTable(), TableText(engineRun({0, 0.75, 0.5, 1, 1, 1, 1, 1}), kGerman));
 
     // In English, the same.
     english();
