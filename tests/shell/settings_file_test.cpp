@@ -107,7 +107,7 @@ TEST_F(SettingsFile, AnUnclosedQuoteOrATrailingBackslashStaysOnItsOwnLine)
 {
     const QByteArray others = "[Other]\npath=C:\\temp\\\nkeep=\"a;b\r\n[Third]\nx=\"open ; still x\n";
     setBytes("[Centrafix]\nScale=\"1/50\nUnit=mm\\\nTheme=\"dark\n" + others +
-             "[Centrafix]\nAltitude=5=6\nMach=0.5\\\n");
+             "[Centrafix]\nAltitude=5=6\r\nMach=0.5\\\n");
     const SettingsRead read = ReadStoredSettings(path());
     EXPECT_EQ(read.values.scale, "1/50");
     EXPECT_EQ(read.values.altitude, "5=6") << "the first \"=\" ends the key";
