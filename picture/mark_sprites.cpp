@@ -31,6 +31,19 @@ QImage Drawn(QSize size, QPoint hotSpot, Draw&& draw)
     return sprite;
 }
 
+// The box round the sprite's drawn (not transparent) pixels.
+QRect Ink(const QImage& sprite)
+{
+    QRect ink;
+    for (int y = 0; y < sprite.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(sprite.constScanLine(y));
+        for (int x = 0; x < sprite.width(); ++x)
+            if (qAlpha(row[x]) != 0)
+                ink |= QRect(x, y, 1, 1);
+    }
+    return ink;
+}
+
 std::optional<QPoint> PixelPoint(double x, double y)
 {
     const auto px = PixelOf(x);
@@ -52,6 +65,7 @@ std::vector<MarkSprite> MarkSprites(const std::vector<PlotItem>& items)
         MarkSprite sprite;
         sprite.anchor = *anchor;
         sprite.shows = item.shows;
+        sprite.label = item.shape == PlotItem::Shape::Label;
         if (item.shape == PlotItem::Shape::Marker) {
             sprite.hotSpot = QPoint(10, 10); // radius 8 and a margin
             sprite.image = Drawn(QSize(21, 21), sprite.hotSpot,
@@ -67,6 +81,7 @@ std::vector<MarkSprite> MarkSprites(const std::vector<PlotItem>& items)
             sprite.image = Drawn(size, sprite.hotSpot,
                                  [&](PictureArea& area, int x, int y) { DrawItem(area, item, x, y); });
         }
+        sprite.ink = Ink(sprite.image);
         sprites.push_back(std::move(sprite));
     }
     return sprites;
@@ -84,7 +99,30 @@ std::optional<MarkSprite> OriginSprite(QPointF pixel)
     const int reach = 50 + metrics.maxWidth() + 4;
     sprite.image = Drawn(QSize(sprite.hotSpot.x() + reach, sprite.hotSpot.y() + 50 + metrics.height() + 4),
                          sprite.hotSpot, [](PictureArea& area, int x, int y) { DrawOrigin(area, x, y, 1.0); });
+    sprite.ink = Ink(sprite.image);
     return sprite;
+}
+
+MarkSprite WithHalo(const MarkSprite& sprite, QRgb halo)
+{
+    MarkSprite haloed = sprite;
+    const QImage& image = sprite.image;
+    const auto drawn = [&image](int x, int y) {
+        return x >= 0 && y >= 0 && x < image.width() && y < image.height() && qAlpha(image.pixel(x, y)) != 0;
+    };
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (drawn(x, y))
+                continue;
+            bool beside = false;
+            for (int dy = -1; dy <= 1 && !beside; ++dy)
+                for (int dx = -1; dx <= 1 && !beside; ++dx)
+                    beside = drawn(x + dx, y + dy);
+            if (beside)
+                haloed.image.setPixel(x, y, halo);
+        }
+    haloed.ink = Ink(haloed.image);
+    return haloed;
 }
 
 } // namespace centrafix

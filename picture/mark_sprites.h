@@ -3,6 +3,7 @@
 #include "result_plot.h"
 
 #include <QImage>
+#include <QRect>
 #include <QPoint>
 #include <QPointF>
 
@@ -21,6 +22,8 @@ struct MarkSprite {
     QPoint hotSpot;    // the sprite's pixel that goes on the anchor pixel
     QPoint anchor;     // the picture pixel the mark belongs to
     PlotItem::Shows shows = PlotItem::Shows::Always;
+    bool label = false;
+    QRect ink;         // the box round its drawn pixels, in the image's coordinates
 };
 
 // One sprite for every item, in drawing order. An item whose position is no
@@ -29,5 +32,10 @@ std::vector<MarkSprite> MarkSprites(const std::vector<PlotItem>& items);
 
 // The origin mark (DrawOrigin's) on `pixel`.
 std::optional<MarkSprite> OriginSprite(QPointF pixel);
+
+// The sprite with a one-pixel rim of `halo` round everything it draws, so
+// that its black lines still show on a black planform. For the screen only:
+// the pictures the plot draws into keep the plain mark.
+MarkSprite WithHalo(const MarkSprite& sprite, QRgb halo);
 
 } // namespace centrafix

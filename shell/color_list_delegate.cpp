@@ -6,17 +6,26 @@
 
 namespace centrafix {
 
-ColorListDelegate::ColorListDelegate(EditHandler afterLabelEdit, QObject* parent)
-    : QStyledItemDelegate(parent), m_afterLabelEdit(std::move(afterLabelEdit))
+ColorListDelegate::ColorListDelegate(EditHandler afterLabelEdit, EditText editText, QObject* parent)
+    : QStyledItemDelegate(parent), m_afterLabelEdit(std::move(afterLabelEdit)), m_editText(std::move(editText))
 {
+}
+
+void ColorListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && m_editText) {
+        line->setText(m_editText(index.row()));
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
 }
 
 void ColorListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                      const QModelIndex& index) const
 {
     if (const auto* line = qobject_cast<QLineEdit*>(editor); line && m_afterLabelEdit) {
-        if (!m_afterLabelEdit(index.row(), line->text()))
-            return;
+        m_afterLabelEdit(index.row(), line->text());
+        return;
     }
     QStyledItemDelegate::setModelData(editor, model, index);
 }

@@ -6,11 +6,10 @@
 
 namespace centrafix {
 
-// Edits the colour list's entries in place and hands the finished text to the
-// window before the entry takes it: the weight rule matches the colour by the
-// entry's text from before the edit, which the list no longer has afterwards.
-// The entry keeps the text as typed unless the window refuses it (a weight it
-// cannot read), which then keeps the text from before the edit.
+// Edits the colour list's names in place. The editor opens with the entry as
+// it has always been edited ("rot W=1"), and the finished text goes to the
+// window, never into the entry: the name stays the colour's name, and what
+// the text meant (a weight) is the window's to take.
 // An entry whose colour the last run did not find (kNotFoundRole) is shown
 // greyed, so that its missing tick has a visible reason.
 class ColorListDelegate : public QStyledItemDelegate {
@@ -18,10 +17,12 @@ class ColorListDelegate : public QStyledItemDelegate {
 
 public:
     using EditHandler = std::function<bool(int row, const QString& newString)>;
+    using EditText = std::function<QString(int row)>;
     static constexpr int kNotFoundRole = Qt::UserRole + 1;
 
-    explicit ColorListDelegate(EditHandler afterLabelEdit, QObject* parent = nullptr);
+    ColorListDelegate(EditHandler afterLabelEdit, EditText editText, QObject* parent = nullptr);
 
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 
@@ -30,6 +31,7 @@ protected:
 
 private:
     EditHandler m_afterLabelEdit;
+    EditText m_editText;
 };
 
 } // namespace centrafix

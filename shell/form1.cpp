@@ -114,6 +114,10 @@ void Form1::setBusy(bool busy)
                        static_cast<QWidget*>(btnCopyBitmap), static_cast<QWidget*>(cbLanguage),
                        static_cast<QWidget*>(btnAnalyze)})
         w->setEnabled(!busy);
+    // Read-only rather than off: the field with the focus keeps it, and F5
+    // from the origin field leaves the focus there.
+    for (QLineEdit* origin : {txtOriginX, txtOriginY})
+        origin->setReadOnly(busy);
     for (QAction* a : {m_menus->open, m_menus->paste, m_menus->flip, m_menus->invert, m_menus->cleanUp,
                        m_menus->scaleLine, m_menus->copyBitmap, m_menus->savePicture, m_menus->analyze,
                        m_menus->german, m_menus->english})
@@ -175,6 +179,7 @@ void Form1::Form_Load()
     txtScale->setText(stored.scale);
     txtAltitude->setText(stored.altitude);
     txtMach->setText(stored.mach);
+    txtTolerance->setText(stored.tolerance);
     // Until the user chooses one, the window speaks the locale's language.
     LanguageIndex = stored.languageIndex.value_or(LanguageOfLocale(QLocale()));
     cbLanguage->setCurrentIndex(LanguageIndex - 1); // runs cbLanguage_Click
@@ -182,15 +187,18 @@ void Form1::Form_Load()
     resize(defaultSize());
     if (!stored.windowGeometry.isEmpty())
         restoreGeometry(QByteArray::fromBase64(stored.windowGeometry.toLatin1()));
+    keepOnScreen();
     // The zoom needs the region's size, which the window has once it shows.
     m_startZoom = ZoomModeFromText(stored.zoomMode);
     m_unit = stored.unit;
+    txtScaleUnit->setText(stored.unit.value_or(QString()));
     m_cleanUpThreshold = stored.cleanUpThreshold;
     if (read.unreadable)
         setStatus(text(kSettingsUnreadable));
     theProgressBar->hide();
     txtReport->show();
     OriginX = OriginY = OriginColumn = OriginRow = 0.0;
+    showOrigin();
     tickAll();
 }
 
@@ -205,6 +213,7 @@ void Form1::Form_Unload()
     values.scale = txtScale->text();
     values.mach = txtMach->text();
     values.altitude = txtAltitude->text();
+    values.tolerance = txtTolerance->text();
     for (std::size_t i = 1; i < ColorObjects.size(); ++i)
         values.weights[i] = ColorObjects[i].Weight;
     values.windowGeometry = QString::fromLatin1(saveGeometry().toBase64());
@@ -253,6 +262,7 @@ void Form1::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (std::exchange(m_zoomChosen, true))
         return;
+    keepOnScreen(); // now with the frame the window manager gave it
     if (m_startZoom)
         picSideScroll->setMode(*m_startZoom);
     else
@@ -377,6 +387,7 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     // One origin mark, where the origin now is.
     m_originMark = QPointF(X, Y);
     picSideView->setOrigin(m_originMark);
+    showOrigin();
     if (moved)
         markResultsOutOfDate(kChangedOrigin);
 }
@@ -391,6 +402,7 @@ void Form1::txtScale_Change()
     const double v = scale ? *scale : TypedLeadingNumber(text, decimalSeparator()).value_or(LeadingNumber(text));
     OriginX = v * OriginColumn;
     OriginY = v * OriginRow;
+    showOrigin();
 }
 
 } // namespace centrafix

@@ -28,7 +28,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QTableWidgetItem;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -64,7 +64,8 @@ struct WindowMenus;
 // made in form1_layout.cpp and placed in form1_fit.cpp, the menus are in
 // form1_menu.cpp, the run in form1_run.cpp, the colour list and the results
 // grid in form1_results.cpp, the picture sources, the save dialogs and the
-// marks over the picture in form1_files.cpp.
+// marks over the picture in form1_files.cpp, the origin's fields in
+// form1_fields.cpp.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -94,13 +95,22 @@ public:
     // colours, which asks its threshold.
     void startScaleLine();
     void btnCleanUp_Click();
-    // False when the edited text is refused and the entry keeps its old one.
+    // The entry's name edited in place: "W=" and a number set the weight
+    // (false when that number is refused). Afterwards the entry shows the
+    // colour's name and weight again, whatever was typed; an edit that set no
+    // weight says in the status bar how to set one.
     bool theListView_AfterLabelEdit(int editedRow, const QString& NewString);
     void theListView_Click();
     void picSide_MouseMove(int Button, int Shift, float X, float Y);
     void picSide_MouseDown(int Button, int Shift, float X, float Y);
     void picSide_MouseUp(int Button, int Shift, float X, float Y);
     void txtScale_Change();
+    // The weight column of the colour list: a number typed for colour i (1 to
+    // 7); refused with the field's message when it is none.
+    void setWeightText(int i, const QString& typed);
+    // The origin fields: a position typed in scaled units moves the origin as
+    // a right click there would; a text that is no number is refused.
+    void txtOrigin_Edited();
 
     // Opens a picture file as the working copy; what btnOpen_Click does with
     // the name the dialog returns. A name that is no file changes nothing.
@@ -171,6 +181,7 @@ private:
     void buildResultViews(QWidget* client);
     void buildFields(QWidget* client);
     void buildSidePanel(QWidget* client);
+    void buildColorList(QWidget* parent);
     void buildPictureView(QWidget* client);
     void buildStatusBar();
     void connectHandlers();
@@ -179,8 +190,22 @@ private:
     int twipsY(double twips) const;
     // Where they go (form1_fit.cpp).
     void measureNeeds();
+    void measureColorList();
     void placeControls();
+    struct Band {
+        int bottom = 0;
+        int minimumWidth = 0;
+    };
+    Band placeBand(int top, int gap);
+    int fieldRowStep() const;
+    int fieldColumnWidth(int gap) const;
+    int fieldColumnHeight(int gap) const;
+    int reportMinimumHeight() const;
+    void placeFields(const QRect& column, int gap);
     QSize defaultSize() const;
+    // Moves and shrinks the window so that all of it lies on the screen it is
+    // on, as far as its smallest size allows.
+    void keepOnScreen();
     // Menus and tooltips (form1_menu.cpp).
     void buildMenus();
     void setMenuTexts();
@@ -193,7 +218,6 @@ private:
     void setWaiting(bool waiting);
     void showRunStarting(const RunSetup& setup);
     void showRunOver();
-    void placeProgressOverPanel2();
     void setProgress(std::int64_t value, std::int64_t maximum);
 
     // Colour list and results (form1_results.cpp).
@@ -201,6 +225,11 @@ private:
     void setTicks(const std::array<bool, 8>& ticked);
     std::array<bool, 8> ticks() const;
     void rebuildColorList();
+    void fillColorList(const ColorObjectTable& objects, int languageIndex);
+    QTableWidgetItem* colorEntry(int i) const;
+    void showColorEntry(int i);
+    void showOrigin();
+    std::optional<Error> applyOriginFields();
     void appendGridRow(const QString& rowText);
     void setReport(const QString& report);
     void setReport(const std::string& report);
@@ -278,13 +307,18 @@ private:
     QPlainTextEdit* txtReport = nullptr;
     QLabel* lblScale = nullptr;
     QLineEdit* txtScale = nullptr;
+    QLabel* lblScaleUnit = nullptr;
+    QLineEdit* txtScaleUnit = nullptr;
+    QLabel* lblOrigin = nullptr;
+    QLineEdit* txtOriginX = nullptr;
+    QLineEdit* txtOriginY = nullptr;
     QLabel* Label3 = nullptr;
     QLineEdit* txtAltitude = nullptr;
     QLabel* Label4 = nullptr;
     QLineEdit* txtMach = nullptr;
     QWidget* picBox = nullptr;
     QLabel* Label2 = nullptr;
-    QListWidget* theListView = nullptr;
+    QTableWidget* theListView = nullptr; // the colour list: name (with the tick) and weight
     QLabel* Label1 = nullptr;
     QLineEdit* txtTolerance = nullptr;
     QLabel* lblLanguage = nullptr;
@@ -359,6 +393,8 @@ private:
         int gridHeight = 0;
         int gridFull = 0;
         int panel = 0;
+        int unitLabel = 0;
+        QSize colorList;
     } m_needs;
 
     QString m_pictureName;      // the open file's name; empty for the built-in example

@@ -7,6 +7,8 @@
 
 #include "frozen_column_grid.h"
 #include "picture_scroll.h"
+#include "panel_texts.h"
+#include "screen_fit.h"
 #include "window_texts.h"
 
 #include "engine/drag_report.h"
@@ -18,7 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -35,6 +37,13 @@ namespace {
 
 // Hinting makes a text a pixel or two wider at some scales than at others.
 constexpr int kSlack = 4;
+
+// Scale and unit, origin, altitude, Mach, tolerance, language.
+constexpr int kFieldRows = 6;
+
+// What a window manager's frame may take, for as long as the window has none
+// yet to measure.
+constexpr QMargins kFrameAllowance(8, 40, 8, 8);
 
 // The widest `widget`'s size hint gets with any of `captions` in either
 // language; the widget keeps its text.
@@ -75,8 +84,10 @@ void Form1::measureNeeds()
     m_needs.button = WidestHint(btnOpen, {&msg::Open, &msg::Paste, &msg::Analyze, &msg::CopyTable, &msg::FlipHorz,
                                           &msg::InvertBW, &kCopyBitmapCaption});
     m_needs.check = WidestHint(chkAreaAC, {&msg::ShowAreaAC, &msg::ShowAreaCG});
-    m_needs.label = WidestHint(lblScale, {&msg::ScaleFactorCaption, &kAltitudeCaption, &kMachCaption});
-    m_needs.panel = WidestHint(Label1, {&msg::ToleranceCaption, &msg::ColorsCaption, &msg::LanguageCaption});
+    m_needs.label = WidestHint(lblScale, {&msg::ScaleFactorCaption, &kOriginCaption, &kAltitudeCaption,
+                                          &kMachCaption, &msg::ToleranceCaption, &msg::LanguageCaption});
+    m_needs.unitLabel = WidestHint(lblScaleUnit, {&kUnitFieldCaption});
+    m_needs.panel = WidestHint(Label2, {&msg::ColorsCaption});
 
     // The report's first line for a big picture at a coarse scale; the
     // coefficient lines are shorter.
@@ -96,7 +107,28 @@ void Form1::measureNeeds()
     const int header = std::max(grdResults->horizontalHeader()->sizeHint().height(), gridFont.height() + 8);
     m_needs.gridHeight = header + 8 * grdResults->verticalHeader()->defaultSectionSize() + scrollBar +
                          2 * grdResults->frameWidth();
-    m_needs.gridFull = GridWidth(gridFont, 12) + 2 * grdResults->frameWidth() + scrollBar;
+    m_needs.gridFull = GridWidth(gridFont, 12) + 2 * grdResults->frameWidth();
+    measureColorList();
+}
+
+// The colour list shows all seven colours with their names whole, in either
+// language: measured with the names of both.
+void Form1::measureColorList()
+{
+    int name = 0;
+    int weight = 0;
+    for (const int language : {kGerman, kEnglish}) {
+        fillColorList(MakeColorObjects(language), language);
+        QHeaderView* header = theListView->horizontalHeader();
+        const QAbstractItemView* view = theListView;
+        name = std::max({name, view->sizeHintForColumn(0), header->sectionSizeHint(0)});
+        weight = std::max({weight, view->sizeHintForColumn(1), header->sectionSizeHint(1)});
+    }
+    theListView->horizontalHeader()->resizeSection(1, weight);
+    const int frame = 2 * theListView->frameWidth();
+    m_needs.colorList = QSize(name + weight + frame + kSlack,
+                              theListView->horizontalHeader()->sizeHint().height() +
+                                  kObjectCount * theListView->verticalHeader()->defaultSectionSize() + frame);
 }
 
 void Form1::placeControls()
@@ -105,8 +137,33 @@ void Form1::placeControls()
     const int gap = twipsX(105);
     const int left = twipsX(120);
     const int top = twipsY(120);
+    const int bottomMargin = twipsY(60);
 
-    // The buttons in two columns, the check boxes under them.
+    // The buttons, the grid and the colour list in a band across the top;
+    // under it the picture region, with the report and the fields in a
+    // column on its right. The picture gives way to them: the grid gets the
+    // width for its columns, the colour list the height for all its rows.
+    const Band band = placeBand(top, gap);
+    const int below = band.bottom + twipsY(75);
+    const int columnW = fieldColumnWidth(gap);
+    const int columnH = fieldColumnHeight(gap);
+    const int pictureMinW = twipsX(3000);
+    const int pictureMinH = twipsY(2340);
+    const int columnLeft = std::max(left + pictureMinW + gap, client.width() - left - columnW);
+    const int height = std::max({pictureMinH, columnH, client.height() - below - bottomMargin});
+    placeFields(QRect(columnLeft, below, columnW, height), gap);
+    picSideScroll->setGeometry(left, below, columnLeft - gap - left, height);
+
+    // Never so small that a control would be covered or cut.
+    centralWidget()->setMinimumSize(std::max(band.minimumWidth, left + pictureMinW + gap + columnW + left),
+                                    below + std::max(pictureMinH, columnH) + bottomMargin);
+}
+
+// The buttons in two columns with the check boxes under them, the colour
+// list flush with the right edge, and the grid taking the width between.
+Form1::Band Form1::placeBand(int top, int gap)
+{
+    const int left = twipsX(120);
     const int bw = std::max(twipsX(1455), m_needs.button);
     const int bh = std::max(twipsY(375), btnOpen->sizeHint().height());
     const std::array<QPushButton*, 7> buttons{btnOpen, btnAnalyze, btnPaste, btnCopy, btnInvert, btnCopyBitmap, btnFlip};
@@ -117,38 +174,72 @@ void Form1::placeControls()
     chkAreaAC->setGeometry(left, twipsY(2040), cw, ch);
     chkAreaCG->setGeometry(left, std::max(twipsY(2280), twipsY(2040) + ch), cw, ch);
 
-    // The grid, then a column of the report over the three fields, then the
-    // colour panel flush with the right edge.
     const int gridLeft = std::max(twipsX(3240), left + cw + gap);
-    const int lw = std::max(twipsX(1215), m_needs.label);
-    const int fw = twipsX(735);
-    const int colW = std::max({twipsX(3615), m_needs.report, lw + gap + fw});
-    const int pw = std::max(twipsX(2535), twipsX(240) + m_needs.panel + twipsX(615));
     const int gridMin = twipsX(3000);
-    const int gridHeight = std::max(twipsY(2805) - top, m_needs.gridHeight);
-    const int gridW = std::max(gridMin, client.width() - pw - gap - colW - gap - gridLeft);
-    grdResults->setGeometry(gridLeft, top, gridW, gridHeight);
-    const int colLeft = gridLeft + gridW + gap;
-    txtReport->setGeometry(colLeft, top, colW, twipsY(1575));
-    const std::array<std::pair<QLabel*, QLineEdit*>, 3> fields{
-        {{lblScale, txtScale}, {Label3, txtAltitude}, {Label4, txtMach}}};
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const int y = twipsY(1800 + 360 * static_cast<int>(i));
-        fields[i].first->setGeometry(colLeft, y, lw, std::max(twipsY(255), fields[i].first->sizeHint().height()));
-        fields[i].second->setGeometry(colLeft + colW - fw, y, fw, twipsY(285));
-    }
-    picBox->setGeometry(colLeft + colW + gap, twipsY(80), pw, twipsY(2775));
-    for (QLabel* label : {Label1, Label2, lblLanguage})
-        label->resize(std::max(label->width(), m_needs.panel), label->height());
+    const int labelH = std::max(twipsY(255), Label2->sizeHint().height());
+    const int pw = std::max(m_needs.colorList.width(), m_needs.panel);
+    const int ph = labelH + m_needs.colorList.height();
+    const int panelLeft = std::max(gridLeft + gridMin + gap, centralWidget()->width() - left - pw);
+    const int bandH = std::max({m_needs.gridHeight, twipsY(2805) - top, ph, chkAreaCG->geometry().bottom() + 1 - top});
+    grdResults->setGeometry(gridLeft, top, panelLeft - gap - gridLeft, bandH);
+    picBox->setGeometry(panelLeft, top, pw, ph);
+    Label2->setGeometry(0, 0, pw, labelH);
+    theListView->setGeometry(0, labelH, pw, m_needs.colorList.height());
+    return {top + bandH, gridLeft + gridMin + gap + pw + left};
+}
 
-    // The picture region takes the rest: to the right edge and down to the
-    // status bar, keeping the left margin on both sides.
-    const int picTop = std::max(twipsY(2880), top + gridHeight + twipsY(75));
-    picSideScroll->setGeometry(left, picTop, std::max(1, client.width() - 2 * left),
-                               std::max(1, client.height() - picTop - twipsY(60)));
+int Form1::fieldRowStep() const
+{
+    return std::max(twipsY(360), txtScale->sizeHint().height() + twipsY(60));
+}
 
-    // Never so small that a control would be covered or cut.
-    centralWidget()->setMinimumSize(gridLeft + gridMin + gap + colW + gap + pw, picTop + twipsY(2340));
+int Form1::fieldColumnWidth(int gap) const
+{
+    const int lw = std::max(twipsX(1215), m_needs.label);
+    const int fields = m_needs.unitLabel + 2 * gap + 2 * twipsX(735);
+    return std::max({twipsX(3615), m_needs.report, lw + gap + fields});
+}
+
+// The report, as many lines as a run writes, over the six rows of fields.
+int Form1::fieldColumnHeight(int gap) const
+{
+    return reportMinimumHeight() + gap + kFieldRows * fieldRowStep();
+}
+
+int Form1::reportMinimumHeight() const
+{
+    return std::max(twipsY(1005), 5 * txtReport->fontMetrics().lineSpacing() + 2 * txtReport->frameWidth() + 8);
+}
+
+void Form1::placeFields(const QRect& column, int gap)
+{
+    const int step = fieldRowStep();
+    const int fieldsTop = column.bottom() + 1 - kFieldRows * step;
+    txtReport->setGeometry(column.x(), column.y(), column.width(), fieldsTop - gap - column.y());
+
+    const int lw = std::max(twipsX(1215), m_needs.label);
+    const int fh = std::max(twipsY(285), txtScale->sizeHint().height());
+    const int fx = column.x() + lw + gap;
+    const int room = column.right() + 1 - fx;
+    const int half = (room - gap) / 2;
+    const auto rowTop = [&](int row) { return fieldsTop + row * step; };
+    const std::array<QLabel*, kFieldRows> labels{lblScale, lblOrigin, Label3, Label4, Label1, lblLanguage};
+    for (int row = 0; row < kFieldRows; ++row)
+        labels[static_cast<std::size_t>(row)]->setGeometry(column.x(), rowTop(row), lw, fh);
+
+    // The scale and its unit share the first row, X and Y the second.
+    const int scaleW = (room - m_needs.unitLabel - 2 * gap) / 2;
+    txtScale->setGeometry(fx, rowTop(0), scaleW, fh);
+    lblScaleUnit->setGeometry(fx + scaleW + gap, rowTop(0), m_needs.unitLabel, fh);
+    const int unitLeft = fx + scaleW + 2 * gap + m_needs.unitLabel;
+    txtScaleUnit->setGeometry(unitLeft, rowTop(0), column.right() + 1 - unitLeft, fh);
+    txtOriginX->setGeometry(fx, rowTop(1), half, fh);
+    txtOriginY->setGeometry(fx + half + gap, rowTop(1), room - half - gap, fh);
+    txtAltitude->setGeometry(fx, rowTop(2), half, fh);
+    txtMach->setGeometry(fx, rowTop(3), half, fh);
+    txtTolerance->setGeometry(fx, rowTop(4), half, fh);
+    cbLanguage->setGeometry(fx, rowTop(5), std::min(room, std::max(half, cbLanguage->sizeHint().width())),
+                            std::max(fh, cbLanguage->sizeHint().height()));
 }
 
 // The first size: wide enough for every column of the grid, as high as
@@ -159,8 +250,35 @@ QSize Form1::defaultSize() const
     const int gridGrowth = std::max(0, m_needs.gridFull - twipsX(3000));
     QSize size(std::max(twipsX(11715), minimum.width() + gridGrowth), std::max(twipsY(10200), minimum.height()));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
+        size = size.boundedTo(screen->availableGeometry().marginsRemoved(kFrameAllowance).size());
     return size.expandedTo(minimum);
+}
+
+void Form1::keepOnScreen()
+{
+    if (isMaximized() || isFullScreen())
+        return;
+    const QScreen* screen = QGuiApplication::screenAt(frameGeometry().center());
+    if (screen == nullptr)
+        screen = this->screen();
+    if (screen == nullptr)
+        return;
+    // Before the window manager has framed the window its frame is not
+    // known; the allowance stands in for it, all of it to the right and
+    // below, so that a window put back where it was left is not moved for a
+    // frame it may not have.
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                   outer.bottom() - inner.bottom());
+    if (frame.isNull())
+        frame = QMargins(0, 0, kFrameAllowance.left() + kFrameAllowance.right(),
+                         kFrameAllowance.top() + kFrameAllowance.bottom());
+    const QRect fitted = FittedOnScreen(inner, frame, screen->availableGeometry(), minimumSizeHint());
+    if (fitted.size() != inner.size())
+        resize(fitted.size());
+    if (fitted.topLeft() != inner.topLeft())
+        move(fitted.topLeft() - QPoint(frame.left(), frame.top()));
 }
 
 } // namespace centrafix

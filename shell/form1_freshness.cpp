@@ -13,7 +13,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -54,7 +53,7 @@ void Form1::connectFreshness()
         connect(field, &QLineEdit::textChanged, this, [this, what = what] { markResultsOutOfDate(*what); });
     // Another tolerance may find what the last one did not.
     connect(txtTolerance, &QLineEdit::textChanged, this, [this] { forgetNotFound(); });
-    connect(theListView, &QListWidget::itemChanged, this, [this] { theListView_ItemCheck(); });
+    connect(theListView, &QTableWidget::itemChanged, this, [this] { theListView_ItemCheck(); });
 }
 
 void Form1::markResultsOutOfDate(const Message& what)
@@ -150,8 +149,8 @@ void Form1::applyFindings(const std::array<bool, 8>& scanned)
 void Form1::showFoundMarks()
 {
     const QSignalBlocker quiet(theListView);
-    for (int i = 1; i <= kObjectCount && i <= theListView->count(); ++i) {
-        QListWidgetItem* entry = theListView->item(i - 1);
+    for (int i = 1; i <= kObjectCount && i <= theListView->rowCount(); ++i) {
+        QTableWidgetItem* entry = colorEntry(i);
         const bool notFound = m_notFound[static_cast<std::size_t>(i)];
         entry->setData(ColorListDelegate::kNotFoundRole, notFound);
         entry->setToolTip(text(notFound ? kTipNotFound : kTipWeight));

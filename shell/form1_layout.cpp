@@ -3,7 +3,10 @@
 
 #include "form1.h"
 
+#include "out_of_date.h"
+
 #include "color_list_delegate.h"
+#include "weight_delegate.h"
 #include "frozen_column_grid.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
@@ -17,11 +20,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -35,6 +39,11 @@ W* Placed(W* widget, const char* name, const QRect& geometry)
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(geometry);
     return widget;
+}
+
+std::size_t At(int i)
+{
+    return static_cast<std::size_t>(i);
 }
 
 } // namespace
@@ -118,36 +127,69 @@ void Form1::buildFields(QWidget* client)
     };
     lblScale = label("lblScale", {6840, 1800, 1215, 255});
     txtScale = field("txtScale", {8160, 1800, 735, 285});
-    Label3 = label("Label3", {6840, 2160, 1215, 255});
-    txtAltitude = field("txtAltitude", {8160, 2160, 735, 285});
-    Label4 = label("Label4", {6840, 2520, 1215, 255});
-    txtMach = field("txtMach", {8160, 2520, 735, 285});
+    lblScaleUnit = label("lblScaleUnit", {8960, 1800, 615, 255});
+    txtScaleUnit = field("txtScaleUnit", {9600, 1800, 615, 285});
+    // A unit is a word; a longer text would only crowd the report's lines.
+    txtScaleUnit->setMaxLength(24);
+    lblOrigin = label("lblOrigin", {6840, 2160, 1215, 255});
+    txtOriginX = field("txtOriginX", {8160, 2160, 735, 285});
+    txtOriginY = field("txtOriginY", {8960, 2160, 735, 285});
+    Label3 = label("Label3", {6840, 2520, 1215, 255});
+    txtAltitude = field("txtAltitude", {8160, 2520, 735, 285});
+    Label4 = label("Label4", {6840, 2880, 1215, 255});
+    txtMach = field("txtMach", {8160, 2880, 735, 285});
+    Label1 = label("Label1", {6840, 3240, 1215, 255});
+    txtTolerance = field("txtTolerance", {8160, 3240, 735, 285});
+    txtTolerance->setText(QString::fromUtf8(defaults::kToleranceText));
+    lblLanguage = label("lblLanguage", {6840, 3600, 1215, 255});
+    cbLanguage = Placed(new QComboBox(client), "cbLanguage", designed({8160, 3600, 2295, 315}));
 }
 
-// The panel on the right: the colour list, the tolerance and the language.
+// The panel on the right: the colour list.
 void Form1::buildSidePanel(QWidget* client)
 {
     picBox = Placed(new QWidget(client), "picBox", designed({9000, 120, 2535, 2775}));
     Label2 = Placed(new QLabel(picBox), "Label2", designed({120, 0, 1575, 255}));
-    theListView = Placed(new QListWidget(picBox), "theListView", designed({120, 240, 2295, 1455}));
+    buildColorList(picBox);
+}
+
+// One row per colour: the tick, the swatch and the name, then the weight.
+// The name is edited in place as it always was ("W=" and a number set the
+// weight); the weight column takes a number of its own.
+void Form1::buildColorList(QWidget* parent)
+{
+    theListView = Placed(new QTableWidget(kObjectCount, 2, parent), "theListView", designed({120, 240, 2295, 1455}));
+    theListView->verticalHeader()->hide();
+    theListView->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    theListView->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    theListView->horizontalHeader()->setHighlightSections(false);
+    theListView->setShowGrid(false);
+    theListView->setWordWrap(false);
+    theListView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    theListView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     theListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    theListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     theListView->setEditTriggers(QAbstractItemView::DoubleClicked |
                                  QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::SelectedClicked);
-    theListView->setItemDelegate(new ColorListDelegate(
-        [this](int row, const QString& newString) { return theListView_AfterLabelEdit(row, newString); },
-        theListView));
+    theListView->setItemDelegateForColumn(
+        0, new ColorListDelegate(
+               [this](int row, const QString& newString) { return theListView_AfterLabelEdit(row, newString); },
+               [this](int row) { return QString::fromStdString(ColorEntryText(ColorObjects[At(row + 1)])); },
+               theListView));
+    theListView->setItemDelegateForColumn(
+        1, new WeightDelegate([this](int row, const QString& typed) { setWeightText(row + 1, typed); },
+                              theListView));
     // The swatch box: the size of every colour's icon in the list.
     const QRect swatch = designed({5760, 5880, 375, 255});
     picColor = QImage(swatch.size(), QImage::Format_RGB32);
     theListView->setIconSize(swatch.size());
+    const int indicator = style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, theListView);
+    theListView->verticalHeader()->setMinimumSectionSize(0);
+    theListView->verticalHeader()->setDefaultSectionSize(
+        std::max({swatch.height(), indicator, theListView->fontMetrics().height()}) + 4);
+    theListView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     buildTickMenu();
-
-    Label1 = Placed(new QLabel(picBox), "Label1", designed({120, 1800, 1575, 255}));
-    txtTolerance = Placed(new QLineEdit(picBox), "txtTolerance", designed({1800, 1800, 615, 285}));
-    txtTolerance->setText(QString::fromUtf8(defaults::kToleranceText));
-    lblLanguage = Placed(new QLabel(picBox), "lblLanguage", designed({120, 2160, 1575, 255}));
-    cbLanguage = Placed(new QComboBox(picBox), "cbLanguage", designed({120, 2400, 2295, 315}));
 }
 
 void Form1::buildPictureView(QWidget* client)
@@ -158,12 +200,6 @@ void Form1::buildPictureView(QWidget* client)
 
 void Form1::buildStatusBar()
 {
-    // The progress bar belongs to the window, not to the client area, so that
-    // it can lie over the status bar's second panel during a run.
-    theProgressBar = Placed(new QProgressBar(this), "theProgressBar", designed({6360, 6600, 3375, 375}));
-    theProgressBar->setTextVisible(false);
-    theProgressBar->hide();
-
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
@@ -172,10 +208,19 @@ void Form1::buildStatusBar()
     // language chosen.
     statusPanel1 = new QLabel(QString::fromUtf8(Tr(msg::Ready, kEnglish)), bar);
     statusPanel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    statusPanel1->setMinimumWidth(1); // a long message is cut, never widens the window
     statusPanel2 = new QLabel(bar);
     statusPanel2->setObjectName(QStringLiteral("StatusBar1Panel2"));
+    // During a run the progress bar stands between the message and the zoom,
+    // taking room from the message: all three stay readable.
+    theProgressBar = new QProgressBar(bar);
+    theProgressBar->setObjectName(QStringLiteral("theProgressBar"));
+    theProgressBar->setTextVisible(false);
+    theProgressBar->setFixedSize(twipsX(3375), std::max(1, bar->height() - 2 * twipsY(80)));
+    theProgressBar->hide();
     bar->addWidget(statusPanel1, 1);
-    bar->addWidget(statusPanel2, 1);
+    bar->addPermanentWidget(theProgressBar);
+    bar->addPermanentWidget(statusPanel2);
 }
 
 void Form1::connectHandlers()
@@ -188,8 +233,14 @@ void Form1::connectHandlers()
     connect(btnCopyBitmap, &QPushButton::clicked, this, [this] { btnCopyBitmap_Click(); });
     connect(btnFlip, &QPushButton::clicked, this, [this] { btnFlip_Click(); });
     connect(cbLanguage, &QComboBox::currentIndexChanged, this, [this] { cbLanguage_Click(); });
-    connect(theListView, &QListWidget::itemClicked, this, [this] { theListView_Click(); });
+    connect(theListView, &QTableWidget::itemClicked, this, [this] { theListView_Click(); });
     connect(txtScale, &QLineEdit::textChanged, this, [this] { txtScale_Change(); });
+    connect(txtScaleUnit, &QLineEdit::textEdited, this, [this] {
+        m_unit = txtScaleUnit->text().trimmed();
+        markResultsOutOfDate(kChangedUnit);
+    });
+    for (QLineEdit* origin : {txtOriginX, txtOriginY})
+        connect(origin, &QLineEdit::editingFinished, this, [this] { txtOrigin_Edited(); });
     connect(chkAreaAC, &QCheckBox::stateChanged, this, [this] { showChoice(); });
     connect(chkAreaCG, &QCheckBox::stateChanged, this, [this] { showChoice(); });
     connect(picSideView, &PictureView::mouseMoved, this, &Form1::picSide_MouseMove);
@@ -201,18 +252,6 @@ void Form1::connectHandlers()
 void Form1::Form_Resize()
 {
     placeControls();
-}
-
-// During a run the progress bar lies over the status bar's second panel,
-// inset as the drawing shows it.
-void Form1::placeProgressOverPanel2()
-{
-    const QRect bar = statusBar()->geometry();
-    const QRect panel = statusPanel2->geometry();
-    const int insetX = twipsX(80);
-    const int insetY = twipsY(80);
-    theProgressBar->setGeometry(bar.x() + panel.x() + insetX, bar.y() + insetY,
-                                panel.width() - 2 * insetX, bar.height() - 2 * insetY);
 }
 
 } // namespace centrafix

@@ -6,6 +6,7 @@
 #include "frozen_column_grid.h"
 
 #include "menu_texts.h"
+#include "panel_texts.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
 #include "tool_texts.h"
@@ -18,7 +19,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -124,13 +124,17 @@ void Form1::setToolTips()
         {btnCopy, &kTipCopyTable},    {btnInvert, &kTipInvert},     {btnCopyBitmap, &kTipCopyBitmap},
         {btnFlip, &kTipFlip},         {chkAreaAC, &kTipShowAC},     {chkAreaCG, &kTipShowCG},
         {txtScale, &kTipScale},       {lblScale, &kTipScale},       {txtAltitude, &kTipAltitude},
+        {txtScaleUnit, &kTipUnit},    {lblScaleUnit, &kTipUnit},    {txtOriginX, &kTipOrigin},
+        {txtOriginY, &kTipOrigin},    {lblOrigin, &kTipOrigin},
         {Label3, &kTipAltitude},      {txtMach, &kTipMach},         {Label4, &kTipMach},
         {txtTolerance, &kTipTolerance}, {Label1, &kTipTolerance},   {cbLanguage, &kTipLanguage},
         {picSideView, &kTipPicture},  {theListView, &kTipWeight},   {grdResults, &kTipGrid}};
     for (const auto& [widget, tip] : tips)
         widget->setToolTip(text(*tip));
-    for (int i = 0; i < theListView->count(); ++i)
-        theListView->item(i)->setToolTip(text(kTipWeight));
+    for (int i = 1; i <= kObjectCount; ++i) {
+        colorEntry(i)->setToolTip(text(kTipWeight));
+        theListView->item(i - 1, 1)->setToolTip(text(kTipWeightColumn));
+    }
 }
 
 void Form1::syncMenuChecks()

@@ -10,9 +10,12 @@
 #include "out_of_date.h"
 #include "picture_view.h"
 #include "window_clipboard.h"
+#include "panel_texts.h"
 #include "window_texts.h"
 
 #include "engine/drag_report.h"
+#include "engine/eval_number.h"
+#include "engine/number_text.h"
 #include "engine/results_grid.h"
 #include "picture/mark_sprites.h"
 #include "picture/result_plot.h"
@@ -25,7 +28,7 @@
 #include <QTranslator>
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -67,6 +70,8 @@ void Form1::SwitchLanguage()
     chkAreaCG->setText(text(msg::ShowAreaCG));
     lblScale->setText(text(msg::ScaleFactorCaption));
     Label1->setText(text(msg::ToleranceCaption));
+    lblScaleUnit->setText(text(kUnitFieldCaption));
+    lblOrigin->setText(text(kOriginCaption));
     Label2->setText(text(msg::ColorsCaption));
     lblLanguage->setText(text(msg::LanguageCaption));
     btnCopyBitmap->setText(text(kCopyBitmapCaption));
@@ -84,7 +89,7 @@ void Form1::SwitchLanguage()
     setTicks(ticked);
     setToolTips();
     showFoundMarks();
-    theListView->setCurrentRow(0);
+    theListView->setCurrentCell(0, 0);
     translateLastRun();
     // Nothing on screen stays in the language left behind.
     setStatus(text(msg::Ready));
@@ -169,55 +174,98 @@ void Form1::buildTickMenu()
 
 void Form1::rebuildColorList()
 {
+    fillColorList(ColorObjects, LanguageIndex);
+}
+
+void Form1::fillColorList(const ColorObjectTable& objects, int languageIndex)
+{
     const QSignalBlocker quiet(theListView);
-    theListView->clear();
+    theListView->setHorizontalHeaderLabels({QString::fromUtf8(Tr(msg::Object, languageIndex)),
+                                            QString::fromUtf8(Tr(msg::Efficiency, languageIndex))});
+    theListView->setRowCount(0);
+    theListView->setRowCount(kObjectCount);
     for (int i = 1; i <= kObjectCount; ++i) {
-        const ColorObject& object = ColorObjects[At(i)];
+        const ColorObject& object = objects[At(i)];
         picColor.fill(ToQColor(object.Color));
-        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(picColor)),
-                                         QString::fromStdString(ColorEntryText(object)),
-                                         theListView);
-        item->setData(Qt::UserRole, QString::fromStdString(object.Name));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable |
-                       Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
+        auto* entry = new QTableWidgetItem(QIcon(QPixmap::fromImage(picColor)), QString::fromStdString(object.Name));
+        entry->setData(Qt::UserRole, QString::fromStdString(object.Name));
+        entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsUserCheckable);
+        entry->setCheckState(Qt::Unchecked);
+        theListView->setItem(i - 1, 0, entry);
+        auto* weight = new QTableWidgetItem(QString::fromStdString(FormatGeneral(object.Weight, decimalSeparator())));
+        weight->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        weight->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        theListView->setItem(i - 1, 1, weight);
     }
+}
+
+QTableWidgetItem* Form1::colorEntry(int i) const
+{
+    return theListView->item(i - 1, 0);
+}
+
+// The entry of colour i as the colour is: its name, and its weight in the
+// column beside it.
+void Form1::showColorEntry(int i)
+{
+    const ColorObject& object = ColorObjects[At(i)];
+    if (QTableWidgetItem* entry = colorEntry(i))
+        entry->setText(QString::fromStdString(object.Name));
+    if (QTableWidgetItem* weight = theListView->item(i - 1, 1))
+        weight->setText(QString::fromStdString(FormatGeneral(object.Weight, decimalSeparator())));
 }
 
 bool Form1::theListView_AfterLabelEdit(int editedRow, const QString& NewString)
 {
+    const int edited = editedRow + 1;
+    if (edited < 1 || edited > kObjectCount)
+        return false;
     const Result<std::optional<double>> weight =
         WeightFromEditedText(NewString.toStdString(), decimalSeparator());
     if (!weight) {
         // A number that would be cut short ("2,5" read as 2) is refused, and
         // the entry keeps the weight it shows.
+        showColorEntry(edited);
         showError(weight.error());
         return false;
     }
-    if (!*weight)
+    if (!*weight) {
+        // Typed over, the name would stand beside a weight it no longer
+        // shows ("0.5" beside 1.00 in the grid); the entry stays the colour's.
+        showColorEntry(edited);
+        setStatus(text(kNoWeightSet));
         return true;
-    // The colour is found by the entry's text from before the edit. Without a
-    // selection the edited entry stands in for it.
-    const QList<QListWidgetItem*> selected = theListView->selectedItems();
-    const QListWidgetItem* entry = selected.isEmpty() ? theListView->item(editedRow) : selected.first();
-    if (entry == nullptr)
-        return true;
-    const int i = FindColorEntry(entry->text().toStdString(), ColorObjects);
-    if (i > 0 && ColorObjects[At(i)].Weight != **weight) {
-        ColorObjects[At(i)].Weight = **weight;
-        markResultsOutOfDate(kChangedWeights);
     }
+    const bool changed = ColorObjects[At(edited)].Weight != **weight;
+    ColorObjects[At(edited)].Weight = **weight;
+    showColorEntry(edited);
+    if (changed)
+        markResultsOutOfDate(kChangedWeights);
     return true;
+}
+
+void Form1::setWeightText(int i, const QString& typed)
+{
+    if (i < 1 || i > kObjectCount)
+        return;
+    const Result<double> weight = EvalNumber(typed.toStdString(), Field::Weight, decimalSeparator());
+    if (!weight) {
+        showColorEntry(i);
+        showError(weight.error());
+        return;
+    }
+    const bool changed = ColorObjects[At(i)].Weight != *weight;
+    ColorObjects[At(i)].Weight = *weight;
+    showColorEntry(i);
+    if (changed)
+        markResultsOutOfDate(kChangedWeights);
 }
 
 void Form1::theListView_Click()
 {
-    const QList<QListWidgetItem*> selected = theListView->selectedItems();
-    if (selected.isEmpty())
-        return;
-    const int i = FindColorEntry(selected.first()->text().toStdString(), ColorObjects);
-    if (i > 0)
-        setStatus(ColorReadout(ColorObjects[At(i)]));
+    const int row = theListView->currentRow();
+    if (row >= 0 && row < kObjectCount)
+        setStatus(ColorReadout(ColorObjects[At(row + 1)]));
 }
 
 void Form1::SetupGrid()
@@ -291,16 +339,16 @@ void Form1::tickAll()
 void Form1::setTicks(const std::array<bool, 8>& ticked)
 {
     const QSignalBlocker quiet(theListView);
-    for (int i = 1; i <= kObjectCount && i <= theListView->count(); ++i)
-        theListView->item(i - 1)->setCheckState(ticked[At(i)] ? Qt::Checked : Qt::Unchecked);
+    for (int i = 1; i <= kObjectCount && i <= theListView->rowCount(); ++i)
+        colorEntry(i)->setCheckState(ticked[At(i)] ? Qt::Checked : Qt::Unchecked);
     m_ticksShown = ticks();
 }
 
 std::array<bool, 8> Form1::ticks() const
 {
     std::array<bool, 8> ticked{};
-    for (int i = 1; i <= kObjectCount && i <= theListView->count(); ++i)
-        ticked[At(i)] = theListView->item(i - 1)->checkState() == Qt::Checked;
+    for (int i = 1; i <= kObjectCount && i <= theListView->rowCount(); ++i)
+        ticked[At(i)] = colorEntry(i)->checkState() == Qt::Checked;
     return ticked;
 }
 

@@ -42,6 +42,13 @@ void Form1::btnAnalyze_Click()
 {
     if (m_busy)
         return;
+    // An origin typed and not yet entered (F5 straight from the field) is
+    // the one the user means.
+    if (const std::optional<Error> origin = applyOriginFields()) {
+        showOrigin();
+        showError(*origin);
+        return;
+    }
     setWaiting(true);
     const Result<RunSetup> setup = m_run->prepare(LanguageIndex, decimalSeparator(), m_unit.value_or(QString()).toStdString());
     const std::optional<Error> refusal = setup ? runRefusal(*setup) : setup.error();
@@ -147,9 +154,7 @@ void Form1::showRunStarting(const RunSetup& setup)
     picSide->setAutoRedraw(false);
     txtReport->hide();
     setProgress(0, ProgressMaximum(picBackBuffer->scaleWidth(), picBackBuffer->scaleHeight()));
-    placeProgressOverPanel2();
     theProgressBar->show();
-    theProgressBar->raise();
     SetupGrid();
     m_chartWindow->clearSamples(); // until this run's table is there
     if (setup.scaleReplaced)

@@ -108,6 +108,7 @@ void Form1::endScaleLine(float X, float Y)
     if (m_unit.value_or(QString()) != dialog.unit())
         markResultsOutOfDate(kChangedUnit);
     m_unit = dialog.unit();
+    txtScaleUnit->setText(*m_unit);
     // Set as if typed: the origin keeps its pixel and follows the new factor.
     txtScale->setText(QString::fromStdString(scale));
     txtScale->setCursorPosition(0); // the leading digits, where a narrow field cuts the text

@@ -17,9 +17,12 @@ bool IsEndOfLine(char c)
     return c == '\n' || c == '\r';
 }
 
-// A line as QSettings reads one: it starts after blanks and comment lines and
-// runs to an end of line or to a ";" outside quotes; quotes and a backslash
-// carry it over an end of line.
+// A line of the file: it starts after blanks and comment lines and runs to
+// the end of its physical line or to a ";" outside quotes. QSettings would
+// carry a line on past an end of line after a backslash or inside quotes; a
+// hand-typed value with a stray quote or a trailing backslash would then
+// swallow every line after it, and rewriting that key would drop them all. A
+// value here never reaches past its own line, whatever it holds.
 struct IniLine {
     qsizetype start = 0;
     qsizetype end = 0;
@@ -31,44 +34,27 @@ bool NextLine(QByteArrayView text, qsizetype& pos, IniLine& line)
 {
     const qsizetype size = text.size();
     qsizetype start = pos;
-    while (start < size && IsSpace(text[start]))
-        ++start;
+    for (;;) {
+        while (start < size && IsSpace(text[start]))
+            ++start;
+        if (start >= size || text[start] != ';')
+            break;
+        while (start < size && !IsEndOfLine(text[start]))
+            ++start;
+    }
     bool inQuotes = false;
     qsizetype equals = -1;
     qsizetype i = start;
-    bool ended = false;
-    while (!ended && i < size) {
-        const char c = text[i++];
-        if (c == '=') {
-            if (!inQuotes && equals < 0)
-                equals = i - 1;
-        } else if (IsEndOfLine(c)) {
-            if (i == start + 1)
-                ++start;
-            else if (!inQuotes)
-                ended = true;
-        } else if (c == '\\') {
-            if (i < size) {
-                const char escaped = text[i++];
-                if (i < size && ((escaped == '\n' && text[i] == '\r') || (escaped == '\r' && text[i] == '\n')))
-                    ++i;
-            }
-        } else if (c == '"') {
+    while (i < size && !IsEndOfLine(text[i]) && (inQuotes || text[i] != ';')) {
+        const char c = text[i];
+        if (c == '=' && !inQuotes && equals < 0)
+            equals = i;
+        else if (c == '"')
             inQuotes = !inQuotes;
-        } else if (c == ';') {
-            if (i == start + 1) {
-                while (i < size && !IsEndOfLine(text[i]))
-                    ++i;
-                while (i < size && IsSpace(text[i]))
-                    ++i;
-                start = i;
-            } else if (!inQuotes) {
-                ended = true;
-            }
-        }
+        else if (c == '\\' && i + 1 < size && !IsEndOfLine(text[i + 1]))
+            ++i; // an escaped quote or ";" means nothing here
+        ++i;
     }
-    if (ended)
-        --i; // the end of line or ";" belongs to what follows
     pos = i;
     line = {start, i, equals};
     return i > start;

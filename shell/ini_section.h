@@ -10,10 +10,11 @@
 namespace centrafix {
 
 // One section of an INI file as QSettings lays the file out, found and
-// rewritten in place: the file is split into lines exactly as QSettings splits
-// it (comments, quotes and backslashes carrying a line on), so both agree on
-// where every section and key begins, and nothing outside the section's own
-// keys is decoded at all.
+// rewritten in place: the file is split into lines as QSettings splits it
+// (comments, ";" ending a line outside quotes), except that no line reaches
+// past its end of line, so a value typed with an unclosed quote or a trailing
+// backslash spoils only its own line. Nothing outside the section's own keys
+// is decoded at all, and a rewrite replaces only their lines.
 
 struct IniEntry {
     QString key;         // decoded

@@ -1,5 +1,7 @@
 #include "picture_view.h"
 
+#include "label_placement.h"
+
 #include "picture/picture_area.h"
 
 #include <QMouseEvent>
@@ -43,6 +45,10 @@ int Ceil(double v)
     return static_cast<int>(std::ceil(v - 1e-9));
 }
 
+// Light enough to set black lines off from black, and a little translucent so
+// that it does not read as part of the drawing on a light picture.
+constexpr QRgb kHalo = qRgba(255, 255, 255, 224);
+
 } // namespace
 
 PictureView::PictureView(PictureArea& area, QWidget* parent) : QWidget(parent), m_area(area)
@@ -54,6 +60,7 @@ PictureView::PictureView(PictureArea& area, QWidget* parent) : QWidget(parent), 
             [this](const QRect& changedArea) { update(viewRectOf(changedArea)); });
     connect(&m_area, &PictureArea::resized, this, [this] {
         fitToPicture();
+        placeLabels();
         update();
     });
 }
@@ -75,6 +82,7 @@ void PictureView::setZoom(double zoom)
         return;
     m_zoom = zoom;
     fitToPicture();
+    placeLabels();
     update();
 }
 
@@ -95,18 +103,23 @@ QRect PictureView::viewRectOf(const QRect& pictureRect) const
 void PictureView::setMarks(std::vector<MarkSprite> marks)
 {
     m_marks = std::move(marks);
+    placeLabels();
     update();
 }
 
 void PictureView::setChoice(PlotChoice choice)
 {
     m_choice = choice;
+    placeLabels();
     update();
 }
 
 void PictureView::setOrigin(std::optional<QPointF> pixel)
 {
-    m_origin = pixel ? OriginSprite(*pixel) : std::nullopt;
+    m_origin.reset();
+    if (pixel)
+        if (const std::optional<MarkSprite> origin = OriginSprite(*pixel))
+            m_origin = WithHalo(*origin, kHalo);
     update();
 }
 
@@ -115,8 +128,35 @@ void PictureView::clearMarks()
     if (!hasMarks())
         return;
     m_marks.clear();
+    m_labelMoves.clear();
     m_origin.reset();
     update();
+}
+
+// The labels that show, in the plot's order, so that the total's keep their
+// places and the colours' make way.
+void PictureView::placeLabels()
+{
+    m_labelMoves.assign(m_marks.size(), QPoint());
+    std::vector<std::size_t> shown;
+    std::vector<QRect> wanted;
+    for (std::size_t i = 0; i < m_marks.size(); ++i)
+        if (m_marks[i].label && Shown(m_marks[i].shows, m_choice)) {
+            shown.push_back(i);
+            wanted.push_back(m_marks[i].ink.translated(spriteAt(m_marks[i])));
+        }
+    const std::vector<QRect> placed = PlaceLabels(wanted, rect());
+    for (std::size_t k = 0; k < shown.size(); ++k)
+        m_labelMoves[shown[k]] = placed[k].topLeft() - wanted[k].topLeft();
+}
+
+std::vector<QRect> PictureView::labelBoxes() const
+{
+    std::vector<QRect> boxes;
+    for (std::size_t i = 0; i < m_marks.size(); ++i)
+        if (m_marks[i].label && Shown(m_marks[i].shows, m_choice))
+            boxes.push_back(m_marks[i].ink.translated(spriteAt(m_marks[i]) + m_labelMoves[i]));
+    return boxes;
 }
 
 void PictureView::paintEvent(QPaintEvent* event)
@@ -127,9 +167,10 @@ void PictureView::paintEvent(QPaintEvent* event)
     paintPicture(painter, exposed);
     if (m_origin)
         paintSprite(painter, *m_origin);
-    for (const MarkSprite& mark : m_marks)
-        if (Shown(mark.shows, m_choice))
-            paintSprite(painter, mark);
+    for (const bool labels : {false, true})
+        for (std::size_t i = 0; i < m_marks.size(); ++i)
+            if (m_marks[i].label == labels && Shown(m_marks[i].shows, m_choice))
+                paintSprite(painter, m_marks[i], m_labelMoves[i]);
     if (m_scaleLine)
         paintScaleLine(painter);
 }
@@ -201,12 +242,17 @@ void PictureView::paintPicture(QPainter& painter, const QRect& exposed)
 
 // A sprite's anchor pixel shows at the pixel's place on screen, in the middle
 // of it when the picture is zoomed in; the sprite itself is never scaled.
-void PictureView::paintSprite(QPainter& painter, const MarkSprite& sprite)
+QPoint PictureView::spriteAt(const MarkSprite& sprite) const
 {
     const double half = m_zoom > 1.0 ? std::floor(m_zoom / 2) : 0.0;
     const QPoint at(static_cast<int>(std::floor(sprite.anchor.x() * m_zoom + half)),
                     static_cast<int>(std::floor(sprite.anchor.y() * m_zoom + half)));
-    painter.drawImage(at - sprite.hotSpot, sprite.image);
+    return at - sprite.hotSpot;
+}
+
+void PictureView::paintSprite(QPainter& painter, const MarkSprite& sprite, QPoint moved)
+{
+    painter.drawImage(spriteAt(sprite) + moved, sprite.image);
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event)

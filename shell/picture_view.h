@@ -19,7 +19,11 @@ class PictureArea;
 // measured never changes with the zoom.
 //
 // The plot's marks and the origin lie over the picture as sprites at their
-// size on screen, so they stay readable when the picture is zoomed out.
+// size on screen, so they stay readable when the picture is zoomed out. On
+// screen the labels are laid over the markers, kept inside the picture and
+// apart from each other (label_placement.h), and the origin has a light rim
+// so that its black axes show on a black planform; the pictures the plot
+// draws into keep its own drawing.
 //
 // Mouse positions are reported as the picture pixel under the pointer with
 // the button and shift codes the handlers expect (buttons 1 left, 2 right,
@@ -44,6 +48,9 @@ public:
     void setOrigin(std::optional<QPointF> pixel);
     void clearMarks();
     bool hasMarks() const { return !m_marks.empty() || m_origin.has_value(); }
+    // Where the shown labels' drawn pixels are, in view coordinates, in the
+    // plot's order.
+    std::vector<QRect> labelBoxes() const;
 
     // A line being drawn between two pixels' centres, with `label` (its
     // length) beside its end; none: no line.
@@ -63,7 +70,9 @@ protected:
 
 private:
     void paintPicture(QPainter& painter, const QRect& exposed);
-    void paintSprite(QPainter& painter, const MarkSprite& sprite);
+    void paintSprite(QPainter& painter, const MarkSprite& sprite, QPoint moved = {});
+    QPoint spriteAt(const MarkSprite& sprite) const;
+    void placeLabels();
     void paintScaleLine(QPainter& painter);
     QPointF centreOf(QPoint pixel) const;
     void fitToPicture();
@@ -72,6 +81,7 @@ private:
     PictureArea& m_area;
     double m_zoom = 1.0;
     std::vector<MarkSprite> m_marks;
+    std::vector<QPoint> m_labelMoves; // per mark: how far its label moved from where the plot puts it
     std::optional<MarkSprite> m_origin;
     PlotChoice m_choice;
     std::optional<QLine> m_scaleLine;

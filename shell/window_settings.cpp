@@ -94,6 +94,7 @@ SettingsRead ReadStoredSettings(const QString& path)
     values.scale = text(QStringLiteral("Scale")).value_or(values.scale);
     values.altitude = text(QStringLiteral("Altitude")).value_or(values.altitude);
     values.mach = text(QStringLiteral("Mach")).value_or(values.mach);
+    values.tolerance = text(QStringLiteral("Tolerance")).value_or(values.tolerance);
     values.windowGeometry = text(QStringLiteral("WindowGeometry")).value_or(QString());
     values.zoomMode = text(QStringLiteral("ZoomMode")).value_or(QString());
     values.unit = text(QStringLiteral("Unit"));
@@ -114,7 +115,8 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
                       {QStringLiteral("Path"), programPath},
                       {QStringLiteral("Scale"), values.scale},
                       {QStringLiteral("Mach"), values.mach},
-                      {QStringLiteral("Altitude"), values.altitude}};
+                      {QStringLiteral("Altitude"), values.altitude},
+                      {QStringLiteral("Tolerance"), values.tolerance}};
     for (int i = 1; i <= kObjectCount; ++i)
         entries.emplace_back(WeightKey(i), QString::fromStdString(FormatGeneral(
                                                values.weights[static_cast<std::size_t>(i)], ".")));

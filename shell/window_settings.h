@@ -32,6 +32,7 @@ struct StoredSettings {
     QString scale = QString::fromUtf8(defaults::kScaleText);
     QString altitude = QString::fromUtf8(defaults::kAltitudeText);
     QString mach = QString::fromUtf8(defaults::kMachText);
+    QString tolerance = QString::fromUtf8(defaults::kToleranceText);
     std::optional<int> languageIndex; // none stored: the locale's
     // The window's own: its size and place (QWidget::saveGeometry in base64)
     // and how the picture is zoomed ("fit" or a factor). Empty: not kept.
@@ -58,12 +59,12 @@ struct SettingsRead {
 };
 SettingsRead ReadStoredSettings(const QString& path);
 
-// Writes all thirteen keys of the section in this order: "Language", "Name",
-// "Path", "Scale", "Mach", "Altitude", then the seven weights, and after them
-// "WindowGeometry", "ZoomMode", "Unit" and "CleanUpThreshold" when they are
-// set. Every other
-// byte of the file stays, and a failed write leaves the old file; a file that
-// cannot be read is not written over.
+// Writes all fourteen keys of the section in this order: "Language", "Name",
+// "Path", "Scale", "Mach", "Altitude", "Tolerance", then the seven weights,
+// and after them "WindowGeometry", "ZoomMode", "Unit" and "CleanUpThreshold"
+// when they are set. Every other line of the file stays byte for byte, and a
+// failed write leaves the old file; a file that cannot be read is not written
+// over.
 std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values,
                                          const QString& programPath);
 

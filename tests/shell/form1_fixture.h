@@ -22,7 +22,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -140,7 +139,9 @@ protected:
 
     QString status() { return get<QLabel>("StatusBar1Panel1")->text(); }
     QTableWidget* grid() { return get<QTableWidget>("grdResults"); }
-    QListWidget* list() { return get<QListWidget>("theListView"); }
+    QTableWidget* list() { return get<QTableWidget>("theListView"); }
+    // The colour list's entry of row r (0 to 6): the tick, the swatch and the name.
+    QTableWidgetItem* entry(int r) { return list()->item(r, 0); }
     QLineEdit* field(const char* name) { return get<QLineEdit>(name); }
     const PictureArea& display() { return *form->findChild<PictureArea*>("picSide"); }
     const PictureArea& workingCopy() { return *form->findChild<PictureArea*>("picBackBuffer"); }
@@ -220,26 +221,27 @@ protected:
         QApplication::sendEvent(view, &event);
     }
 
+    // The colour list's rows as "name W=weight".
     QStringList entryTexts()
     {
         QStringList texts;
-        for (int i = 0; i < list()->count(); ++i)
-            texts << list()->item(i)->text();
+        for (int i = 0; i < list()->rowCount(); ++i)
+            texts << list()->item(i, 0)->text() + " W=" + list()->item(i, 1)->text();
         return texts;
     }
 
     void tickAllColours()
     {
-        for (int i = 0; i < list()->count(); ++i)
-            list()->item(i)->setCheckState(Qt::Checked);
+        for (int i = 0; i < list()->rowCount(); ++i)
+            entry(i)->setCheckState(Qt::Checked);
     }
 
     // The seven ticks as a string: "1111000".
     QString entryTicks()
     {
         QString ticks;
-        for (int i = 0; i < list()->count(); ++i)
-            ticks += list()->item(i)->checkState() == Qt::Checked ? '1' : '0';
+        for (int i = 0; i < list()->rowCount(); ++i)
+            ticks += entry(i)->checkState() == Qt::Checked ? '1' : '0';
         return ticks;
     }
 

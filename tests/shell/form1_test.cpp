@@ -36,7 +36,7 @@ TEST_F(Form1Test, FirstStartWithGermanStoredHasTheDefaultsAndALanguageSwitchKeep
     EXPECT_NE(shown(), workingCopy().picture()) << "markers kept";
     EXPECT_EQ(entryTexts().first(), "black W=1");
     EXPECT_EQ(entryTicks(), "1111000");
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(1)).center());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(entry(1)).center());
     EXPECT_EQ(status(), "red:  RGB(255,0,0)");
 }
 
@@ -45,7 +45,7 @@ TEST_F(Form1Test, AnalysingTheExampleGivesTheEngineResultsAndABadToleranceKeepsT
     open();
     field("txtScale")->setText("0.01");
     mouse(QEvent::MouseButtonPress, Qt::RightButton, {20, 150}); // an origin the run must use
-    list()->item(6)->setCheckState(Qt::Unchecked);               // magenta: absent anyway
+    entry(6)->setCheckState(Qt::Unchecked); // magenta: absent anyway
     const AnalysisResult expected = engineRun();
     ASSERT_TRUE(expected.completed);
 
@@ -80,7 +80,7 @@ TEST_F(Form1Test, AnalysingTheExampleGivesTheEngineResultsAndABadToleranceKeepsT
 TEST_F(Form1Test, EditedWeightChangesTheEfficiencyAndTheTotal)
 {
     open();
-    QListWidgetItem* red = list()->item(1);
+    QTableWidgetItem* red = entry(1);
     list()->setCurrentItem(red);
     list()->editItem(red);
     auto* editor = list()->viewport()->findChild<QLineEdit*>();
@@ -88,7 +88,7 @@ TEST_F(Form1Test, EditedWeightChangesTheEfficiencyAndTheTotal)
     editor->setText("rot W=2.5");
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents(); // the view commits the edit from its queue
-    EXPECT_EQ(red->text(), "rot W=2.5");
+    EXPECT_EQ(entryTexts()[1], "rot W=2.5");
     form->theListView_AfterLabelEdit(1, "rot w=3"); // a lower-case w is no weight
 
     analyze();
@@ -110,7 +110,7 @@ TEST_F(Form1Test, EscAtAnObjectBoundaryEndsTheRunWithoutResults)
     EXPECT_EQ(entryTicks(), "1111111") << "an aborted run changes no tick";
     expectIdle();
 
-    list()->item(3)->setCheckState(Qt::Checked);
+    entry(3)->setCheckState(Qt::Checked);
     analyze();
     EXPECT_EQ(grid()->rowCount(), 5) << "the next run goes to the end";
 }
@@ -141,7 +141,7 @@ TEST_F(Form1Test, SettingsRoundTripEvenWhenClosedDuringARun)
     EXPECT_EQ(s.value("ZoomMode").toString(), "1");
     EXPECT_FALSE(s.value("WindowGeometry").toString().isEmpty());
     EXPECT_EQ(saved, (QStringList{"Altitude=5000", "Language=1", "Mach=0.7", "Name=Simple Centrafix",
-                                  "Path=" + QCoreApplication::applicationFilePath(), "Scale=1/50", "color_w_1=1",
+                                  "Path=" + QCoreApplication::applicationFilePath(), "Scale=1/50", "Tolerance=10", "color_w_1=1",
                                   "color_w_2=0.5", "color_w_3=2.25", "color_w_4=0", "color_w_5=1", "color_w_6=1",
                                   "color_w_7=1"}));
 
@@ -260,7 +260,7 @@ TEST_F(Form1Test, OpeningOrPastingNoPictureSaysSoAndPastingOneReplacesIt)
                                                           "Die Zwischenablage enthält keine Bitmap Abbildung!");
     EXPECT_EQ(workingCopy().picture(), ExamplePicture());
 
-    list()->item(2)->setCheckState(Qt::Unchecked);
+    entry(2)->setCheckState(Qt::Unchecked);
     QImage picture(30, 20, QImage::Format_RGB32);
     picture.fill(Qt::red);
     QGuiApplication::clipboard()->setImage(picture);

@@ -100,6 +100,7 @@ TEST_F(MeasuringTools, AScaleLineSetsTheScaleAtAnyZoomAndTheOriginFollows)
     // A diagonal at 300 %, beyond the picture's edge: kept on its last pixel.
     ASSERT_TRUE(drawLine({0, 0}, {400, 4}, "2*164,5", "mm"));
     EXPECT_NEAR(scale(), 329.0 / std::hypot(329.0, 4.0), 1e-14);
+    EXPECT_EQ(field("txtScaleUnit")->text(), "mm") << "the unit shows beside the scale";
 
     // The unit names the report's size line, never a column of the grid, and
     // stays for the next session.

@@ -6,6 +6,7 @@
 #include "form1_fixture.h"
 
 #include "shell/twips.h"
+#include "picture/result_plot.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
@@ -48,9 +49,12 @@ TEST_F(PictureRegion, ThePictureSizesItsViewAndTheRegionGrowsAndShrinksWithTheWi
     EXPECT_EQ(view()->size(), QSize(330, 314)) << "the example at 1:1";
     form->resize(1400, 900);
     const QRect region = scroll()->geometry();
-    EXPECT_EQ(region.topLeft(), QPoint(TwipsToPixels(120, form->logicalDpiX()), TwipsToPixels(2880, form->logicalDpiY())))
-        << "where the drawing puts it";
-    EXPECT_EQ(clientRect().right() - region.right(), region.left()) << "to the right edge, the same margin";
+    const QRect report = get<QWidget>("txtReport")->geometry();
+    EXPECT_EQ(region.left(), TwipsToPixels(120, form->logicalDpiX())) << "at the left margin";
+    EXPECT_GT(region.top(), grid()->geometry().bottom()) << "under the grid";
+    EXPECT_LT(region.top(), grid()->geometry().bottom() + 10);
+    EXPECT_LT(region.right(), report.left()) << "up to the column of the report and the fields";
+    EXPECT_EQ(clientRect().right() - report.right(), region.left()) << "which has the right margin";
     EXPECT_LT(clientRect().bottom() - region.bottom(), 8) << "down to the status bar";
     form->resize(1200, 800);
     EXPECT_EQ(scroll()->size(), region.size() - QSize(200, 100));
@@ -145,12 +149,17 @@ TEST_F(PictureRegion, TheCheckBoxesShowAndHideTheMarksAtOnce)
     get<QCheckBox>("chkAreaCG")->setChecked(false);
     EXPECT_EQ(shown(), total);
 
-    // The bitmap copy draws what is shown into the picture's own pixels, and
+    // The bitmap copy draws the marks the boxes choose into the picture's own
+    // pixels as the plot draws them (the screen sets its labels apart), and
     // the quarter-chord marks inverted over them.
     get<QCheckBox>("chkAreaCG")->setChecked(true);
     click("btnCopyBitmap");
     const QImage copy = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
-    const QImage screen = shown();
+    PictureArea plotted;
+    plotted.setPicture(workingCopy().picture());
+    PlotResults(plotted, form->colorObjects(), engineRun().values, form->originX(), form->originY(),
+                PlotChoice{false, true}, kGerman);
+    const QImage screen = plotted.image();
     ASSERT_EQ(copy.size(), screen.size());
     int inverted = 0;
     for (int y = 0; y < copy.height(); ++y)

@@ -34,7 +34,7 @@ protected:
         form->openPictureFile(path);
     }
 
-    bool greyed(int i) { return list()->item(i - 1)->data(ColorListDelegate::kNotFoundRole).toBool(); }
+    bool greyed(int i) { return entry(i - 1)->data(ColorListDelegate::kNotFoundRole).toBool(); }
     QString greyedEntries()
     {
         QString marks;
@@ -67,7 +67,7 @@ protected:
 TEST_F(ResultsFreshness, EscDuringARunChangesNoTickAndTheNextRunMeasuresEveryColour)
 {
     open();
-    list()->item(4)->setCheckState(Qt::Unchecked); // yellow: the user's own choice
+    entry(4)->setCheckState(Qt::Unchecked); // yellow: the user's own choice
     analyzeWithHook([&] { return status().startsWith("Analysiere grün"); }, [&] { pressEsc(); });
     EXPECT_EQ(status(), "Abgebrochen.");
     EXPECT_EQ(entryTicks(), "1111011") << "blue was not scanned, and is still ticked";
@@ -77,8 +77,8 @@ TEST_F(ResultsFreshness, EscDuringARunChangesNoTickAndTheNextRunMeasuresEveryCol
     EXPECT_EQ(grid()->rowCount(), 5) << "black, red, green, blue and the total";
     EXPECT_EQ(entryTicks(), "1111000") << "absent cyan and magenta lose their ticks";
     EXPECT_EQ(greyedEntries(), "-----gg") << "yellow was unticked by the user, not by the run";
-    EXPECT_TRUE(list()->item(5)->toolTip().contains("nicht im Bild gefunden")) << list()->item(5)->toolTip().toStdString();
-    EXPECT_EQ(list()->item(4)->toolTip(), list()->item(0)->toolTip());
+    EXPECT_TRUE(entry(5)->toolTip().contains("nicht im Bild gefunden")) << entry(5)->toolTip().toStdString();
+    EXPECT_EQ(entry(4)->toolTip(), entry(0)->toolTip());
 }
 
 TEST_F(ResultsFreshness, AColourNotFoundIsTickedAgainByANewToleranceCleanUpOrTick)
@@ -109,11 +109,11 @@ TEST_F(ResultsFreshness, AColourNotFoundIsTickedAgainByANewToleranceCleanUpOrTic
     // Any change of the ticks gives the absent colours their ticks back; a
     // tick set on a greyed entry is kept.
     EXPECT_EQ(entryTicks(), "1101000");
-    list()->item(0)->setCheckState(Qt::Unchecked);
+    entry(0)->setCheckState(Qt::Unchecked);
     EXPECT_EQ(entryTicks(), "0111111");
     EXPECT_EQ(greyedEntries(), "-------");
     analyze();
-    list()->item(6)->setCheckState(Qt::Checked);
+    entry(6)->setCheckState(Qt::Checked);
     EXPECT_EQ(entryTicks(), "0111111");
 
     // "Untick all" is the user's word for every colour, greyed or not.
@@ -168,7 +168,14 @@ TEST_F(ResultsFreshness, EveryInputTheResultsDependOnMarksThemOutOfDate)
         {"Toleranz", [&] { field("txtTolerance")->setText("12"); }},
         {"Ursprung", [&] { mouse(QEvent::MouseButtonPress, Qt::RightButton, {70, 80}); }},
         {"Wirkung", [&] { form->theListView_AfterLabelEdit(1, "rot W=2"); }},
-        {"angekreuzte Farben", [&] { list()->item(2)->setCheckState(Qt::Unchecked); }},
+        {"angekreuzte Farben", [&] { entry(2)->setCheckState(Qt::Unchecked); }},
+        {"Ursprung",
+         [&] {
+             field("txtOriginX")->setText("5");
+             QTest::keyClick(field("txtOriginX"), Qt::Key_Return);
+         }},
+        {"Einheit", [&] { QTest::keyClicks(field("txtScaleUnit"), "mm"); }},
+        {"Wirkung", [&] { form->setWeightText(3, "2"); }},
     };
     for (const auto& [name, change] : changes) {
         SCOPED_TRACE(name.toStdString());

@@ -85,7 +85,7 @@ TEST_F(SettingsFile, OnlyOurKeysAreRewrittenAndEverythingElseStaysByteForByte)
     ASSERT_FALSE(WriteStoredSettings(path(), values, "/opt/centrafix"));
     EXPECT_EQ(bytes(path()), head +
                                  "Language=2\nName=Simple Centrafix\nPath=/opt/centrafix\nScale=\"1,5 \\\"x\\\"\"\n"
-                                 "Mach=0.7\nAltitude=1\ncolor_w_1=1\ncolor_w_2=1\ncolor_w_3=2.5\ncolor_w_4=1\n"
+                                 "Mach=0.7\nAltitude=1\nTolerance=10\ncolor_w_1=1\ncolor_w_2=1\ncolor_w_3=2.5\ncolor_w_4=1\n"
                                  "color_w_5=1\ncolor_w_6=1\ncolor_w_7=1\n" +
                                  middle + "Extra=1");
     QSettings theirs(path(), QSettings::IniFormat);
@@ -98,6 +98,35 @@ TEST_F(SettingsFile, OnlyOurKeysAreRewrittenAndEverythingElseStaysByteForByte)
     setBytes("[Other]\nx=1");
     ASSERT_FALSE(WriteStoredSettings(path(), values, "/opt/centrafix"));
     EXPECT_TRUE(bytes(path()).startsWith("[Other]\nx=1\n\n[Centrafix]\nLanguage=2\n"));
+}
+
+// A value typed by hand with a quote left open or a backslash at its end
+// spoils its own line and no other: the sections after it are still read, and
+// one start and close later still there, byte for byte.
+TEST_F(SettingsFile, AnUnclosedQuoteOrATrailingBackslashStaysOnItsOwnLine)
+{
+    const QByteArray others = "[Other]\npath=C:\\temp\\\nkeep=\"a;b\r\n[Third]\nx=\"open ; still x\n";
+    setBytes("[Centrafix]\nScale=\"1/50\nUnit=mm\\\nTheme=\"dark\n" + others +
+             "[Centrafix]\nAltitude=5=6\r\nMach=0.5\\\n");
+    const SettingsRead read = ReadStoredSettings(path());
+    EXPECT_EQ(read.values.scale, "1/50");
+    EXPECT_EQ(read.values.altitude, "5=6") << "the first \"=\" ends the key";
+    EXPECT_EQ(read.values.unit, "mm");
+    EXPECT_EQ(read.values.mach, "0.5");
+    ASSERT_FALSE(WriteStoredSettings(path(), read.values, "/opt/centrafix"));
+    const QByteArray written = bytes(path());
+    EXPECT_TRUE(written.startsWith("[Centrafix]\nLanguage=1\n")) << written.toStdString();
+    EXPECT_TRUE(written.endsWith("Unit=mm\nTheme=\"dark\n" + others + "[Centrafix]\n")) << written.toStdString();
+    EXPECT_EQ(ReadStoredSettings(path()).values.scale, "1/50");
+
+    // A backslash at the end of another section's line ends that line there:
+    // the section after it is ours, not part of a path.
+    setBytes("[Other]\npath=C:\\temp\\\n[Centrafix]\nScale=2\nWho=\"me\n[Last]\nz=1\n");
+    EXPECT_EQ(ReadStoredSettings(path()).values.scale, "2");
+    ASSERT_FALSE(WriteStoredSettings(path(), read.values, "/opt/centrafix"));
+    EXPECT_EQ(bytes(path()).count("[Centrafix]"), 1);
+    EXPECT_TRUE(bytes(path()).startsWith("[Other]\npath=C:\\temp\\\n[Centrafix]\nLanguage=1\n"));
+    EXPECT_TRUE(bytes(path()).endsWith("\nWho=\"me\n[Last]\nz=1\n"));
 }
 
 TEST_F(SettingsFile, WhatHoldsNoPlainTextKeepsItsDefaultAndATooLargeFileIsLeftAlone)

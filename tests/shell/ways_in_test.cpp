@@ -100,7 +100,7 @@ TEST_F(WaysIn, TheMenusSpeakTheWindowsLanguage)
     EXPECT_EQ(english.mid(0, 4), (QStringList{"&File", "&Open...", "&Paste", "&Save results..."}));
     EXPECT_TRUE(english.contains("Show Area A.C.") && english.contains("&Analyze"));
     EXPECT_EQ(german.size(), english.size());
-    EXPECT_EQ(list()->item(0)->toolTip(), "double-click: edit W=…; tick: measure the color");
+    EXPECT_EQ(entry(0)->toolTip(), "double-click: edit W=…; tick: measure the color");
     EXPECT_EQ(get<QPushButton>("btnAnalyze")->toolTip(), "Measure the ticked colors – F5");
 
     // The language entries move the language box, as choosing there does.
@@ -130,6 +130,7 @@ TEST_F(WaysIn, ADroppedFileOpensAsOpenDoesAndOfSeveralTheFirst)
 TEST_F(WaysIn, TheWindowComesBackAsItWasLeft)
 {
     open();
+    form->resize(form->minimumSizeHint() + QSize(20, 10)); // on the test's screen, frame and all
     form->move(30, 20);
     scroll()->setMode({false, 3.0});
     const QByteArray geometry = form->saveGeometry();

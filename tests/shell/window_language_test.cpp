@@ -38,7 +38,7 @@ protected:
 TEST_F(WindowLanguage, ASwitchKeepsTheTicksAndTheRunAndWritesThemAnew)
 {
     open();
-    list()->item(2)->setCheckState(Qt::Unchecked); // green: the user's choice
+    entry(2)->setCheckState(Qt::Unchecked); // green: the user's choice
     analyze();
     ASSERT_EQ(entryTicks(), "1101000");
     const QStringList germanNumbers = numbers();
@@ -47,8 +47,8 @@ TEST_F(WindowLanguage, ASwitchKeepsTheTicksAndTheRunAndWritesThemAnew)
 
     switchTo(kEnglish);
     EXPECT_EQ(entryTicks(), "1101000");
-    EXPECT_TRUE(list()->item(6)->data(ColorListDelegate::kNotFoundRole).toBool()) << "magenta still greyed";
-    EXPECT_FALSE(list()->item(2)->data(ColorListDelegate::kNotFoundRole).toBool());
+    EXPECT_TRUE(entry(6)->data(ColorListDelegate::kNotFoundRole).toBool()) << "magenta still greyed";
+    EXPECT_FALSE(entry(2)->data(ColorListDelegate::kNotFoundRole).toBool());
     EXPECT_EQ(entryTexts()[0], "black W=1");
 
     EXPECT_EQ(grid()->rowCount(), 4) << "black, red, blue and the total";
@@ -65,7 +65,7 @@ TEST_F(WindowLanguage, ASwitchKeepsTheTicksAndTheRunAndWritesThemAnew)
     EXPECT_NE(shown(), marked) << "their labels in English";
 
     // Out-of-date results are said anew too.
-    list()->item(2)->setCheckState(Qt::Checked);
+    entry(2)->setCheckState(Qt::Checked);
     EXPECT_TRUE(report().startsWith("Out of date, changed since the analysis: ticked colors\n"))
         << report().toStdString();
     switchTo(kGerman);

@@ -73,8 +73,8 @@ protected:
         }
         for (QAction* action : form->findChildren<QAction*>())
             texts << action->text() << action->toolTip();
-        for (int i = 0; i < list()->count(); ++i)
-            texts << list()->item(i)->text() << list()->item(i)->toolTip();
+        for (int i = 0; i < list()->rowCount(); ++i)
+            texts << entry(i)->text() << entry(i)->toolTip();
         for (int c = 0; c < grid()->columnCount(); ++c)
             texts << grid()->horizontalHeaderItem(c)->text();
         texts << report() << form->messages;
@@ -136,7 +136,7 @@ TEST_F(WindowTexts, EnglishIsSpelledAsItsCaptionsAre)
 {
     open();
     switchTo(kEnglish);
-    list()->item(3)->setCheckState(Qt::Unchecked);
+    entry(3)->setCheckState(Qt::Unchecked);
     analyze(); // greys the colours not found, fills grid and report
     QApplication::setActiveWindow(form.get());
     list()->setFocus();

@@ -22,9 +22,9 @@ protected:
     // Edits the entry of colour i (1 to 7) to `text`, as a user does in place.
     void editEntry(int i, const QString& text)
     {
-        QListWidgetItem* entry = list()->item(i - 1);
-        list()->setCurrentItem(entry);
-        list()->editItem(entry);
+        QTableWidgetItem* name = entry(i - 1);
+        list()->setCurrentItem(name);
+        list()->editItem(name);
         auto* editor = list()->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr);
         editor->setText(text);
@@ -57,7 +57,7 @@ TEST_F(WindowTrust, GermanLocaleReadsBothConventionsAndTheDefaultsGiveTheDragEst
     // A weight typed with a comma is the number it looks like.
     editEntry(2, "rot W=2,5");
     EXPECT_DOUBLE_EQ(form->colorObjects()[2].Weight, 2.5);
-    EXPECT_EQ(list()->item(1)->text(), "rot W=2,5");
+    EXPECT_EQ(entryTexts()[1], "rot W=2,5");
 }
 
 TEST_F(WindowTrust, WhereACommaIsNoDecimalSeparatorItIsRefusedNotCutShort)
@@ -65,7 +65,7 @@ TEST_F(WindowTrust, WhereACommaIsNoDecimalSeparatorItIsRefusedNotCutShort)
     open();
     editEntry(2, "rot W=2,5");
     EXPECT_DOUBLE_EQ(form->colorObjects()[2].Weight, 1) << "not 2";
-    EXPECT_EQ(list()->item(1)->text(), "rot W=1") << "the entry keeps the weight it has";
+    EXPECT_EQ(entryTexts()[1], "rot W=1") << "the entry keeps the weight it has";
     ASSERT_EQ(form->messages.size(), 1);
     EXPECT_EQ(form->messages[0], "Wirkung \"2,5\" ist keine Zahl");
 
