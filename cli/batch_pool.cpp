@@ -31,8 +31,8 @@ constexpr Message kWorkerStopped{"die Analyse von %1 brach unerwartet ab", "the 
 constexpr Message kNotAnalysed{"nicht analysiert: es ließ sich kein Arbeitsprozess mehr starten (%1)",
                                "not analysed: no worker process could be started any more (%1)"};
 constexpr Message kCannotWriteCsv{"die CSV-Tabelle kann nicht geschrieben werden (%1)", "cannot write the CSV table (%1)"};
-constexpr Message kJobsLowered{"--jobs %1 auf %2 gesenkt (%3 Kerne, %4 MB Speicher verfügbar)",
-                               "--jobs %1 lowered to %2 (%3 cores, %4 MB of memory available)"};
+constexpr Message kJobsLowered{"--jobs %1 auf %2 gesenkt (Kerne: %3, verfügbarer Speicher: %4 MB)",
+                               "--jobs %1 lowered to %2 (cores: %3, memory available: %4 MB)"};
 
 std::string Exact(double value)
 {

@@ -38,19 +38,18 @@ std::optional<ErrorArg> ModuleFileProblem(const QString& path)
         header.e_type != ET_DYN || header.e_phentsize != sizeof(ElfW(Phdr)))
         return ErrorArg(kNoLibrary);
     const std::uint64_t table = std::uint64_t{header.e_phnum} * sizeof(ElfW(Phdr));
-    bool complete = Within(header.e_phoff, table, size) && file.seek(static_cast<qint64>(header.e_phoff));
-    // Only for the message; a sum past 2^64 is damage of its own.
-    std::uint64_t needed = header.e_phoff + table;
-    for (int i = 0; complete && i < header.e_phnum; ++i) {
+    if (!Within(header.e_phoff, table, size) || !file.seek(static_cast<qint64>(header.e_phoff)))
+        return ErrorArg(kCutShort, {std::to_string(size), std::to_string(header.e_phoff + table)});
+    bool complete = true;
+    std::uint64_t needed = 0; // only for the message
+    for (int i = 0; i < header.e_phnum; ++i) {
         ElfW(Phdr) part{};
         if (file.read(reinterpret_cast<char*>(&part), sizeof part) != sizeof part)
             return ErrorArg(kNoLibrary);
         if (part.p_type != PT_LOAD && part.p_type != PT_DYNAMIC)
             continue;
-        if (!Within(part.p_offset, part.p_filesz, size)) {
-            complete = false;
-            needed = part.p_offset + part.p_filesz;
-        }
+        complete = complete && Within(part.p_offset, part.p_filesz, size);
+        needed = std::max<std::uint64_t>(needed, part.p_offset + part.p_filesz);
     }
     if (!complete)
         return ErrorArg(kCutShort, {std::to_string(size), std::to_string(needed)});

@@ -2,9 +2,12 @@
 
 #include "picture/local_path.h"
 
-#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <string>
 
-#include <memory>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace centrafix {
 namespace {
@@ -22,46 +25,94 @@ Error TooManyPictures()
     return Described({}, kTooManyPictures, {std::to_string(kMaxPictures)});
 }
 
-// Reads one list into `pictures`, a line at a time, so a list without end
-// stops at a limit instead of at the machine's memory.
-std::optional<Error> ReadList(QFile& device, const std::string& name, QStringList& pictures)
-{
-    qsizetype total = 0;
-    for (qsizetype lineNumber = 1;; ++lineNumber) {
-        // One byte more than a line may hold tells a line that is too long.
-        QByteArray line = device.readLine(kMaxListLineBytes + 2);
-        if (line.isEmpty()) {
-            if (device.error() == QFileDevice::NoError)
+// Lines of one list as they arrive, each checked against the limits as
+// soon as it is known, so a list without end stops at a limit instead of at
+// the machine's memory.
+class ListLines {
+public:
+    ListLines(std::string name, QStringList& pictures) : m_name(std::move(name)), m_pictures(pictures) {}
+
+    std::optional<Error> add(const char* bytes, qsizetype size)
+    {
+        m_total += size;
+        if (m_total > kMaxListBytes)
+            return Described(m_name, kListTooLarge, {std::to_string(kMaxListBytes >> 20)});
+        while (size > 0) {
+            const char* end = static_cast<const char*>(std::memchr(bytes, '\n', static_cast<std::size_t>(size)));
+            const qsizetype piece = end ? end - bytes : size;
+            m_line.append(bytes, piece);
+            // A CR before the line break is no part of the name.
+            if (m_line.size() > kMaxListLineBytes + 1)
+                return tooLong();
+            if (!end)
                 return std::nullopt;
-            return Described(name, kCannotReadList, {device.errorString().toStdString()});
+            if (std::optional<Error> error = endLine())
+                return error;
+            bytes += piece + 1;
+            size -= piece + 1;
         }
-        total += line.size();
-        if (total > kMaxListBytes)
-            return Described(name, kListTooLarge, {std::to_string(kMaxListBytes >> 20)});
-        if (line.endsWith('\n'))
-            line.chop(1);
-        else if (line.size() > kMaxListLineBytes || !device.atEnd())
-            return Described(name, kLineTooLong, {std::to_string(lineNumber), std::to_string(kMaxListLineBytes)});
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (line.size() > kMaxListLineBytes)
-            return Described(name, kLineTooLong, {std::to_string(lineNumber), std::to_string(kMaxListLineBytes)});
-        if (line.isEmpty())
+        return std::nullopt;
+    }
+
+    std::optional<Error> finish() { return m_line.isEmpty() ? std::nullopt : endLine(); }
+
+private:
+    std::optional<Error> endLine()
+    {
+        if (m_line.endsWith('\r'))
+            m_line.chop(1);
+        if (m_line.size() > kMaxListLineBytes)
+            return tooLong();
+        ++m_lineNumber;
+        if (!m_line.isEmpty()) {
+            if (m_pictures.size() >= kMaxPictures)
+                return TooManyPictures();
+            m_pictures << FileNameFromBytes(m_line);
+        }
+        m_line.clear();
+        return std::nullopt;
+    }
+
+    Error tooLong() const
+    {
+        return Described(m_name, kLineTooLong, {std::to_string(m_lineNumber), std::to_string(kMaxListLineBytes)});
+    }
+
+    std::string m_name;
+    QStringList& m_pictures;
+    QByteArray m_line;
+    qsizetype m_total = 0;
+    qsizetype m_lineNumber = 1;
+};
+
+std::optional<Error> ReadList(int fd, const std::string& name, QStringList& pictures)
+{
+    ListLines lines(name, pictures);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
             continue;
-        if (pictures.size() >= kMaxPictures)
-            return TooManyPictures();
-        pictures << FileNameFromBytes(line);
+        if (got < 0)
+            return Described(name, kCannotReadList, {std::string(std::strerror(errno))});
+        if (got == 0)
+            return lines.finish();
+        if (std::optional<Error> error = lines.add(buffer, got))
+            return error;
     }
 }
 
 std::optional<Error> ReadListFile(const QString& name, QStringList& pictures)
 {
-    QFile file;
-    QString why;
-    const bool opened = name == "-" ? file.open(stdin, QIODevice::ReadOnly) : OpenForReading(file, name, why);
-    if (!opened)
-        return Described(name.toStdString(), kCannotReadList, {(why.isEmpty() ? file.errorString() : why).toStdString()});
-    return ReadList(file, name.toStdString(), pictures);
+    if (name == QLatin1String("-"))
+        return ReadList(STDIN_FILENO, name.toStdString(), pictures);
+    // By the name's own bytes, as a picture is opened.
+    const int fd = ::open(FileNameBytes(name).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Described(name.toStdString(), kCannotReadList, {std::string(std::strerror(errno))});
+    std::optional<Error> error = ReadList(fd, name.toStdString(), pictures);
+    ::close(fd);
+    return error;
 }
 
 } // namespace

@@ -12,10 +12,16 @@ struct CliOutcome {
     QString err;
 };
 
+// Where standard output goes: read by the test, into a full disk, or into
+// a pipe whose reader has gone before the first byte (`| head -0`).
+enum class CliStdout { Read, FullDisk, ReaderGone };
+
 // Limits the run is made under, as a full disk or a small machine sets them.
 struct CliLimits {
     long long fileSizeBytes = -1; // RLIMIT_FSIZE, with SIGXFSZ ignored so writes fail instead
     long long addressSpaceBytes = -1; // RLIMIT_AS
+    CliStdout standardOutput = CliStdout::Read;
+    int cpus = 0; // the processors the run may use; 0: all
 };
 
 // Whether a run can be given an address-space limit: the address sanitizer
