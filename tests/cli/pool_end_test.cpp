@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <thread>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -155,11 +157,19 @@ TEST_F(PoolEnd, AWorkerThatCannotBeStartedAgainEndsTheRunNamingWhatIsLeft)
     ASSERT_EQ(::kill(workers.front(), SIGKILL), 0);
 
     QByteArray out(1, first);
-    char buffer[65536];
-    for (ssize_t got; (got = ::read(reader, buffer, sizeof buffer)) > 0;)
-        out.append(buffer, got);
+    std::thread drain([&] {
+        char buffer[65536];
+        for (ssize_t got; (got = ::read(reader, buffer, sizeof buffer)) > 0;)
+            out.append(buffer, got);
+    });
+    const bool ended = run.waitForFinished(60000);
+    if (!ended) {
+        run.kill();
+        run.waitForFinished();
+    }
+    drain.join();
     ::close(reader);
-    ASSERT_TRUE(run.waitForFinished(60000)) << "the run ends";
+    ASSERT_TRUE(ended) << "the run ends";
     EXPECT_EQ(run.exitCode(), 1);
 
     QFile errorFile(errors);
