@@ -1,11 +1,17 @@
 #include "atomic_file.h"
 
+#include "local_path.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace centrafix {
 namespace {
@@ -25,12 +31,18 @@ Error WriteError(const QString& path, const Message& cannotWrite, const QString&
 }
 
 // Paths whose files must never be swapped for a new one: the system's own
-// special files, and whatever already exists and is not a plain file.
-bool WriteStraightInto(const QString& path, const QFileInfo& info)
+// special files, and whatever already exists and is not a plain file or a
+// folder.
+bool WriteStraightInto(const QString& path, const struct stat* existing)
 {
     if (path.startsWith(QLatin1String("/dev/")) || path.startsWith(QLatin1String("/proc/")))
         return true;
-    return info.exists() && !info.isFile() && !info.isDir();
+    return existing && !S_ISREG(existing->st_mode) && !S_ISDIR(existing->st_mode);
+}
+
+QString SystemText(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
 }
 
 // `cause` is the system's error of the failed step, 0 when it set none.
@@ -52,6 +64,50 @@ bool Written(QFileDevice& file, const ContentWriter& write, QString& why, int& c
         return false;
     }
     return true;
+}
+
+// What QSaveFile does, for a name it cannot spell: the content goes to a new
+// file beside the old one, reaches the disk, and then takes the old one's
+// place (and its permissions) in one rename.
+std::optional<Error> WriteBesideByBytes(const QString& path, const QByteArray& bytes, const struct stat* existing,
+                                        const Message& cannotWrite, const ContentWriter& write)
+{
+    const qsizetype slash = bytes.lastIndexOf('/');
+    QByteArray part = bytes.left(slash + 1) + ".centrafix-XXXXXX";
+    const int fd = ::mkostemp(part.data(), O_CLOEXEC);
+    if (fd < 0)
+        return WriteError(path, cannotWrite, SystemText(errno), errno);
+    if (existing) {
+        ::fchmod(fd, existing->st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+    QFile file;
+    QString why;
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        ::unlink(part.constData());
+        return WriteError(path, cannotWrite, file.errorString());
+    }
+    int cause = 0;
+    bool done = Written(file, write, why, cause);
+    if (done && ::fsync(fd) != 0) {
+        cause = errno;
+        why = SystemText(cause);
+        done = false;
+    }
+    file.close();
+    if (done && ::rename(part.constData(), bytes.constData()) != 0) {
+        cause = errno;
+        why = SystemText(cause);
+        done = false;
+    }
+    if (done)
+        return std::nullopt;
+    ::unlink(part.constData());
+    return WriteError(path, cannotWrite, why, cause);
 }
 
 } // namespace
@@ -84,19 +140,30 @@ ErrorArg SystemReason(int code)
 std::optional<Error> WriteFileSafely(const QString& path, const Message& cannotWrite,
                                      const ContentWriter& write)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return WriteError(path, cannotWrite, QString::fromLocal8Bit(std::strerror(EISDIR)));
+    // By the name's own bytes, which need not be UTF-8 (see FileNameFromBytes).
+    const QByteArray bytes = FileNameBytes(path);
+    struct stat info {};
+    const bool exists = ::stat(bytes.constData(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode))
+        return WriteError(path, cannotWrite, SystemText(EISDIR));
     QString why;
     int cause = 0;
-    if (WriteStraightInto(path, info)) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (WriteStraightInto(path, exists ? &info : nullptr)) {
+        const int fd = ::open(bytes.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0)
+            return WriteError(path, cannotWrite, SystemText(errno), errno);
+        // Appending is the descriptor's; Qt's Append would seek, which a FIFO cannot.
+        QFile file;
+        if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
             return WriteError(path, cannotWrite, file.errorString());
+        }
         if (!Written(file, write, why, cause))
             return WriteError(path, cannotWrite, why.isEmpty() ? file.errorString() : why, cause);
         return std::nullopt;
     }
+    if (bytes != QFile::encodeName(path))
+        return WriteBesideByBytes(path, bytes, exists ? &info : nullptr, cannotWrite, write);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return WriteError(path, cannotWrite, file.errorString());

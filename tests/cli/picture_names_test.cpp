@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
@@ -14,7 +13,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using centrafix::test::CliOutcome;
@@ -64,12 +65,35 @@ TEST(PictureNames, ANameThatASpreadsheetWouldComputeIsWrittenAsText)
     }
 }
 
+// The names in a folder as the system has them, bytes that are no UTF-8
+// included (Qt's listing leaves such names out).
+QList<QByteArray> EntriesOf(const QByteArray& folder)
+{
+    QList<QByteArray> names;
+    if (DIR* d = ::opendir(folder.constData())) {
+        while (const dirent* entry = ::readdir(d))
+            if (QByteArray(entry->d_name) != "." && QByteArray(entry->d_name) != "..")
+                names << QByteArray(entry->d_name);
+        ::closedir(d);
+    }
+    return names;
+}
+
 // A file name in Latin-1, as an old archive or a Windows share has it: the
 // bytes are no UTF-8, and the file is found all the same, named on the
 // command line or in a list.
 TEST(PictureNames, ANameInAnotherEncodingThanUtf8IsOpened)
 {
     QTemporaryDir dir;
+    // Qt cannot remove what it cannot name.
+    const struct Emptied {
+        QByteArray folder;
+        ~Emptied()
+        {
+            for (const QByteArray& entry : EntriesOf(folder))
+                ::unlink((folder + "/" + entry).constData());
+        }
+    } emptied{QFile::encodeName(dir.path())};
     const QByteArray name = QFile::encodeName(dir.path()) + "/Fl\xFCgel \xE9t\xE9.png";
     QFile file;
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
@@ -100,6 +124,35 @@ TEST(PictureNames, ANameInAnotherEncodingThanUtf8IsOpened)
     raw.start(CENTRAFIX_CLI, {"--files-from", list});
     ASSERT_TRUE(raw.waitForFinished(120000));
     EXPECT_TRUE(raw.readAllStandardOutput().startsWith(name + "\r\nObject\t"));
+
+    // Files written get such names too, new or in place of an old one.
+    const QByteArray table = name.chopped(4) + ".csv", loading = name.chopped(4) + ".txt";
+    const int old = ::open(loading.constData(), O_WRONLY | O_CREAT, 0640);
+    ASSERT_GE(old, 0);
+    ::close(old);
+    QFile names(list);
+    ASSERT_TRUE(names.open(QIODevice::WriteOnly));
+    names.write(name + "\n" + table + "\n" + loading + "\n");
+    names.close();
+    QProcess writer;
+    writer.start("sh", {"-c", R"sh(set -e; { read -r picture; read -r table; read -r loading; } <"$1"
+                                   "$0" --csv "$table" "$picture" "$picture"
+                                   "$0" --loading-table "$loading" "$picture")sh",
+                        CENTRAFIX_CLI, list});
+    ASSERT_TRUE(writer.waitForFinished(120000));
+    ASSERT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
+    const auto contentOf = [](const QByteArray& path) {
+        QFile file;
+        const int fd = ::open(path.constData(), O_RDONLY);
+        return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? file.readAll()
+                                                                                           : QByteArray();
+    };
+    EXPECT_EQ(contentOf(table).count("\r\n"), 5) << "the header and two rows a picture";
+    EXPECT_TRUE(contentOf(loading).startsWith("Eta\t"));
+    struct stat info {};
+    ASSERT_EQ(::stat(loading.constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u) << "the old file's permissions kept";
+    EXPECT_EQ(EntriesOf(QFile::encodeName(dir.path())).size(), 4) << "nothing left beside them";
 }
 
 } // namespace
