@@ -22,15 +22,9 @@
 using centrafix::test::CliLimits;
 using centrafix::test::CliOutcome;
 using centrafix::test::RunCli;
+using centrafix::test::WriteBytes;
 
 namespace {
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Writes `line` into the FIFO at `path` over and over until its reader goes,
 // as `yes LINE >path` does.
@@ -70,13 +64,13 @@ TEST(BatchLimits, AListWithoutEndStopsAtItsStatedSize)
     const QString list = dir.filePath("list.txt");
     const QByteArray longest = "/" + QByteArray(4095, 'y');
     for (const QByteArray& ending : {QByteArray("\r\n"), QByteArray("\n"), QByteArray()}) {
-        Write(list, longest + ending);
+        ASSERT_TRUE(WriteBytes(list, longest + ending));
         const CliOutcome o = RunCli({"--files-from", list});
         EXPECT_EQ(o.exitCode, 2);
         EXPECT_TRUE(o.err.startsWith("centrafix-cli: /yyy")) << o.err.toStdString();
         EXPECT_FALSE(o.err.contains("list")) << o.err.toStdString();
     }
-    Write(list, "a.png\n" + longest + "z\n");
+    ASSERT_TRUE(WriteBytes(list, "a.png\n" + longest + "z\n"));
     EXPECT_EQ(RunCli({"--language", "de", "--files-from", list}).err,
               "centrafix-cli: " + list + ": Zeile 2 der Liste der Bilder ist länger als 4096 Bytes\n");
 }
@@ -98,7 +92,7 @@ TEST(BatchLimits, AChartModuleCutShortIsRefusedBeforeItIsLoaded)
     // loaded byte (beyond 70 kB in every build); a file that is no library.
     for (const QByteArray& cut : {bytes.left(100), bytes.left(20000), bytes.left(60000), QByteArray("#!/bin/sh\n")}) {
         SCOPED_TRACE(cut.size());
-        Write(module, cut);
+        ASSERT_TRUE(WriteBytes(module, cut));
         QProcess run;
         run.start(program, {"--chart", chart});
         ASSERT_TRUE(run.waitForFinished(60000));
@@ -111,7 +105,7 @@ TEST(BatchLimits, AChartModuleCutShortIsRefusedBeforeItIsLoaded)
         EXPECT_FALSE(QFile::exists(chart));
     }
     // Whole again, it draws.
-    Write(module, bytes);
+    ASSERT_TRUE(WriteBytes(module, bytes));
     QProcess run;
     run.start(program, {"--chart", chart});
     ASSERT_TRUE(run.waitForFinished(60000));

@@ -17,22 +17,11 @@
 #include <unistd.h>
 
 using centrafix::test::CliOutcome;
+using centrafix::test::ReadBytes;
 using centrafix::test::RunCli;
+using centrafix::test::WriteBytes;
 
 namespace {
-
-QByteArray Read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 class ProtectedFiles : public ::testing::Test {
 protected:
@@ -47,7 +36,7 @@ protected:
         b = dir.filePath("b.png");
         ASSERT_TRUE(image.save(a));
         ASSERT_TRUE(image.mirrored().save(b));
-        pictureBytes = Read(a);
+        pictureBytes = ReadBytes(a);
     }
 
     // The run is refused with one line about `file`, saying `why`, writes
@@ -55,13 +44,13 @@ protected:
     void expectRefused(const QStringList& arguments, const QString& file, const QString& why)
     {
         SCOPED_TRACE(arguments.join(' ').toStdString());
-        const QByteArray before = Read(file);
+        const QByteArray before = ReadBytes(file);
         const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
         const CliOutcome o = RunCli(arguments);
         EXPECT_EQ(o.exitCode, 2);
         EXPECT_EQ(o.out, "") << "refused before any analysis";
         EXPECT_EQ(o.err, "centrafix-cli: " + file + ": " + why + "\n");
-        EXPECT_EQ(Read(file), before);
+        EXPECT_EQ(ReadBytes(file), before);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), filesBefore) << "nothing new written";
     }
 
@@ -95,8 +84,8 @@ TEST_F(ProtectedFiles, NoTableOrChartReplacesAPictureKnownByItsFirstBytes)
         // Named as the output's kind, so only the content tells.
         const QString table = dir.filePath(QStringLiteral("%1.txt").arg(format));
         const QString chart = dir.filePath(QStringLiteral("%1.svg").arg(format));
-        Write(table, bytes);
-        Write(chart, bytes);
+        ASSERT_TRUE(WriteBytes(table, bytes));
+        ASSERT_TRUE(WriteBytes(chart, bytes));
         expectRefused({"--loading-table", table}, table,
                       "is a picture; --loading-table does not write over a picture, so nothing is written");
         expectRefused({"--chart", chart}, chart,
@@ -106,9 +95,9 @@ TEST_F(ProtectedFiles, NoTableOrChartReplacesAPictureKnownByItsFirstBytes)
     expectRefused({"--language", "de", "--csv", a, b}, a,
                   "ist ein Bild; --csv schreibt nicht über ein Bild, darum wird nichts geschrieben");
     const QString notAPicture = dir.filePath("notes.png");
-    Write(notAPicture, "old notes\n");
+    ASSERT_TRUE(WriteBytes(notAPicture, "old notes\n"));
     EXPECT_EQ(RunCli({"--loading-table", notAPicture, a}).exitCode, 0);
-    EXPECT_TRUE(Read(notAPicture).startsWith("Eta\t"));
+    EXPECT_TRUE(ReadBytes(notAPicture).startsWith("Eta\t"));
 }
 
 TEST_F(ProtectedFiles, NoOutputIsAnInputOfTheSameRunThroughAnyLink)
@@ -125,8 +114,8 @@ TEST_F(ProtectedFiles, NoOutputIsAnInputOfTheSameRunThroughAnyLink)
     // A picture or the list itself named in a list is read too; an input
     // that is no picture by its content is kept all the same.
     const QString list = dir.filePath("list.txt"), broken = dir.filePath("broken.png");
-    Write(broken, "not yet drawn");
-    Write(list, (a + "\n" + broken + "\n").toUtf8());
+    ASSERT_TRUE(WriteBytes(broken, "not yet drawn"));
+    ASSERT_TRUE(WriteBytes(list, (a + "\n" + broken + "\n").toUtf8()));
     expectRefused({"--files-from", list, "--csv", list}, list,
                   "is read in this run; --csv would write over it, so nothing is written");
     expectRefused({"--files-from", list, "--csv", broken}, broken,
@@ -139,16 +128,16 @@ TEST_F(ProtectedFiles, TwoOutputsNeverShareAFileButAnAnnotatedPictureMayReplaceO
     expectRefused({"--loading-table", out, "--annotated", dir.path() + "/../" + QDir(dir.path()).dirName() + "/out.png", a},
                   dir.path() + "/../" + QDir(dir.path()).dirName() + "/out.png",
                   "--loading-table and --annotated name the same file, so nothing is written");
-    Write(out, "an old table\n");
+    ASSERT_TRUE(WriteBytes(out, "an old table\n"));
     expectRefused({"--chart", dir.filePath("chart.svg"), "--loading-table", out, "--annotated", out, a}, out,
                   "--loading-table and --annotated name the same file, so nothing is written");
 
     // The annotated picture replaces an old picture that is not read: it is
     // one, and a run made again writes it again.
-    Write(out, pictureBytes);
+    ASSERT_TRUE(WriteBytes(out, pictureBytes));
     const CliOutcome again = RunCli({"--annotated", out, b});
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
-    EXPECT_NE(Read(out), pictureBytes);
+    EXPECT_NE(ReadBytes(out), pictureBytes);
     EXPECT_EQ(QImage(out).size(), QSize(60, 40));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +38,11 @@ inline constexpr bool kAddressLimitsWork =
 // without the environment variables named in `unset`.
 CliOutcome RunCli(const QStringList& arguments, const QString& locale = QStringLiteral("C"),
                   CliLimits limits = {}, const QStringList& unset = {});
+
+// A file's bytes (empty when it cannot be read), and a file made of bytes
+// (false when it cannot be written).
+QByteArray ReadBytes(const QString& path);
+bool WriteBytes(const QString& path, const QByteArray& bytes);
 
 // The smallest address space in which `arguments` run to success, to the
 // nearest 4 MB: what the program needs besides the picture's own memory.
