@@ -87,7 +87,9 @@ public:
     {
         if (!m_options.csvPath.isEmpty())
             emitOutput(CsvHeader());
-        for (int k = 0; k < m_jobs && !m_stopped && startWorker(); ++k) {
+        for (int k = 0; k < m_jobs && !m_stopped; ++k) {
+            if (!startWorker())
+                break;
         }
         if (!m_stopped && runningWorkers() == 0)
             giveUpOnRemaining();

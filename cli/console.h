@@ -9,7 +9,8 @@
 namespace centrafix {
 
 // Exit statuses besides 0: scripts tell a bad request from a run this
-// machine could not finish (memory, a full disk, a worker that died).
+// machine could not finish (memory, a full disk behind standard output, a
+// worker that died).
 inline constexpr int kBadInput = 2;
 inline constexpr int kOutOfMemory = 1;
 inline constexpr int kCouldNotFinish = kOutOfMemory;
