@@ -14,18 +14,14 @@ namespace {
 
 constexpr char16_t kEscapedByte = 0xDC00;
 
-// How many bytes the UTF-8 sequence that starts with `lead` takes; 0 for a
-// byte no sequence starts with.
-int SequenceLength(unsigned char lead)
+// How many bytes from `at` spell one character in UTF-8; 0 when they spell
+// none (a byte no character starts with, a sequence cut or overlong).
+qsizetype CharacterLength(QByteArrayView bytes, qsizetype at)
 {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
+    for (qsizetype length = 1; length <= 4 && at + length <= bytes.size(); ++length) {
+        if (QUtf8StringView(bytes.sliced(at, length)).isValidUtf8())
+            return length;
+    }
     return 0;
 }
 
@@ -45,10 +41,9 @@ QString FileNameFromBytes(const QByteArray& bytes)
     QString name;
     name.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size();) {
-        const int length = SequenceLength(static_cast<unsigned char>(bytes[i]));
-        const QByteArrayView sequence = QByteArrayView(bytes).sliced(i, std::min<qsizetype>(length, bytes.size() - i));
-        if (length > 0 && sequence.size() == length && QUtf8StringView(sequence).isValidUtf8()) {
-            name += QString::fromUtf8(sequence);
+        const qsizetype length = CharacterLength(bytes, i);
+        if (length > 0) {
+            name += QString::fromUtf8(QByteArrayView(bytes).sliced(i, length));
             i += length;
         } else {
             name += QChar(static_cast<char16_t>(kEscapedByte + static_cast<unsigned char>(bytes[i])));
