@@ -123,7 +123,7 @@ QList<pid_t> ChildrenOf(qint64 pid)
     return children;
 }
 
-// A run of many pictures whose one worker is killed half way, after the
+// A run of many pictures whose workers are killed half way, after the
 // program file was removed (an upgrade during a long run) or with it still
 // there. `told` holds the pictures printed, then those named on stderr,
 // each in the order given.
@@ -134,7 +134,7 @@ struct KilledWorker {
     QStringList stderrLines;
 };
 
-KilledWorker KillTheWorker(const QTemporaryDir& dir, const QStringList& many, bool removeProgram)
+KilledWorker KillTheWorkers(const QTemporaryDir& dir, const QStringList& many, int jobs, bool removeProgram)
 {
     std::signal(SIGPIPE, SIG_IGN);
     KilledWorker result;
@@ -152,14 +152,14 @@ KilledWorker KillTheWorker(const QTemporaryDir& dir, const QStringList& many, bo
     QProcess run;
     run.setStandardOutputFile(fifo);
     run.setStandardErrorFile(errors);
-    run.start(program, QStringList{"-j", "1"} + many);
+    run.start(program, QStringList{"-j", QString::number(jobs)} + many);
     char first = 0;
     if (!run.waitForStarted() || ::read(reader, &first, 1) != 1) // a picture is done: its worker runs
         return result;
     if (removeProgram)
         QFile::remove(program);
     const QList<pid_t> workers = ChildrenOf(run.processId());
-    EXPECT_EQ(workers.size(), 1);
+    EXPECT_GE(workers.size(), 1);
     for (const pid_t worker : workers)
         ::kill(worker, SIGKILL);
     QByteArray out(1, first);
@@ -182,6 +182,8 @@ KilledWorker KillTheWorker(const QTemporaryDir& dir, const QStringList& many, bo
     QFile said(errors);
     if (said.open(QIODevice::ReadOnly))
         result.stderrLines = QString::fromUtf8(said.readAll()).split('\n', Qt::SkipEmptyParts);
+    // A machine of one core takes one worker, and says so.
+    result.stderrLines.removeIf([](const QString& line) { return line.startsWith("centrafix-cli: --jobs "); });
     for (const QString& line : std::as_const(result.stderrLines)) {
         const QRegularExpressionMatch m =
             QRegularExpression("^centrafix-cli: (?:the analysis of )?(\\S+\\.png)(:| stopped unexpectedly$)").match(line);
@@ -206,14 +208,14 @@ TEST_F(PoolEnd, AWorkerThatDiesIsReplacedAndOneThatCannotBeEndsTheRunNamingWhatI
         many << dir.filePath(QStringLiteral("n%1.png").arg(i, 3, 10, QLatin1Char('0')));
         ASSERT_TRUE(QFile::link(pictures[1], many.last()));
     }
-    const KilledWorker replaced = KillTheWorker(dir, many, false);
+    const KilledWorker replaced = KillTheWorkers(dir, many, 1, false);
     ASSERT_TRUE(replaced.ended);
     EXPECT_EQ(replaced.exitCode, 1);
     ExpectEachTold(replaced.told, many);
     ASSERT_EQ(replaced.stderrLines.size(), 1) << "only the killed worker's picture";
     EXPECT_TRUE(replaced.stderrLines.front().endsWith(" stopped unexpectedly"));
 
-    const KilledWorker upgraded = KillTheWorker(dir, many, true);
+    const KilledWorker upgraded = KillTheWorkers(dir, many, 2, true);
     ASSERT_TRUE(upgraded.ended) << "the run ends instead of waiting for ever";
     EXPECT_EQ(upgraded.exitCode, 1);
     ExpectEachTold(upgraded.told, many);
