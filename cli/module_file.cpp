@@ -35,7 +35,7 @@ std::optional<ErrorArg> ModuleFileProblem(const QString& path)
     ElfW(Ehdr) header{};
     if (file.read(reinterpret_cast<char*>(&header), sizeof header) != sizeof header ||
         std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != kOwnClass ||
-        header.e_type != ET_DYN || header.e_phentsize != sizeof(ElfW(Phdr)))
+        header.e_phentsize != sizeof(ElfW(Phdr)))
         return ErrorArg(kNoLibrary);
     const std::uint64_t table = std::uint64_t{header.e_phnum} * sizeof(ElfW(Phdr));
     if (!Within(header.e_phoff, table, size) || !file.seek(static_cast<qint64>(header.e_phoff)))
