@@ -27,7 +27,9 @@ constexpr Message kTwoOutputs{"%1 und %2 nennen dieselbe Datei, darum wird nicht
 // same through every link), else the path it would be made at.
 struct Identity {
     bool exists = false;
-    bool regular = false;
+    // Replaced by a new file when written; otherwise written into (a FIFO, a
+    // device, whatever /dev/stdout stands for), as WriteFileSafely does.
+    bool replaced = true;
     dev_t device = 0;
     ino_t inode = 0;
     QByteArray place;
@@ -58,12 +60,14 @@ Identity IdentityOf(const QString& name)
     struct stat info {};
     if (::stat(path.constData(), &info) == 0) {
         identity.exists = true;
-        identity.regular = S_ISREG(info.st_mode);
+        identity.replaced = S_ISREG(info.st_mode);
         identity.device = info.st_dev;
         identity.inode = info.st_ino;
     } else {
         identity.place = PlaceOf(path);
     }
+    if (path.startsWith("/dev/") || path.startsWith("/proc/"))
+        identity.replaced = false;
     return identity;
 }
 
@@ -130,13 +134,13 @@ std::optional<Error> CheckOutputs(const BatchOptions& options, const QStringList
         }
     }
     for (const Output& output : outputs) {
-        if (output.content != Content::Picture && output.identity.regular && IsPictureFile(output.path))
+        if (output.content != Content::Picture && output.identity.exists && output.identity.replaced &&
+            IsPictureFile(output.path))
             return Refusal(output, kIsAPicture, {output.option});
     }
     for (std::size_t a = 0; a < outputs.size(); ++a) {
         for (std::size_t b = a + 1; b < outputs.size(); ++b) {
-            const bool special = outputs[a].identity.exists && !outputs[a].identity.regular;
-            if (!special && outputs[a].identity.sameAs(outputs[b].identity))
+            if (outputs[a].identity.replaced && outputs[a].identity.sameAs(outputs[b].identity))
                 return Refusal(outputs[b], kTwoOutputs, {outputs[a].option, outputs[b].option});
         }
     }
