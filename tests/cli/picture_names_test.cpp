@@ -51,6 +51,7 @@ TEST(PictureNames, ANameThatASpreadsheetWouldComputeIsWrittenAsText)
     run.start(CENTRAFIX_CLI, QStringList{"--csv", "-", "--unit", "=1+1", "--origin", "-3,-4", "--"} + pictures);
     ASSERT_TRUE(run.waitForFinished(120000));
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("-"))) << "\"-\" is standard output, no file";
     const std::optional<std::vector<QStringList>> records = ReadCsv(QString::fromUtf8(run.readAllStandardOutput()));
     ASSERT_TRUE(records);
     ASSERT_EQ(records->size(), 1 + 2 * names.size());
