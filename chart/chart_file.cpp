@@ -57,6 +57,7 @@ QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartF
         QImage image(kChartFileSize, QImage::Format_RGB32);
         image.fill(Qt::white);
         Draw(scene, image);
+        image.setText(QString::fromLatin1(kChartPngKey), QString::fromLatin1(kChartPngMark));
         if (!WritePng(buffer, image, why))
             return {};
     }

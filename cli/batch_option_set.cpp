@@ -1,5 +1,8 @@
 #include "batch_option_set.h"
 
+#include "picture_list.h"
+#include "worker_count.h"
+
 #include "engine/defaults.h"
 
 #include <string_view>
@@ -47,9 +50,19 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
       showAC("show-ac", "With --annotated: mark the A.C. of every found color, not only of the total."),
       showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found color."),
       chart("chart", "Write the chart of the spanwise loading (summed chord and the four normalized loadings against Eta) to FILE, as PNG or SVG by its extension.", "FILE"),
-      filesFrom("files-from", "Analyze the pictures FILE names, one a line (\"-\": standard input).", "FILE"),
+      filesFrom("files-from",
+                QStringLiteral("Analyze the pictures FILE names, one a line (\"-\": standard input). A line holds at "
+                               "most %1 bytes, a list at most %2 MiB, a run at most %3 pictures.")
+                    .arg(kMaxListLineBytes)
+                    .arg(kMaxListBytes >> 20)
+                    .arg(kMaxPictures),
+                "FILE"),
       csv("csv", "Write one CSV table of every picture's objects and totals to FILE (\"-\": standard output).", "FILE"),
-      jobs({"j", "jobs"}, "Analyze N pictures at a time. Default: one per core.", "N"),
+      jobs({"j", "jobs"},
+           QStringLiteral("Analyze N pictures at a time (1 to 1024). Default and most: one per core, and one per "
+                          "%1 MB of available memory; a larger N is lowered, with a note on stderr.")
+               .arg(kWorkerBaseBytes >> 20),
+           "N"),
       worker("batch-worker", "Run as a worker of the batch command.", "FORMAT")
 {
     parser.setApplicationDescription(

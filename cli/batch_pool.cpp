@@ -1,20 +1,23 @@
 #include "batch_pool.h"
 
 #include "console.h"
+#include "output_guard.h"
+#include "picture_list.h"
 #include "pool_progress.h"
+#include "worker_count.h"
 
 #include "engine/number_text.h"
 #include "picture/atomic_file.h"
+#include "picture/local_path.h"
 #include "picture/result_export.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QThread>
 
-#include <cerrno>
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <memory>
@@ -24,22 +27,12 @@
 namespace centrafix {
 namespace {
 
-constexpr Message kCannotReadList{"die Liste der Bilder kann nicht gelesen werden (%1)",
-                                  "cannot read the list of pictures (%1)"};
-constexpr Message kNoPictures{"keine Bilder zu analysieren", "no pictures to analyze"};
 constexpr Message kWorkerStopped{"die Analyse von %1 brach unerwartet ab", "the analysis of %1 stopped unexpectedly"};
+constexpr Message kNotAnalysed{"nicht analysiert: es ließ sich kein Arbeitsprozess mehr starten (%1)",
+                               "not analyzed: no worker process could be started any more (%1)"};
 constexpr Message kCannotWriteCsv{"die CSV-Tabelle kann nicht geschrieben werden (%1)", "cannot write the CSV table (%1)"};
-
-QStringList ReadList(QIODevice& device)
-{
-    QStringList paths;
-    for (const QByteArray& line : device.readAll().split('\n')) {
-        const QString path = QString::fromLocal8Bit(line.endsWith('\r') ? line.chopped(1) : line);
-        if (!path.isEmpty())
-            paths << path;
-    }
-    return paths;
-}
+constexpr Message kJobsLowered{"--jobs %1 auf %2 gesenkt (Kerne: %3, verfügbarer Speicher: %4 MB)",
+                               "--jobs %1 lowered to %2 (cores: %3, memory available: %4 MB)"};
 
 std::string Exact(double value)
 {
@@ -72,31 +65,43 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
     return arguments;
 }
 
+// The pictures are shared out among worker processes; their answers are put
+// back in order. The run ends when every picture is told, when standard
+// output fails (nothing after that can reach the user), or when no worker is
+// left and none can be started: then the pictures not done are named.
 class Pool : public QObject {
 public:
-    Pool(const BatchOptions& options, QStringList pictures)
-        : m_options(options), m_pictures(std::move(pictures)), m_progress(m_pictures.size())
+    Pool(const BatchOptions& options, QStringList pictures, int jobs)
+        : m_options(options), m_pictures(std::move(pictures)), m_jobs(jobs), m_progress(m_pictures.size())
     {
         for (int i = 0; i < m_pictures.size(); ++i)
             m_queue.push_back(i);
-        const int cores = std::max(1, QThread::idealThreadCount());
-        const int jobs = std::min<int>(options.jobs > 0 ? options.jobs : cores, m_pictures.size());
         // The cores are shared out: a worker's own sweep uses the rest.
-        m_arguments = WorkerArguments(options, std::max(1, cores / jobs));
-        for (int k = 0; k < jobs; ++k)
-            startWorker();
+        const int cores = std::max(1, QThread::idealThreadCount());
+        m_arguments = WorkerArguments(options, std::max(1, cores / m_jobs));
     }
+
+    ~Pool() override { stopWorkers(); }
 
     int run()
     {
         if (!m_options.csvPath.isEmpty())
             emitOutput(CsvHeader());
-        if (!m_workers.empty() && m_done < m_pictures.size())
+        for (int k = 0; k < m_jobs && !m_stopped; ++k) {
+            if (!startWorker())
+                break;
+        }
+        if (!m_stopped && runningWorkers() == 0)
+            giveUpOnRemaining();
+        if (!m_stopped && m_done < m_pictures.size())
             QCoreApplication::exec();
+        stopWorkers();
         m_progress.finish();
+        if (m_stopped)
+            return m_endStatus;
         if (m_options.csvPath.size() > 1 && !writeCsvFile())
             m_status = std::max(m_status, kBadInput);
-        return m_failed ? kOutOfMemory : m_status;
+        return m_failed ? kCouldNotFinish : m_status;
     }
 
 private:
@@ -104,19 +109,34 @@ private:
         std::unique_ptr<QProcess> process;
         int busyWith = -1;
         QByteArray pending;
+        bool running = true;
     };
 
-    void startWorker()
+    // False, with the system's reason kept, when the program cannot be
+    // started (removed or replaced during a long run, no processes left).
+    bool startWorker()
     {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessChannelMode(QProcess::SeparateChannels);
+        process->start(QCoreApplication::applicationFilePath(), m_arguments);
+        if (!process->waitForStarted(-1)) {
+            m_startFailure = process->errorString();
+            return false;
+        }
         auto worker = std::make_unique<Worker>();
-        worker->process = std::make_unique<QProcess>();
+        worker->process = std::move(process);
         Worker* w = worker.get();
         connect(w->process.get(), &QProcess::readyReadStandardOutput, this, [this, w] { readAnswers(*w); });
         connect(w->process.get(), &QProcess::finished, this, [this, w] { workerEnded(*w); });
-        w->process->setProcessChannelMode(QProcess::SeparateChannels);
-        w->process->start(QCoreApplication::applicationFilePath(), m_arguments);
         m_workers.push_back(std::move(worker));
         dispatch(*w);
+        return true;
+    }
+
+    int runningWorkers() const
+    {
+        return static_cast<int>(std::count_if(m_workers.begin(), m_workers.end(),
+                                              [](const auto& w) { return w->running; }));
     }
 
     bool othersBusy(const Worker& self) const
@@ -129,6 +149,8 @@ private:
 
     void dispatch(Worker& w)
     {
+        if (!w.running)
+            return;
         int next = -1;
         if (!m_queue.empty()) {
             next = m_queue.front();
@@ -151,11 +173,13 @@ private:
     void readAnswers(Worker& w)
     {
         w.pending += w.process->readAllStandardOutput();
-        for (qsizetype end = w.pending.indexOf('\n'); end >= 0; end = w.pending.indexOf('\n')) {
+        for (qsizetype end = w.pending.indexOf('\n'); end >= 0 && !m_stopped; end = w.pending.indexOf('\n')) {
             const QJsonObject answer = QJsonDocument::fromJson(w.pending.left(end)).object();
             w.pending.remove(0, end + 1);
             w.busyWith = -1;
             take(answer);
+            if (m_stopped)
+                return;
             dispatch(w);
             // A picture waiting to run alone may go once the others are idle.
             for (const auto& other : m_workers)
@@ -166,18 +190,40 @@ private:
 
     void workerEnded(Worker& w)
     {
-        if (w.busyWith >= 0) {
+        w.running = false;
+        const bool wasBusy = w.busyWith >= 0;
+        if (wasBusy) {
             const int index = std::exchange(w.busyWith, -1);
-            take(QJsonObject{{"i", index},
-                             {"status", kOutOfMemory},
-                             {"error", QString::fromStdString(Tr(kWorkerStopped, m_options.inputs.languageIndex,
-                                                                 {m_pictures[index].toStdString()}))}},
-                 false);
-            if (!m_queue.empty() || !m_alone.empty())
-                startWorker();
+            take(failure(index, Tr(kWorkerStopped, language(), {m_pictures[index].toStdString()})), false);
         }
-        if (m_done == m_pictures.size())
-            QCoreApplication::quit();
+        if (m_stopped || (m_queue.empty() && m_alone.empty()))
+            return;
+        // A worker that died with a picture is replaced; one that died idle
+        // only when no other is left to take what remains.
+        if ((wasBusy || runningWorkers() == 0) && !startWorker() && runningWorkers() == 0)
+            giveUpOnRemaining();
+    }
+
+    // No worker runs and none can be started: every picture not yet done is
+    // named, in order, and the run ends.
+    void giveUpOnRemaining()
+    {
+        std::vector<int> left(m_queue.begin(), m_queue.end());
+        left.insert(left.end(), m_alone.begin(), m_alone.end());
+        std::sort(left.begin(), left.end());
+        m_queue.clear();
+        m_alone.clear();
+        for (const int index : left) {
+            const Error error = Described(m_pictures[index].toStdString(), kNotAnalysed, {m_startFailure.toStdString()});
+            take(failure(index, ErrorText(error, language())), false);
+            if (m_stopped)
+                return;
+        }
+    }
+
+    QJsonObject failure(int index, const std::string& text) const
+    {
+        return QJsonObject{{"i", index}, {"status", kCouldNotFinish}, {"error", QString::fromStdString(text)}};
     }
 
     void take(const QJsonObject& answer, bool mayRetry = true)
@@ -185,7 +231,7 @@ private:
         const int index = answer["i"].toInt();
         const int status = answer["status"].toInt();
         // Out of memory beside the other workers' pictures: once more alone.
-        if (status == kOutOfMemory && mayRetry && m_workers.size() > 1 && m_retried.insert(index).second) {
+        if (status == kOutOfMemory && mayRetry && m_jobs > 1 && m_retried.insert(index).second) {
             m_alone.push_back(index);
             return;
         }
@@ -199,30 +245,31 @@ private:
 
     void flushInOrder()
     {
-        for (auto it = m_answers.find(m_printed); it != m_answers.end(); it = m_answers.find(m_printed)) {
-            const QJsonObject& answer = it->second;
+        for (auto it = m_answers.find(m_printed); it != m_answers.end() && !m_stopped; it = m_answers.find(m_printed)) {
+            const QJsonObject answer = std::move(it->second);
+            m_answers.erase(it);
+            const int index = m_printed++;
             const int status = answer["status"].toInt();
             if (status == 0) {
-                emitOutput(pictureOutput(m_printed, answer["out"].toString().toUtf8()));
+                emitOutput(pictureOutput(index, answer["out"].toString().toUtf8()));
             } else {
                 m_progress.clearLine();
                 WriteErrorLine(answer["error"].toString().toStdString());
-                if (status == kOutOfMemory)
+                if (status == kCouldNotFinish)
                     m_failed = true;
                 else
                     m_status = kBadInput;
             }
-            m_answers.erase(it);
-            ++m_printed;
         }
     }
 
-    // Text output names its picture first and leaves a blank line between two.
+    // Text output names its picture first (as it was given, byte for byte)
+    // and leaves a blank line between two.
     QByteArray pictureOutput(int index, const QByteArray& out)
     {
         if (!m_options.csvPath.isEmpty() || m_options.json)
             return out;
-        const QByteArray name = m_pictures[index].toUtf8() + "\r\n";
+        const QByteArray name = FileNameBytes(m_pictures[index]) + "\r\n";
         return (m_textStarted ? QByteArray("\r\n") : QByteArray()) + name + out;
     }
 
@@ -234,11 +281,31 @@ private:
             return;
         }
         if (!WriteStdout(bytes.toStdString())) {
-            // A reader that has seen enough (`| head`) is no failure to report.
-            if (errno != EPIPE)
-                ReportError(StandardOutputError(), m_options.inputs.languageIndex);
-            m_failed = true;
-            QCoreApplication::exit();
+            // A reader that has seen enough (`| head`) ends the run as the
+            // pictures told so far leave it; a full disk says so.
+            m_progress.clearLine();
+            stop(EndAfterStdoutFailure(language(), m_failed ? kCouldNotFinish : m_status));
+        }
+    }
+
+    void stop(int status)
+    {
+        m_stopped = true;
+        m_endStatus = status;
+        QCoreApplication::exit(status);
+    }
+
+    // Before the pool goes: a worker that ends now (killed, or its picture
+    // done) must not reach a pool half destroyed, nor be blamed for it.
+    void stopWorkers()
+    {
+        for (const auto& w : m_workers) {
+            w->process->disconnect(this);
+            w->running = false;
+            if (w->process->state() != QProcess::NotRunning) {
+                w->process->kill();
+                w->process->waitForFinished(-1);
+            }
         }
     }
 
@@ -249,14 +316,17 @@ private:
                 return WriteAll(device, m_csv.constData(), m_csv.size(), why);
             });
         if (error)
-            ReportError(*error, m_options.inputs.languageIndex);
+            ReportError(*error, language());
         return !error;
     }
 
+    int language() const { return m_options.inputs.languageIndex; }
+
     const BatchOptions& m_options;
     const QStringList m_pictures;
+    const int m_jobs;
     QStringList m_arguments;
-    std::vector<std::unique_ptr<Worker>> m_workers;
+    QString m_startFailure;
     std::deque<int> m_queue;
     std::deque<int> m_alone;
     std::set<int> m_retried;
@@ -266,45 +336,37 @@ private:
     int m_status = 0;
     bool m_failed = false;
     bool m_textStarted = false;
+    bool m_stopped = false;
+    int m_endStatus = 0;
     QByteArray m_csv;
     PoolProgress m_progress;
+    // Last, so the workers go first whatever happens in a destructor.
+    std::vector<std::unique_ptr<Worker>> m_workers;
 };
 
-} // namespace
-
-Result<QStringList> PictureList(const BatchOptions& options)
+// The workers for this run, with a note when fewer than asked.
+int Jobs(const BatchOptions& options, int pictures)
 {
-    QStringList pictures;
-    const auto readFrom = [&](const QString& name) -> std::optional<Error> {
-        QFile file;
-        const bool opened = name == "-" ? file.open(stdin, QIODevice::ReadOnly) : (file.setFileName(name),
-                                                                                   file.open(QIODevice::ReadOnly));
-        if (!opened)
-            return Described(name.toStdString(), kCannotReadList, {file.errorString().toStdString()});
-        pictures << ReadList(file);
-        return std::nullopt;
-    };
-    for (const QString& argument : options.picturePaths) {
-        if (argument != "-")
-            pictures << argument;
-        else if (std::optional<Error> error = readFrom(argument))
-            return *error;
-    }
-    if (!options.filesFrom.isEmpty()) {
-        if (std::optional<Error> error = readFrom(options.filesFrom))
-            return *error;
-    }
-    if (pictures.isEmpty())
-        return Described({}, kNoPictures);
-    return pictures;
+    const int cores = std::max(1, QThread::idealThreadCount());
+    const std::int64_t memory = AvailableMemory().value_or(std::int64_t{1} << 40);
+    const int jobs = WorkerCount(options.jobs, cores, memory, pictures);
+    if (std::min(options.jobs, pictures) > jobs)
+        WriteErrorLine(Tr(kJobsLowered, options.inputs.languageIndex,
+                          {std::to_string(options.jobs), std::to_string(jobs), std::to_string(cores),
+                           std::to_string(memory >> 20)}));
+    return jobs;
 }
+
+} // namespace
 
 int RunManyPictures(const BatchOptions& options)
 {
     const Result<QStringList> pictures = PictureList(options);
     if (!pictures)
         return ReportError(pictures.error(), options.inputs.languageIndex);
-    Pool pool(options, *pictures);
+    if (std::optional<Error> error = CheckOutputs(options, *pictures))
+        return ReportError(*error, options.inputs.languageIndex);
+    Pool pool(options, *pictures, Jobs(options, static_cast<int>(pictures->size())));
     return pool.run();
 }
 

@@ -2,13 +2,12 @@
 
 #include "batch_options.h"
 
-#include <QStringList>
-
 namespace centrafix {
 
 // Many pictures at once: worker processes of this program (as many as
-// --jobs) each analyse one picture at a time, and the results are printed in
-// the order the pictures were given, whichever finishes first.
+// --jobs, within what the cores and memory hold) each analyse one picture at
+// a time, and the results are printed in the order the pictures were given,
+// whichever finishes first.
 //
 // Processes rather than threads: the decoding libraries write to the one
 // standard error stream and keep process-wide state, a picture that crashes
@@ -17,12 +16,9 @@ namespace centrafix {
 // tried once more alone, when every other worker is idle.
 //
 // Returns 0 when every picture was analysed, 2 when any was refused, 1 when
-// one ran out of memory even alone or a worker failed.
+// one ran out of memory even alone, a worker failed or standard output could
+// not be written. A reader that stops reading ends the run quietly, with the
+// status of the pictures told until then.
 int RunManyPictures(const BatchOptions& options);
-
-// The pictures the options name: the arguments in order, "-" standing for a
-// list on standard input, then the list --files-from names; one path a line,
-// empty lines skipped. A list that cannot be read is an error.
-Result<QStringList> PictureList(const BatchOptions& options);
 
 } // namespace centrafix

@@ -3,6 +3,7 @@
 #include "batch_files.h"
 #include "batch_output.h"
 #include "console.h"
+#include "output_guard.h"
 #include "picture_run.h"
 
 #include "chart_writer.h"
@@ -62,6 +63,9 @@ std::string OutputSeparator(const BatchOptions& options)
 int RunBatch(const BatchOptions& options)
 {
     const int language = options.inputs.languageIndex;
+    const QStringList pictures = options.picturePath ? QStringList{*options.picturePath} : QStringList{};
+    if (std::optional<Error> error = CheckOutputs(options, pictures))
+        return ReportError(*error, language);
     const Result<std::shared_ptr<PictureRun>> run =
         RunPicture(options, options.picturePath, OutputSeparator(options), !options.annotatedPath.isEmpty());
     if (!run)
@@ -69,7 +73,7 @@ int RunBatch(const BatchOptions& options)
     if (std::optional<Error> error = WriteFiles(options, **run))
         return ReportError(*error, language);
     if (!PrintResults(options, **run))
-        return ReportError(StandardOutputError(), language);
+        return EndAfterStdoutFailure(language, 0);
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "chart_writer.h"
 
+#include "module_file.h"
+
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -27,6 +29,10 @@ Result<const ChartModule*> Load()
     const QString path = ModulePath();
     if (!QFileInfo::exists(path))
         return Described(path.toStdString(), kMissing);
+    // Checked before it is mapped: a module cut short would load and then
+    // kill the program on first use.
+    if (std::optional<ErrorArg> problem = ModuleFileProblem(path))
+        return Described(path.toStdString(), kCannotLoad, {std::move(*problem)});
     QLibrary library(path); // stays loaded when this goes
     if (!library.load())
         return Described(path.toStdString(), kCannotLoad, {library.errorString().toStdString()});

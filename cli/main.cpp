@@ -7,17 +7,20 @@
 #include "chart_writer.h"
 #include "console.h"
 
+#include "picture/local_path.h"
 #include "picture/picture_source.h"
 #include "picture/wmf_player.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 
+#include <csignal>
 #include <memory>
 #include <optional>
+
+#include <sys/stat.h>
 
 using namespace centrafix;
 
@@ -60,12 +63,25 @@ bool IsBatchWorker(int argc, char* argv[])
 bool NamesAMetafile(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        const QString path = QString::fromLocal8Bit(argv[i]);
-        QFile file(path);
-        if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) && LooksLikeWindowsMetafile(file.read(64)))
+        // Only a plain file: opening a FIFO would wait for a writer.
+        struct stat info {};
+        QFile file;
+        QString why;
+        if (::stat(argv[i], &info) == 0 && S_ISREG(info.st_mode) && OpenForReading(file, FileNameFromBytes(argv[i]), why) &&
+            LooksLikeWindowsMetafile(file.read(64)))
             return true;
     }
     return false;
+}
+
+// The arguments as given, a file name in another encoding than UTF-8
+// included (see FileNameFromBytes); Qt has taken out those it handles itself.
+QStringList Arguments(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << FileNameFromBytes(argv[i]);
+    return arguments;
 }
 
 // The application object, and why the chart writer could not be loaded
@@ -111,6 +127,9 @@ Application MakeApplication(int& argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    // A reader that stops reading (`| head`) shows as a failed write, which
+    // ends the run quietly, not as a signal that kills it half way.
+    std::signal(SIGPIPE, SIG_IGN);
     qInstallMessageHandler(OnlyFailures);
     RaiseImageAllocationLimit();
     const Application application = MakeApplication(argc, argv);
@@ -118,7 +137,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(CENTRAFIX_VERSION);
 
     BatchOptions options;
-    if (const std::optional<Error> error = ParseBatchOptions(QCoreApplication::arguments(), options))
+    if (const std::optional<Error> error = ParseBatchOptions(Arguments(argc, argv), options))
         return ReportError(*error, options.inputs.languageIndex);
     if (options.showHelp) {
         WriteStdout(options.helpText.toStdString());

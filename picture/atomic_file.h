@@ -28,4 +28,9 @@ std::optional<Error> WriteFileSafely(const QString& path, const Message& cannotW
 // `why` when it takes fewer (a short write is how a full disk shows).
 bool WriteAll(QIODevice& device, const char* bytes, qint64 size, QString& why);
 
+// The system's reason for a failed write (an errno value) as the user reads
+// it: a full disk and a file-size limit in the user's language, anything
+// rarer as the system words it.
+ErrorArg SystemReason(int code);
+
 } // namespace centrafix

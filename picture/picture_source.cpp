@@ -2,6 +2,7 @@
 
 #include "bitmap_file.h"
 #include "example_bitmap.h"
+#include "local_path.h"
 #include "qt_decode.h"
 #include "row_reader.h"
 #include "wmf_player.h"
@@ -176,7 +177,7 @@ std::optional<ErrorArg> NotAPictureFile(const QString& path)
 {
     std::error_code failure;
     const std::filesystem::file_status status =
-        std::filesystem::status(std::filesystem::path(QFile::encodeName(path).toStdString()), failure);
+        std::filesystem::status(std::filesystem::path(FileNameBytes(path).toStdString()), failure);
     switch (status.type()) {
     case std::filesystem::file_type::regular: return std::nullopt;
     case std::filesystem::file_type::directory: return ErrorArg(kIsFolder);
@@ -251,9 +252,11 @@ Result<std::unique_ptr<QFile>> OpenPictureFile(const QString& path)
         return PictureError(path, kNoFileName);
     if (std::optional<ErrorArg> problem = NotAPictureFile(path))
         return PictureError(path, std::move(*problem));
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
-        return PictureError(path, ErrorArg(kCannotOpen, {file->errorString().toStdString()}));
+    // By the name's own bytes: one in another encoding than UTF-8 is found.
+    auto file = std::make_unique<QFile>();
+    QString why;
+    if (!OpenForReading(*file, path, why))
+        return PictureError(path, ErrorArg(kCannotOpen, {why.toStdString()}));
     if (file->size() == 0)
         return PictureError(path, kEmptyFile);
     return file;

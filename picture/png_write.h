@@ -11,4 +11,10 @@ namespace centrafix {
 // failed write is one message of ours that says what went wrong.
 bool WritePng(QIODevice& device, const QImage& image, QString& why);
 
+// The text a loading chart written as PNG carries under kChartPngKey: a later
+// run that is asked for the same chart file may write over a picture that
+// carries it, and over no other.
+inline constexpr char kChartPngKey[] = "Software";
+inline constexpr char kChartPngMark[] = "Centrafix loading chart";
+
 } // namespace centrafix

@@ -50,13 +50,19 @@ constexpr const char* kPictureColumns[] = {"width",      "height",     "scale", 
                                            "origin_x",   "origin_y",   "origin_column", "origin_row",
                                            "tolerance",  "cd_lam",     "cd_turb"};
 
-// A field as RFC 4180 wants it: in quotes, quotes doubled, when it holds a
-// comma, a quote or a line break.
+// A text field as RFC 4180 wants it: in quotes, quotes doubled, when it
+// holds a comma, a quote or a line break. A spreadsheet takes a cell that
+// begins with "=", "+", "-" or "@" (or a tab or CR before one) for a formula
+// and runs it; such a text (a picture named "=HYPERLINK(...).png") gets a
+// leading apostrophe, which spreadsheets show as text and do not compute.
+// Numbers are written elsewhere and keep their sign.
 QString CsvField(const QString& text)
 {
-    if (!text.contains(QRegularExpression(QStringLiteral("[\",\r\n]"))))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    const QString field = !text.isEmpty() && formulaStarts.contains(text.front()) ? QLatin1Char('\'') + text : text;
+    if (!field.contains(QRegularExpression(QStringLiteral("[\",\r\n]"))))
+        return field;
+    return QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
 // Numbers as JSON writes them: the shortest text that reads back exactly.

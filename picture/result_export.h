@@ -32,7 +32,8 @@ QByteArray CsvHeader();
 
 // The CSV rows of one picture, from its JSON: one row per found object and
 // the total, fields quoted where RFC 4180 asks for it, each row ending in
-// CR LF. A drag coefficient without a value, or a unit not named, is an empty
+// CR LF. A text that a spreadsheet would take for a formula (beginning with
+// "=", "+", "-", "@", a tab or a CR) begins with an apostrophe. A drag coefficient without a value, or a unit not named, is an empty
 // field.
 QByteArray CsvRows(const QString& file, const QJsonObject& json);
 

@@ -16,23 +16,12 @@
 #include <sys/stat.h>
 
 using centrafix::test::CliLimits;
+using centrafix::test::ReadBytes;
 using centrafix::test::RunCli;
+using centrafix::test::WriteBytes;
 using centrafix::test::SmallestAddressSpace;
 
 namespace {
-
-QByteArray Read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 bool IsFifo(const QString& path)
 {
@@ -45,9 +34,9 @@ TEST(BatchOutputFiles, AFullDiskLeavesTheOldFileAndSaysSo)
     QTemporaryDir dir;
     const QString table = dir.filePath("old.txt"), picture = dir.filePath("old.png"), chart = dir.filePath("old.svg");
     const QByteArray oldTable(1000, 't'), oldPicture(1000, 'p'), oldChart(1000, 'c');
-    Write(table, oldTable);
-    Write(picture, oldPicture);
-    Write(chart, oldChart);
+    ASSERT_TRUE(WriteBytes(table, oldTable));
+    ASSERT_TRUE(WriteBytes(picture, oldPicture));
+    ASSERT_TRUE(WriteBytes(chart, oldChart));
     // 2 kB fit the old files, not the 60 kB table, the 4 kB annotated picture
     // or the chart's 100 kB and more.
     const CliLimits fullDisk{2000, -1};
@@ -59,7 +48,7 @@ TEST(BatchOutputFiles, AFullDiskLeavesTheOldFileAndSaysSo)
         EXPECT_NE(o.exitCode, 0);
         EXPECT_TRUE(o.err.startsWith("centrafix-cli: " + path + ": cannot write")) << o.err.toStdString();
         EXPECT_EQ(o.err.trimmed().count('\n'), 0);
-        EXPECT_EQ(Read(path), old) << "the old file byte for byte";
+        EXPECT_EQ(ReadBytes(path), old) << "the old file byte for byte";
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "no temporary file left behind";
     }
 }
@@ -69,7 +58,7 @@ TEST(BatchOutputFiles, SpecialFilesAreWrittenIntoNeverReplaced)
     QTemporaryDir dir;
     const QString fifo = dir.filePath("table.fifo");
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-    auto reader = std::async(std::launch::async, [&] { return Read(fifo); });
+    auto reader = std::async(std::launch::async, [&] { return ReadBytes(fifo); });
     const auto o = RunCli({"--loading-table", fifo});
     ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
     EXPECT_TRUE(reader.get().startsWith("Eta\tG(sin)"));

@@ -1,10 +1,13 @@
 #include "cli_runner.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 
 #include <csignal>
+#include <sched.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace centrafix::test {
 
@@ -22,7 +25,24 @@ CliOutcome RunCli(const QStringList& arguments, const QString& locale, CliLimits
                                static_cast<rlim_t>(limits.addressSpaceBytes)};
             setrlimit(RLIMIT_AS, &space);
         }
+        if (limits.standardOutput == CliStdout::ReaderGone) {
+            int ends[2];
+            if (::pipe(ends) == 0) {
+                ::close(ends[0]);
+                ::dup2(ends[1], STDOUT_FILENO);
+                ::close(ends[1]);
+            }
+        }
+        if (limits.cpus > 0) {
+            cpu_set_t set;
+            CPU_ZERO(&set);
+            for (int cpu = 0; cpu < limits.cpus; ++cpu)
+                CPU_SET(cpu, &set);
+            sched_setaffinity(0, sizeof set, &set);
+        }
     });
+    if (limits.standardOutput == CliStdout::FullDisk)
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), locale);
     for (const QString& name : unset)
@@ -33,6 +53,18 @@ CliOutcome RunCli(const QStringList& arguments, const QString& locale, CliLimits
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 long long SmallestAddressSpace(const QStringList& arguments)
