@@ -159,7 +159,10 @@ TEST(PictureFile, RefusalsNameTheFileAndTheProblem)
         ASSERT_TRUE(small.save(&pngBuffer, "PNG") && small.save(&bmpBuffer, "BMP"));
     }
     const char* const huge = "100000 x 100000 pixels is larger than the 600-megapixel limit";
-    // Within that limit, but compressed, so Qt's reader would have to take it.
+    // Within that limit, but with colour masks, so Qt's reader would have to take it.
+    QByteArray bigMasks = BitmapHeader(20000, 20000);
+    bigMasks.replace(28, 2, test::Le(16, 2)).replace(30, 4, test::Le(3, 4));
+    // Run lengths are read here, and their end is not known before it comes.
     QByteArray bigRle = BitmapHeader(20000, 20000);
     bigRle.replace(28, 2, test::Le(8, 2)).replace(30, 4, test::Le(1, 4));
     const struct {
@@ -176,7 +179,8 @@ TEST(PictureFile, RefusalsNameTheFileAndTheProblem)
         // Refused from the header, before any pixel memory exists.
         {"huge.png", PngHeaderOnly(100000, 100000), huge},
         {"huge.bmp", BitmapHeader(100000, 100000), huge},
-        {"big-rle.bmp", bigRle, "20000 x 20000 pixels is more than the bitmap reader handles (268 megapixels)"},
+        {"big-masks.bmp", bigMasks, "20000 x 20000 pixels is more than the bitmap reader handles (268 megapixels)"},
+        {"big-rle.bmp", bigRle, "damaged or incomplete BMP picture: the file ends before the picture does"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fileName);

@@ -18,6 +18,36 @@ QByteArray BitmapHeader(qint64 width, qint64 height);
 // A PNG that is nothing but a header announcing `width` x `height` pixels.
 QByteArray PngHeaderOnly(quint32 width, quint32 height);
 
+// A PNG chunk of `type` holding `data`, with its checksum.
+QByteArray PngChunk(const QByteArray& type, const QByteArray& data);
+
+// `data` compressed as a zlib stream, as PNG's compressed chunks hold it.
+QByteArray Zlib(const QByteArray& data);
+
+// An uncompressed bitmap of 1, 4 or 8 bits a pixel whose header declares
+// `declaredColors` palette entries (0: all) while `palette` (0x00RRGGBB) is
+// what the file stores before its pixels; `rows` are the stored rows,
+// bottom-up, each already padded to whole words.
+QByteArray PaletteBitmap(int width, int height, int bitsPerPixel, quint32 declaredColors,
+                         const QList<quint32>& palette, const QByteArray& rows);
+
+// The same in the 12-byte header of OS/2 bitmaps, whose palette entries are
+// three bytes; bit counts 1, 4, 8 and 24 (no palette).
+QByteArray CoreBitmap(int width, int height, int bitsPerPixel, const QList<quint32>& palette,
+                      const QByteArray& rows);
+
+// A little-endian TIFF directory entry: SHORT (3) or LONG (4) values.
+struct TiffField {
+    quint16 tag;
+    quint16 type;
+    QList<quint32> values;
+};
+
+// A little-endian TIFF: the header, `data` from byte 8 (so strip or tile
+// offsets of 8 point at it), then one directory of `fields` (sorted here) and
+// after it the values that do not fit in an entry, in the order given.
+QByteArray TiffFile(QList<TiffField> fields, const QByteArray& data);
+
 // `image` as Qt writes it in `format` ("png", "jpeg", "tiff"); a JPEG
 // progressive (several scans) when asked.
 QByteArray Encoded(const QImage& image, const char* format, bool progressive = false);
