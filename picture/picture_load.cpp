@@ -29,6 +29,8 @@ constexpr Message kTooLargeEvenStreamed{
 constexpr Message kUnreadable{"beschädigtes oder unlesbares %1-Bild (%2)", "damaged or unreadable %1 picture (%2)"};
 constexpr Message kCutShort{"beschädigtes oder unvollständiges %1-Bild: die Datei endet vor dem Bild",
                             "damaged or incomplete %1 picture: the file ends before the picture does"};
+constexpr Message kDataEndsEarly{"beschädigtes oder unvollständiges %1-Bild: seine Bilddaten enden vor dem Bild",
+                                 "damaged or incomplete %1 picture: its pixel data ends before the picture does"};
 constexpr Message kTooLargeToRead{"%1 x %2 Pixel sind mehr, als gelesen wird (höchstens %3 Pixel je Seite und %4 "
                                   "Megapixel)",
                                   "%1 x %2 pixels is more than we read (at most %3 pixels a side and %4 megapixels)"};
@@ -81,6 +83,11 @@ Error UnreadablePictureError(const QString& subject, const std::string& format, 
 Error CutShortPictureError(const QString& subject, const std::string& format)
 {
     return PictureError(subject, ErrorArg(kCutShort, {format}));
+}
+
+Error DataEndsEarlyPictureError(const QString& subject, const std::string& format)
+{
+    return PictureError(subject, ErrorArg(kDataEndsEarly, {format}));
 }
 
 Error PictureError(const QString& subject, ErrorArg reason)

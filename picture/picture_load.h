@@ -53,6 +53,11 @@ Error UnreadablePictureError(const QString& subject, const std::string& format, 
 // "damaged or incomplete PNG picture: the file ends before the picture does".
 Error CutShortPictureError(const QString& subject, const std::string& format);
 
+// "damaged or incomplete JPEG picture: its pixel data ends before the
+// picture does": a file that ends where it should, but whose coded pixels
+// run out (or go wrong and run into the next marker) before the last row.
+Error DataEndsEarlyPictureError(const QString& subject, const std::string& format);
+
 // The picture from `subject` could not be held in memory: an error of the
 // kind OutOfMemory, which a script can tell from bad input.
 Error PictureMemoryError(const QString& subject);

@@ -1,5 +1,6 @@
 #include "qt_decode.h"
 
+#include "decoder_damage.h"
 #include "decoder_log.h"
 #include "picture_source.h"
 
@@ -121,6 +122,16 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
     const std::vector<std::string> said = log.finish();
     if (watched.ranOut())
         return CutShortPictureError(name, format.toUpper().toStdString());
+    // Qt's readers go on after the libraries' warnings, and so would we.
+    const DamageRemark damage = format == "jpeg"   ? JpegRemarksDamage(said)
+                                : format == "tiff" ? TiffRemarksDamage(said)
+                                                   : DamageRemark{};
+    if (damage.damage == Damage::Missing && format == "jpeg")
+        return DataEndsEarlyPictureError(name, "JPEG");
+    if (damage.damage == Damage::Missing)
+        return CutShortPictureError(name, format.toUpper().toStdString());
+    if (damage.damage == Damage::Corrupt)
+        return Unreadable(name, format, damage.words);
     if (!read) {
         if (SaysMemory(said) || !RoomFor(announced, announcedFormat))
             return PictureMemoryError(name);

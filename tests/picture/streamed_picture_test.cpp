@@ -11,6 +11,7 @@
 #include "picture/row_reader.h"
 #include "picture/streamed_sweep.h"
 
+#include "address_space_limit.h"
 #include "object_totals_print.h"
 #include "picture_bytes.h"
 
@@ -335,6 +336,51 @@ TEST(StreamedSweep, OneThreadByTurnsMeasuresWhatTwoDo)
         EXPECT_GT(one->sweep.objects[2].count, 0); // red
         EXPECT_EQ(one->sweep.objects, two->sweep.objects);
         EXPECT_EQ(one->sweep.rowChords, two->sweep.rowChords);
+    }
+}
+
+namespace {
+
+// Announces ten million rows of one pixel and gives a band of them before
+// its data runs out.
+class StoppingRows : public RowReader {
+public:
+    StoppingRows()
+    {
+        m_width = 1;
+        m_height = 10'000'000;
+    }
+    std::optional<Error> readRows(std::uint32_t* out, std::ptrdiff_t stride, int count) override
+    {
+        if (m_given > 0)
+            return CutShortPictureError(QStringLiteral("tall.png"), "PNG");
+        for (int r = 0; r < count; ++r)
+            out[r * stride] = 0xFF000000u;
+        m_given += count;
+        return std::nullopt;
+    }
+
+private:
+    int m_given = 0;
+};
+
+} // namespace
+
+TEST(StreamedSweep, KeepsNumbersOnlyForTheRowsThatArrive)
+{
+    if (!test::AddressSpaceLimit::kAvailable)
+        GTEST_SKIP() << "the address sanitizer cannot run under an address-space limit";
+    std::array<bool, 8> ticked{};
+    ticked.fill(true);
+    for (const double tolerance : {10.0, 200.0}) { // one sweep for all, one per colour
+        for (const StreamThreads threads : {StreamThreads::Two, StreamThreads::One}) {
+            StoppingRows reader;
+            const test::AddressSpaceLimit limit(64u << 20);
+            const Result<SweptPicture> swept = SweepRows(reader, ticked, tolerance, threads);
+            ASSERT_FALSE(swept.ok());
+            EXPECT_EQ(ErrorText(swept.error(), kEnglish),
+                      "tall.png: damaged or incomplete PNG picture: the file ends before the picture does");
+        }
     }
 }
 

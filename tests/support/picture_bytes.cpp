@@ -155,6 +155,33 @@ QByteArray Encoded(const QImage& image, const char* format, bool progressive)
     return bytes;
 }
 
+QByteArray JpegEndingEarly(const QByteArray& jpeg, double fraction)
+{
+    // The first scan's data follows its header, up to the next marker.
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA");
+    const qsizetype data = scan + 2 + qFromBigEndian<quint16>(jpeg.constData() + scan + 2);
+    qsizetype end = data;
+    while (end + 1 < jpeg.size() && !(jpeg[end] == '\xFF' && jpeg[end + 1] != '\0' && (jpeg[end + 1] & 0xF8) != 0xD0))
+        ++end;
+    qsizetype keep = data + static_cast<qsizetype>((end - data) * fraction);
+    if (jpeg[keep - 1] == '\xFF')
+        --keep; // not half a stuffed byte
+    return jpeg.left(keep) + QByteArray("\xFF\xD9", 2);
+}
+
+QByteArray JpegAnnouncing(QByteArray jpeg, quint16 width, quint16 height)
+{
+    for (const char* frame : {"\xFF\xC0", "\xFF\xC1", "\xFF\xC2"}) {
+        const qsizetype at = jpeg.indexOf(frame);
+        if (at < 0)
+            continue;
+        qToBigEndian(height, jpeg.data() + at + 5);
+        qToBigEndian(width, jpeg.data() + at + 7);
+        break;
+    }
+    return jpeg;
+}
+
 QByteArray GifFile(const QImage& indexed)
 {
     QByteArray palette(256 * 3, '\0');

@@ -52,6 +52,14 @@ QByteArray TiffFile(QList<TiffField> fields, const QByteArray& data);
 // progressive (several scans) when asked.
 QByteArray Encoded(const QImage& image, const char* format, bool progressive = false);
 
+// A JPEG whose coded pixels stop after `fraction` of them and end at once
+// with a proper end marker: a file that is complete to the letter, with rows
+// missing.
+QByteArray JpegEndingEarly(const QByteArray& jpeg, double fraction);
+
+// The JPEG with the size its frame header announces replaced.
+QByteArray JpegAnnouncing(QByteArray jpeg, quint16 width, quint16 height);
+
 // `indexed` (Format_Indexed8) as a GIF89a, or as a bitmap compressed with
 // run lengths, 8 or 4 bits a pixel (then no index above 15). No encoder we
 // have writes either, and a cut one must be refused like any cut file.

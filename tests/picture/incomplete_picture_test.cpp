@@ -1,0 +1,182 @@
+// Files that end properly but hold less than their picture, or hold it
+// damaged: the libraries warn and fill the rest, and the result would be
+// measured as a whole picture. Each is refused, the same way whether the
+// picture is held whole (the window, an annotated picture) or measured as
+// it is read (the batch command), and whether our reader or Qt's reads it.
+
+#include "picture_bytes.h"
+#include "picture/picture_source.h"
+#include "picture/qt_decode.h"
+#include "picture/streamed_sweep.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+
+using namespace centrafix;
+using test::TiffField;
+
+namespace {
+
+QImage Drawing(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.fillRect(width / 8, height / 4, width * 3 / 4, height / 2, Qt::red);
+    painter.fillRect(width / 3, height / 8, width / 6, height * 3 / 4, Qt::black);
+    return image;
+}
+
+// A palette TIFF of 16 x 8 pixels in four colours, its colour table last.
+QByteArray PaletteTiff(int colourTableValues)
+{
+    constexpr int kWidth = 16, kHeight = 8;
+    QByteArray pixels;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            pixels += static_cast<char>(x / 4);
+    QList<quint32> table(768, 0);
+    const quint32 rgb[4][3] = {{0xFFFF, 0xFFFF, 0xFFFF}, {0xFFFF, 0, 0}, {0, 0, 0xFFFF}, {0, 0xFFFF, 0}};
+    for (int i = 0; i < 4; ++i)
+        for (int c = 0; c < 3; ++c)
+            table[c * 256 + i] = rgb[i][c];
+    table.resize(colourTableValues);
+    return test::TiffFile({{256, 4, {kWidth}},
+                           {257, 4, {kHeight}},
+                           {258, 3, {8}},
+                           {259, 3, {1}},
+                           {262, 3, {3}},
+                           {273, 4, {8}},
+                           {277, 3, {1}},
+                           {278, 4, {kHeight}},
+                           {279, 4, {static_cast<quint32>(pixels.size())}},
+                           {320, 3, table}},
+                          pixels);
+}
+
+// An RGB TIFF whose one strip the file holds only half of.
+QByteArray ShortStripTiff()
+{
+    constexpr int kWidth = 16, kHeight = 8;
+    const QByteArray pixels = QByteArray("\xFF\x00\x00", 3).repeated(kWidth * kHeight);
+    return test::TiffFile({{256, 4, {kWidth}},
+                           {257, 4, {kHeight}},
+                           {258, 3, {8, 8, 8}},
+                           {259, 3, {1}},
+                           {262, 3, {2}},
+                           {273, 4, {8}},
+                           {277, 3, {3}},
+                           {278, 4, {kHeight}},
+                           {279, 4, {static_cast<quint32>(pixels.size())}}},
+                          pixels.left(pixels.size() / 2));
+}
+
+struct Refusal {
+    std::string english;
+    std::string german;
+};
+
+Refusal Refused(const Result<QImage>& load)
+{
+    if (load.ok())
+        return {};
+    return {ErrorText(load.error(), kEnglish), ErrorText(load.error(), kGerman)};
+}
+
+// The refusal of the file read whole, and measured as read ("" when it
+// was measured, "read whole" when it was left to the whole-picture path).
+std::pair<Refusal, std::string> RefusalsOf(const QString& path)
+{
+    std::array<bool, 8> ticked{};
+    ticked.fill(true);
+    const Result<std::optional<SweptPicture>> swept = SweepPictureFile(path, ticked, 10.0);
+    std::string streamed = swept.ok() ? (*swept ? "" : "read whole") : ErrorText(swept.error(), kEnglish);
+    return {Refused(LoadPictureFile(path)), streamed};
+}
+
+} // namespace
+
+TEST(IncompletePicture, DataEndingBeforeTheRowsIsRefusedWhicheverWayItIsRead)
+{
+    const QImage drawing = Drawing(171, 246);
+    const QByteArray baseline = test::Encoded(drawing, "jpeg");
+    const QByteArray progressive = test::Encoded(drawing, "jpeg", true);
+    const QByteArray greyBaseline = test::Encoded(drawing.convertToFormat(QImage::Format_Grayscale8), "jpeg");
+    // Bytes of the coded pixels overwritten (never with a marker): the
+    // decoder loses step and runs into the end marker.
+    QByteArray scrambled = baseline;
+    const qsizetype scan = scrambled.indexOf("\xFF\xDA");
+    for (qsizetype at = scan + 200; at < scan + 260; ++at) {
+        if (scrambled[at] != '\xFF' && scrambled[at - 1] != '\xFF')
+            scrambled[at] = static_cast<char>(at * 37 % 255);
+    }
+    const std::string jpegData = ": damaged or incomplete JPEG picture: its pixel data ends before the picture does";
+    const std::string tiffFile = ": damaged or incomplete TIFF picture: the file ends before the picture does";
+    QTemporaryDir dir;
+    for (const auto& [name, bytes, format, reason, german] :
+         {std::tuple{"half.jpg", test::JpegEndingEarly(baseline, 0.5), "jpeg", jpegData, "seine Bilddaten enden"},
+          std::tuple{"grey-half.jpg", test::JpegEndingEarly(greyBaseline, 0.5), "jpeg", jpegData, ""},
+          std::tuple{"progressive-half.jpg", test::JpegEndingEarly(progressive, 0.5), "jpeg", jpegData, ""},
+          std::tuple{"scrambled.jpg", scrambled, "jpeg", jpegData, ""},
+          std::tuple{"cut-table.tif", PaletteTiff(768).chopped(1), "tiff", tiffFile, "die Datei endet vor dem Bild"},
+          // Once "Read error at scanline 4294967295", libtiff's words.
+          std::tuple{"short-strip.tif", ShortStripTiff(), "tiff", tiffFile, ""}}) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        const auto [whole, streamed] = RefusalsOf(path);
+        const std::string want = path.toStdString() + reason;
+        EXPECT_EQ(whole.english, want);
+        EXPECT_TRUE(whole.german.starts_with(path.toStdString() + ": beschädigtes oder unvollständiges") &&
+                    whole.german.find(german) != std::string::npos)
+            << whole.german;
+        EXPECT_TRUE(streamed == want || streamed == "read whole") << streamed;
+
+        // Qt's readers, for the kinds left to them, are held to the same.
+        QByteArray copy = bytes;
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        EXPECT_EQ(Refused(DecodeWithQt(&buffer, format, path)).english, want);
+    }
+
+    // Complete, the same files are measured.
+    const QString path = dir.filePath("whole.tif");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(PaletteTiff(768)) > 0);
+    file.close();
+    const PictureLoad whole = LoadPictureFile(path);
+    ASSERT_TRUE(whole.ok()) << Refused(whole).english;
+    EXPECT_EQ(whole->pixel(5, 3), qRgb(255, 0, 0));
+}
+
+TEST(IncompletePicture, ADroppedColourTableIsRefusedInTheLibrarysWords)
+{
+    // A colour table one value short: libtiff drops it and calls the
+    // picture grey.
+    const QByteArray shortTable = PaletteTiff(767);
+    QTemporaryDir dir;
+    for (const auto& [name, bytes, format, words] :
+         {std::tuple{"short-table.tif", shortTable, "tiff", "Incorrect count for \"ColorMap\"; tag ignored"}}) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        const auto [whole, streamed] = RefusalsOf(path);
+        const std::string want =
+            path.toStdString() + ": damaged or unreadable " + QByteArray(format).toUpper().toStdString() + " picture (";
+        EXPECT_TRUE(whole.english.starts_with(want) && whole.english.find(words) != std::string::npos)
+            << whole.english;
+        EXPECT_TRUE(streamed == whole.english || streamed == "read whole") << streamed;
+        QByteArray copy = bytes;
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        EXPECT_NE(Refused(DecodeWithQt(&buffer, format, path)).english.find(words), std::string::npos);
+    }
+}
