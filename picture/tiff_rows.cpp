@@ -6,9 +6,11 @@
 #include "decoder_damage.h"
 #include "decoder_log.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,6 +86,42 @@ qint64 MostExpansion(std::uint16_t compression)
     }
 }
 
+constexpr Message kNoColourTable{"beschädigtes TIFF-Bild: die Farbtabelle seiner Palette fehlt",
+                                 "damaged TIFF picture: the colour table of its palette is missing"};
+
+// The photometric interpretation the first directory stores, from the file's
+// own bytes: libtiff makes an 8-bit palette picture without its colour table
+// a grey one, without a word. Nothing where the directory does not say.
+std::optional<std::uint16_t> StoredPhotometric(DeviceInput& input)
+{
+    QByteArray header(16, '\0');
+    if (!input.seek(0) || input.read(header.data(), 16) < 8)
+        return std::nullopt;
+    const bool little = header.startsWith("II");
+    const auto number = [little](const char* bytes, int size) {
+        quint64 value = 0;
+        for (int i = 0; i < size; ++i)
+            value |= quint64(static_cast<unsigned char>(bytes[little ? i : size - 1 - i])) << (8 * i);
+        return value;
+    };
+    const bool big = number(header.constData() + 2, 2) == 43;
+    const int countBytes = big ? 8 : 2, entryBytes = big ? 20 : 12;
+    const qint64 directory = static_cast<qint64>(big ? number(header.constData() + 8, 8) : number(header.constData() + 4, 4));
+    QByteArray count(countBytes, '\0');
+    if (directory < 0 || !input.seek(directory) || input.read(count.data(), countBytes) != countBytes)
+        return std::nullopt;
+    const qint64 entries = static_cast<qint64>(std::min<quint64>(number(count.constData(), countBytes), 4096));
+    QByteArray table(static_cast<qsizetype>(entries * entryBytes), '\0');
+    if (input.read(table.data(), table.size()) != table.size())
+        return std::nullopt;
+    for (qint64 e = 0; e < entries; ++e) {
+        const char* entry = table.constData() + e * entryBytes;
+        if (number(entry, 2) == TIFFTAG_PHOTOMETRIC && number(entry + 2, 2) == TIFF_SHORT)
+            return static_cast<std::uint16_t>(number(entry + (big ? 12 : 8), 2));
+    }
+    return std::nullopt;
+}
+
 // TIFF through libtiff, strip by strip or a row of tiles at a time. Taken
 // are 8-bit RGB and grey pictures stored pixel by pixel and the right way
 // up, whose samples Qt's reader copies unchanged; anything else (alpha,
@@ -132,6 +170,8 @@ public:
         // leaves them.
         if (std::optional<Error> damage = damageFound())
             return *damage;
+        if (photometric != PHOTOMETRIC_PALETTE && StoredPhotometric(m_input) == PHOTOMETRIC_PALETTE)
+            return PictureError(m_name, ErrorArg(kNoColourTable));
         if (!dataCanHold(height, bits))
             return CutShortPictureError(m_name, "TIFF");
         if (!mine)
