@@ -2,6 +2,7 @@
 
 #include "decoder_damage.h"
 #include "decoder_log.h"
+#include "gif_frame.h"
 #include "picture_source.h"
 
 #include <QImageReader>
@@ -115,6 +116,10 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
         if (std::optional<ErrorArg> problem = PictureSizeProblem(announced.width(), announced.height()))
             return PictureError(name, std::move(*problem));
     }
+    // Qt's reader fills a frame whose codes end early (a cut file it finds
+    // by itself).
+    if (format == "gif" && !device->isSequential() && FirstGifFrameCoverage(device) == GifCoverage::DataEnds)
+        return DataEndsEarlyPictureError(name, "GIF");
     EndWatch watched(device);
     QImageReader reader(&watched, format);
     QImage decoded;

@@ -115,7 +115,11 @@ TEST(IncompletePicture, DataEndingBeforeTheRowsIsRefusedWhicheverWayItIsRead)
         if (scrambled[at] != '\xFF' && scrambled[at - 1] != '\xFF')
             scrambled[at] = static_cast<char>(at * 37 % 255);
     }
+    // A GIF whose frame announces more rows than its codes hold.
+    QByteArray gif = test::GifFile(drawing.convertToFormat(QImage::Format_Indexed8));
+    gif.replace(8, 2, test::Le(300, 2)).replace(788, 2, test::Le(300, 2));
     const std::string jpegData = ": damaged or incomplete JPEG picture: its pixel data ends before the picture does";
+    const std::string gifData = ": damaged or incomplete GIF picture: its pixel data ends before the picture does";
     const std::string tiffFile = ": damaged or incomplete TIFF picture: the file ends before the picture does";
     QTemporaryDir dir;
     for (const auto& [name, bytes, format, reason, german] :
@@ -123,6 +127,7 @@ TEST(IncompletePicture, DataEndingBeforeTheRowsIsRefusedWhicheverWayItIsRead)
           std::tuple{"grey-half.jpg", test::JpegEndingEarly(greyBaseline, 0.5), "jpeg", jpegData, ""},
           std::tuple{"progressive-half.jpg", test::JpegEndingEarly(progressive, 0.5), "jpeg", jpegData, ""},
           std::tuple{"scrambled.jpg", scrambled, "jpeg", jpegData, ""},
+          std::tuple{"rows-missing.gif", gif, "gif", gifData, ""},
           std::tuple{"cut-table.tif", PaletteTiff(768).chopped(1), "tiff", tiffFile, "die Datei endet vor dem Bild"},
           // Once "Read error at scanline 4294967295", libtiff's words.
           std::tuple{"short-strip.tif", ShortStripTiff(), "tiff", tiffFile, ""}}) {
