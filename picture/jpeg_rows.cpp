@@ -59,6 +59,23 @@ void NoteDamage(j_common_ptr info, int level)
         info->err->format_message(info, manager->damageWords);
 }
 
+// Whether every bit of every coefficient of a progressive picture arrived:
+// a file that ends (properly, with its end marker) after some of its scans
+// decodes without a warning to a picture with blurred edges and shifted
+// colours.
+bool AllScansArrived(const jpeg_decompress_struct& info)
+{
+    if (!info.progressive_mode || info.coef_bits == nullptr)
+        return true;
+    for (int c = 0; c < info.num_components; ++c) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (info.coef_bits[c][k] != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
 // The fewest bytes the coded blocks can take: with Huffman codes every block
 // of a component costs a bit at least, in its first scan. Arithmetic coding
 // has no such floor.
@@ -176,6 +193,8 @@ public:
             // A progressive picture is read whole here.
             jpeg_start_decompress(&m_info);
             m_started = true;
+            if (!AllScansArrived(m_info))
+                return DataEndsEarlyPictureError(m_name, "JPEG");
         }
         for (int r = 0; r < count; ++r) {
             auto* target = reinterpret_cast<JSAMPLE*>(out + r * stride);

@@ -151,6 +151,20 @@ TEST(IncompletePicture, DataEndingBeforeTheRowsIsRefusedWhicheverWayItIsRead)
         EXPECT_EQ(Refused(DecodeWithQt(&buffer, format, path)).english, want);
     }
 
+    // A progressive picture whose later scans are missing decodes without a
+    // word, blurred and in shifted colours; our reader finds it out.
+    const QString scans = dir.filePath("two-scans.jpg");
+    QFile two(scans);
+    ASSERT_TRUE(two.open(QIODevice::WriteOnly) && two.write(test::JpegWithScans(progressive, 2)) > 0);
+    two.close();
+    const auto [fewScans, fewScansStreamed] = RefusalsOf(scans);
+    EXPECT_EQ(fewScans.english, scans.toStdString() + jpegData);
+    EXPECT_EQ(fewScansStreamed, fewScans.english);
+    QFile all(dir.filePath("all-scans.jpg"));
+    ASSERT_TRUE(all.open(QIODevice::WriteOnly) && all.write(progressive) > 0);
+    all.close();
+    EXPECT_TRUE(LoadPictureFile(all.fileName()).ok());
+
     // Complete, the same files are measured.
     const QString path = dir.filePath("whole.tif");
     QFile file(path);

@@ -169,6 +169,14 @@ QByteArray JpegEndingEarly(const QByteArray& jpeg, double fraction)
     return jpeg.left(keep) + QByteArray("\xFF\xD9", 2);
 }
 
+QByteArray JpegWithScans(const QByteArray& jpeg, int scans)
+{
+    qsizetype at = 0;
+    for (int scan = 0; scan <= scans && at >= 0; ++scan)
+        at = jpeg.indexOf("\xFF\xDA", at + 2);
+    return at < 0 ? jpeg : jpeg.left(at) + QByteArray("\xFF\xD9", 2);
+}
+
 QByteArray JpegAnnouncing(QByteArray jpeg, quint16 width, quint16 height)
 {
     for (const char* frame : {"\xFF\xC0", "\xFF\xC1", "\xFF\xC2"}) {

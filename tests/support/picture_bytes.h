@@ -57,6 +57,9 @@ QByteArray Encoded(const QImage& image, const char* format, bool progressive = f
 // missing.
 QByteArray JpegEndingEarly(const QByteArray& jpeg, double fraction);
 
+// A progressive JPEG with only its first `scans` scans, then its end marker.
+QByteArray JpegWithScans(const QByteArray& jpeg, int scans);
+
 // The JPEG with the size its frame header announces replaced.
 QByteArray JpegAnnouncing(QByteArray jpeg, quint16 width, quint16 height);
 
