@@ -207,8 +207,10 @@ TEST(PictureFile, ThePictureHeldWholeLimitNamesTheBatchCommandOnlyForKindsItMeas
     const QByteArray interlaced = QByteArray("\x89PNG\r\n\x1a\n", 8) + test::PngChunk("IHDR", ihdr) +
                                   test::PngChunk("IDAT", QByteArray(2'200'000, '\0')) + test::PngChunk("IEND", {});
     const QList<quint32> noColours;
-    const QByteArray rle = test::RleBitmap(QImage(1, 1, QImage::Format_Indexed8), 8)
-                               .replace(18, 8, Le(kWidth, 4) + Le(kHeight, 4));
+    QImage dot(1, 1, QImage::Format_Indexed8);
+    dot.setColorTable({qRgb(255, 0, 0)});
+    dot.fill(0);
+    const QByteArray rle = test::RleBitmap(dot, 8).replace(18, 8, Le(kWidth, 4) + Le(kHeight, 4));
     QByteArray masks = BitmapHeader(kWidth, kHeight);
     masks.replace(28, 2, Le(16, 2)).replace(30, 4, Le(3, 4));
     QList<quint32> table(768, 0);
