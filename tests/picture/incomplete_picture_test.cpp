@@ -76,6 +76,12 @@ QByteArray ShortStripTiff()
                           pixels.left(pixels.size() / 2));
 }
 
+bool Written(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 struct Refusal {
     std::string english;
     std::string german;
@@ -133,9 +139,7 @@ TEST(IncompletePicture, DataEndingBeforeTheRowsIsRefusedWhicheverWayItIsRead)
           std::tuple{"short-strip.tif", ShortStripTiff(), "tiff", tiffFile, ""}}) {
         SCOPED_TRACE(name);
         const QString path = dir.filePath(name);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        ASSERT_TRUE(Written(path, bytes));
         const auto [whole, streamed] = RefusalsOf(path);
         const std::string want = path.toStdString() + reason;
         EXPECT_EQ(whole.english, want);
@@ -154,22 +158,16 @@ TEST(IncompletePicture, DataEndingBeforeTheRowsIsRefusedWhicheverWayItIsRead)
     // A progressive picture whose later scans are missing decodes without a
     // word, blurred and in shifted colours; our reader finds it out.
     const QString scans = dir.filePath("two-scans.jpg");
-    QFile two(scans);
-    ASSERT_TRUE(two.open(QIODevice::WriteOnly) && two.write(test::JpegWithScans(progressive, 2)) > 0);
-    two.close();
+    ASSERT_TRUE(Written(scans, test::JpegWithScans(progressive, 2)));
     const auto [fewScans, fewScansStreamed] = RefusalsOf(scans);
     EXPECT_EQ(fewScans.english, scans.toStdString() + jpegData);
     EXPECT_EQ(fewScansStreamed, fewScans.english);
-    QFile all(dir.filePath("all-scans.jpg"));
-    ASSERT_TRUE(all.open(QIODevice::WriteOnly) && all.write(progressive) > 0);
-    all.close();
-    EXPECT_TRUE(LoadPictureFile(all.fileName()).ok());
+    ASSERT_TRUE(Written(dir.filePath("all-scans.jpg"), progressive));
+    EXPECT_TRUE(LoadPictureFile(dir.filePath("all-scans.jpg")).ok());
 
     // Complete, the same files are measured.
     const QString path = dir.filePath("whole.tif");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(PaletteTiff(768)) > 0);
-    file.close();
+    ASSERT_TRUE(Written(path, PaletteTiff(768)));
     const PictureLoad whole = LoadPictureFile(path);
     ASSERT_TRUE(whole.ok()) << Refused(whole).english;
     EXPECT_EQ(whole->pixel(5, 3), qRgb(255, 0, 0));
@@ -186,9 +184,7 @@ TEST(IncompletePicture, APaletteWithoutItsColourTableIsRefused)
           std::tuple{"no-table.tif", PaletteTiff(0), "damaged TIFF picture: the colour table of its palette is missing"}}) {
         SCOPED_TRACE(name);
         const QString path = dir.filePath(name);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        ASSERT_TRUE(Written(path, bytes));
         const auto [whole, streamed] = RefusalsOf(path);
         EXPECT_EQ(whole.english, path.toStdString() + ": " + words);
         EXPECT_EQ(streamed, whole.english);
