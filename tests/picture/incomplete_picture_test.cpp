@@ -121,9 +121,15 @@ TEST(IncompletePicture, DataEndingBeforeTheRowsIsRefusedWhicheverWayItIsRead)
         if (scrambled[at] != '\xFF' && scrambled[at - 1] != '\xFF')
             scrambled[at] = static_cast<char>(at * 37 % 255);
     }
-    // A GIF whose frame announces more rows than its codes hold.
-    QByteArray gif = test::GifFile(drawing.convertToFormat(QImage::Format_Indexed8));
+    // GIFs whose frame announces more rows than its codes hold; whose codes
+    // stop after their first block, without their end code; with the
+    // frame's own colours.
+    const QImage indexed = drawing.convertToFormat(QImage::Format_Indexed8);
+    QByteArray gif = test::GifFile(indexed);
     gif.replace(8, 2, test::Le(300, 2)).replace(788, 2, test::Le(300, 2));
+    const QByteArray oneBlock = test::GifFile(indexed).left(792 + 256) + QByteArray("\0\x3B", 2);
+    QByteArray localColours = test::GifFile(indexed, true);
+    localColours.replace(8, 2, test::Le(300, 2)).replace(20, 2, test::Le(300, 2));
     const std::string jpegData = ": damaged or incomplete JPEG picture: its pixel data ends before the picture does";
     const std::string gifData = ": damaged or incomplete GIF picture: its pixel data ends before the picture does";
     const std::string tiffFile = ": damaged or incomplete TIFF picture: the file ends before the picture does";
@@ -134,6 +140,8 @@ TEST(IncompletePicture, DataEndingBeforeTheRowsIsRefusedWhicheverWayItIsRead)
           std::tuple{"progressive-half.jpg", test::JpegEndingEarly(progressive, 0.5), "jpeg", jpegData, ""},
           std::tuple{"scrambled.jpg", scrambled, "jpeg", jpegData, ""},
           std::tuple{"rows-missing.gif", gif, "gif", gifData, ""},
+          std::tuple{"one-block.gif", oneBlock, "gif", gifData, ""},
+          std::tuple{"own-colours.gif", localColours, "gif", gifData, ""},
           std::tuple{"cut-table.tif", PaletteTiff(768).chopped(1), "tiff", tiffFile, "die Datei endet vor dem Bild"},
           // Once "Read error at scanline 4294967295", libtiff's words.
           std::tuple{"short-strip.tif", ShortStripTiff(), "tiff", tiffFile, ""}}) {
@@ -164,6 +172,10 @@ TEST(IncompletePicture, DataEndingBeforeTheRowsIsRefusedWhicheverWayItIsRead)
     EXPECT_EQ(fewScansStreamed, fewScans.english);
     ASSERT_TRUE(Written(dir.filePath("all-scans.jpg"), progressive));
     EXPECT_TRUE(LoadPictureFile(dir.filePath("all-scans.jpg")).ok());
+    ASSERT_TRUE(Written(dir.filePath("own-colours.gif"), test::GifFile(indexed, true)));
+    const PictureLoad ownColours = LoadPictureFile(dir.filePath("own-colours.gif"));
+    ASSERT_TRUE(ownColours.ok()) << Refused(ownColours).english;
+    EXPECT_EQ(ownColours->pixel(85, 120), drawing.pixel(85, 120));
 
     // Complete, the same files are measured.
     const QString path = dir.filePath("whole.tif");

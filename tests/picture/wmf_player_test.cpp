@@ -117,6 +117,11 @@ TEST(Metafile, DamagedFilesAreRefusedNeverReadPastTheirEnd)
          "damaged Windows metafile: record 7 at byte 106: a pen needs 10 bytes, its record holds 2"},
         {"bitmap bigger than its record", Sample().raw(kStretchDib, blit + tooBigDib).bytes(),
          "its bitmap of 100 x 2 pixels needs 600 bytes, the record holds 16"},
+        // Its pixels start past its colour table.
+        {"colour-table bitmap short of pixels",
+         Sample().raw(kStretchDib, blit + Words({40, 0, 4, 0, 2, 0, 1, 8, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0}) +
+                                       QByteArray(8, '\x7F') + QByteArray(4, '\0')).bytes(),
+         "its bitmap of 4 x 2 pixels needs 8 bytes, the record holds 4"},
         {"zero units per inch", Metafile().placeable(0, 0, 10, 10, 0).window(0, 0, 10, 10).bytes(), "units per inch"},
         {"no size at all", Metafile().brush(kRed).bytes(), "no size"},
         {"no area", Metafile().placeable(0, 0, 0, 10, 96).bytes(), "no pixels"},

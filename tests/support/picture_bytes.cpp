@@ -190,7 +190,7 @@ QByteArray JpegAnnouncing(QByteArray jpeg, quint16 width, quint16 height)
     return jpeg;
 }
 
-QByteArray GifFile(const QImage& indexed)
+QByteArray GifFile(const QImage& indexed, bool localColourTable)
 {
     QByteArray palette(256 * 3, '\0');
     for (int i = 0; i < indexed.colorCount(); ++i) {
@@ -206,6 +206,9 @@ QByteArray GifFile(const QImage& indexed)
         blocks += static_cast<char>(block.size()) + block;
     }
     const QByteArray size = Le(indexed.width(), 2) + Le(indexed.height(), 2);
+    if (localColourTable)
+        return "GIF89a" + size + QByteArray("\0\0\0", 3) + "\x2C" + Le(0, 4) + size + "\x87" + palette + "\x08" +
+               blocks + QByteArray("\0\x3B", 2);
     return "GIF89a" + size + QByteArray("\xF7\0\0", 3) + palette + "\x2C" + Le(0, 4) + size +
            QByteArray("\0\x08", 2) + blocks + QByteArray("\0\x3B", 2);
 }

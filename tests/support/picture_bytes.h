@@ -65,8 +65,9 @@ QByteArray JpegAnnouncing(QByteArray jpeg, quint16 width, quint16 height);
 
 // `indexed` (Format_Indexed8) as a GIF89a, or as a bitmap compressed with
 // run lengths, 8 or 4 bits a pixel (then no index above 15). No encoder we
-// have writes either, and a cut one must be refused like any cut file.
-QByteArray GifFile(const QImage& indexed);
+// have writes either, and a cut one must be refused like any cut file. The
+// GIF's colours are the screen's, or the frame's own.
+QByteArray GifFile(const QImage& indexed, bool localColourTable = false);
 QByteArray RleBitmap(const QImage& indexed, int bitsPerPixel);
 
 // The largest resident set this process has had, in kB (-1 where unknown).
