@@ -56,16 +56,21 @@ int EffectiveThreads(int requested, int rows)
 
 ObjectSweep::ObjectSweep(int width, int height, const PixelClasses& classes, const std::array<bool, 8>& measured,
                          QuarterChordMarks* marks, int threads, SweepMethod method)
-    : m_width(width), m_classes(classes), m_marks(marks), m_threads(threads), m_method(method)
+    : m_width(width), m_height(height), m_measured(measured), m_classes(classes), m_marks(marks), m_threads(threads),
+      m_method(method)
 {
-    for (std::size_t object = 1; object < 8; ++object) {
-        if (measured[object])
-            m_result.rowChords[object].assign(static_cast<std::size_t>(height), 0);
-    }
 }
 
 void ObjectSweep::addBand(const RasterView& band, int firstRow, const std::uint32_t* above)
 {
+    // The row tables grow with the rows that arrive, never ahead of them: a
+    // header may announce a hundred million rows that never come. Grown here,
+    // before the strips write into them side by side.
+    const auto rows = static_cast<std::size_t>(std::min(firstRow + band.height, m_height));
+    for (std::size_t object = 1; object < 8; ++object) {
+        if (m_measured[object] && m_result.rowChords[object].size() < rows)
+            m_result.rowChords[object].resize(rows, 0);
+    }
     const int count = EffectiveThreads(m_threads, band.height);
     std::vector<std::array<ObjectTotals, 8>> strips(static_cast<std::size_t>(count));
     while (m_scratch.size() < strips.size())

@@ -31,7 +31,7 @@ struct ObjectTotals {
 // The objects of one measuring read of the picture.
 struct SweepResult {
     std::array<ObjectTotals, 8> objects{};             // entries 1 to 7
-    std::array<std::vector<std::int32_t>, 8> rowChords; // per measured object: matching pixels of every row
+    std::array<std::vector<std::int32_t>, 8> rowChords; // per measured object: matching pixels of every row swept
 };
 
 // How rows are walked: with the processor's vector instructions where it has
@@ -59,7 +59,8 @@ public:
     // is row firstRow - 1 (null for the first band). Bands come in order.
     void addBand(const RasterView& band, int firstRow, const std::uint32_t* above);
 
-    // The totals once every row has been added.
+    // The totals once every row has been added; the row chords have an entry
+    // for every row added.
     SweepResult take() { return std::move(m_result); }
 
 private:
@@ -67,6 +68,8 @@ private:
                    RowScratch& scratch, std::array<ObjectTotals, 8>& totals);
 
     int m_width;
+    int m_height;
+    std::array<bool, 8> m_measured;
     PixelClasses m_classes;
     QuarterChordMarks* m_marks;
     int m_threads;

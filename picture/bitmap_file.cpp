@@ -1,6 +1,7 @@
 #include "bitmap_file.h"
-#include "working_words.h"
 
+#include "bmp_pixels.h"
+#include "bmp_rle.h"
 #include "picture_load.h"
 #include "row_reader.h"
 
@@ -20,10 +21,21 @@ constexpr Message kBeyondReader{
 constexpr Message kTruncated{"die Bitmap ist abgeschnitten: %1 von %2 Bytes",
                              "the bitmap is truncated: %1 bytes of its %2"};
 
-bool IsPlain(const BmpHeader& h)
+// Kinds whose rows take exactly rowBytes() each and are read here, a row at
+// a time: colour-table bitmaps, 24-bit ones, and 32-bit ones without masks.
+bool IsUncompressedOwn(const BmpHeader& h)
 {
-    return h.headerSize >= 40 && h.planes == 1 && h.compression == kBmpRgb && (h.bitCount == 24 || h.bitCount == 32) &&
-           h.width > 0 && h.height > 0;
+    if (h.planes != 1 || h.width <= 0 || h.height <= 0 || h.compression != kBmpRgb)
+        return false;
+    if (h.bitCount > 8)
+        return h.bitCount == 24 || (h.bitCount == 32 && h.headerSize >= 40);
+    return (h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8) && h.declaredColors() <= 256;
+}
+
+bool IsRunLengthOwn(const BmpHeader& h)
+{
+    return h.planes == 1 && h.width > 0 && h.height > 0 && h.declaredColors() <= 256 &&
+           ((h.compression == kBmpRle8 && h.bitCount == 8) || (h.compression == kBmpRle4 && h.bitCount == 4));
 }
 
 std::optional<ErrorArg> Truncation(const BmpHeader& header, const QIODevice& device)
@@ -37,14 +49,28 @@ std::optional<ErrorArg> Truncation(const BmpHeader& header, const QIODevice& dev
     return ErrorArg(kTruncated, {std::to_string(device.size()), std::to_string(needed)});
 }
 
-// The rows of a plain bitmap straight from the file, a band at a time:
-// mapping the whole file would count it in the process's memory. Rows are
-// stored bottom-up unless the height is negative, so a band of picture rows
-// is one stretch of the file either way, read backwards in the first case.
+// The colour table, from a device at the file's first byte, which is left at
+// the first pixel. Entries past the 256 any pixel can name are passed over.
+std::optional<BmpPixels> ReadColours(BufferedBytes& in, const BmpHeader& header)
+{
+    const qint64 stored = std::min<qint64>(header.bitCount <= 8 ? header.paletteEntries : 0, 256);
+    QByteArray table(static_cast<qsizetype>(stored * header.paletteEntryBytes()), '\0');
+    if (!in.skip(header.paletteOffset) ||
+        !in.read(reinterpret_cast<unsigned char*>(table.data()), table.size()) ||
+        !in.skip(header.pixelOffset - header.paletteOffset - table.size()))
+        return std::nullopt;
+    return BmpPixels(header, table);
+}
+
+// The rows of an uncompressed bitmap straight from the file, a band at a
+// time: mapping the whole file would count it in the process's memory. Rows
+// are stored bottom-up unless the height is negative, so a band of picture
+// rows is one stretch of the file either way, read backwards in the first
+// case.
 class BitmapRows : public RowReader {
 public:
-    BitmapRows(QIODevice* device, const BmpHeader& header, const QString& name)
-        : m_device(device), m_header(header), m_name(name)
+    BitmapRows(QIODevice* device, const BmpHeader& header, BmpPixels pixels, const QString& name)
+        : m_device(device), m_header(header), m_pixels(pixels), m_name(name)
     {
         m_width = static_cast<int>(header.width);
         m_height = static_cast<int>(header.height);
@@ -82,47 +108,96 @@ private:
         if (!m_device->seek(m_header.pixelOffset + firstFileRow * rowBytes) ||
             m_device->read(m_band.data(), length) != length)
             return false;
-        const int step = m_header.bitCount / 8;
         for (int r = 0; r < rows; ++r) {
             const qint64 fileRow = m_header.topDown ? r : rows - 1 - r;
             const auto* in = reinterpret_cast<const uchar*>(m_band.data()) + fileRow * rowBytes;
-            BgrToWorkingWords(in, out + r * stride, m_width, step);
+            m_pixels.convertRow(in, out + r * stride, m_width);
         }
         return true;
     }
 
     QIODevice* m_device;
     BmpHeader m_header;
+    BmpPixels m_pixels;
     QString m_name;
     QByteArray m_band;
     int m_row = 0;
 };
+
+// The stored rows in the order they come, each into its picture row.
+bool ReadStoredRows(BufferedBytes& in, const BmpHeader& header, const BmpPixels& pixels, QImage& image)
+{
+    QByteArray row(static_cast<qsizetype>(header.rowBytes()), '\0');
+    auto* bytes = reinterpret_cast<unsigned char*>(row.data());
+    for (int stored = 0; stored < image.height(); ++stored) {
+        if (!in.read(bytes, row.size()))
+            return false;
+        const int y = header.topDown ? stored : image.height() - 1 - stored;
+        pixels.convertRow(bytes, reinterpret_cast<std::uint32_t*>(image.scanLine(y)), image.width());
+    }
+    return true;
+}
 
 } // namespace
 
 std::optional<ErrorArg> BitmapFileProblem(const BmpHeader& header, const QIODevice& device)
 {
     const qint64 width = header.width, height = header.height;
+    if (IsUncompressedOwn(header)) {
+        if (std::optional<ErrorArg> problem = StreamablePictureSizeProblem(width, height))
+            return problem;
+        return Truncation(header, device);
+    }
     if (std::optional<ErrorArg> problem = PictureSizeProblem(width, height))
         return problem;
     constexpr qint64 kReaderLimit = 16384LL * 16384;
-    if (width * height > kReaderLimit && !IsPlain(header))
+    if (width * height > kReaderLimit && !IsRunLengthOwn(header))
         return ErrorArg(kBeyondReader, {std::to_string(width), std::to_string(height),
                                         std::to_string(kReaderLimit / 1'000'000)});
     return Truncation(header, device);
+}
+
+bool ReadsOwnBitmap(const BmpHeader& header)
+{
+    return IsUncompressedOwn(header) || IsRunLengthOwn(header);
+}
+
+PictureLoad ReadOwnBitmap(QIODevice* device, const BmpHeader& header, const QString& name)
+{
+    Q_ASSERT(ReadsOwnBitmap(header));
+    if (std::optional<ErrorArg> problem = BitmapFileProblem(header, *device))
+        return PictureError(name, std::move(*problem));
+    BufferedBytes in(device);
+    const std::optional<BmpPixels> pixels = ReadColours(in, header);
+    if (!pixels)
+        return CutShortPictureError(name, "BMP");
+    QImage image(static_cast<int>(header.width), static_cast<int>(header.height), QImage::Format_RGB32);
+    if (image.isNull())
+        return PictureMemoryError(name);
+    const bool complete = IsRunLengthOwn(header) ? DecodeRleBitmap(in, header, *pixels, image)
+                                                 : ReadStoredRows(in, header, *pixels, image);
+    if (!complete)
+        return CutShortPictureError(name, "BMP");
+    return image;
 }
 
 Result<std::unique_ptr<RowReader>> OpenBitmapRows(QIODevice* device, const QByteArray& head, const QString& name,
                                                   SizeRule rule)
 {
     const std::optional<BmpHeader> header = ReadBmpFileHeader(head);
-    if (!header || !IsPlain(*header) || device->isSequential())
+    if (!header || !ReadsOwnBitmap(*header) || !IsUncompressedOwn(*header) || device->isSequential())
         return std::unique_ptr<RowReader>();
     if (std::optional<ErrorArg> problem = rule(header->width, header->height))
         return PictureError(name, std::move(*problem));
     if (std::optional<ErrorArg> problem = Truncation(*header, *device))
         return PictureError(name, std::move(*problem));
-    return std::unique_ptr<RowReader>(std::make_unique<BitmapRows>(device, *header, name));
+    const qint64 start = device->pos();
+    BufferedBytes in(device);
+    const std::optional<BmpPixels> pixels = ReadColours(in, *header);
+    if (!pixels)
+        return CutShortPictureError(name, "BMP");
+    device->seek(start);
+    return std::unique_ptr<RowReader>(std::make_unique<BitmapRows>(device, *header, *pixels, name));
 }
 
 } // namespace centrafix

@@ -41,6 +41,16 @@ std::optional<BmpHeader> ReadInfoHeader(QByteArrayView info)
     return header;
 }
 
+// Colour masks follow a 40-byte header only; longer headers hold them.
+qint64 MaskBytes(const BmpHeader& header)
+{
+    if (header.headerSize == kInfoHeaderBytes && header.compression == kBmpBitFields)
+        return 12;
+    if (header.headerSize == kInfoHeaderBytes && header.compression == kBmpAlphaBitFields)
+        return 16;
+    return 0;
+}
+
 } // namespace
 
 std::optional<BmpHeader> ReadBmpFileHeader(QByteArrayView head)
@@ -50,9 +60,21 @@ std::optional<BmpHeader> ReadBmpFileHeader(QByteArrayView head)
     std::optional<BmpHeader> header = ReadInfoHeader(head.sliced(kFileHeaderBytes));
     if (!header)
         return std::nullopt;
-    // Some writers leave the pixel offset at 0 or point it into the header.
+    header->paletteOffset = kFileHeaderBytes + qint64(header->headerSize) + MaskBytes(*header);
+    const qint64 declared = header->declaredColors();
     const qint64 offBits = qFromLittleEndian<quint32>(head.data() + 10);
+    if (header->bitCount <= 8 && offBits <= header->paletteOffset) {
+        // Some writers leave the pixel offset at 0 or point it into the
+        // header: the pixels then follow the colour table the header announces.
+        header->paletteEntries = declared;
+        header->pixelOffset = header->paletteOffset + declared * header->paletteEntryBytes();
+        return header;
+    }
     header->pixelOffset = std::max<qint64>(offBits, kFileHeaderBytes + qint64(header->headerSize));
+    // Many writers store fewer colours than they announce; the pixel offset
+    // says how many there are room for.
+    const qint64 room = std::max<qint64>(header->pixelOffset - header->paletteOffset, 0);
+    header->paletteEntries = std::min(declared, room / header->paletteEntryBytes());
     return header;
 }
 
@@ -61,16 +83,9 @@ std::optional<BmpHeader> ReadPackedBmpHeader(QByteArrayView dib)
     std::optional<BmpHeader> header = ReadInfoHeader(dib);
     if (!header)
         return std::nullopt;
-    // Colour masks follow a 40-byte header only; longer headers hold them.
-    qint64 masks = 0;
-    if (header->headerSize == kInfoHeaderBytes && header->compression == kBmpBitFields)
-        masks = 12;
-    else if (header->headerSize == kInfoHeaderBytes && header->compression == kBmpAlphaBitFields)
-        masks = 16;
-    const qint64 colors = header->colorsUsed != 0 ? header->colorsUsed
-                                                  : (header->bitCount <= 8 ? (1 << header->bitCount) : 0);
-    const qint64 entryBytes = header->headerSize == kCoreHeaderBytes ? 3 : 4;
-    header->pixelOffset = header->headerSize + masks + colors * entryBytes;
+    header->paletteOffset = header->headerSize + MaskBytes(*header);
+    header->paletteEntries = header->declaredColors();
+    header->pixelOffset = header->paletteOffset + header->paletteEntries * header->paletteEntryBytes();
     return header;
 }
 

@@ -22,10 +22,19 @@ struct BmpHeader {
     int bitCount = 0;
     quint32 compression = kBmpRgb;
     quint32 colorsUsed = 0;
-    qint64 pixelOffset = 0; // where the pixels start, counted from the first byte read
+    qint64 paletteOffset = 0; // where the colour table starts, counted alike
+    qint64 pixelOffset = 0;   // where the pixels start, counted from the first byte read
+    qint64 paletteEntries = 0; // colour table entries stored between the two
 
     // Stored rows are padded to whole 32-bit words.
     qint64 rowBytes() const { return (width * bitCount + 31) / 32 * 4; }
+    // Bytes per colour table entry: three in the core header, four in others.
+    int paletteEntryBytes() const { return headerSize == 12 ? 3 : 4; }
+    // The colour table entries the header announces.
+    qint64 declaredColors() const
+    {
+        return colorsUsed != 0 ? colorsUsed : (bitCount >= 1 && bitCount <= 8 ? qint64{1} << bitCount : 0);
+    }
     // Whether the pixels take exactly rowBytes() per row (bit fields included),
     // so their length is known before they are read.
     bool uncompressed() const

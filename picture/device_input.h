@@ -16,6 +16,9 @@ public:
     explicit DeviceInput(QIODevice* device) : m_device(device), m_start(device->pos()) {}
 
     bool ranOut() const { return m_ranOut; }
+    // For a reader that asks for exactly what it needs: a short read, too,
+    // means the file ended before its picture did.
+    void noteShortRead() { m_ranOut = true; }
     QIODevice* device() const { return m_device; }
 
     // Up to `size` bytes; fewer only at the end.

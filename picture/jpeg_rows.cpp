@@ -1,8 +1,10 @@
+#include "decoder_damage.h"
 #include "device_input.h"
 #include "picture_load.h"
 #include "row_reader.h"
 #include "working_words.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <new>
@@ -17,12 +19,27 @@ namespace {
 
 constexpr std::size_t kInputBytes = 64 * 1024;
 
+// A progressive picture is decoded from coefficients kept for the whole
+// picture, two bytes a sample: a 4:2:0 picture of 700 megapixels, or a
+// grey one of a thousand, stays below this.
+constexpr long kMostCoefficientBytes = 2L << 30;
+
+constexpr Message kProgressiveTooLarge{
+    "ein progressives JPEG-Bild von %1 x %2 Pixeln braucht zum Entschlüsseln mehr als %3 MB; bitte als "
+    "einfaches (nicht progressives) JPEG oder als PNG speichern",
+    "a progressive JPEG picture of %1 x %2 pixels needs more than %3 MB to decode; save it as a baseline "
+    "(not progressive) JPEG or as a PNG"};
+
 // libjpeg's error manager, leaving by longjmp; its words are kept for the
-// refusal. Warnings (a bad code in the pixels) are not errors, as for Qt.
+// refusal. The first warning that says the data is missing or damaged is
+// kept too: libjpeg goes on after it and fills what it could not decode
+// with grey.
 struct ErrorManager {
     jpeg_error_mgr base{};
     std::jmp_buf escape{};
     char words[JMSG_LENGTH_MAX] = {};
+    Damage damage = Damage::None;
+    char damageWords[JMSG_LENGTH_MAX] = {};
 };
 
 void ExitWithWords(j_common_ptr info)
@@ -32,7 +49,48 @@ void ExitWithWords(j_common_ptr info)
     std::longjmp(manager->escape, 1);
 }
 
-void KeepQuiet(j_common_ptr, int) {}
+void NoteDamage(j_common_ptr info, int level)
+{
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    if (level >= 0 || manager->damage != Damage::None)
+        return; // a remark, or damage already noted
+    manager->damage = JpegWarningDamage(info->err->msg_code);
+    if (manager->damage != Damage::None)
+        info->err->format_message(info, manager->damageWords);
+}
+
+// Whether every bit of every coefficient of a progressive picture arrived:
+// a file that ends (properly, with its end marker) after some of its scans
+// decodes without a warning to a picture with blurred edges and shifted
+// colours.
+bool AllScansArrived(const jpeg_decompress_struct& info)
+{
+    if (!info.progressive_mode || info.coef_bits == nullptr)
+        return true;
+    for (int c = 0; c < info.num_components; ++c) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (info.coef_bits[c][k] != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The fewest bytes the coded blocks can take: with Huffman codes every block
+// of a component costs a bit at least, in its first scan. Arithmetic coding
+// has no such floor.
+qint64 LeastScanBytes(const jpeg_decompress_struct& info)
+{
+    if (info.arith_code)
+        return 0;
+    qint64 least = -1;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const qint64 blocks = qint64{component.width_in_blocks} * component.height_in_blocks;
+        least = least < 0 ? blocks : std::min(least, blocks);
+    }
+    return std::max<qint64>(least, 0) / 8;
+}
 
 // The device as libjpeg's source of bytes.
 struct Source {
@@ -76,7 +134,7 @@ public:
     {
         m_info.err = jpeg_std_error(&m_errors.base);
         m_errors.base.error_exit = ExitWithWords;
-        m_errors.base.emit_message = KeepQuiet;
+        m_errors.base.emit_message = NoteDamage;
         m_source.input = &m_input;
         m_source.base.init_source = StartSource;
         m_source.base.fill_input_buffer = FillSource;
@@ -100,9 +158,18 @@ public:
         m_created = true;
         m_info.src = &m_source.base;
         jpeg_read_header(&m_info, TRUE);
-        if (std::optional<ErrorArg> problem = rule(m_info.image_width, m_info.image_height))
-            return PictureError(m_name, std::move(*problem));
-        if (m_info.num_components != 1 && m_info.num_components != 3)
+        m_info.mem->max_memory_to_use = kMostCoefficientBytes;
+        const bool mine = m_info.num_components == 1 || m_info.num_components == 3;
+        if (mine) {
+            if (std::optional<ErrorArg> problem = rule(m_info.image_width, m_info.image_height))
+                return PictureError(m_name, std::move(*problem));
+        }
+        // Judged for Qt's kinds too: its reader would take the picture's
+        // memory (a progressive one's coefficients) before finding the data
+        // missing.
+        if (m_input.size() < LeastScanBytes(m_info))
+            return CutShortPictureError(m_name, "JPEG");
+        if (!mine)
             return false;
         m_grey = m_info.num_components == 1;
         m_info.out_color_space = m_grey ? JCS_GRAYSCALE : JCS_EXT_BGRX;
@@ -123,8 +190,11 @@ public:
         if (setjmp(m_errors.escape))
             return failure();
         if (!m_started) {
+            // A progressive picture is read whole here.
             jpeg_start_decompress(&m_info);
             m_started = true;
+            if (!AllScansArrived(m_info))
+                return DataEndsEarlyPictureError(m_name, "JPEG");
         }
         for (int r = 0; r < count; ++r) {
             auto* target = reinterpret_cast<JSAMPLE*>(out + r * stride);
@@ -139,6 +209,8 @@ public:
         // The end marker must be there too, as Qt's reader reads it.
         if (m_info.output_scanline == m_info.output_height)
             jpeg_finish_decompress(&m_info);
+        if (m_errors.damage != Damage::None)
+            return damaged();
         return std::nullopt;
     }
 
@@ -155,7 +227,18 @@ private:
             return CutShortPictureError(m_name, "JPEG");
         if (m_errors.base.msg_code == JERR_OUT_OF_MEMORY)
             return PictureMemoryError(m_name);
+        if (m_errors.base.msg_code == JERR_NO_BACKING_STORE) // past max_memory_to_use
+            return PictureError(m_name, ErrorArg(kProgressiveTooLarge, {std::to_string(m_info.image_width),
+                                                                        std::to_string(m_info.image_height),
+                                                                        std::to_string(kMostCoefficientBytes >> 20)}));
         return UnreadablePictureError(m_name, "JPEG", m_errors.words);
+    }
+
+    Error damaged() const
+    {
+        if (m_errors.damage == Damage::Missing)
+            return DataEndsEarlyPictureError(m_name, "JPEG");
+        return UnreadablePictureError(m_name, "JPEG", m_errors.damageWords);
     }
 
     DeviceInput m_input;

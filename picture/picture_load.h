@@ -20,16 +20,23 @@ using PictureLoad = Result<QImage>;
 inline constexpr qint64 kMaxPicturePixels = 600'000'000;
 
 // A picture measured as it is read (the batch command without an annotated
-// picture) is never held whole: it may have up to 2^31 - 1 pixels a side and
-// 2 gigapixels in all, which keeps every sum of the sweep exact in 64 bits.
-inline constexpr qint64 kMaxStreamedSide = 2'147'483'647;
+// picture) is never held whole: it may have up to 2 gigapixels, which keeps
+// every sum of the sweep exact in 64 bits, and a million pixels a side. The
+// sweep keeps a few numbers per row and the bands a few rows, so the side
+// limit is what bounds one picture's memory whatever its header says.
+inline constexpr qint64 kMaxStreamedSide = 1'000'000;
 inline constexpr qint64 kMaxStreamedPixels = 2'000'000'000;
 
 // Why a picture of this size cannot become a working copy (no pixels, or more
 // than the limit, e.g. "100000 x 100000 pixels is larger than the
-// 600-megapixel limit for a picture held whole", with a word on the batch
-// command); nothing when it can.
+// 600-megapixel limit for a picture held whole"); nothing when it can. Says
+// that pictures of this kind are always held whole, and how to save one so
+// that the batch command measures it as it is read.
 std::optional<ErrorArg> PictureSizeProblem(qint64 width, qint64 height);
+
+// The same for a picture of a kind the batch command measures as it is read
+// (what the row readers take): says so, where its size allows.
+std::optional<ErrorArg> StreamablePictureSizeProblem(qint64 width, qint64 height);
 
 // Why a picture of this size cannot be measured as it is read; nothing when
 // it can.
@@ -45,6 +52,11 @@ Error UnreadablePictureError(const QString& subject, const std::string& format, 
 
 // "damaged or incomplete PNG picture: the file ends before the picture does".
 Error CutShortPictureError(const QString& subject, const std::string& format);
+
+// "damaged or incomplete JPEG picture: its pixel data ends before the
+// picture does": a file that ends where it should, but whose coded pixels
+// run out (or go wrong and run into the next marker) before the last row.
+Error DataEndsEarlyPictureError(const QString& subject, const std::string& format);
 
 // The picture from `subject` could not be held in memory: an error of the
 // kind OutOfMemory, which a script can tell from bad input.

@@ -159,11 +159,14 @@ PictureLoad DecodeByContent(QIODevice* device, const QByteArray& head, const QSt
         return PictureError(name, kUnknownFormat);
     if (format == "bmp") {
         if (const std::optional<BmpHeader> header = ReadBmpFileHeader(head)) {
+            if (ReadsOwnBitmap(*header))
+                return ReadOwnBitmap(device, *header, name);
             if (std::optional<ErrorArg> problem = BitmapFileProblem(*header, *device))
                 return PictureError(name, std::move(*problem));
         }
+        return DecodeWithQt(device, format, name);
     }
-    Result<std::unique_ptr<RowReader>> rows = OpenRowReader(device, head, name, PictureSizeProblem);
+    Result<std::unique_ptr<RowReader>> rows = OpenRowReader(device, head, name, StreamablePictureSizeProblem);
     if (!rows)
         return rows.error();
     if (*rows)

@@ -1,6 +1,8 @@
 #include "qt_decode.h"
 
+#include "decoder_damage.h"
 #include "decoder_log.h"
+#include "gif_frame.h"
 #include "picture_source.h"
 
 #include <QImageReader>
@@ -114,6 +116,10 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
         if (std::optional<ErrorArg> problem = PictureSizeProblem(announced.width(), announced.height()))
             return PictureError(name, std::move(*problem));
     }
+    // Qt's reader fills a frame whose codes end early (a cut file it finds
+    // by itself).
+    if (format == "gif" && !device->isSequential() && FirstGifFrameCoverage(device) == GifCoverage::DataEnds)
+        return DataEndsEarlyPictureError(name, "GIF");
     EndWatch watched(device);
     QImageReader reader(&watched, format);
     QImage decoded;
@@ -121,6 +127,16 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
     const std::vector<std::string> said = log.finish();
     if (watched.ranOut())
         return CutShortPictureError(name, format.toUpper().toStdString());
+    // Qt's readers go on after the libraries' warnings, and so would we.
+    const DamageRemark damage = format == "jpeg"   ? JpegRemarksDamage(said)
+                                : format == "tiff" ? TiffRemarksDamage(said)
+                                                   : DamageRemark{};
+    if (damage.damage == Damage::Missing && format == "jpeg")
+        return DataEndsEarlyPictureError(name, "JPEG");
+    if (damage.damage == Damage::Missing)
+        return CutShortPictureError(name, format.toUpper().toStdString());
+    if (damage.damage == Damage::Corrupt)
+        return Unreadable(name, format, damage.words);
     if (!read) {
         if (SaysMemory(said) || !RoomFor(announced, announcedFormat))
             return PictureMemoryError(name);

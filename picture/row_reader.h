@@ -45,13 +45,14 @@ using SizeRule = std::optional<ErrorArg> (*)(qint64 width, qint64 height);
 QByteArray SniffFormat(const QByteArray& head);
 
 // A row reader for the picture on `device`, whose first bytes are `head`,
-// with its header read: for PNG, JPEG, TIFF and plain bitmaps of the kinds
-// whose pixels come out exactly as Qt's readers give them. Null when the
-// picture is left to the whole-picture readers (other formats and kinds, a
-// device that cannot seek); the device is then back where it was. An error
-// when the header is damaged or cut short, or announces a size that `rule`
-// refuses (judged before anything past the size is read). `name` is the
-// errors' subject.
+// with its header read: for PNG, JPEG, TIFF and uncompressed bitmaps of the
+// kinds whose pixels come out exactly as Qt's readers give them. Null when
+// the picture is left to the whole-picture readers (other formats and kinds,
+// a device that cannot seek); the device is then back where it was. An error
+// when the header is damaged or cut short, announces a size that `rule`
+// refuses (judged for the kinds taken, before any pixel is read), or more
+// pixels than the file's bytes can hold, or when the library had to mend the
+// header (judged for every kind, Qt's too). `name` is the errors' subject.
 Result<std::unique_ptr<RowReader>> OpenRowReader(QIODevice* device, const QByteArray& head, const QString& name,
                                                  SizeRule rule);
 
@@ -74,9 +75,10 @@ Result<std::unique_ptr<RowReader>> OpenFormatRows(QIODevice* device, const QStri
 Result<std::unique_ptr<RowReader>> OpenPngRows(QIODevice* device, const QString& name, SizeRule rule);
 Result<std::unique_ptr<RowReader>> OpenJpegRows(QIODevice* device, const QString& name, SizeRule rule);
 Result<std::unique_ptr<RowReader>> OpenTiffRows(QIODevice* device, const QString& name, SizeRule rule);
-// Scanners and most programs write plain 24-bit bitmaps; those (and 32-bit
-// ones) are read straight from the file, several times faster than Qt's
-// reader on big scans and not bound by its 16384 x 16384 limit.
+// Scanners and most programs write plain 24-bit bitmaps; those (32-bit ones
+// and colour-table ones too) are read straight from the file, several times
+// faster than Qt's reader on big scans and not bound by its 16384 x 16384
+// limit.
 Result<std::unique_ptr<RowReader>> OpenBitmapRows(QIODevice* device, const QByteArray& head, const QString& name,
                                                   SizeRule rule);
 

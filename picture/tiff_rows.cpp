@@ -3,11 +3,14 @@
 #include "row_reader.h"
 #include "working_words.h"
 
+#include "decoder_damage.h"
 #include "decoder_log.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,9 +19,15 @@
 namespace centrafix {
 namespace {
 
+// libtiff asks for exactly the bytes a header, directory, value or strip
+// takes.
 tmsize_t ReadProc(thandle_t handle, void* data, tmsize_t size)
 {
-    return static_cast<tmsize_t>(static_cast<DeviceInput*>(handle)->read(data, size));
+    auto* input = static_cast<DeviceInput*>(handle);
+    const qint64 got = input->read(data, size);
+    if (got < size)
+        input->noteShortRead();
+    return static_cast<tmsize_t>(got);
 }
 
 tmsize_t WriteProc(thandle_t, void*, tmsize_t)
@@ -58,6 +67,61 @@ int KeepWords(TIFF*, void* user, const char*, const char* format, va_list argume
     return 1; // said here, not on the terminal
 }
 
+// How many times its size a strip or tile can grow when decoded, by its
+// compression: PackBits repeats a byte at most 128 times for two, LZW's
+// longest string is under 3500 bytes for a 9-bit code at least, deflate's
+// longest match of 258 bytes takes two bits at least, and JPEG at least a
+// bit for each 8 x 8 block of samples. Others are given a generous bound.
+qint64 MostExpansion(std::uint16_t compression)
+{
+    switch (compression) {
+    case COMPRESSION_NONE: return 1;
+    case COMPRESSION_PACKBITS: return 64;
+    case COMPRESSION_LZW: return 3500;
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE: return 1032;
+    case COMPRESSION_OJPEG:
+    case COMPRESSION_JPEG: return 1024;
+    default: return 65536;
+    }
+}
+
+constexpr Message kNoColourTable{"beschädigtes TIFF-Bild: die Farbtabelle seiner Palette fehlt",
+                                 "damaged TIFF picture: the colour table of its palette is missing"};
+
+// The photometric interpretation the first directory stores, from the file's
+// own bytes: libtiff makes an 8-bit palette picture without its colour table
+// a grey one, without a word. Nothing where the directory does not say.
+std::optional<std::uint16_t> StoredPhotometric(DeviceInput& input)
+{
+    QByteArray header(16, '\0');
+    if (!input.seek(0) || input.read(header.data(), 16) < 8)
+        return std::nullopt;
+    const bool little = header.startsWith("II");
+    const auto number = [little](const char* bytes, int size) {
+        quint64 value = 0;
+        for (int i = 0; i < size; ++i)
+            value |= quint64(static_cast<unsigned char>(bytes[little ? i : size - 1 - i])) << (8 * i);
+        return value;
+    };
+    const bool big = number(header.constData() + 2, 2) == 43;
+    const int countBytes = big ? 8 : 2, entryBytes = big ? 20 : 12;
+    const qint64 directory = static_cast<qint64>(big ? number(header.constData() + 8, 8) : number(header.constData() + 4, 4));
+    QByteArray count(countBytes, '\0');
+    if (directory < 0 || !input.seek(directory) || input.read(count.data(), countBytes) != countBytes)
+        return std::nullopt;
+    const qint64 entries = static_cast<qint64>(std::min<quint64>(number(count.constData(), countBytes), 4096));
+    QByteArray table(static_cast<qsizetype>(entries * entryBytes), '\0');
+    if (input.read(table.data(), table.size()) != table.size())
+        return std::nullopt;
+    for (qint64 e = 0; e < entries; ++e) {
+        const char* entry = table.constData() + e * entryBytes;
+        if (number(entry, 2) == TIFFTAG_PHOTOMETRIC && number(entry + 2, 2) == TIFF_SHORT)
+            return static_cast<std::uint16_t>(number(entry + (big ? 12 : 8), 2));
+    }
+    return std::nullopt;
+}
+
 // TIFF through libtiff, strip by strip or a row of tiles at a time. Taken
 // are 8-bit RGB and grey pictures stored pixel by pixel and the right way
 // up, whose samples Qt's reader copies unchanged; anything else (alpha,
@@ -94,11 +158,23 @@ public:
         TIFFGetFieldDefaulted(m_tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
         TIFFGetFieldDefaulted(m_tiff, TIFFTAG_PLANARCONFIG, &planar);
         TIFFGetFieldDefaulted(m_tiff, TIFFTAG_ORIENTATION, &orientation);
-        if (std::optional<ErrorArg> problem = rule(width, height))
-            return PictureError(m_name, std::move(*problem));
         const bool rgb = photometric == PHOTOMETRIC_RGB && samples == 3;
         m_grey = photometric == PHOTOMETRIC_MINISBLACK && samples == 1;
-        if (!(rgb || m_grey) || bits != 8 || planar != PLANARCONFIG_CONTIG || orientation != ORIENTATION_TOPLEFT)
+        const bool mine =
+            (rgb || m_grey) && bits == 8 && planar == PLANARCONFIG_CONTIG && orientation == ORIENTATION_TOPLEFT;
+        if (mine) {
+            if (std::optional<ErrorArg> problem = rule(width, height))
+                return PictureError(m_name, std::move(*problem));
+        }
+        // Judged for Qt's kinds too, which its reader would take as libtiff
+        // leaves them.
+        if (std::optional<Error> damage = damageFound())
+            return *damage;
+        if (photometric != PHOTOMETRIC_PALETTE && StoredPhotometric(m_input) == PHOTOMETRIC_PALETTE)
+            return PictureError(m_name, ErrorArg(kNoColourTable));
+        if (!dataCanHold(height, bits))
+            return CutShortPictureError(m_name, "TIFF");
+        if (!mine)
             return false;
         m_width = static_cast<int>(width);
         m_height = static_cast<int>(height);
@@ -169,9 +245,50 @@ private:
         return true;
     }
 
-    Error failure() const
+    // A file libtiff opened but had to mend: a value it could not read
+    // (cut off, or of a wrong count) is dropped with a warning, and a
+    // palette picture without its colour table becomes a grey one.
+    std::optional<Error> damageFound() const
     {
         if (m_input.ranOut())
+            return CutShortPictureError(m_name, "TIFF");
+        const DamageRemark damage = TiffRemarksDamage(m_warnings);
+        if (damage.damage == Damage::Missing)
+            return CutShortPictureError(m_name, "TIFF");
+        if (damage.damage == Damage::Corrupt)
+            return UnreadablePictureError(m_name, "TIFF", damage.words);
+        return std::nullopt;
+    }
+
+    // Whether the strips or tiles lie inside the file and their bytes can
+    // decode to the picture's: a header may announce gigabytes of pixels in
+    // a file of a hundred bytes, and a tile is decoded whole.
+    bool dataCanHold(std::uint32_t height, std::uint16_t bits) const
+    {
+        std::uint16_t compression = COMPRESSION_NONE;
+        TIFFGetFieldDefaulted(m_tiff, TIFFTAG_COMPRESSION, &compression);
+        const std::uint32_t pieces = TIFFIsTiled(m_tiff) ? TIFFNumberOfTiles(m_tiff) : TIFFNumberOfStrips(m_tiff);
+        qint64 stored = 0;
+        for (std::uint32_t i = 0; i < pieces; ++i) {
+            const qint64 offset = static_cast<qint64>(TIFFGetStrileOffset(m_tiff, i));
+            const qint64 bytes = static_cast<qint64>(TIFFGetStrileByteCount(m_tiff, i));
+            if (offset < 0 || bytes < 0 || offset > m_input.size() || bytes > m_input.size() - offset)
+                return false;
+            stored += bytes;
+        }
+        // Bilevel codes (fax) have no useful bound.
+        if (bits < 8)
+            return true;
+        const qint64 decoded = TIFFIsTiled(m_tiff) ? static_cast<qint64>(TIFFTileSize64(m_tiff)) * pieces
+                                                   : static_cast<qint64>(TIFFScanlineSize64(m_tiff)) * height;
+        return decoded / MostExpansion(compression) <= stored;
+    }
+
+    Error failure() const
+    {
+        if (std::optional<Error> damage = damageFound())
+            return *damage;
+        if (TiffRemarksDamage(m_words).damage == Damage::Missing)
             return CutShortPictureError(m_name, "TIFF");
         const std::string words = JoinedDecoderLines(m_words);
         return UnreadablePictureError(m_name, "TIFF", words.empty() ? "libtiff" : words);

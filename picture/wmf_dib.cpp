@@ -1,7 +1,10 @@
 #include "wmf_dib.h"
 
+#include "bitmap_file.h"
 #include "bmp_header.h"
 #include "picture_load.h"
+
+#include <QBuffer>
 
 #include <string>
 
@@ -53,6 +56,14 @@ QImage FromPackedBitmap(QByteArrayView dib, qint64 pixelOffset)
     append32(0);
     append32(static_cast<quint32>(14 + pixelOffset));
     file.append(dib.data(), dib.size());
+    // The kinds whose reading by Qt depends on what lies in memory are read
+    // as bitmap files are.
+    if (const std::optional<BmpHeader> header = ReadBmpFileHeader(file); header && ReadsOwnBitmap(*header)) {
+        QBuffer buffer(&file);
+        buffer.open(QIODevice::ReadOnly);
+        PictureLoad own = ReadOwnBitmap(&buffer, *header, QString());
+        return own ? std::move(*own) : QImage();
+    }
     QImage image = QImage::fromData(file, "BMP");
     // A blit copies colours; whatever alpha the bitmap has plays no part.
     if (!image.isNull())

@@ -159,7 +159,10 @@ TEST(PictureFile, RefusalsNameTheFileAndTheProblem)
         ASSERT_TRUE(small.save(&pngBuffer, "PNG") && small.save(&bmpBuffer, "BMP"));
     }
     const char* const huge = "100000 x 100000 pixels is larger than the 600-megapixel limit";
-    // Within that limit, but compressed, so Qt's reader would have to take it.
+    // Within that limit, but with colour masks, so Qt's reader would have to take it.
+    QByteArray bigMasks = BitmapHeader(20000, 20000);
+    bigMasks.replace(28, 2, test::Le(16, 2)).replace(30, 4, test::Le(3, 4));
+    // Run lengths are read here, and their end is not known before it comes.
     QByteArray bigRle = BitmapHeader(20000, 20000);
     bigRle.replace(28, 2, test::Le(8, 2)).replace(30, 4, test::Le(1, 4));
     const struct {
@@ -176,7 +179,8 @@ TEST(PictureFile, RefusalsNameTheFileAndTheProblem)
         // Refused from the header, before any pixel memory exists.
         {"huge.png", PngHeaderOnly(100000, 100000), huge},
         {"huge.bmp", BitmapHeader(100000, 100000), huge},
-        {"big-rle.bmp", bigRle, "20000 x 20000 pixels is more than the bitmap reader handles (268 megapixels)"},
+        {"big-masks.bmp", bigMasks, "20000 x 20000 pixels is more than the bitmap reader handles (268 megapixels)"},
+        {"big-rle.bmp", bigRle, "damaged or incomplete BMP picture: the file ends before the picture does"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fileName);
@@ -190,6 +194,68 @@ TEST(PictureFile, RefusalsNameTheFileAndTheProblem)
     // The limit leaves room for a 600-megapixel scan, and no more.
     EXPECT_FALSE(PictureSizeProblem(30000, 20000));
     EXPECT_TRUE(PictureSizeProblem(30000, 20001));
+}
+
+TEST(PictureFile, ThePictureHeldWholeLimitNamesTheBatchCommandOnlyForKindsItMeasuresAsRead)
+{
+    constexpr quint32 kWidth = 30000, kHeight = 25000; // 750 megapixels
+    // Data enough that the file could hold the picture, never decoded.
+    QByteArray ihdr(13, '\0');
+    qToBigEndian(kWidth, ihdr.data());
+    qToBigEndian(kHeight, ihdr.data() + 4);
+    ihdr.replace(8, 5, QByteArray("\x08\x02\x00\x00\x01", 5)); // interlaced
+    const QByteArray interlaced = QByteArray("\x89PNG\r\n\x1a\n", 8) + test::PngChunk("IHDR", ihdr) +
+                                  test::PngChunk("IDAT", QByteArray(2'200'000, '\0')) + test::PngChunk("IEND", {});
+    const QList<quint32> noColours;
+    QImage dot(1, 1, QImage::Format_Indexed8);
+    dot.setColorTable({qRgb(255, 0, 0)});
+    dot.fill(0);
+    const QByteArray rle = test::RleBitmap(dot, 8).replace(18, 8, Le(kWidth, 4) + Le(kHeight, 4));
+    QByteArray masks = BitmapHeader(kWidth, kHeight);
+    masks.replace(28, 2, Le(16, 2)).replace(30, 4, Le(3, 4));
+    QList<quint32> table(768, 0);
+    const QByteArray paletteTiff = test::TiffFile({{256, 4, {kWidth}},
+                                                   {257, 4, {kHeight}},
+                                                   {258, 3, {8}},
+                                                   {259, 3, {8}},
+                                                   {262, 3, {3}},
+                                                   {273, 4, {8}},
+                                                   {277, 3, {1}},
+                                                   {278, 4, {kHeight}},
+                                                   {279, 4, {800'000}},
+                                                   {320, 3, table}},
+                                                  QByteArray(800'000, '\0'));
+    const std::string streamed = "the batch command (centrafix-cli) without --annotated measures this picture as it "
+                                 "is read, up to 2000 megapixels";
+    const std::string heldWhole = "pictures of this kind are always held whole; saved as a 24-bit bitmap or 24-bit "
+                                  "PNG, the batch command (centrafix-cli) without --annotated measures it as it is "
+                                  "read, up to 2000 megapixels";
+    const struct {
+        const char* fileName;
+        QByteArray bytes;
+        const std::string& says;
+    } cases[] = {
+        {"colour.bmp", BitmapHeader(kWidth, kHeight), streamed},
+        {"colour-table.bmp", test::PaletteBitmap(kWidth, kHeight, 8, 0, noColours, {}), streamed},
+        {"run-lengths.bmp", rle, heldWhole},
+        {"colour-masks.bmp", masks, heldWhole},
+        {"colour.png", PngHeaderOnly(kWidth, kHeight), streamed},
+        {"interlaced.png", interlaced, heldWhole},
+        {"palette.tif", paletteTiff, heldWhole},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        const QString path = dir.filePath(c.fileName);
+        WriteFile(path, c.bytes);
+        const std::string why = Why(LoadPictureFile(path));
+        EXPECT_EQ(why, path.toStdString() + ": 30000 x 25000 pixels is larger than the 600-megapixel limit for a "
+                                            "picture held whole" +
+                           (&c.says == &streamed ? "; " : ", and ") + c.says);
+    }
+    EXPECT_NE(Why(LoadPictureFile(dir.filePath("colour-table.bmp")), kGerman)
+                  .find("die Stapelverarbeitung (centrafix-cli) ohne --annotated misst dieses Bild beim Lesen"),
+              std::string::npos);
 }
 
 TEST(PictureFile, RefusalsReadInEitherLanguage)

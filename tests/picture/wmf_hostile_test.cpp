@@ -4,6 +4,7 @@
 
 #include "address_space_limit.h"
 #include "metafile_expect.h"
+#include "picture_bytes.h"
 #include "picture/picture_source.h"
 #include "picture/wmf_player.h"
 
@@ -133,7 +134,10 @@ TEST(HostileMetafile, BitmapsNoDecoderTakesRefuseTheFileNamingTheRecord)
     Metafile blit = Sample(), brush = Sample(), overLimit = Sample();
     blit.raw(kStretchDib, Words({0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 10}) + RunLengthDib(2, 2, 24));
     brush.raw(kDibCreatePatternBrush, Words({5, 0}) + RunLengthDib(2, 2, 24));
-    overLimit.raw(kStretchDib, Words({0x0020, 0x00CC, 0, 1000, 2000, 0, 0, 40, 40, 10, 10}) + RunLengthDib(2000, 1000));
+    // 16 bits a pixel, which Qt's reader decodes.
+    const QByteArray highColour = Le(40, 4) + Le(2000, 4) + Le(1000, 4) + Le(1, 2) + Le(16, 2) + QByteArray(24, '\0') +
+                                  QByteArray(2000 * 1000 * 2, '\x1F');
+    overLimit.raw(kStretchDib, Words({0x0020, 0x00CC, 0, 1000, 2000, 0, 0, 40, 40, 10, 10}) + highColour);
     EXPECT_NE(Why(PlayWindowsMetafile(blit.bytes()))
                   .find("record 7 at byte 106: a bitmap transfer: its bitmap of 2 x 2 pixels cannot be decoded"),
               std::string::npos)

@@ -86,6 +86,20 @@ TEST(Metafile, EmbeddedBitmapsAreStretchedWithoutSmoothing)
                   {kWhite, kRed, kGreen, kBlue, kYellow});
 }
 
+TEST(Metafile, BitmapsWithColourMasksStartPastTheirMasks)
+{
+    // 32 bits a pixel and a mask for each colour; stored bottom-up: blue,
+    // white below red, green.
+    const QByteArray dib = Words({40, 0, 2, 0, 2, 0, 1, 32, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +
+                           Words({0, 0x00FF, 0xFF00, 0, 0x00FF, 0}) +
+                           Words({0x00FF, 0, 0xFFFF, 0x00FF, 0, 0x00FF, 0xFF00, 0});
+    Metafile m;
+    m.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100);
+    m.raw(kStretchDib, Words({0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 10}) + dib);
+    ExpectPicture(m, QSize(200, 100), {{20, 20, kRed}, {40, 20, kGreen}, {20, 40, kBlue}, {40, 40, kWhite}},
+                  {kWhite, kRed, kGreen, kBlue});
+}
+
 TEST(Metafile, DamagedFilesAreRefusedNeverReadPastTheirEnd)
 {
     const QByteArray sample = Sample().rectangle(10, 10, 60, 40).bytes();
@@ -117,6 +131,16 @@ TEST(Metafile, DamagedFilesAreRefusedNeverReadPastTheirEnd)
          "damaged Windows metafile: record 7 at byte 106: a pen needs 10 bytes, its record holds 2"},
         {"bitmap bigger than its record", Sample().raw(kStretchDib, blit + tooBigDib).bytes(),
          "its bitmap of 100 x 2 pixels needs 600 bytes, the record holds 16"},
+        // Its pixels start past its colour table.
+        {"colour-table bitmap short of pixels",
+         Sample().raw(kStretchDib, blit + Words({40, 0, 4, 0, 2, 0, 1, 8, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0}) +
+                                       QByteArray(8, '\x7F') + QByteArray(4, '\0')).bytes(),
+         "its bitmap of 4 x 2 pixels needs 8 bytes, the record holds 4"},
+        // And past its colour masks.
+        {"masked bitmap short of pixels",
+         Sample().raw(kStretchDib, blit + Words({40, 0, 2, 0, 2, 0, 1, 32, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +
+                                       Words({0, 0x00FF, 0xFF00, 0, 0x00FF, 0}) + QByteArray(12, '\0')).bytes(),
+         "its bitmap of 2 x 2 pixels needs 16 bytes, the record holds 12"},
         {"zero units per inch", Metafile().placeable(0, 0, 10, 10, 0).window(0, 0, 10, 10).bytes(), "units per inch"},
         {"no size at all", Metafile().brush(kRed).bytes(), "no size"},
         {"no area", Metafile().placeable(0, 0, 0, 10, 96).bytes(), "no pixels"},
