@@ -68,16 +68,18 @@ void AddCell(std::string& row, const std::string& text)
     row += text;
 }
 
+// Lengths and areas keep four significant digits at any scale (FormatLength);
+// the share and the weight are no lengths and keep their patterns.
 std::string ObjectRow(const ColorObject& o, const PointD& cg, const PointD& ac, std::string_view sep)
 {
     std::string row = o.Name;
-    AddCell(row, FormatFixed(cg.x, 2, sep));
-    AddCell(row, FormatFixed(cg.y, 2, sep));
-    AddCell(row, FormatFixed(ac.x, 1, sep));
-    AddCell(row, FormatFixed(o.Area, 2, sep));
+    AddCell(row, FormatLength(cg.x, 2, sep));
+    AddCell(row, FormatLength(cg.y, 2, sep));
+    AddCell(row, FormatLength(ac.x, 1, sep));
+    AddCell(row, FormatLength(o.Area, 2, sep));
     AddCell(row, FormatFixed(o.AreaPercent, 1, sep));
-    AddCell(row, FormatFixed(o.Outline, 4, sep));
-    AddCell(row, FormatFixed(o.RefLength, 4, sep));
+    AddCell(row, FormatLength(o.Outline, 4, sep));
+    AddCell(row, FormatLength(o.RefLength, 4, sep));
     AddCell(row, FormatFixed(o.Weight, 2, sep));
     return row;
 }
@@ -87,10 +89,10 @@ std::string ObjectRow(const ColorObject& o, const PointD& cg, const PointD& ac, 
 std::string TotalRow(const ColorObject& total, const PointD& cg, const PointD& ac, std::string_view sep)
 {
     std::string row = total.Name;
-    AddCell(row, FormatFixed(cg.x, 1, sep));
-    AddCell(row, FormatFixed(cg.y, 2, sep));
-    AddCell(row, FormatFixed(ac.x, 2, sep));
-    AddCell(row, FormatFixed(total.Area, 2, sep));
+    AddCell(row, FormatLength(cg.x, 1, sep));
+    AddCell(row, FormatLength(cg.y, 2, sep));
+    AddCell(row, FormatLength(ac.x, 2, sep));
+    AddCell(row, FormatLength(total.Area, 2, sep));
     AddCell(row, FormatFixed(total.AreaPercent, 1, sep));
     return row;
 }

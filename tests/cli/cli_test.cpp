@@ -80,7 +80,7 @@ TEST(BatchCommand, PrintsTheGridOfTheBuiltInExampleThenTheReport)
         EXPECT_EQ(line.count('\t'), 8) << line.toStdString();
     EXPECT_TRUE(lines.last().endsWith("\t100.0\t\t\t"));
     const QString report = o.out.section("\r\n\r\n", 1);
-    EXPECT_TRUE(report.startsWith("Pixels: 330 x 314 -> scaled: 3.30 x 3.14\r\n")) << o.out.toStdString();
+    EXPECT_TRUE(report.startsWith("Pixels: 330 x 314 -> scaled: 3.300 x 3.140\r\n")) << o.out.toStdString();
     EXPECT_TRUE(report.contains("CD_lam = 0.0"));
 }
 

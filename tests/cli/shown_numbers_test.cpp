@@ -1,0 +1,119 @@
+// The numbers the batch command shows and the ones it refuses, held against
+// what the window shows and refuses: the drag estimate in the unit the user
+// named, lengths at small scales, and scales and tolerances that measure
+// nothing.
+
+#include "cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <cmath>
+
+using centrafix::test::CliOutcome;
+using centrafix::test::RunCli;
+
+namespace {
+
+QJsonObject Json(const QStringList& arguments)
+{
+    const CliOutcome o = RunCli(QStringList{"--json"} + arguments);
+    EXPECT_EQ(o.exitCode, 0) << o.err.toStdString();
+    return QJsonDocument::fromJson(o.out.toUtf8()).object();
+}
+
+// The significant digits a number text shows: from its first non-zero digit.
+int SignificantDigits(const QString& text)
+{
+    const QString digits = QString(text).remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    const qsizetype first = digits.indexOf(QRegularExpression(QStringLiteral("[1-9]")));
+    return first < 0 ? 0 : static_cast<int>(digits.size() - first);
+}
+
+} // namespace
+
+// The example is 3.3 m wide at 0.01 m per pixel, however the user writes it.
+TEST(ShownNumbers, TheDragEstimateReadsTheChordInTheUnitNamed)
+{
+    const QJsonObject metres = Json({"--scale", "0.01", "--unit", "m"});
+    const double cdLam = metres["cd_lam"].toDouble(), cdTurb = metres["cd_turb"].toDouble();
+    ASSERT_GT(cdLam, 0.0);
+    const QStringList sameWing[] = {
+        {"--scale", "10", "--unit", "mm"},      {"--scale", "1", "--unit", " CM "},
+        {"--scale", "0.01", "--unit", "Meter"}, {"--scale", "0.01/0.0254", "--unit", "Zoll"},
+        {"--scale", "0.01/0.3048", "--unit", "feet"},
+    };
+    for (const QStringList& arguments : sameWing) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const QJsonObject json = Json(arguments);
+        EXPECT_NEAR(json["cd_lam"].toDouble() / cdLam, 1.0, 1e-12);
+        EXPECT_NEAR(json["cd_turb"].toDouble() / cdTurb, 1.0, 1e-12);
+        EXPECT_FALSE(json["report"].toString().contains("assumed"));
+    }
+    // Without a unit it knows, the scale is metres per pixel, as it always
+    // was, and the report says so.
+    for (const QStringList& arguments : {QStringList{"--scale", "0.01"}, QStringList{"--scale", "0.01", "--unit", "px"}}) {
+        const CliOutcome o = RunCli(arguments);
+        ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+        EXPECT_TRUE(o.out.contains("\r\nCD_lam = 0.000833 (metres per pixel assumed)\r\n"
+                                   "CD_turb = 0.005809 (metres per pixel assumed)\r\n"))
+            << o.out.toStdString();
+    }
+    const CliOutcome german = RunCli({"--scale", "10", "--unit", "Millimeter", "--language", "de"}, "de_DE.UTF-8");
+    EXPECT_TRUE(german.out.endsWith("\r\nCD_lam = 0,000833\r\nCD_turb = 0,005809\r\n")) << german.out.toStdString();
+    const CliOutcome guessed = RunCli({"--scale", "10", "--language", "de"});
+    EXPECT_TRUE(guessed.out.contains("CD_lam = 0.000026 (Meter je Pixel angenommen)")) << guessed.out.toStdString();
+}
+
+// At 0.001 m per pixel the example's areas are hundredths of a square metre
+// and its positions tenths of a metre: no length or area cell, and no part
+// of the size line, shows fewer than four significant digits.
+TEST(ShownNumbers, SmallUnitsShowFourSignificantDigits)
+{
+    const CliOutcome o = RunCli({"--scale", "0.001", "--origin", "100,157"});
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    const QStringList lines = o.out.section("\r\n\r\n", 0, 0).split("\r\n");
+    ASSERT_EQ(lines.size(), 6) << "header, four colours, total";
+    for (qsizetype r = 1; r < lines.size(); ++r) {
+        const QStringList cells = lines[r].split('\t');
+        // X C.G., Y C.G., X A.C., Area, then (object rows) Outline and Aero L ref.
+        for (const int c : {1, 2, 3, 4, 6, 7}) {
+            if (c >= cells.size() || cells[c].isEmpty() || cells[c].toDouble() == 0.0)
+                continue;
+            EXPECT_GE(SignificantDigits(cells[c]), 4) << lines[r].toStdString() << " cell " << c;
+        }
+        EXPECT_EQ(cells.value(5).section('.', 1).size(), 1) << "% Area keeps its pattern";
+    }
+    EXPECT_TRUE(lines[1].startsWith("black\t")) << lines[1].toStdString();
+    EXPECT_EQ(lines[1].split('\t')[4], "0.01378") << "13777 pixels of a square millimetre";
+    EXPECT_TRUE(o.out.contains("\r\nPixels: 330 x 314 -> scaled: 0.3300 x 0.3140\r\n")) << o.out.toStdString();
+}
+
+// The window refuses these when Analyze is pressed; the batch command refuses
+// them in the same words rather than running with something else.
+TEST(ShownNumbers, ScalesAndTolerancesTheWindowRefusesAreRefusedInItsWords)
+{
+    const std::pair<QStringList, QString> cases[] = {
+        {{"--scale", "0"}, "Scale Factor \"0\" is not above 0"},
+        {{"--scale", "-1"}, "Scale Factor \"-1\" is not above 0"},
+        {{"--scale", "1e-17"}, "Scale Factor \"1e-17\" is below 1E-16, the smallest value allowed"},
+        {{"--scale-from", "0,0,3,4=1e-20"}, "Scale Factor \"2E-21\" is below 1E-16"},
+        {{"-t", "0"}, "Tolerance \"0\" is not above 0"},
+        {{"--tolerance", "-5", "--language", "de"}, "Toleranz \"-5\" ist nicht größer als 0"},
+        {{"-t", "0", "a.png", "b.png"}, "Tolerance \"0\" is not above 0"},
+        {{"--language", "de", "--mach", "abc"}, "Machzahl [-] \"abc\" ist keine Zahl"},
+        {{"--language", "de", "--altitude", "hoch"}, "Flughöhe [m] \"hoch\" ist keine Zahl"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliOutcome o = RunCli(arguments);
+        EXPECT_EQ(o.exitCode, 2);
+        EXPECT_TRUE(o.out.isEmpty()) << o.out.toStdString();
+        EXPECT_EQ(o.err.trimmed().count('\n'), 0) << o.err.toStdString();
+        EXPECT_TRUE(o.err.contains(message)) << o.err.toStdString();
+    }
+    EXPECT_EQ(RunCli({"--scale", "1e-16", "--json"}).exitCode, 0) << "the smallest scale taken as it is";
+}
