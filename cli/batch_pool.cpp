@@ -204,6 +204,10 @@ private:
             const int status = answer["status"].toInt();
             if (status == 0) {
                 emitOutput(pictureOutput(m_printed, answer["out"].toString().toUtf8()));
+                if (answer.contains("warning")) {
+                    m_progress.clearLine();
+                    WriteErrorLine(answer["warning"].toString().toStdString());
+                }
             } else {
                 m_progress.clearLine();
                 WriteErrorLine(answer["error"].toString().toStdString());

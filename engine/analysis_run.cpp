@@ -74,9 +74,12 @@ public:
             m_result.completed = true;
         }
         // A run that Esc ended says so, rather than looking like one that
-        // found nothing.
-        m_observer.statusChanged(
-            std::string(Tr(m_result.completed ? msg::Ready : kAborted, m_inputs.languageIndex)));
+        // found nothing; one that matched little or nothing says that.
+        const std::string warning = MatchWarningText(m_result.matches, m_inputs.languageIndex);
+        if (!m_result.completed)
+            m_observer.statusChanged(std::string(Tr(kAborted, m_inputs.languageIndex)));
+        else
+            m_observer.statusChanged(warning.empty() ? std::string(Tr(msg::Ready, m_inputs.languageIndex)) : warning);
         m_observer.progressChanged(0, m_maximum);
         return std::move(m_result);
     }
@@ -133,9 +136,15 @@ private:
             m_swept = true;
             return;
         }
-        SweepResult own = SweepOneObject(*m_raster, i, v.Tolerance, v.marks, m_inputs.threads);
+        // The first object's read counts the stray pixels for the run.
+        const bool first = !m_strayCounted;
+        SweepResult own = SweepOneObject(*m_raster, i, v.Tolerance, v.marks, m_inputs.threads,
+                                         SweepMethod::Vector, first);
         m_sweep.objects[At(i)] = own.objects[At(i)];
         m_sweep.rowChords[At(i)] = std::move(own.rowChords[At(i)]);
+        if (first)
+            m_sweep.strayPixels = own.strayPixels;
+        m_strayCounted = true;
     }
 
     void scan()
@@ -181,6 +190,10 @@ private:
                 tickedBits |= QuarterChordMarks::bitOf(i);
         if (scannedBits != tickedBits)
             v.marks.keepOnly(scannedBits);
+        MatchCount& matches = m_result.matches;
+        matches.stray = m_sweep.strayPixels;
+        for (int i = 1; i <= kObjectCount; ++i)
+            matches.matched += m_inputs.ticked[At(i)] ? totals(i).count : 0;
     }
 
     // One edge pass over the objects, stopped by an Esc at the head of an
@@ -226,7 +239,7 @@ private:
         m_observer.yieldToEvents();
         RunValues& v = m_result.values;
         m_result.gridRows = SumUpResults(m_objects, v.CGPoint, v.ACPoint, m_inputs.OriginX,
-                                         m_inputs.OriginY, m_inputs.decimalSeparator);
+                                         m_inputs.OriginY, m_inputs.decimalSeparator, m_inputs.languageIndex);
         for (const std::string& row : m_result.gridRows)
             m_observer.gridRowAppended(row);
     }
@@ -244,8 +257,8 @@ private:
         m_result.drag = EstimateFrictionDrag(v.RowChord, m_height, v.ScaleFactor, m_objects[0].Area,
                                              m_inputs.altitudeText, m_inputs.machText, m_inputs.localeSeparator,
                                              MetresPerUnit(m_inputs.unit).value_or(1.0));
-        m_result.report = ReportLines(m_width, m_height, v.ScaleFactor, *m_result.drag,
-                                      m_inputs.languageIndex, m_inputs.decimalSeparator, m_inputs.unit);
+        m_result.report = ReportLines(m_width, m_height, v.ScaleFactor, *m_result.drag, m_inputs.languageIndex,
+                                      m_inputs.decimalSeparator, m_inputs.unit, m_result.matches);
         m_observer.reportReady(m_result.report);
     }
 
@@ -259,6 +272,7 @@ private:
     std::vector<std::uint8_t> m_mask;
     SweepResult m_sweep;
     bool m_swept = false;
+    bool m_strayCounted = false;
     std::array<ObjectMeasures, 8> m_measures{};
     std::int64_t m_progress = 0;
     std::int64_t m_maximum = 0;

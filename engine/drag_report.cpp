@@ -144,7 +144,8 @@ std::string PictureSizeText(int width, int height, int languageIndex)
 }
 
 std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
-                        int languageIndex, std::string_view decimalSeparator, std::string_view unit)
+                        int languageIndex, std::string_view decimalSeparator, std::string_view unit,
+                        const std::optional<MatchCount>& matches)
 {
     std::string report;
     report.reserve(256);
@@ -165,6 +166,12 @@ std::string ReportLines(int width, int height, double ScaleFactor, const DragEst
                               decimalSeparator);
     report += CoefficientLine("CD_turb", drag, &DragCoefficients::CD_turb, metresAssumed, languageIndex,
                               decimalSeparator);
+    if (matches) {
+        for (const std::string& line : MatchWarningLines(*matches, languageIndex)) {
+            report += line;
+            report += "\r\n";
+        }
+    }
     return report;
 }
 

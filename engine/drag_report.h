@@ -1,7 +1,9 @@
 #pragma once
 
 #include "error.h"
+#include "match_count.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +42,10 @@ std::string PictureSizeText(int width, int height, int languageIndex);
 // "CD_lam = ..." and "CD_turb = ..." or, where the estimate has no result, one
 // line each saying so. A unit name, where the user gave one, follows the
 // scaled size; where it is no length MetresPerUnit knows (or none), the
-// coefficients say that the scale was taken as metres per pixel.
+// coefficients say that the scale was taken as metres per pixel. Where the
+// run's colours matched little or nothing (`matches`), MatchWarningLines end it.
 std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
-                        int languageIndex, std::string_view decimalSeparator, std::string_view unit = {});
+                        int languageIndex, std::string_view decimalSeparator, std::string_view unit = {},
+                        const std::optional<MatchCount>& matches = std::nullopt);
 
 } // namespace centrafix

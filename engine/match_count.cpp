@@ -1,22 +1,16 @@
 #include "match_count.h"
 
-#include "message.h"
-
 namespace centrafix {
 namespace {
 
-constexpr Message kNoColourFound{"Keine Farbe gefunden: keine der angekreuzten Farben kommt im Bild vor.",
-                                 "No colour found: none of the ticked colours is in the picture."};
-constexpr Message kNoColourFoundButStray{
-    "Keine Farbe gefunden: %1 deutlich farbige Pixel passen zu keiner der sieben Farben. Bild > Farben "
-    "bereinigen... (--clean-up) oder eine größere Toleranz hilft.",
-    "No colour found: %1 clearly coloured pixels match none of the seven colours. Try Picture > Clean up "
-    "colours... (--clean-up) or a higher tolerance."};
-constexpr Message kFewMatched{
-    "Nur %1 Pixel passen zu den angekreuzten Farben, %2 deutlich farbige Pixel zu keiner Farbe: die Ergebnisse "
-    "lassen Teile der Objekte aus. Bild > Farben bereinigen... (--clean-up) oder eine größere Toleranz hilft.",
-    "Only %1 pixels match the ticked colours, while %2 clearly coloured pixels match no colour: the results "
-    "leave parts of the objects out. Try Picture > Clean up colours... (--clean-up) or a higher tolerance."};
+constexpr Message kFewMatched{"Warnung: nur %1 Pixel passen zu den Farben,",
+                              "Warning: only %1 pixels match a ticked colour,"};
+constexpr Message kStrayAfterFew{"%1 deutlich farbige Pixel zu keiner.",
+                                 "%1 clearly coloured pixels match none."};
+constexpr Message kStrayAfterNone{"%1 deutlich farbige Pixel passen zu keiner.",
+                                  "%1 clearly coloured pixels match none."};
+constexpr Message kWhatHelps{"Farben bereinigen oder Toleranz erhöhen.",
+                             "Clean up the colours or raise the tolerance."};
 
 } // namespace
 
@@ -32,19 +26,36 @@ MatchVerdict JudgeMatches(const MatchCount& count)
     return MatchVerdict::Fine;
 }
 
+std::vector<std::string> MatchWarningLines(const MatchCount& count, int languageIndex)
+{
+    const std::string stray = std::to_string(count.stray);
+    std::vector<std::string> lines;
+    switch (JudgeMatches(count)) {
+    case MatchVerdict::Fine: return lines;
+    case MatchVerdict::NoColourFound:
+        lines.emplace_back(Tr(kNoColourFound, languageIndex));
+        if (count.stray == 0)
+            return lines;
+        lines.push_back(Tr(kStrayAfterNone, languageIndex, {stray}));
+        break;
+    case MatchVerdict::FewMatched:
+        lines.push_back(Tr(kFewMatched, languageIndex, {std::to_string(count.matched)}));
+        lines.push_back(Tr(kStrayAfterFew, languageIndex, {stray}));
+        break;
+    }
+    lines.emplace_back(Tr(kWhatHelps, languageIndex));
+    return lines;
+}
+
 std::string MatchWarningText(const MatchCount& count, int languageIndex)
 {
-    const std::string matched = std::to_string(count.matched);
-    const std::string stray = std::to_string(count.stray);
-    switch (JudgeMatches(count)) {
-    case MatchVerdict::Fine: break;
-    case MatchVerdict::NoColourFound:
-        if (count.stray > 0)
-            return Tr(kNoColourFoundButStray, languageIndex, {stray});
-        return std::string(Tr(kNoColourFound, languageIndex));
-    case MatchVerdict::FewMatched: return Tr(kFewMatched, languageIndex, {matched, stray});
+    std::string text;
+    for (const std::string& line : MatchWarningLines(count, languageIndex)) {
+        if (!text.empty())
+            text += ' ';
+        text += line;
     }
-    return {};
+    return text;
 }
 
 } // namespace centrafix

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "message.h"
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace centrafix {
 
@@ -24,8 +27,16 @@ enum class MatchVerdict {
 
 MatchVerdict JudgeMatches(const MatchCount& count);
 
-// The sentence the report, the window's status bar and the batch command's
-// warning give for the verdict, with the counts; empty when it is Fine.
+// Where a run found none of the ticked colours, the grid's total row says this
+// instead of a total of 0 at 100 %.
+inline constexpr Message kNoColourFound{"Keine Farbe gefunden.", "No colour found."};
+
+// The report's lines for the verdict, short enough for its column; none when
+// it is Fine.
+std::vector<std::string> MatchWarningLines(const MatchCount& count, int languageIndex);
+
+// The same as one line, for the window's status bar and the batch command's
+// warning; empty when the verdict is Fine.
 std::string MatchWarningText(const MatchCount& count, int languageIndex);
 
 } // namespace centrafix

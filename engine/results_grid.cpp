@@ -1,5 +1,6 @@
 #include "results_grid.h"
 
+#include "match_count.h"
 #include "number_text.h"
 #include "string_table.h"
 
@@ -101,7 +102,7 @@ std::string TotalRow(const ColorObject& total, const PointD& cg, const PointD& a
 
 std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
                                       PointTable& ACPoint, double OriginX, double OriginY,
-                                      std::string_view sep)
+                                      std::string_view sep, int languageIndex)
 {
     SumUpTotal(ColorObjects, CGPoint, ACPoint);
     for (std::size_t i = 0; i < ColorObjects.size(); ++i) {
@@ -119,7 +120,14 @@ std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable
         if (o.Area > 0.0)
             rows.push_back(ObjectRow(o, CGPoint[i], ACPoint[i], sep));
     }
-    rows.push_back(TotalRow(total, CGPoint[0], ACPoint[0], sep));
+    if (total.Area > 0.0) {
+        rows.push_back(TotalRow(total, CGPoint[0], ACPoint[0], sep));
+    } else {
+        // A total of 0 at 100 % would read as a result; there is none.
+        std::string row = total.Name;
+        AddCell(row, std::string(Tr(kNoColourFound, languageIndex)));
+        rows.push_back(std::move(row));
+    }
     return rows;
 }
 

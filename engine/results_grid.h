@@ -15,10 +15,11 @@ std::string GridHeaderText(int languageIndex);
 
 // Forms the total entry, makes every position relative to the origin, computes
 // the area shares and returns the grid rows (object rows with nine cells, then
-// the total row with six), cells joined by TAB.
+// the total row with six), cells joined by TAB. Where no object was found,
+// the total row is its name and kNoColourFound in the given language.
 std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
                                       PointTable& ACPoint, double OriginX, double OriginY,
-                                      std::string_view decimalSeparator);
+                                      std::string_view decimalSeparator, int languageIndex);
 
 // The text "Copy Table" puts on the clipboard: the header and the rows, every
 // line with nine TAB-separated fields, lines joined by CR LF, nothing after the

@@ -108,9 +108,30 @@ HWY_INLINE hn::Vec<D32> SingleLabels(D32 d32, hn::Vec<D32> w, hn::Vec<D32> flip,
     return hn::IfThenElseZero(hn::Eq(hn::Min(sum, maxSum), sum), object);
 }
 
-// Pass 1. Returns the objects present in the row as bits 1 << object.
-template <bool kByCorner>
-std::uint8_t ClassifyRow(const RowInput& in, const PixelClasses& classes, const Tables& tables, std::uint8_t* codes)
+// The lanes holding an IsStrayPixel word, in signed lanes: every value here
+// is at most 765.
+template <class DI>
+HWY_INLINE hn::Mask<DI> StrayLanes(DI di, hn::Vec<DI> w, hn::Vec<DI> maxSum)
+{
+    const auto low = hn::Set(di, 0xFF);
+    const auto r = hn::And(hn::ShiftRight<16>(w), low);
+    const auto g = hn::And(hn::ShiftRight<8>(w), low);
+    const auto b = hn::And(w, low);
+    const auto hi = hn::Max(hn::Max(r, g), b);
+    const auto lo = hn::Min(hn::Min(r, g), b);
+    const auto clear = hn::Or(hn::Gt(hn::Sub(hi, lo), hn::Set(di, kClearSpread - 1)), hn::Lt(hi, hn::Set(di, kDarkBelow)));
+    // 255 - c is c ^ 255 for a component.
+    const auto nearest = hn::Add(hn::Add(hn::Min(r, hn::Xor(r, low)), hn::Min(g, hn::Xor(g, low))), hn::Min(b, hn::Xor(b, low)));
+    const auto white = hn::Gt(lo, hn::Set(di, 127));
+    const auto toObject = hn::Add(nearest, hn::IfThenElseZero(white, hn::Sub(hn::Add(lo, lo), low)));
+    return hn::And(clear, hn::Gt(toObject, maxSum));
+}
+
+// Pass 1. Returns the objects present in the row as bits 1 << object, and
+// adds the row's stray words to `stray` where kStray.
+template <bool kByCorner, bool kStray>
+std::uint8_t ClassifyRow(const RowInput& in, const PixelClasses& classes, const Tables& tables, std::uint8_t* codes,
+                         std::int64_t& stray)
 {
     const hn::ScalableTag<std::uint32_t> d32;
     const hn::Repartition<std::uint8_t, decltype(d32)> d8;
@@ -126,11 +147,22 @@ std::uint8_t ClassifyRow(const RowInput& in, const PixelClasses& classes, const 
     const auto leftBit = hn::Set(d32, 8u), aboveBit = hn::Set(d32, 16u);
     auto present = hn::Zero(d32);
     std::uint8_t presentTail = 0;
+    const hn::RebindToSigned<decltype(d32)> di;
+    const auto strayMax = hn::Set(di, classes.maxSum);
+    auto strayLanes = hn::Zero(di);
+    std::int64_t strayTail = 0;
+    const auto strayAt = [&](std::int64_t at) {
+        if constexpr (kStray)
+            strayTail += IsStrayPixel(in.row[at], classes.maxSum) ? 1 : 0;
+    };
     codes[0] = CodeAt(in, classes, 0);
     presentTail |= tables.bit[codes[0] & 7];
+    strayAt(0);
     std::int64_t x = 1;
     for (; x + N <= W; x += N) {
         const auto w = hn::LoadU(d32, in.row + x);
+        if constexpr (kStray) // a mask lane is -1
+            strayLanes = hn::Sub(strayLanes, hn::VecFromMask(di, StrayLanes(di, hn::BitCast(di, w), strayMax)));
         auto code = kByCorner ? CornerLabels(d32, w, cornerTable, maxSum) : SingleLabels(d32, w, flip, maxSum, object);
         present = hn::Or(present, hn::BitCast(d32, hn::TableLookupBytes(bitTable, hn::BitCast(d8, code))));
         const auto left = hn::LoadU(d32, in.row + x - 1);
@@ -144,6 +176,7 @@ std::uint8_t ClassifyRow(const RowInput& in, const PixelClasses& classes, const 
     for (; x < W; ++x) {
         codes[x] = CodeAt(in, classes, static_cast<int>(x));
         presentTail |= tables.bit[codes[x] & 7];
+        strayAt(x);
     }
     // Only the lowest byte of each lane holds a table entry.
     const auto lowBytes = hn::And(present, hn::Set(d32, 0xFFu));
@@ -151,6 +184,13 @@ std::uint8_t ClassifyRow(const RowInput& in, const PixelClasses& classes, const 
     hn::Store(lowBytes, d32, lanes);
     for (std::int64_t i = 0; i < N; ++i)
         presentTail |= static_cast<std::uint8_t>(lanes[i]);
+    if constexpr (kStray) {
+        alignas(64) std::int32_t counts[64];
+        hn::Store(strayLanes, di, counts);
+        for (std::int64_t i = 0; i < N; ++i)
+            strayTail += counts[i];
+        stray += strayTail;
+    }
     return presentTail;
 }
 
@@ -288,8 +328,14 @@ bool SweepRowVectorHere(const RowInput& in, const PixelClasses& classes, RowScra
         return false;
     const Tables tables(classes);
     std::uint8_t* codes = scratch.codes();
-    const std::uint8_t present =
-        classes.byCorner ? ClassifyRow<true>(in, classes, tables, codes) : ClassifyRow<false>(in, classes, tables, codes);
+    std::int64_t& stray = sums.stray;
+    std::uint8_t present = 0;
+    if (classes.byCorner)
+        present = classes.countStray ? ClassifyRow<true, true>(in, classes, tables, codes, stray)
+                                     : ClassifyRow<true, false>(in, classes, tables, codes, stray);
+    else
+        present = classes.countStray ? ClassifyRow<false, true>(in, classes, tables, codes, stray)
+                                     : ClassifyRow<false, false>(in, classes, tables, codes, stray);
     int objects[7];
     int m = 0;
     for (int k = 1; k < 8; ++k) {

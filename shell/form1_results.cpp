@@ -105,7 +105,8 @@ void Form1::showReport()
     }
     const ReportSource& r = *m_report;
     if (r.ScaleFactor && r.drag)
-        setReport(ReportLines(r.width, r.height, *r.ScaleFactor, *r.drag, LanguageIndex, decimalSeparator(), r.unit));
+        setReport(ReportLines(r.width, r.height, *r.ScaleFactor, *r.drag, LanguageIndex, decimalSeparator(), r.unit,
+                              r.matches));
     else
         setReport(PictureSizeText(r.width, r.height, LanguageIndex));
 }

@@ -68,7 +68,7 @@ void Form1::btnAnalyze_Click()
         picQuarterChord = std::move(result->values.marks);
         if (result->completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
-                                    result->drag, m_unit.value_or(QString()).toStdString()};
+                                    result->drag, m_unit.value_or(QString()).toStdString(), result->matches};
             m_savedRun = SavedRun{m_run->inputs(), originColumn, *setup, ColorObjects, std::move(*result)};
         }
     }

@@ -5,13 +5,19 @@
 
 #include "cli_runner.h"
 
+#include "picture/picture_source.h"
+
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 using centrafix::test::CliOutcome;
 using centrafix::test::RunCli;
@@ -31,6 +37,25 @@ int SignificantDigits(const QString& text)
     const QString digits = QString(text).remove(QRegularExpression(QStringLiteral("[^0-9]")));
     const qsizetype first = digits.indexOf(QRegularExpression(QStringLiteral("[1-9]")));
     return first < 0 ? 0 : static_cast<int>(digits.size() - first);
+}
+
+// The example twice as large with every component moved by up to 40 either
+// way, as a poor scan has it: at the default tolerance most of its pixels
+// match no colour.
+QImage NoisyExample()
+{
+    const QImage example = centrafix::ExamplePicture();
+    QImage noisy = example.scaled(example.size() * 2).convertToFormat(QImage::Format_RGB32);
+    std::mt19937 random(19);
+    std::uniform_int_distribution<int> shift(-40, 40);
+    for (int y = 0; y < noisy.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(noisy.scanLine(y));
+        for (int x = 0; x < noisy.width(); ++x) {
+            const auto moved = [&](int c) { return std::clamp(c + shift(random), 0, 255); };
+            row[x] = qRgb(moved(qRed(row[x])), moved(qGreen(row[x])), moved(qBlue(row[x])));
+        }
+    }
+    return noisy;
 }
 
 } // namespace
@@ -116,4 +141,77 @@ TEST(ShownNumbers, ScalesAndTolerancesTheWindowRefusesAreRefusedInItsWords)
         EXPECT_TRUE(o.err.contains(message)) << o.err.toStdString();
     }
     EXPECT_EQ(RunCli({"--scale", "1e-16", "--json"}).exitCode, 0) << "the smallest scale taken as it is";
+}
+
+// A picture whose colours match little gives its numbers with a warning on
+// stderr, whether it is measured as it is read or whole, alone or among
+// others; a clean-up takes the warning away. One that matches nothing says so.
+TEST(ShownNumbers, APictureThatMatchesLittleOrNothingSaysSo)
+{
+    QTemporaryDir dir;
+    const QString noisy = dir.filePath("noisy.png"), white = dir.filePath("white.png");
+    ASSERT_TRUE(NoisyExample().save(noisy));
+    QImage blank(50, 40, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    ASSERT_TRUE(blank.save(white));
+
+    const CliOutcome streamed = RunCli({noisy});
+    ASSERT_EQ(streamed.exitCode, 0) << streamed.err.toStdString();
+    EXPECT_TRUE(streamed.out.startsWith("Object\t")) << "the results are printed all the same";
+    const QRegularExpression warning(QRegularExpression::escape("centrafix-cli: " + noisy) +
+                                     ": Warning: only \\d+ pixels match a ticked colour, \\d+ clearly coloured "
+                                     "pixels match none. Clean up the colours or raise the tolerance.\n");
+    EXPECT_TRUE(warning.match(streamed.err).hasMatch()) << streamed.err.toStdString();
+    EXPECT_EQ(streamed.err.count('\n'), 1);
+    EXPECT_TRUE(streamed.out.contains("\r\nClean up the colours or raise the tolerance.\r\n"));
+    // The whole picture, as the annotated one needs it, counts the same.
+    const CliOutcome whole = RunCli({noisy, "--annotated", dir.filePath("annotated.png")});
+    EXPECT_EQ(whole.err, streamed.err);
+    EXPECT_EQ(whole.exitCode, 0);
+
+    const CliOutcome cleaned = RunCli({"--clean-up", noisy});
+    EXPECT_EQ(cleaned.exitCode, 0);
+    EXPECT_TRUE(cleaned.err.isEmpty()) << cleaned.err.toStdString();
+
+    const CliOutcome many = RunCli({"--json", "--jobs", "2", noisy, dir.filePath("clean.png"), white},
+                                   QStringLiteral("C"));
+    EXPECT_EQ(many.exitCode, 2) << "clean.png does not exist";
+    const QStringList lines = many.err.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3) << many.err.toStdString();
+    EXPECT_EQ(lines[0] + '\n', streamed.err) << "in the order of the pictures";
+    EXPECT_TRUE(lines[1].contains("clean.png")) << lines[1].toStdString();
+    EXPECT_EQ(lines[2], "centrafix-cli: " + white + ": No colour found.");
+
+    const CliOutcome nothing = RunCli({"--language", "de", white});
+    EXPECT_EQ(nothing.exitCode, 0);
+    EXPECT_EQ(nothing.err, "centrafix-cli: " + white + ": Keine Farbe gefunden.\n");
+    EXPECT_TRUE(nothing.out.contains("\r\nGesamt\tKeine Farbe gefunden.\t\t\t\t\t\t\t\r\n")) << nothing.out.toStdString();
+    EXPECT_FALSE(nothing.out.contains("100.0")) << nothing.out.toStdString();
+    EXPECT_TRUE(nothing.out.endsWith("\r\nKeine Farbe gefunden.\r\n")) << nothing.out.toStdString();
+}
+
+// Scripts find each object by a key that does not change with the language:
+// in the JSON beside the shown name, in the CSV right after it.
+TEST(ShownNumbers, ExportsCarryAnEnglishColourBesideTheShownName)
+{
+    const char* const colours[] = {"total", "black", "red", "green", "blue", "yellow", "cyan", "magenta"};
+    const CliOutcome json = RunCli({"--json", "--language", "de"});
+    ASSERT_EQ(json.exitCode, 0);
+    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    for (qsizetype i = 0; i < 8; ++i)
+        EXPECT_EQ(root["objects"][i]["colour"].toString(), colours[i]) << i;
+    EXPECT_EQ(root["objects"][0]["name"].toString(), "Gesamt");
+
+    QTemporaryDir dir;
+    const QString example = dir.filePath("example.png");
+    ASSERT_TRUE(centrafix::ExamplePicture().save(example));
+    const CliOutcome csv = RunCli({"--csv", "-", "--language", "de", example});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+    const QStringList rows = csv.out.split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 6) << "header, four colours, the total";
+    EXPECT_TRUE(rows[0].startsWith("file,index,name,colour,found,area,")) << rows[0].toStdString();
+    QStringList names;
+    for (qsizetype r = 1; r < rows.size(); ++r)
+        names << rows[r].section(',', 2, 3);
+    EXPECT_EQ(names, (QStringList{"schwarz,black", "rot,red", "grün,green", "blau,blue", "Gesamt,total"}));
 }

@@ -284,7 +284,7 @@ TEST(AnalysisRun, EscDuringTheVerticalPassFinishesTheObjectAndEndsTheRun)
     EXPECT_EQ(obs.statuses.back(), "Aborted.");
 }
 
-TEST(AnalysisRun, NothingTickedFindsNothingButStillReportsATotalRow)
+TEST(AnalysisRun, NothingTickedFindsNothingAndTheTotalRowSaysSo)
 {
     const TextPicture picture{"krg"};
     AnalysisInputs in = AllTicked();
@@ -293,7 +293,7 @@ TEST(AnalysisRun, NothingTickedFindsNothingButStillReportsATotalRow)
     for (int i = 1; i <= 7; ++i)
         EXPECT_FALSE(out.objects[static_cast<std::size_t>(i)].Found);
     ASSERT_EQ(out.result.gridRows.size(), 1u);
-    EXPECT_EQ(out.result.gridRows[0], "total\t0.0\t0.00\t0.00\t0.00\t100.0");
+    EXPECT_EQ(out.result.gridRows[0], "total\tNo colour found.");
     EXPECT_TRUE(out.result.completed);
 }
 

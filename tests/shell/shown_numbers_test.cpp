@@ -71,3 +71,46 @@ TEST_F(ShownNumbers, ErrorsNameTheFieldsAsTheirCaptionsDo)
         }
     }
 }
+
+// A drawing whose colours mostly miss the tolerance: the numbers are shown,
+// and the status bar and the report say how little matched and what helps.
+// A picture without any of the colours says that, not a total of 0.
+TEST_F(ShownNumbers, APictureThatMatchesLittleOrNothingSaysSo)
+{
+    QImage noisy(60, 40, QImage::Format_RGB32);
+    noisy.fill(Qt::white);
+    for (int y = 5; y < 35; ++y)
+        for (int x = 5; x < 55; ++x)
+            noisy.setPixel(x, y, (x + y) % 3 == 0 ? qRgb(0, 0, 0) : qRgb(30 + x % 7, 20, 25));
+    open();
+    language(1);
+    QGuiApplication::clipboard()->setImage(noisy);
+    click("btnPaste");
+    tickAllColours();
+    analyze();
+    const AnalysisResult engine = engineRun();
+    EXPECT_EQ(engine.matches.matched, 500);
+    EXPECT_EQ(engine.matches.stray, 1000);
+    EXPECT_EQ(status(), "Warning: only 500 pixels match a ticked colour, 1000 clearly coloured pixels match none. "
+                        "Clean up the colours or raise the tolerance.");
+    EXPECT_TRUE(report().endsWith("\nWarning: only 500 pixels match a ticked colour,\n"
+                                  "1000 clearly coloured pixels match none.\n"
+                                  "Clean up the colours or raise the tolerance.\n"))
+        << report().toStdString();
+    ASSERT_EQ(grid()->rowCount(), 2) << "black and the total, shown all the same";
+
+    language(0);
+    EXPECT_TRUE(report().contains("\nWarnung: nur 500 Pixel passen zu den Farben,\n")) << report().toStdString();
+
+    QImage white(30, 20, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QGuiApplication::clipboard()->setImage(white);
+    click("btnPaste");
+    tickAllColours();
+    analyze();
+    ASSERT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(grid()->item(0, 1)->text(), "Keine Farbe gefunden.");
+    EXPECT_EQ(status(), "Keine Farbe gefunden.");
+    EXPECT_TRUE(report().endsWith("\nKeine Farbe gefunden.\n")) << report().toStdString();
+    EXPECT_FALSE(copyTable().contains("100,0")) << "no share of nothing";
+}
