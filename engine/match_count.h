@@ -9,8 +9,8 @@
 namespace centrafix {
 
 // How much of a picture the run's colours matched: the pixels of the ticked
-// objects, and the clearly coloured pixels that match none of the seven
-// colours (IsStrayPixel). A noisy scan or JPEG measured without clean-up, or
+// objects, and the clearly coloured pixels that match no colour, white
+// included (IsStrayPixel). A noisy scan or JPEG measured without clean-up, or
 // with too small a tolerance, has many of the second kind, and its results
 // look plausible while they leave much of each object out.
 struct MatchCount {

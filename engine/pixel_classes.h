@@ -10,13 +10,14 @@
 
 namespace centrafix {
 
-// A clearly coloured pixel that none of the seven object colours matches
-// within maxSum (MaxColorDistance of the tolerance). "Clearly coloured" is a
-// pixel nobody would take for white, grey or a pale tint: its components
-// spread over kClearSpread or more (a colour), or its brightest component is
-// below kDarkBelow (dark). Paper, grey anti-aliasing and pastel fringes are
-// not; a noisy black, a JPEG's red or a photograph's colours are. Many of them
-// mean the tolerance, or a missing clean-up, leaves parts of the objects out.
+// A clearly coloured pixel that matches no colour within maxSum
+// (MaxColorDistance of the tolerance): none of the seven, nor white, the
+// paper. "Clearly coloured" is a pixel nobody would take for white, grey or
+// a pale tint: its components spread over kClearSpread or more (a colour), or
+// its brightest component is below kDarkBelow (dark). Paper, grey
+// anti-aliasing and pastel fringes are not; a noisy black, a JPEG's red or a
+// photograph's colours are. Many of them mean that the tolerance, or a
+// missing clean-up, leaves parts of the objects out.
 inline constexpr int kClearSpread = 96;
 inline constexpr int kDarkBelow = 96;
 
@@ -27,13 +28,9 @@ inline bool IsStrayPixel(std::uint32_t w, int maxSum)
     const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
     if (hi - lo < kClearSpread && hi >= kDarkBelow)
         return false;
-    // The summed distance to the nearest colour corner; where that corner is
-    // white (every component 128 or more), the nearest object colour is one
-    // component further, the one nearest to 0.
-    int toObject = std::min(r, 255 - r) + std::min(g, 255 - g) + std::min(b, 255 - b);
-    if (lo >= 128)
-        toObject += 2 * lo - 255;
-    return toObject > maxSum;
+    // The summed distance to the nearest of the eight corner colours, which
+    // is the nearest colour of all.
+    return std::min(r, 255 - r) + std::min(g, 255 - g) + std::min(b, 255 - b) > maxSum;
 }
 
 // Which object (1 to 7) a raster word belongs to for one measuring read, 0 for

@@ -76,25 +76,66 @@ struct Tables {
     }
 };
 
-template <class D32, class V8>
-HWY_INLINE hn::Vec<D32> CornerLabels(D32 d32, hn::Vec<D32> w, V8 table, hn::Vec<D32> maxSum)
+// Each word's summed distance to its nearest colour corner (white included):
+// each component's distance to the nearer end is min(c, 255 - c); the three
+// are added in bytes that saturate, which is exact up to 254, far above the
+// largest tolerance the corner rule serves (127).
+template <class D32>
+HWY_INLINE hn::Vec<D32> CornerDistance(D32 d32, hn::Vec<D32> w)
 {
     const hn::Repartition<std::uint8_t, D32> d8;
-    const hn::Vec<D32> low = hn::Set(d32, 0xFFu);
-    // Each component's distance to the nearer end is min(c, 255 - c); the
-    // three are added in bytes that saturate, which is exact up to 254, far
-    // above the largest tolerance this rule serves (127).
     const auto v8 = hn::BitCast(d8, w);
     const hn::Vec<D32> distance = hn::BitCast(d32, hn::Min(v8, hn::Not(v8)));
     auto sum8 = hn::SaturatedAdd(hn::BitCast(d8, distance), hn::BitCast(d8, hn::ShiftRight<8>(distance)));
     sum8 = hn::SaturatedAdd(sum8, hn::BitCast(d8, hn::ShiftRight<16>(distance)));
-    const hn::Vec<D32> sum = hn::And(hn::BitCast(d32, sum8), low);
+    return hn::And(hn::BitCast(d32, sum8), hn::Set(d32, 0xFFu));
+}
+
+// The same without saturation, for the tolerances beyond the corner rule.
+template <class D32>
+HWY_INLINE hn::Vec<D32> ExactCornerDistance(D32 d32, hn::Vec<D32> w)
+{
+    const hn::Repartition<std::uint8_t, D32> d8;
+    const hn::Vec<D32> low = hn::Set(d32, 0xFFu);
+    const auto v8 = hn::BitCast(d8, w);
+    const hn::Vec<D32> distance = hn::BitCast(d32, hn::Min(v8, hn::Not(v8)));
+    return hn::Add(hn::And(distance, low),
+                   hn::Add(hn::And(hn::ShiftRight<8>(distance), low), hn::And(hn::ShiftRight<16>(distance), low)));
+}
+
+// `within`: the lanes whose corner distance is within the tolerance.
+template <class D32, class V8>
+HWY_INLINE hn::Vec<D32> CornerLabels(D32 d32, hn::Vec<D32> w, hn::Mask<D32> within, V8 table)
+{
+    const hn::Repartition<std::uint8_t, D32> d8;
+    const hn::Vec<D32> low = hn::Set(d32, 0xFFu);
     // The three high bits (bits 7, 15, 23) gathered next to each other by
     // one multiplication whose partial products never overlap.
     const hn::Vec<D32> high = hn::And(hn::ShiftRight<7>(w), hn::Set(d32, 0x010101u));
     const hn::Vec<D32> index = hn::And(hn::ShiftRight<14>(high * hn::Set(d32, 0x4081u)), hn::Set(d32, 7u));
     const hn::Vec<D32> object = hn::And(hn::BitCast(d32, hn::TableLookupBytes(table, hn::BitCast(d8, index))), low);
-    return hn::IfThenElseZero(hn::Eq(hn::Min(sum, maxSum), sum), object);
+    return hn::IfThenElseZero(within, object);
+}
+
+// The lanes of IsStrayPixel words: clearly coloured, and `toCorner` (the
+// distance to the nearest corner) beyond maxSum. In signed lanes, where
+// every value here is at most 765.
+template <class D32>
+HWY_INLINE hn::Mask<hn::RebindToSigned<D32>> StrayLanes(D32 d32, hn::Vec<D32> w, hn::Vec<D32> toCorner,
+                                                        hn::Vec<hn::RebindToSigned<D32>> maxSum)
+{
+    const hn::Repartition<std::uint8_t, D32> d8;
+    const hn::RebindToSigned<D32> di;
+    const auto v8 = hn::BitCast(d8, w);
+    const auto g8 = hn::BitCast(d8, hn::ShiftRight<8>(w));
+    const auto r8 = hn::BitCast(d8, hn::ShiftRight<16>(w));
+    const auto low = hn::Set(di, 0xFF);
+    // The lowest byte of each lane holds the largest and smallest component.
+    const auto hi = hn::And(hn::BitCast(di, hn::Max(hn::Max(v8, g8), r8)), low);
+    const auto lo = hn::And(hn::BitCast(di, hn::Min(hn::Min(v8, g8), r8)), low);
+    const auto clear =
+        hn::Or(hn::Gt(hn::Sub(hi, lo), hn::Set(di, kClearSpread - 1)), hn::Lt(hi, hn::Set(di, kDarkBelow)));
+    return hn::And(clear, hn::Gt(hn::BitCast(di, toCorner), maxSum));
 }
 
 template <class D32>
@@ -106,25 +147,6 @@ HWY_INLINE hn::Vec<D32> SingleLabels(D32 d32, hn::Vec<D32> w, hn::Vec<D32> flip,
     const hn::Vec<D32> sum = hn::Add(hn::And(d, low),
                                      hn::Add(hn::And(hn::ShiftRight<8>(d), low), hn::And(hn::ShiftRight<16>(d), low)));
     return hn::IfThenElseZero(hn::Eq(hn::Min(sum, maxSum), sum), object);
-}
-
-// The lanes holding an IsStrayPixel word, in signed lanes: every value here
-// is at most 765.
-template <class DI>
-HWY_INLINE hn::Mask<DI> StrayLanes(DI di, hn::Vec<DI> w, hn::Vec<DI> maxSum)
-{
-    const auto low = hn::Set(di, 0xFF);
-    const auto r = hn::And(hn::ShiftRight<16>(w), low);
-    const auto g = hn::And(hn::ShiftRight<8>(w), low);
-    const auto b = hn::And(w, low);
-    const auto hi = hn::Max(hn::Max(r, g), b);
-    const auto lo = hn::Min(hn::Min(r, g), b);
-    const auto clear = hn::Or(hn::Gt(hn::Sub(hi, lo), hn::Set(di, kClearSpread - 1)), hn::Lt(hi, hn::Set(di, kDarkBelow)));
-    // 255 - c is c ^ 255 for a component.
-    const auto nearest = hn::Add(hn::Add(hn::Min(r, hn::Xor(r, low)), hn::Min(g, hn::Xor(g, low))), hn::Min(b, hn::Xor(b, low)));
-    const auto white = hn::Gt(lo, hn::Set(di, 127));
-    const auto toObject = hn::Add(nearest, hn::IfThenElseZero(white, hn::Sub(hn::Add(lo, lo), low)));
-    return hn::And(clear, hn::Gt(toObject, maxSum));
 }
 
 // Pass 1. Returns the objects present in the row as bits 1 << object, and
@@ -149,6 +171,7 @@ std::uint8_t ClassifyRow(const RowInput& in, const PixelClasses& classes, const 
     std::uint8_t presentTail = 0;
     const hn::RebindToSigned<decltype(d32)> di;
     const auto strayMax = hn::Set(di, classes.maxSum);
+    const bool matchesNothing = classes.maxSum < 0; // `maxSum` stands at 0 then
     auto strayLanes = hn::Zero(di);
     std::int64_t strayTail = 0;
     const auto strayAt = [&](std::int64_t at) {
@@ -161,9 +184,23 @@ std::uint8_t ClassifyRow(const RowInput& in, const PixelClasses& classes, const 
     std::int64_t x = 1;
     for (; x + N <= W; x += N) {
         const auto w = hn::LoadU(d32, in.row + x);
-        if constexpr (kStray) // a mask lane is -1
-            strayLanes = hn::Sub(strayLanes, hn::VecFromMask(di, StrayLanes(di, hn::BitCast(di, w), strayMax)));
-        auto code = kByCorner ? CornerLabels(d32, w, cornerTable, maxSum) : SingleLabels(d32, w, flip, maxSum, object);
+        hn::Vec<decltype(d32)> code;
+        if constexpr (kByCorner) {
+            const auto toCorner = CornerDistance(d32, w);
+            const auto within = hn::Eq(hn::Min(toCorner, maxSum), toCorner);
+            code = CornerLabels(d32, w, within, cornerTable);
+            // Words within the tolerance of a corner are never stray: most
+            // vectors of a drawing hold nothing else and skip the count.
+            if constexpr (kStray) { // a mask lane is -1
+                if (matchesNothing || !hn::AllTrue(d32, within))
+                    strayLanes = hn::Sub(strayLanes, hn::VecFromMask(di, StrayLanes(d32, w, toCorner, strayMax)));
+            }
+        } else {
+            code = SingleLabels(d32, w, flip, maxSum, object);
+            if constexpr (kStray)
+                strayLanes =
+                    hn::Sub(strayLanes, hn::VecFromMask(di, StrayLanes(d32, w, ExactCornerDistance(d32, w), strayMax)));
+        }
         present = hn::Or(present, hn::BitCast(d32, hn::TableLookupBytes(bitTable, hn::BitCast(d8, code))));
         const auto left = hn::LoadU(d32, in.row + x - 1);
         code = hn::Or(code, hn::IfThenElseZero(hn::Eq(hn::And(hn::Xor(w, left), rgb), hn::Zero(d32)), leftBit));

@@ -80,10 +80,12 @@ TEST(StrayPixels, ClearlyColouredAndMatchingNoColour)
         {Word(3, 2, 1), tolerance10, false, "a black within the tolerance"},
         {Word(255, 0, 0), tolerance10, false, "red"},
         {Word(255, 160, 160), tolerance10, false, "a pale red, spread 95"},
-        {Word(255, 159, 159), tolerance10, true, "spread 96; white is nearest, red 1 + 96 + 96 away"},
+        {Word(255, 159, 159), tolerance10, true, "spread 96, 192 from white, 193 from red"},
+        {Word(255, 255, 150), 110, false, "a pale yellow within the tolerance of white: paper"},
+        {Word(255, 255, 150), 100, true, "and beyond it"},
         {Word(255, 128, 0), tolerance10, true, "orange, 127 from red and from yellow"},
         {Word(255, 128, 0), 127, false, "within a tolerance of 128"},
-        {Word(200, 255, 100), 100, true, "nearest corner white (155 + 100 + 55 = 310 from green)"},
+        {Word(200, 255, 100), 150, true, "155 from white, 310 from green"},
         {Word(0, 0, 200), tolerance10, true, "a darker blue, 55 from blue"},
     };
     for (const Case& c : cases)

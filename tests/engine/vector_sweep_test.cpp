@@ -179,13 +179,18 @@ TEST(VectorSweep, AgreesWithTheReferenceOnFlatPictures)
     OnEveryInstructionSet([] {
         std::array<bool, 8> ticked{};
         ticked.fill(true);
+        // A tolerance of 0 matches nothing, not even an exact colour.
+        for (const double tolerance : {30.0, 0.0})
         for (const int width : kWidths)
         for (const std::uint32_t colour : {0x000000u, 0xFF0000u, 0xFFFFFFu, 0x0A0A0Au, 0x0B0B0Bu}) {
-            SCOPED_TRACE(testing::Message() << width << " wide, colour " << std::hex << colour);
+            SCOPED_TRACE(testing::Message() << width << " wide, colour " << std::hex << colour << ", tolerance "
+                                            << tolerance);
             const Words flat{width, 19, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 19, colour)};
             QuarterChordMarks vectorMarks(width, flat.height), scalarMarks(width, flat.height);
-            const SweepResult vector = SweepAllObjects(flat.view(), ticked, 30.0, vectorMarks, 1, SweepMethod::Vector);
-            const SweepResult scalar = SweepAllObjects(flat.view(), ticked, 30.0, scalarMarks, 1, SweepMethod::Scalar);
+            const SweepResult vector =
+                SweepAllObjects(flat.view(), ticked, tolerance, vectorMarks, 1, SweepMethod::Vector);
+            const SweepResult scalar =
+                SweepAllObjects(flat.view(), ticked, tolerance, scalarMarks, 1, SweepMethod::Scalar);
             ExpectSame(vector, scalar);
             ExpectSameMarks(vectorMarks, scalarMarks);
         }
