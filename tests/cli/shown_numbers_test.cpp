@@ -117,32 +117,6 @@ TEST(ShownNumbers, SmallUnitsShowFourSignificantDigits)
     EXPECT_TRUE(o.out.contains("\r\nPixels: 330 x 314 -> scaled: 0.3300 x 0.3140\r\n")) << o.out.toStdString();
 }
 
-// The window refuses these when Analyze is pressed; the batch command refuses
-// them in the same words rather than running with something else.
-TEST(ShownNumbers, ScalesAndTolerancesTheWindowRefusesAreRefusedInItsWords)
-{
-    const std::pair<QStringList, QString> cases[] = {
-        {{"--scale", "0"}, "Scale Factor \"0\" is not above 0"},
-        {{"--scale", "-1"}, "Scale Factor \"-1\" is not above 0"},
-        {{"--scale", "1e-17"}, "Scale Factor \"1e-17\" is below 1E-16, the smallest value allowed"},
-        {{"--scale-from", "0,0,3,4=1e-20"}, "Scale Factor \"2E-21\" is below 1E-16"},
-        {{"-t", "0"}, "Tolerance \"0\" is not above 0"},
-        {{"--tolerance", "-5", "--language", "de"}, "Toleranz \"-5\" ist nicht größer als 0"},
-        {{"-t", "0", "a.png", "b.png"}, "Tolerance \"0\" is not above 0"},
-        {{"--language", "de", "--mach", "abc"}, "Machzahl [-] \"abc\" ist keine Zahl"},
-        {{"--language", "de", "--altitude", "hoch"}, "Flughöhe [m] \"hoch\" ist keine Zahl"},
-    };
-    for (const auto& [arguments, message] : cases) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        const CliOutcome o = RunCli(arguments);
-        EXPECT_EQ(o.exitCode, 2);
-        EXPECT_TRUE(o.out.isEmpty()) << o.out.toStdString();
-        EXPECT_EQ(o.err.trimmed().count('\n'), 0) << o.err.toStdString();
-        EXPECT_TRUE(o.err.contains(message)) << o.err.toStdString();
-    }
-    EXPECT_EQ(RunCli({"--scale", "1e-16", "--json"}).exitCode, 0) << "the smallest scale taken as it is";
-}
-
 // A picture whose colours match little gives its numbers with a warning on
 // stderr, whether it is measured as it is read or whole, alone or among
 // others; a clean-up takes the warning away. One that matches nothing says so.
