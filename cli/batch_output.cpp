@@ -18,7 +18,7 @@ std::string MatchWarningLine(const std::optional<QString>& picture, const Pictur
 {
     if (!run.result.completed)
         return {};
-    const std::string warning = MatchWarningText(run.result.matches, run.inputs.languageIndex);
+    const std::string warning = MatchWarningText(run.result.matches, run.inputs.languageIndex, MatchAdvice::Batch);
     if (warning.empty() || !picture)
         return warning;
     return picture->toStdString() + ": " + warning;

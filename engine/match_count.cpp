@@ -9,8 +9,10 @@ constexpr Message kStrayAfterFew{"%1 deutlich farbige Pixel zu keiner.",
                                  "%1 clearly coloured pixels match none."};
 constexpr Message kStrayAfterNone{"%1 deutlich farbige Pixel passen zu keiner.",
                                   "%1 clearly coloured pixels match none."};
-constexpr Message kWhatHelps{"Farben bereinigen oder Toleranz erhöhen.",
-                             "Clean up the colours or raise the tolerance."};
+constexpr Message kWindowHelp{"Abhilfe: Bild > Farben bereinigen oder größere Toleranz.",
+                              "Try Picture > Clean up colours or a higher tolerance."};
+constexpr Message kBatchHelp{"Abhilfe: --clean-up oder eine größere --tolerance.",
+                             "Try --clean-up or a higher --tolerance."};
 
 } // namespace
 
@@ -26,7 +28,7 @@ MatchVerdict JudgeMatches(const MatchCount& count)
     return MatchVerdict::Fine;
 }
 
-std::vector<std::string> MatchWarningLines(const MatchCount& count, int languageIndex)
+std::vector<std::string> MatchWarningLines(const MatchCount& count, int languageIndex, MatchAdvice advice)
 {
     const std::string stray = std::to_string(count.stray);
     std::vector<std::string> lines;
@@ -43,14 +45,14 @@ std::vector<std::string> MatchWarningLines(const MatchCount& count, int language
         lines.push_back(Tr(kStrayAfterFew, languageIndex, {stray}));
         break;
     }
-    lines.emplace_back(Tr(kWhatHelps, languageIndex));
+    lines.emplace_back(Tr(advice == MatchAdvice::Window ? kWindowHelp : kBatchHelp, languageIndex));
     return lines;
 }
 
-std::string MatchWarningText(const MatchCount& count, int languageIndex)
+std::string MatchWarningText(const MatchCount& count, int languageIndex, MatchAdvice advice)
 {
     std::string text;
-    for (const std::string& line : MatchWarningLines(count, languageIndex)) {
+    for (const std::string& line : MatchWarningLines(count, languageIndex, advice)) {
         if (!text.empty())
             text += ' ';
         text += line;

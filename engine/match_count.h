@@ -31,12 +31,17 @@ MatchVerdict JudgeMatches(const MatchCount& count);
 // instead of a total of 0 at 100 %.
 inline constexpr Message kNoColourFound{"Keine Farbe gefunden.", "No colour found."};
 
+// What the warning points to: the window's menu entry, or the batch
+// command's options.
+enum class MatchAdvice { Window, Batch };
+
 // The report's lines for the verdict, short enough for its column; none when
 // it is Fine.
-std::vector<std::string> MatchWarningLines(const MatchCount& count, int languageIndex);
+std::vector<std::string> MatchWarningLines(const MatchCount& count, int languageIndex,
+                                           MatchAdvice advice = MatchAdvice::Window);
 
 // The same as one line, for the window's status bar and the batch command's
 // warning; empty when the verdict is Fine.
-std::string MatchWarningText(const MatchCount& count, int languageIndex);
+std::string MatchWarningText(const MatchCount& count, int languageIndex, MatchAdvice advice = MatchAdvice::Window);
 
 } // namespace centrafix

@@ -134,10 +134,10 @@ TEST(ShownNumbers, APictureThatMatchesLittleOrNothingSaysSo)
     EXPECT_TRUE(streamed.out.startsWith("Object\t")) << "the results are printed all the same";
     const QRegularExpression warning(QRegularExpression::escape("centrafix-cli: " + noisy) +
                                      ": Warning: only \\d+ pixels match a ticked colour, \\d+ clearly coloured "
-                                     "pixels match none. Clean up the colours or raise the tolerance.\n");
+                                     "pixels match none. Try --clean-up or a higher --tolerance.\n");
     EXPECT_TRUE(warning.match(streamed.err).hasMatch()) << streamed.err.toStdString();
     EXPECT_EQ(streamed.err.count('\n'), 1);
-    EXPECT_TRUE(streamed.out.contains("\r\nClean up the colours or raise the tolerance.\r\n"));
+    EXPECT_TRUE(streamed.out.contains("\r\nTry Picture > Clean up colours or a higher tolerance.\r\n"));
     // The whole picture, as the annotated one needs it, counts the same.
     const CliOutcome whole = RunCli({noisy, "--annotated", dir.filePath("annotated.png")});
     EXPECT_EQ(whole.err, streamed.err);

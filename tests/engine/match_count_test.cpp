@@ -103,11 +103,11 @@ TEST(StrayPixels, MoreThanOneForEveryFourMatchedIsAWarning)
     EXPECT_EQ(MatchWarningText({400, 100}, kEnglish), "");
     EXPECT_EQ(MatchWarningText({64615, 154385}, kEnglish),
               "Warning: only 64615 pixels match a ticked colour, 154385 clearly coloured pixels match none. "
-              "Clean up the colours or raise the tolerance.");
+              "Try Picture > Clean up colours or a higher tolerance.");
     EXPECT_EQ(MatchWarningText({0, 0}, kGerman), "Keine Farbe gefunden.");
     EXPECT_EQ(MatchWarningLines({0, 7}, kGerman),
               (std::vector<std::string>{"Keine Farbe gefunden.", "7 deutlich farbige Pixel passen zu keiner.",
-                                        "Farben bereinigen oder Toleranz erhöhen."}));
+                                        "Abhilfe: Bild > Farben bereinigen oder größere Toleranz."}));
 }
 
 // The sweep counts what the predicate says, and the run weighs it against the
@@ -126,7 +126,7 @@ TEST(StrayPixels, TheRunWarnsInTheReportAndTheStatusWhenLittleMatches)
         EXPECT_EQ(few.status, MatchWarningText({70, 30}, kEnglish));
         EXPECT_NE(few.result.report.find("\r\nWarning: only 70 pixels match a ticked colour,\r\n"
                                          "30 clearly coloured pixels match none.\r\n"
-                                         "Clean up the colours or raise the tolerance.\r\n"),
+                                         "Try Picture > Clean up colours or a higher tolerance.\r\n"),
                   std::string::npos)
             << few.result.report;
     }

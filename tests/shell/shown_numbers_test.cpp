@@ -92,10 +92,10 @@ TEST_F(ShownNumbers, APictureThatMatchesLittleOrNothingSaysSo)
     EXPECT_EQ(engine.matches.matched, 500);
     EXPECT_EQ(engine.matches.stray, 1000);
     EXPECT_EQ(status(), "Warning: only 500 pixels match a ticked colour, 1000 clearly coloured pixels match none. "
-                        "Clean up the colours or raise the tolerance.");
+                        "Try Picture > Clean up colours or a higher tolerance.");
     EXPECT_TRUE(report().endsWith("\nWarning: only 500 pixels match a ticked colour,\n"
                                   "1000 clearly coloured pixels match none.\n"
-                                  "Clean up the colours or raise the tolerance.\n"))
+                                  "Try Picture > Clean up colours or a higher tolerance.\n"))
         << report().toStdString();
     ASSERT_EQ(grid()->rowCount(), 2) << "black and the total, shown all the same";
 
