@@ -100,6 +100,10 @@ TEST(Summation, NothingFoundIsSaidInTheTotalRowNotShownAsAZeroAtAHundredPercent)
         const auto rows = SumUpResults(objects, cg, ac, 3, 4, ".", language);
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0], language == kEnglish ? "total\tNo colour found." : "Gesamt\tKeine Farbe gefunden.");
+        // What the exports write for the empty total: numbers, not 0 / 0.
+        EXPECT_EQ(cg[0].x, -3.0);
+        EXPECT_EQ(cg[0].y, -4.0);
+        EXPECT_EQ(ac[0].x, -3.0);
     }
 }
 
