@@ -9,6 +9,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace centrafix {
 namespace {
@@ -31,8 +32,48 @@ QValueAxis* NewAxis(QChart& chart, Qt::Alignment side)
 {
     auto* axis = new QValueAxis(&chart);
     axis->setLabelFormat(QStringLiteral("%.3g"));
+    // Ticks at round numbers counted from 0, wherever the range ends; the
+    // interval first, for the range 0 to 1 the axis starts with.
+    axis->setTickInterval(0.2);
+    axis->setTickAnchor(0.0);
+    axis->setTickType(QValueAxis::TicksDynamic);
     chart.addAxis(axis, side);
     return axis;
+}
+
+// 1, 2 or 5 times a power of ten: four to ten ticks over `span`.
+double RoundStep(double span)
+{
+    const double wanted = span / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(wanted)));
+    for (const double step : {1.0, 2.0, 5.0}) {
+        if (step * power >= wanted)
+            return step * power;
+    }
+    return 10 * power;
+}
+
+// The axis over `low` to `high` and a twentieth of that beyond each end: a
+// line at the data's edge (the chord at its top, every line at zero beyond
+// the tips, the picture's first and last row) stays off the chart's frame,
+// where it would vanish into it.
+void FitAxis(QValueAxis& axis, double low, double high)
+{
+    if (!(high > low) || !std::isfinite(high - low)) {
+        low = 0.0;
+        high = 1.0;
+    }
+    const double margin = (high - low) / 20;
+    const double step = RoundStep(high - low);
+    // The axis lays out its ticks at each change: changed in the other order,
+    // a range of thousands would get the ticks of a range of one in between.
+    if (step > axis.tickInterval()) {
+        axis.setTickInterval(step);
+        axis.setRange(low - margin, high + margin);
+    } else {
+        axis.setRange(low - margin, high + margin);
+        axis.setTickInterval(step);
+    }
 }
 
 } // namespace
@@ -97,26 +138,16 @@ void SpanwiseChart::setTexts()
         m_loading[n]->setName(Text(kLoadingSeriesNames[n], m_language));
 }
 
-// Eta over the whole picture and each value axis from zero (no value is below)
-// to a round number above its largest value.
+// Eta over the whole picture and each value axis from zero (no value is
+// below) to its largest value, each with a margin beyond both ends.
 void SpanwiseChart::fitAxes()
 {
-    double left = std::min(m_samples.etaFirst, m_samples.etaLast);
-    double right = std::max(m_samples.etaFirst, m_samples.etaLast);
-    if (!(right > left)) {
-        left = 0.0;
-        right = 1.0;
-    }
-    m_eta->setRange(left, right);
-    m_eta->applyNiceNumbers();
+    FitAxis(*m_eta, std::min(m_samples.etaFirst, m_samples.etaLast), std::max(m_samples.etaFirst, m_samples.etaLast));
     double loadingTop = 0.0;
     for (const QList<QPointF>& loading : m_samples.loading)
         loadingTop = Top(loading, loadingTop);
-    const double chordTop = Top(m_samples.chord, 0.0);
-    m_loadingAxis->setRange(0.0, loadingTop > 0 ? loadingTop : 1.0);
-    m_chordAxis->setRange(0.0, chordTop > 0 ? chordTop : 1.0);
-    m_loadingAxis->applyNiceNumbers();
-    m_chordAxis->applyNiceNumbers();
+    FitAxis(*m_loadingAxis, 0.0, loadingTop);
+    FitAxis(*m_chordAxis, 0.0, Top(m_samples.chord, 0.0));
 }
 
 } // namespace centrafix

@@ -22,7 +22,9 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
       version(parser.addVersionOption()),
       scale({"s", "scale"}, "Length units per pixel, a number or expression.", "TEXT",
             Default(defaults::kScaleText)),
-      unit("unit", "Name of the length unit (\"mm\"): shown after the scaled size in the report, in the JSON and in the CSV table.",
+      unit("unit", "Name of the length unit (\"mm\"): shown after the scaled size in the report, in the JSON and in the CSV "
+                   "table. mm, cm, m, in and ft (also written out or in German) give the drag estimate its meters; "
+                   "without one of them the scale is taken as meters per pixel.",
            "NAME"),
       scaleFrom("scale-from",
                 "Scale from a known length instead of --scale: LENGTH (a number or expression) divided by the "

@@ -9,6 +9,7 @@
 #include "engine/defaults.h"
 #include "engine/drag_report.h"
 #include "engine/number_text.h"
+#include "engine/run_preparation.h"
 #include "engine/scale_from_line.h"
 #include "engine/string_table.h"
 
@@ -189,6 +190,18 @@ std::optional<Error> ReadScaleFrom(const QCommandLineParser& parser, const Batch
     return std::nullopt;
 }
 
+// The tolerance and the scale as the run will read them, refused here as
+// the window refuses them, before any picture is opened. A scale the window
+// would replace by 1 (and show so in its field) is refused: here nobody
+// would see the replacement.
+std::optional<Error> ReadRunSetup(const QCommandLineParser&, const BatchOptionSet&, BatchOptions& options)
+{
+    const Result<RunSetup> setup = PrepareRun(options.inputs, SmallScale::Refused);
+    if (!setup)
+        return setup.error();
+    return std::nullopt;
+}
+
 std::optional<Error> ReadCleanUp(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
 {
     options.cleanUp = parser.isSet(set.cleanUp) || parser.isSet(set.cleanUpThreshold);
@@ -300,7 +313,7 @@ std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOption
         return std::nullopt;
     if (languageError)
         return languageError;
-    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadCleanUp, ReadOrigin, ReadColors, ReadWeights, ReadOutputs}) {
+    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadRunSetup, ReadCleanUp, ReadOrigin, ReadColors, ReadWeights, ReadOutputs}) {
         if (std::optional<Error> error = read(parser, set, options))
             return error;
     }

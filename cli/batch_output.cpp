@@ -14,6 +14,16 @@ QByteArray TextReport(const BatchOptions& options, const AnalysisResult& result)
     return (grid + "\r\n\r\n" + QString::fromStdString(result.report)).toUtf8();
 }
 
+std::string MatchWarningLine(const std::optional<QString>& picture, const PictureRun& run)
+{
+    if (!run.result.completed)
+        return {};
+    const std::string warning = MatchWarningText(run.result.matches, run.inputs.languageIndex, MatchAdvice::Batch);
+    if (warning.empty() || !picture)
+        return warning;
+    return picture->toStdString() + ": " + warning;
+}
+
 QJsonObject JsonObject(const BatchOptions& options, const PictureRun& run)
 {
     return ResultJson(

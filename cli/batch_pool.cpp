@@ -252,6 +252,10 @@ private:
             const int status = answer["status"].toInt();
             if (status == 0) {
                 emitOutput(pictureOutput(index, answer["out"].toString().toUtf8()));
+                if (answer.contains("warning") && !m_stopped) {
+                    m_progress.clearLine();
+                    WriteErrorLine(answer["warning"].toString().toStdString());
+                }
             } else {
                 m_progress.clearLine();
                 WriteErrorLine(answer["error"].toString().toStdString());

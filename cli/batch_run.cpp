@@ -74,6 +74,9 @@ int RunBatch(const BatchOptions& options)
         return ReportError(*error, language);
     if (!PrintResults(options, **run))
         return EndAfterStdoutFailure(language, 0);
+    // Said, not failed: the numbers are what the picture gives at these settings.
+    if (const std::string warning = MatchWarningLine(options.picturePath, **run); !warning.empty())
+        WriteErrorLine(warning);
     return 0;
 }
 

@@ -38,7 +38,10 @@ QJsonObject Answer(const BatchOptions& options, int index, const QString& path)
                            {"status", ExitStatusOf(run.error())},
                            {"error", QString::fromStdString(ErrorText(run.error(), options.inputs.languageIndex))}};
     }
-    return QJsonObject{{"i", index}, {"status", 0}, {"out", QString::fromUtf8(PictureOutput(asked, path, **run))}};
+    QJsonObject answer{{"i", index}, {"status", 0}, {"out", QString::fromUtf8(PictureOutput(asked, path, **run))}};
+    if (const std::string warning = MatchWarningLine(path, **run); !warning.empty())
+        answer["warning"] = QString::fromStdString(warning);
+    return answer;
 }
 
 } // namespace

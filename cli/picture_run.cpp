@@ -53,7 +53,7 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     auto run = std::make_shared<PictureRun>();
     run->inputs = options.inputs;
     run->inputs.decimalSeparator = decimalSeparator;
-    const Result<RunSetup> setup = PrepareRun(run->inputs);
+    const Result<RunSetup> setup = PrepareRun(run->inputs, SmallScale::Refused);
     if (!setup)
         return setup.error();
     run->setup = *setup;
@@ -90,8 +90,8 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     run->objects = WeightedObjects(options);
     const int width = swept ? swept->width : picture->width();
     const int height = swept ? swept->height : picture->height();
-    if (std::optional<Error> range = CheckFiniteResults(run->setup, run->inputs, run->objects, width, height))
-        return *range;
+    if (std::optional<Error> refusal = RefuseRun(run->setup, run->inputs, run->objects, width, height))
+        return *refusal;
     try {
         // The display as the window has it when the plot starts: the picture alone.
         if (annotate) {

@@ -1,6 +1,6 @@
 #include "analysis_run.h"
 
-#include "eval_number.h"
+#include "length_unit.h"
 #include "number_text.h"
 #include "loading_table.h"
 #include "object_measures.h"
@@ -14,50 +14,6 @@
 
 namespace centrafix {
 
-Result<RunSetup> PrepareRun(const AnalysisInputs& inputs)
-{
-    const Result<double> tolerance = EvalNumber(inputs.toleranceText, Field::Tolerance, inputs.localeSeparator);
-    if (!tolerance)
-        return tolerance.error();
-    const Result<double> scale = EvalNumber(inputs.scaleText, Field::ScaleFactor, inputs.localeSeparator);
-    if (!scale)
-        return scale.error();
-    RunSetup setup;
-    setup.Tolerance = *tolerance;
-    setup.ScaleFactor = *scale;
-    if (setup.ScaleFactor < 1e-16) {
-        // Zero or negative scales make no sense as lengths per pixel.
-        setup.ScaleFactor = 1.0;
-        setup.scaleReplaced = true;
-    }
-    return setup;
-}
-
-std::optional<Error> CheckFiniteResults(const RunSetup& setup, const AnalysisInputs& inputs,
-                                        const ColorObjectTable& objects, int width, int height)
-{
-    // Bounds of what a run can reach: any length or position, any area, an
-    // outline of every pixel's four edges, the weighted sums of the total
-    // (taken before the origin is subtracted), and positions from the origin.
-    const double s = setup.ScaleFactor;
-    const double W = width, H = height;
-    const double length = s * (std::max(W, H) + 1);
-    const double area = (s * W) * (s * H);
-    const double outline = 4.0 * W * H * s;
-    if (!std::isfinite(length) || !std::isfinite(area * length) || !std::isfinite(outline))
-        return FieldError(ErrorKind::NotFiniteResults, Field::ScaleFactor, inputs.scaleText);
-    const double origin = std::max(std::fabs(inputs.OriginX), std::fabs(inputs.OriginY));
-    const double reach = origin + length;
-    if (!std::isfinite(reach))
-        return FieldError(ErrorKind::NotFiniteResults, Field::Origin, FormatGeneral(origin));
-    for (std::size_t i = 1; i < objects.size(); ++i) {
-        const double w = objects[i].Weight;
-        if (inputs.ticked[i] && !std::isfinite(w * area * length))
-            return FieldError(ErrorKind::NotFiniteResults, Field::Weight, FormatGeneral(w));
-    }
-    return std::nullopt;
-}
-
 std::int64_t ProgressMaximum(int width, int height)
 {
     return 7 * (2 * static_cast<std::int64_t>(height) + width);
@@ -66,7 +22,6 @@ std::int64_t ProgressMaximum(int width, int height)
 namespace {
 
 constexpr Message kAborted{"Abgebrochen.", "Aborted."};
-
 
 std::size_t At(int i)
 {
@@ -119,9 +74,12 @@ public:
             m_result.completed = true;
         }
         // A run that Esc ended says so, rather than looking like one that
-        // found nothing.
-        m_observer.statusChanged(
-            std::string(Tr(m_result.completed ? msg::Ready : kAborted, m_inputs.languageIndex)));
+        // found nothing; one that matched little or nothing says that.
+        const std::string warning = MatchWarningText(m_result.matches, m_inputs.languageIndex);
+        if (!m_result.completed)
+            m_observer.statusChanged(std::string(Tr(kAborted, m_inputs.languageIndex)));
+        else
+            m_observer.statusChanged(warning.empty() ? std::string(Tr(msg::Ready, m_inputs.languageIndex)) : warning);
         m_observer.progressChanged(0, m_maximum);
         return std::move(m_result);
     }
@@ -178,9 +136,15 @@ private:
             m_swept = true;
             return;
         }
-        SweepResult own = SweepOneObject(*m_raster, i, v.Tolerance, v.marks, m_inputs.threads);
+        // The first object's read counts the stray pixels for the run.
+        const bool first = !m_strayCounted;
+        SweepResult own = SweepOneObject(*m_raster, i, v.Tolerance, v.marks, m_inputs.threads,
+                                         SweepMethod::Vector, first);
         m_sweep.objects[At(i)] = own.objects[At(i)];
         m_sweep.rowChords[At(i)] = std::move(own.rowChords[At(i)]);
+        if (first)
+            m_sweep.strayPixels = own.strayPixels;
+        m_strayCounted = true;
     }
 
     void scan()
@@ -226,6 +190,10 @@ private:
                 tickedBits |= QuarterChordMarks::bitOf(i);
         if (scannedBits != tickedBits)
             v.marks.keepOnly(scannedBits);
+        MatchCount& matches = m_result.matches;
+        matches.stray = m_sweep.strayPixels;
+        for (int i = 1; i <= kObjectCount; ++i)
+            matches.matched += m_inputs.ticked[At(i)] ? totals(i).count : 0;
     }
 
     // One edge pass over the objects, stopped by an Esc at the head of an
@@ -271,7 +239,7 @@ private:
         m_observer.yieldToEvents();
         RunValues& v = m_result.values;
         m_result.gridRows = SumUpResults(m_objects, v.CGPoint, v.ACPoint, m_inputs.OriginX,
-                                         m_inputs.OriginY, m_inputs.decimalSeparator);
+                                         m_inputs.OriginY, m_inputs.decimalSeparator, m_inputs.languageIndex);
         for (const std::string& row : m_result.gridRows)
             m_observer.gridRowAppended(row);
     }
@@ -286,11 +254,11 @@ private:
     void estimateDrag()
     {
         const RunValues& v = m_result.values;
-        m_result.drag = EstimateFrictionDrag(v.RowChord, m_height, v.ScaleFactor,
-                                             m_objects[0].Area, m_inputs.altitudeText,
-                                             m_inputs.machText, m_inputs.localeSeparator);
-        m_result.report = ReportLines(m_width, m_height, v.ScaleFactor, *m_result.drag,
-                                      m_inputs.languageIndex, m_inputs.decimalSeparator, m_inputs.unit);
+        m_result.drag = EstimateFrictionDrag(v.RowChord, m_height, v.ScaleFactor, m_objects[0].Area,
+                                             m_inputs.altitudeText, m_inputs.machText, m_inputs.localeSeparator,
+                                             MetresPerUnit(m_inputs.unit).value_or(1.0));
+        m_result.report = ReportLines(m_width, m_height, v.ScaleFactor, *m_result.drag, m_inputs.languageIndex,
+                                      m_inputs.decimalSeparator, m_inputs.unit, m_result.matches);
         m_observer.reportReady(m_result.report);
     }
 
@@ -304,6 +272,7 @@ private:
     std::vector<std::uint8_t> m_mask;
     SweepResult m_sweep;
     bool m_swept = false;
+    bool m_strayCounted = false;
     std::array<ObjectMeasures, 8> m_measures{};
     std::int64_t m_progress = 0;
     std::int64_t m_maximum = 0;

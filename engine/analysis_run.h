@@ -4,23 +4,13 @@
 #include "error.h"
 #include "object_sweep.h"
 #include "raster.h"
+#include "run_preparation.h"
 #include "run_types.h"
 
 #include <cstdint>
 #include <optional>
 
 namespace centrafix {
-
-// Evaluates the tolerance and scale texts. On error nothing has been changed
-// and the run must not start.
-Result<RunSetup> PrepareRun(const AnalysisInputs& inputs);
-
-// Refuses inputs that would make some result infinite or not a number (a
-// scale of 1e300, a weight of 1e308, an origin miles away) on a picture of
-// this size, naming the field. Ticks and weights come from `objects` and
-// `inputs`.
-std::optional<Error> CheckFiniteResults(const RunSetup& setup, const AnalysisInputs& inputs,
-                                        const ColorObjectTable& objects, int width, int height);
 
 // One analysis of `raster` with the prepared setup. ColorObjects keeps the
 // fields of objects the run does not reach (after an abort).

@@ -17,8 +17,9 @@ BandSweep::BandSweep(int width, int height, const std::array<bool, 8>& ticked, d
         std::array<bool, 8> only{};
         only[static_cast<std::size_t>(object)] = true;
         m_objects.push_back(object);
-        m_sweeps.push_back(std::make_unique<ObjectSweep>(width, height, PixelClasses::Single(object, Tolerance), only,
-                                                         nullptr, threads));
+        const bool first = m_sweeps.empty();
+        m_sweeps.push_back(std::make_unique<ObjectSweep>(width, height, PixelClasses::Single(object, Tolerance, first),
+                                                         only, nullptr, threads));
     }
 }
 
@@ -42,6 +43,7 @@ SweptPicture BandSweep::finish()
         }
         swept.sweep.objects[object] = own.objects[object];
         swept.sweep.rowChords[object] = std::move(own.rowChords[object]);
+        swept.sweep.strayPixels += own.strayPixels;
     }
     return swept;
 }

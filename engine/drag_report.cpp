@@ -2,6 +2,7 @@
 
 #include "aero/atmosphere.h"
 #include "aero/friction.h"
+#include "length_unit.h"
 #include "number_text.h"
 #include "string_table.h"
 
@@ -16,6 +17,7 @@ namespace centrafix {
 namespace {
 
 constexpr Message kNotAvailable{"nicht verfügbar", "not available"};
+constexpr Message kMetresPerPixel{"Meter je Pixel angenommen", "meters per pixel assumed"};
 
 bool IsBlankText(std::string_view text)
 {
@@ -23,12 +25,17 @@ bool IsBlankText(std::string_view text)
 }
 
 std::string CoefficientLine(std::string_view name, const DragEstimate& drag, double DragCoefficients::*which,
-                            int languageIndex, std::string_view decimalSeparator)
+                            bool metresAssumed, int languageIndex, std::string_view decimalSeparator)
 {
     std::string line(name);
     line += " = ";
     if (drag.ok()) {
         line += FormatFixed(drag.value().*which, 6, decimalSeparator);
+        if (metresAssumed) {
+            line += " (";
+            line += Tr(kMetresPerPixel, languageIndex);
+            line += ')';
+        }
     } else {
         line += Tr(kNotAvailable, languageIndex);
         line += ": ";
@@ -57,7 +64,7 @@ struct StripSums {
 };
 
 std::optional<StripSums> SumStrips(const std::vector<double>& RowChord, std::size_t rows, double V,
-                                   double KinViscosity, double ScaleFactor)
+                                   double KinViscosity, double ScaleFactor, double metresPerUnit)
 {
     // Rows of one chord (every straight stretch of a planform) have one pair
     // of coefficients; the turbulent one costs 25 logarithms, so each chord
@@ -71,7 +78,7 @@ std::optional<StripSums> SumStrips(const std::vector<double>& RowChord, std::siz
             continue;
         auto known = coefficients.find(chord);
         if (known == coefficients.end()) {
-            const double Re = V * chord / KinViscosity;
+            const double Re = V * (chord * metresPerUnit) / KinViscosity;
             const auto cfT = aero::Cf_turbulent(Re);
             const auto cfL = aero::Cf_laminar(Re);
             if (!cfT || !cfL)
@@ -98,7 +105,7 @@ Error AltitudeOutsideModel(double Altitude, std::string_view altitudeText)
 DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height,
                                   double ScaleFactor, double totalArea,
                                   std::string_view altitudeText, std::string_view machText,
-                                  std::string_view localeSeparator)
+                                  std::string_view localeSeparator, double metresPerUnit)
 {
     // Both fields are checked before anything is computed, also when no row has
     // a chord: a wrong field is worth saying even where it would not change 0.
@@ -117,7 +124,7 @@ DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int heigh
     const Error noFriction = FieldError(ErrorKind::NoFriction, Field::Mach, machText);
     const std::size_t rows = std::min(static_cast<std::size_t>(std::max(height, 0)), RowChord.size());
     const std::optional<StripSums> sums =
-        SumStrips(RowChord, rows, *Mach * air->SpeedOfSound, air->KinViscosity, ScaleFactor);
+        SumStrips(RowChord, rows, *Mach * air->SpeedOfSound, air->KinViscosity, ScaleFactor, metresPerUnit);
     if (!sums)
         return noFriction;
     DragCoefficients drag{sums->laminar, sums->turbulent};
@@ -137,7 +144,8 @@ std::string PictureSizeText(int width, int height, int languageIndex)
 }
 
 std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
-                        int languageIndex, std::string_view decimalSeparator, std::string_view unit)
+                        int languageIndex, std::string_view decimalSeparator, std::string_view unit,
+                        const std::optional<MatchCount>& matches)
 {
     std::string report;
     report.reserve(256);
@@ -145,16 +153,25 @@ std::string ReportLines(int width, int height, double ScaleFactor, const DragEst
     report += " -> ";
     report += Tr(msg::Scaled, languageIndex);
     report += ": ";
-    report += FormatFixed(width * ScaleFactor, 2, decimalSeparator);
+    report += FormatLength(width * ScaleFactor, 2, decimalSeparator);
     report += " x ";
-    report += FormatFixed(height * ScaleFactor, 2, decimalSeparator);
+    report += FormatLength(height * ScaleFactor, 2, decimalSeparator);
     if (!unit.empty()) {
         report += ' ';
         report += unit;
     }
     report += "\r\n";
-    report += CoefficientLine("CD_lam", drag, &DragCoefficients::CD_lam, languageIndex, decimalSeparator);
-    report += CoefficientLine("CD_turb", drag, &DragCoefficients::CD_turb, languageIndex, decimalSeparator);
+    const bool metresAssumed = !MetresPerUnit(unit);
+    report += CoefficientLine("CD_lam", drag, &DragCoefficients::CD_lam, metresAssumed, languageIndex,
+                              decimalSeparator);
+    report += CoefficientLine("CD_turb", drag, &DragCoefficients::CD_turb, metresAssumed, languageIndex,
+                              decimalSeparator);
+    if (matches) {
+        for (const std::string& line : MatchWarningLines(*matches, languageIndex)) {
+            report += line;
+            report += "\r\n";
+        }
+    }
     return report;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "error.h"
+#include "match_count.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,11 +23,12 @@ using DragEstimate = Result<DragCoefficients>;
 // (TypedDecimal: "." always, "," too where the locale's separator is ","),
 // evaluates the atmosphere once and sums the strips (turbulent coefficient
 // before the laminar one for every row with chord). totalArea is the scaled
-// area of all objects.
+// area of all objects; metresPerUnit turns a scaled chord into metres for
+// its Reynolds number (1: the scale is taken as metres per pixel).
 DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height,
                                   double ScaleFactor, double totalArea,
                                   std::string_view altitudeText, std::string_view machText,
-                                  std::string_view localeSeparator);
+                                  std::string_view localeSeparator, double metresPerUnit = 1.0);
 
 // The altitude or Mach field's number as the estimate reads it, or why it
 // has none (empty, not a number).
@@ -38,8 +41,11 @@ std::string PictureSizeText(int width, int height, int languageIndex);
 // The report's lines, each ending in CR LF: the picture-size line, then
 // "CD_lam = ..." and "CD_turb = ..." or, where the estimate has no result, one
 // line each saying so. A unit name, where the user gave one, follows the
-// scaled size.
+// scaled size; where it is no length MetresPerUnit knows (or none), the
+// coefficients say that the scale was taken as metres per pixel. Where the
+// run's colours matched little or nothing (`matches`), MatchWarningLines end it.
 std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
-                        int languageIndex, std::string_view decimalSeparator, std::string_view unit = {});
+                        int languageIndex, std::string_view decimalSeparator, std::string_view unit = {},
+                        const std::optional<MatchCount>& matches = std::nullopt);
 
 } // namespace centrafix

@@ -1,5 +1,6 @@
 #include "error.h"
 
+#include "field_captions.h"
 #include "string_table.h"
 
 #include <cstdio>
@@ -17,6 +18,8 @@ constexpr Message kSeveralValues{
     "holds several values separated by \",\" (use \".\" as the decimal point)"};
 constexpr Message kNotFinite{"ergibt keine endliche Zahl", "does not give a finite number"};
 constexpr Message kNotAboveZero{"ist nicht größer als 0", "is not above 0"};
+constexpr Message kBelowSmallest{"ist kleiner als %1, der kleinste zulässige Wert",
+                                 "is below %1, the smallest value allowed"};
 constexpr Message kAboveModel{"liegt nicht unter %1, der Obergrenze des Atmosphärenmodells",
                               "is not below %1, the top of the atmosphere model"};
 constexpr Message kOutsideModel{"liegt außerhalb des Atmosphärenmodells",
@@ -28,11 +31,6 @@ constexpr Message kNotFiniteResults{"ergibt Ergebnisse außerhalb des Zahlenbere
 constexpr Message kNotEvaluable{"kann nicht ausgewertet werden", "cannot be evaluated"};
 constexpr Message kOutOfMemory{"nicht genug Speicher", "not enough memory"};
 
-constexpr Message kAltitude{"Altitude [m]", "Altitude [m]"};
-constexpr Message kMach{"Mach number [-]", "Mach number [-]"};
-constexpr Message kOrigin{"Ursprung", "Origin"};
-constexpr Message kLength{"Länge", "Length"};
-constexpr Message kCleanUpThreshold{"Bereinigungsschwelle", "Clean-up threshold"};
 
 std::string WithoutColon(std::string_view caption)
 {
@@ -107,6 +105,7 @@ std::string Reason(const Error& error, int languageIndex)
     case ErrorKind::SeveralValues: return std::string(Tr(kSeveralValues, languageIndex));
     case ErrorKind::NotFinite: return std::string(Tr(kNotFinite, languageIndex));
     case ErrorKind::NotAboveZero: return std::string(Tr(kNotAboveZero, languageIndex));
+    case ErrorKind::BelowSmallest: return withArgs(kBelowSmallest);
     case ErrorKind::AboveModel: return withArgs(kAboveModel);
     case ErrorKind::OutsideModel: return std::string(Tr(kOutsideModel, languageIndex));
     case ErrorKind::NoFriction: return std::string(Tr(kNoFriction, languageIndex));
@@ -147,18 +146,7 @@ Error Described(std::string subject, const Message& reason, std::vector<ErrorArg
 
 std::string FieldName(Field field, int languageIndex)
 {
-    switch (field) {
-    case Field::Tolerance: return WithoutColon(Tr(msg::ToleranceCaption, languageIndex));
-    case Field::ScaleFactor: return WithoutColon(Tr(msg::ScaleFactorCaption, languageIndex));
-    case Field::Altitude: return std::string(Tr(kAltitude, languageIndex));
-    case Field::Mach: return std::string(Tr(kMach, languageIndex));
-    case Field::Weight: return std::string(Tr(msg::Efficiency, languageIndex));
-    case Field::Origin: return std::string(Tr(kOrigin, languageIndex));
-    case Field::Length: return std::string(Tr(kLength, languageIndex));
-    case Field::CleanUpThreshold: return std::string(Tr(kCleanUpThreshold, languageIndex));
-    case Field::None: break;
-    }
-    return {};
+    return WithoutColon(Tr(FieldCaption(field), languageIndex));
 }
 
 std::string ErrorText(const Error& error, int languageIndex)

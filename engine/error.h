@@ -20,6 +20,7 @@ enum class ErrorKind {
     SeveralValues, // a comma made two values of it
     NotFinite,     // 1/0, sqrt(-1), or beyond the range of a double
     NotAboveZero,
+    BelowSmallest, // above 0, but below the smallest value taken (the first argument)
     AboveModel,    // an altitude at or above the top of the atmosphere model
     OutsideModel,  // an altitude the model has no air for
     NoFriction,    // Reynolds numbers outside the friction laws

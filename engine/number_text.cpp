@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -33,6 +34,44 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
         text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1); // "-0.00" reads as a sign error in a spreadsheet
     return WithSeparator(std::move(text), decimalSeparator);
+}
+
+namespace {
+
+// The digits a fixed text shows from its first non-zero digit on.
+int SignificantDigits(std::string_view text)
+{
+    int digits = 0;
+    bool leading = true;
+    for (const char c : text) {
+        if (!IsDigit(c))
+            continue;
+        leading = leading && c == '0';
+        digits += leading ? 0 : 1;
+    }
+    return digits;
+}
+
+} // namespace
+
+std::string FormatLength(double value, int decimals, std::string_view decimalSeparator)
+{
+    constexpr int kSignificant = 4;
+    std::string text = FormatFixed(value, decimals, decimalSeparator);
+    if (value == 0.0 || !std::isfinite(value) || SignificantDigits(text) >= kSignificant)
+        return text;
+    // The decimals that put the fourth digit after the leading one at the
+    // end, less one (the rounding may carry into a new decade, which then
+    // shows four digits with one decimal fewer), less one more for a
+    // logarithm that lands on the wrong side of a power of ten.
+    const int leading = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    // The smallest double, 4.9E-324, shows four digits at 327 decimals.
+    for (int d = std::max(decimals + 1, kSignificant - 1 - leading - 2); d <= 340; ++d) {
+        text = FormatFixed(value, d, decimalSeparator);
+        if (SignificantDigits(text) >= kSignificant)
+            break;
+    }
+    return text;
 }
 
 std::string FormatGeneral(double value, std::string_view decimalSeparator)

@@ -15,6 +15,13 @@ namespace centrafix {
 // come out as "inf"/"nan" rather than as a misleading number.
 std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator = ".");
 
+// A length or an area as the grid and the report show it: FormatFixed with
+// `decimals`, unless a value that is not zero would then show fewer than four
+// significant digits ("0.00" for an area of 0.0004 m², "0.2" for a centroid
+// 0.2 m from the origin); then with as many more decimals as it takes to show
+// four ("0.0004000", "0.2000"). Zero stays in the pattern.
+std::string FormatLength(double value, int decimals, std::string_view decimalSeparator = ".");
+
 // The general format: the shortest text with up to 15 significant digits,
 // exponent form ("1.22464679914735E-16") for very small or very large
 // magnitudes. Used for weights (with ".") and the loading table (with the

@@ -72,7 +72,7 @@ void ObjectSweep::addBand(const RasterView& band, int firstRow, const std::uint3
             m_result.rowChords[object].resize(rows, 0);
     }
     const int count = EffectiveThreads(m_threads, band.height);
-    std::vector<std::array<ObjectTotals, 8>> strips(static_cast<std::size_t>(count));
+    std::vector<StripTotals> strips(static_cast<std::size_t>(count));
     while (m_scratch.size() < strips.size())
         m_scratch.emplace_back(m_width);
     auto stripStart = [&](int k) { return static_cast<int>(static_cast<std::int64_t>(band.height) * k / count); };
@@ -83,14 +83,17 @@ void ObjectSweep::addBand(const RasterView& band, int firstRow, const std::uint3
         sweepRows(band, firstRow, from, stripStart(k + 1), from > 0 ? band.row(from - 1) : above,
                   m_scratch[static_cast<std::size_t>(k)], strips[static_cast<std::size_t>(k)]);
     });
-    for (const auto& strip : strips)
+    for (const StripTotals& strip : strips) {
         for (std::size_t object = 1; object < 8; ++object)
-            Add(m_result.objects[object], strip[object]);
+            Add(m_result.objects[object], strip.objects[object]);
+        m_result.strayPixels += strip.stray;
+    }
 }
 
 void ObjectSweep::sweepRows(const RasterView& band, int firstRow, int from, int to, const std::uint32_t* above,
-                            RowScratch& scratch, std::array<ObjectTotals, 8>& totals)
+                            RowScratch& scratch, StripTotals& strip)
 {
+    std::array<ObjectTotals, 8>& totals = strip.objects;
     for (int r = from; r < to; ++r) {
         const int y = firstRow + r;
         RowInput in;
@@ -101,6 +104,7 @@ void ObjectSweep::sweepRows(const RasterView& band, int firstRow, int from, int 
         RowSums sums;
         if (m_method == SweepMethod::Scalar || !SweepRowVector(in, m_classes, scratch, sums))
             SweepRowScalar(in, m_classes, scratch, sums);
+        strip.stray += sums.stray;
         for (std::size_t object = 1; object < 8; ++object) {
             const std::int64_t chord = sums.count[object];
             auto& chords = m_result.rowChords[object];
@@ -130,12 +134,12 @@ SweepResult SweepAllObjects(const RasterView& raster, const std::array<bool, 8>&
 }
 
 SweepResult SweepOneObject(const RasterView& raster, int object, double Tolerance, QuarterChordMarks& marks,
-                           int threads, SweepMethod method)
+                           int threads, SweepMethod method, bool countStray)
 {
     std::array<bool, 8> only{};
     only[static_cast<std::size_t>(object)] = true;
-    ObjectSweep sweep(raster.width, raster.height, PixelClasses::Single(object, Tolerance), only, &marks, threads,
-                      method);
+    ObjectSweep sweep(raster.width, raster.height, PixelClasses::Single(object, Tolerance, countStray), only, &marks,
+                      threads, method);
     sweep.addBand(raster, 0, nullptr);
     return sweep.take();
 }

@@ -32,6 +32,7 @@ struct ObjectTotals {
 struct SweepResult {
     std::array<ObjectTotals, 8> objects{};             // entries 1 to 7
     std::array<std::vector<std::int32_t>, 8> rowChords; // per measured object: matching pixels of every row swept
+    std::int64_t strayPixels = 0; // IsStrayPixel words, where the classes asked for them
 };
 
 // How rows are walked: with the processor's vector instructions where it has
@@ -64,8 +65,14 @@ public:
     SweepResult take() { return std::move(m_result); }
 
 private:
+    // What one strip of a band adds up to.
+    struct StripTotals {
+        std::array<ObjectTotals, 8> objects{};
+        std::int64_t stray = 0;
+    };
+
     void sweepRows(const RasterView& band, int firstRow, int from, int to, const std::uint32_t* above,
-                   RowScratch& scratch, std::array<ObjectTotals, 8>& totals);
+                   RowScratch& scratch, StripTotals& totals);
 
     int m_width;
     int m_height;
@@ -88,9 +95,11 @@ SweepResult SweepAllObjects(const RasterView& raster, const std::array<bool, 8>&
                             SweepMethod method = SweepMethod::Vector);
 
 // The same for one object (1 to 7) alone, for any tolerance: a pixel that
-// also matches another colour still counts for this one.
+// also matches another colour still counts for this one. The stray pixels
+// are counted only where `countStray` asks for them: a run needs them once.
 SweepResult SweepOneObject(const RasterView& raster, int object, double Tolerance,
-                           QuarterChordMarks& marks, int threads, SweepMethod method = SweepMethod::Vector);
+                           QuarterChordMarks& marks, int threads, SweepMethod method = SweepMethod::Vector,
+                           bool countStray = false);
 
 // The threads a run uses: `requested`, or one per core when 0, never more than
 // the rows allow.

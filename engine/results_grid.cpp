@@ -1,5 +1,6 @@
 #include "results_grid.h"
 
+#include "match_count.h"
 #include "number_text.h"
 #include "string_table.h"
 
@@ -68,16 +69,18 @@ void AddCell(std::string& row, const std::string& text)
     row += text;
 }
 
+// Lengths and areas keep four significant digits at any scale (FormatLength);
+// the share and the weight are no lengths and keep their patterns.
 std::string ObjectRow(const ColorObject& o, const PointD& cg, const PointD& ac, std::string_view sep)
 {
     std::string row = o.Name;
-    AddCell(row, FormatFixed(cg.x, 2, sep));
-    AddCell(row, FormatFixed(cg.y, 2, sep));
-    AddCell(row, FormatFixed(ac.x, 1, sep));
-    AddCell(row, FormatFixed(o.Area, 2, sep));
+    AddCell(row, FormatLength(cg.x, 2, sep));
+    AddCell(row, FormatLength(cg.y, 2, sep));
+    AddCell(row, FormatLength(ac.x, 1, sep));
+    AddCell(row, FormatLength(o.Area, 2, sep));
     AddCell(row, FormatFixed(o.AreaPercent, 1, sep));
-    AddCell(row, FormatFixed(o.Outline, 4, sep));
-    AddCell(row, FormatFixed(o.RefLength, 4, sep));
+    AddCell(row, FormatLength(o.Outline, 4, sep));
+    AddCell(row, FormatLength(o.RefLength, 4, sep));
     AddCell(row, FormatFixed(o.Weight, 2, sep));
     return row;
 }
@@ -87,10 +90,10 @@ std::string ObjectRow(const ColorObject& o, const PointD& cg, const PointD& ac, 
 std::string TotalRow(const ColorObject& total, const PointD& cg, const PointD& ac, std::string_view sep)
 {
     std::string row = total.Name;
-    AddCell(row, FormatFixed(cg.x, 1, sep));
-    AddCell(row, FormatFixed(cg.y, 2, sep));
-    AddCell(row, FormatFixed(ac.x, 2, sep));
-    AddCell(row, FormatFixed(total.Area, 2, sep));
+    AddCell(row, FormatLength(cg.x, 1, sep));
+    AddCell(row, FormatLength(cg.y, 2, sep));
+    AddCell(row, FormatLength(ac.x, 2, sep));
+    AddCell(row, FormatLength(total.Area, 2, sep));
     AddCell(row, FormatFixed(total.AreaPercent, 1, sep));
     return row;
 }
@@ -99,7 +102,7 @@ std::string TotalRow(const ColorObject& total, const PointD& cg, const PointD& a
 
 std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
                                       PointTable& ACPoint, double OriginX, double OriginY,
-                                      std::string_view sep)
+                                      std::string_view sep, int languageIndex)
 {
     SumUpTotal(ColorObjects, CGPoint, ACPoint);
     for (std::size_t i = 0; i < ColorObjects.size(); ++i) {
@@ -113,17 +116,25 @@ std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable
         ColorObject& o = ColorObjects[i];
         o.AreaPercent = total.Area > 0.0 ? o.Area * 100.0 / total.Area : 0.0;
     }
-    return GridRows(ColorObjects, CGPoint, ACPoint, sep);
+    return GridRows(ColorObjects, CGPoint, ACPoint, sep, languageIndex);
 }
 
 std::vector<std::string> GridRows(const ColorObjectTable& ColorObjects, const PointTable& CGPoint,
-                                  const PointTable& ACPoint, std::string_view sep)
+                                  const PointTable& ACPoint, std::string_view sep, int languageIndex)
 {
     std::vector<std::string> rows;
     for (std::size_t i = 1; i < ColorObjects.size(); ++i)
         if (ColorObjects[i].Area > 0.0)
             rows.push_back(ObjectRow(ColorObjects[i], CGPoint[i], ACPoint[i], sep));
-    rows.push_back(TotalRow(ColorObjects[0], CGPoint[0], ACPoint[0], sep));
+    const ColorObject& total = ColorObjects[0];
+    if (total.Area > 0.0) {
+        rows.push_back(TotalRow(total, CGPoint[0], ACPoint[0], sep));
+    } else {
+        // A total of 0 at 100 % would read as a result; there is none.
+        std::string row = total.Name;
+        AddCell(row, std::string(Tr(kNoColourFound, languageIndex)));
+        rows.push_back(std::move(row));
+    }
     return rows;
 }
 

@@ -15,15 +15,17 @@ std::string GridHeaderText(int languageIndex);
 
 // Forms the total entry, makes every position relative to the origin, computes
 // the area shares and returns the grid rows (object rows with nine cells, then
-// the total row with six), cells joined by TAB.
+// the total row with six), cells joined by TAB. Where no object was found,
+// the total row is its name and kNoColourFound in the given language.
 std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
                                       PointTable& ACPoint, double OriginX, double OriginY,
-                                      std::string_view decimalSeparator);
+                                      std::string_view decimalSeparator, int languageIndex);
 
 // The grid rows of results already summed up: the same rows again, with the
 // names the table now has (a language switch writes the last run anew).
 std::vector<std::string> GridRows(const ColorObjectTable& ColorObjects, const PointTable& CGPoint,
-                                  const PointTable& ACPoint, std::string_view decimalSeparator);
+                                  const PointTable& ACPoint, std::string_view decimalSeparator,
+                                  int languageIndex);
 
 // The text "Copy Table" puts on the clipboard: the header and the rows, every
 // line with nine TAB-separated fields, lines joined by CR LF, nothing after the

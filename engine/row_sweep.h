@@ -18,6 +18,7 @@ struct RowSums {
     std::array<std::int64_t, 8> fourQ{};      // 4 x sum over runs of chord x quarter-chord x
     std::array<std::int64_t, 8> vertical{};   // inner pairs (x - 1, y), (x, y) of one exact colour
     std::array<std::int64_t, 8> horizontal{}; // pairs (x, y - 1), (x, y) of one exact colour
+    std::int64_t stray = 0;                   // IsStrayPixel words, where the classes ask for them
 };
 
 // One row as a walker reads it. `above` is null for the picture's first row;

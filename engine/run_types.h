@@ -3,6 +3,7 @@
 #include "color_object.h"
 #include "defaults.h"
 #include "drag_report.h"
+#include "match_count.h"
 #include "message.h"
 #include "quarter_chord_marks.h"
 
@@ -75,6 +76,7 @@ struct AnalysisResult {
     std::vector<std::string> gridRows;
     std::string report;
     std::optional<DragEstimate> drag; // empty when the run did not get that far
+    MatchCount matches;               // of the objects the scan reached
 };
 
 } // namespace centrafix

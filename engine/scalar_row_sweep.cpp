@@ -30,9 +30,13 @@ void SweepFlatRow(const RowInput& in, const PixelClasses& classify, RowSums& s)
         const std::uint32_t w = row[x];
         const int object = classify(w);
         if (object == 0) {
+            const int from = x;
             ++x;
             while (x < W && row[x] == w)
                 ++x;
+            // A matched word is never stray, whichever object it matched.
+            if (classify.countStray && IsStrayPixel(w, classify.maxSum))
+                s.stray += x - from;
             continue;
         }
         const auto k = static_cast<std::size_t>(object);
@@ -77,6 +81,10 @@ void SweepNoisyRow(const RowInput& in, const PixelClasses& classify, RowScratch&
     std::uint8_t* labels = scratch.codes();
     for (int x = 0; x < W; ++x)
         labels[x] = static_cast<std::uint8_t>(classify(row[x]));
+    if (classify.countStray) {
+        for (int x = 0; x < W; ++x)
+            s.stray += IsStrayPixel(row[x], classify.maxSum) ? 1 : 0;
+    }
 
     std::array<std::int64_t, 8> twiceSx{}, squares{};
     std::int64_t* starts = scratch.runStarts().data();

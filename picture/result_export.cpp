@@ -23,6 +23,10 @@ QJsonValue Coefficient(const AnalysisResult& result, double DragCoefficients::*w
     return QJsonValue(QJsonValue::Null);
 }
 
+// Each entry's colour as scripts know it, whatever language the names are
+// in: fixed English words, not the shown names, which follow the language.
+constexpr const char* kColourKeys[] = {"total", "black", "red", "green", "blue", "yellow", "cyan", "magenta"};
+
 QJsonObject ObjectJson(const ResultFacts& facts, std::size_t i)
 {
     const ColorObject& o = facts.objects[i];
@@ -30,6 +34,7 @@ QJsonObject ObjectJson(const ResultFacts& facts, std::size_t i)
     return QJsonObject{
         {"index", static_cast<int>(i)},
         {"name", QString::fromStdString(o.Name)},
+        {"colour", QLatin1String(kColourKeys[i])},
         {"found", i == 0 ? o.Area > 0.0 : o.Found},
         {"area", o.Area},
         {"area_percent", o.AreaPercent},
@@ -42,8 +47,10 @@ QJsonObject ObjectJson(const ResultFacts& facts, std::size_t i)
     };
 }
 
-constexpr const char* kObjectKeys[] = {"index", "name",    "found",   "area",       "area_percent", "cg_x",
-                                       "cg_y",  "ac_x",    "outline", "ref_length", "weight"};
+// The CSV's object columns; "colour" came later and stands beside the name it
+// explains, so readers that take the columns by name see nothing move but it.
+constexpr const char* kObjectKeys[] = {"index", "name", "colour",  "found",      "area",  "area_percent",
+                                       "cg_x",  "cg_y", "ac_x",    "outline",    "ref_length", "weight"};
 
 // The picture's own values, repeated on each of its rows.
 constexpr const char* kPictureColumns[] = {"width",      "height",     "scale",     "unit",

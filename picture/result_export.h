@@ -22,7 +22,9 @@ struct ResultFacts {
 
 // The batch command's JSON object of one picture: picture size, tolerance,
 // scale, origin, the eight objects, grid, report and drag coefficients, and
-// the unit where the user named one.
+// the unit where the user named one. Each object has its shown name ("name",
+// in the user's language) and its "colour" as a fixed English word (total,
+// black, red, green, blue, yellow, cyan, magenta) for scripts.
 QJsonObject ResultJson(const ResultFacts& facts);
 
 // The CSV header: "file", the keys of an object in the JSON, then the

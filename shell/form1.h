@@ -355,6 +355,7 @@ private:
         std::optional<double> ScaleFactor; // set after a run
         std::optional<DragEstimate> drag;
         std::string unit; // as the run had it
+        std::optional<MatchCount> matches;
     };
     std::optional<ReportSource> m_report;
 

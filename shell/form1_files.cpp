@@ -125,7 +125,7 @@ void Form1::takePicture(const QImage& picture, const QString& name)
     picQuarterChord = {};
     m_chartWindow->clearSamples();
     SetupGrid();
-    m_report = ReportSource{picture.width(), picture.height(), std::nullopt, std::nullopt, {}};
+    m_report = ReportSource{picture.width(), picture.height(), std::nullopt, std::nullopt, {}, std::nullopt};
     showReport();
     m_pictureName = name;
     showTitle();

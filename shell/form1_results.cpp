@@ -112,10 +112,12 @@ void Form1::translateLastRun()
     AssignColorsAndNames(run.objects, LanguageIndex);
     run.inputs.languageIndex = LanguageIndex;
     const RunValues& values = run.result.values;
-    run.result.gridRows = GridRows(run.objects, values.CGPoint, values.ACPoint, run.inputs.decimalSeparator);
+    run.result.gridRows = GridRows(run.objects, values.CGPoint, values.ACPoint, run.inputs.decimalSeparator,
+                                   LanguageIndex);
     if (run.result.drag)
         run.result.report = ReportLines(values.width, values.height, values.ScaleFactor, *run.result.drag,
-                                        LanguageIndex, run.inputs.decimalSeparator, run.inputs.unit);
+                                        LanguageIndex, run.inputs.decimalSeparator, run.inputs.unit,
+                                        run.result.matches);
     showGrid();
     if (m_hasPlot) {
         m_plot = ResultMarks(run.objects, values, run.inputs.OriginX, run.inputs.OriginY, LanguageIndex);
@@ -145,7 +147,7 @@ void Form1::showReport()
     const ReportSource& r = *m_report;
     std::string lines = r.ScaleFactor && r.drag
                             ? ReportLines(r.width, r.height, *r.ScaleFactor, *r.drag, LanguageIndex,
-                                          decimalSeparator(), r.unit)
+                                          decimalSeparator(), r.unit, r.matches)
                             : PictureSizeText(r.width, r.height, LanguageIndex);
     // Read first, before any number below it.
     if (resultsOutOfDate())

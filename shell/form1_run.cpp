@@ -77,7 +77,7 @@ void Form1::btnAnalyze_Click()
         completed = result->completed;
         if (completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
-                                    result->drag, m_unit.value_or(QString()).toStdString()};
+                                    result->drag, m_unit.value_or(QString()).toStdString(), result->matches};
             m_savedRun = SavedRun{m_run->inputs(), originColumn, *setup, ColorObjects, std::move(*result)};
         }
     }
@@ -92,23 +92,12 @@ void Form1::btnAnalyze_Click()
 
 std::optional<Error> Form1::runRefusal(const RunSetup& setup) const
 {
-    ColorObjectTable weighted = ColorObjects;
     AnalysisInputs where;
     where.scaleText = txtScale->text().toStdString();
     where.OriginX = OriginX;
     where.OriginY = OriginY;
     where.ticked = ticks();
-    if (std::optional<Error> range = CheckFiniteResults(setup, where, weighted, picBackBuffer->scaleWidth(),
-                                                        picBackBuffer->scaleHeight()))
-        return range;
-    // A tolerance of 0 or below matches no pixel at all: every colour would
-    // come out unticked and the total empty, without a word.
-    if (!(setup.Tolerance > 0))
-        return FieldError(ErrorKind::NotAboveZero, Field::Tolerance, txtTolerance->text().toStdString());
-    const Ticks ticked = ticks();
-    if (std::none_of(ticked.begin() + 1, ticked.end(), [](bool t) { return t; }))
-        return Described({}, kNothingTicked);
-    return std::nullopt;
+    return RefuseRun(setup, where, ColorObjects, picBackBuffer->scaleWidth(), picBackBuffer->scaleHeight());
 }
 
 void Form1::connectRun()

@@ -2,6 +2,7 @@
 
 #include "engine/color_object.h"
 #include "engine/error.h"
+#include "engine/field_captions.h"
 #include "engine/message.h"
 
 #include <QString>
@@ -20,13 +21,11 @@ namespace centrafix {
 // Captions the window shows alike in both languages, and its own messages.
 // A language is named in itself, whichever language the window shows.
 inline constexpr Message kCopyBitmapCaption{"Bitmap kopieren", "Copy Bitmap"};
-inline constexpr Message kAltitudeCaption{"Flughöhe [m]:", "Altitude [m]:"};
-inline constexpr Message kMachCaption{"Machzahl [-]:", "Mach number [-]:"};
+// The drag fields are called in their captions what their errors call them.
+inline constexpr const Message& kAltitudeCaption = caption::Altitude;
+inline constexpr const Message& kMachCaption = caption::Mach;
 inline constexpr Message kGermanName{"Deutsch", "Deutsch"};
 inline constexpr Message kEnglishName{"English", "English"};
-inline constexpr Message kNothingTicked{
-    "Keine Farbe ist angekreuzt: es gäbe nichts zu analysieren.",
-    "No color is ticked: there would be nothing to analyze."};
 inline constexpr Message kTableCopied{"Tabelle mit %1 Zeilen in der Zwischenablage.",
                                       "Table of %1 rows copied to the clipboard."};
 inline constexpr Message kBitmapCopied{"Bild mit %1 x %2 Pixeln in der Zwischenablage.",

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace centrafix {
@@ -93,6 +94,63 @@ TEST(LoadingChart, SeriesCarryTheExampleLoadingTable)
     EXPECT_LT(chart.etaAxis()->min(), -0.99);
     EXPECT_GE(chart.etaAxis()->max(), lines.back()[0]);
     EXPECT_GE(chart.chordAxis()->max(), *std::max_element(v.RowChord.begin(), v.RowChord.end()));
+}
+
+// Each axis strictly contains its lines, so none lies on the chart's frame:
+// not the chord of a rectangular wing, whose top is a round number, nor the
+// zeros beyond the tips, nor the picture's first and last row.
+TEST(LoadingChart, AxesLeaveAMarginAroundEveryLine)
+{
+    std::vector<double> rectangle(201, 0.0);
+    for (int y = 50; y < 150; ++y)
+        rectangle[static_cast<std::size_t>(y)] = 500.0;
+    const ExampleRun example = RunExample();
+    const std::pair<LoadingTable, const char*> tables[] = {
+        {LoadingTable(rectangle, 200, 100.0, "."), "rectangle"},
+        {LoadingTable(example.result.values.RowChord, example.result.values.height, example.originRow, "."),
+         "example"},
+    };
+    for (const auto& [table, what] : tables) {
+        SCOPED_TRACE(what);
+        SpanwiseChart chart(kEnglish);
+        chart.setSamples(SampleLoadingTable(table));
+        const auto expectInside = [](const QValueAxis* axis, const QList<QPointF>& line, bool alongX) {
+            for (const QPointF& p : line) {
+                const double v = alongX ? p.x() : p.y();
+                ASSERT_GT(v, axis->min());
+                ASSERT_LT(v, axis->max());
+            }
+        };
+        expectInside(chart.chordAxis(), chart.chordSeries()->points(), false);
+        expectInside(chart.etaAxis(), chart.chordSeries()->points(), true);
+        for (int n = 0; n < 4; ++n)
+            expectInside(chart.loadingAxis(), chart.loadingSeries(n)->points(), false);
+        EXPECT_LT(chart.chordAxis()->max(), 500.0 * 1.2) << "a margin, not a second chart";
+        EXPECT_GT(chart.chordAxis()->min(), -500.0 * 0.2);
+    }
+    SpanwiseChart empty(kEnglish);
+    EXPECT_LT(empty.chordAxis()->min(), 0.0);
+    EXPECT_GT(empty.chordAxis()->max(), 1.0);
+}
+
+// An axis lays out every tick whenever its range or interval changes: from
+// a short chord to a long one and back, it never holds more than a few,
+// not even between the two changes.
+TEST(LoadingChart, AxesKeepAFewTicksWhileTheyChange)
+{
+    SpanwiseChart chart(kEnglish);
+    double most = 0;
+    for (QValueAxis* axis : {chart.etaAxis(), chart.loadingAxis(), chart.chordAxis()}) {
+        const auto count = [&most, axis] { most = std::max(most, (axis->max() - axis->min()) / axis->tickInterval()); };
+        QObject::connect(axis, &QValueAxis::rangeChanged, count);
+        QObject::connect(axis, &QValueAxis::tickIntervalChanged, count);
+    }
+    for (const double chord : {5000.0, 0.002, 70.0, 1e6}) {
+        const std::vector<double> rectangle(101, chord);
+        chart.setSamples(SampleLoadingTable(LoadingTable(rectangle, 100, 50.0, ".")));
+        EXPECT_GT(most, 0.0);
+        EXPECT_LE(most, 20.0) << chord;
+    }
 }
 
 // A million rows, empty but for a wing in the middle and a single row, far

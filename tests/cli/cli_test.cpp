@@ -81,7 +81,7 @@ TEST(BatchCommand, PrintsTheGridOfTheBuiltInExampleThenTheReport)
         EXPECT_EQ(line.count('\t'), 8) << line.toStdString();
     EXPECT_TRUE(lines.last().endsWith("\t100.0\t\t\t"));
     const QString report = o.out.section("\r\n\r\n", 1);
-    EXPECT_TRUE(report.startsWith("Pixels: 330 x 314 -> scaled: 3.30 x 3.14\r\n")) << o.out.toStdString();
+    EXPECT_TRUE(report.startsWith("Pixels: 330 x 314 -> scaled: 3.300 x 3.140\r\n")) << o.out.toStdString();
     EXPECT_TRUE(report.contains("CD_lam = 0.0"));
 }
 
@@ -183,6 +183,17 @@ TEST(BatchCommand, BadInputIsOneLineOnStderrAndExitStatusTwo)
         {{"--scale", "2e100"}, "Scale Factor \"2e100\" gives results beyond the range of numbers"},
         {{"--weights", "-1e308,1e308,1,1,1,1,1"}, "Efficiency \"-1E+308\" gives results beyond"},
         {{"--altitude", "10000,5"}, "Altitude [m] \"10000,5\" is not a number"},
+        // What the window refuses, refused in its words rather than run with
+        // something else; the smallest scale taken as it is is 1e-16.
+        {{"--scale", "0"}, "Scale Factor \"0\" is not above 0"},
+        {{"--scale", "-1"}, "Scale Factor \"-1\" is not above 0"},
+        {{"--scale", "1e-17"}, "Scale Factor \"1e-17\" is below 1E-16, the smallest value allowed"},
+        {{"--scale-from", "0,0,3,4=1e-20"}, "Scale Factor \"2E-21\" is below 1E-16"},
+        {{"-t", "0"}, "Tolerance \"0\" is not above 0"},
+        {{"--tolerance", "-5", "--language", "de"}, "Toleranz \"-5\" ist nicht größer als 0"},
+        {{"-t", "0", "a.png", "b.png"}, "Tolerance \"0\" is not above 0"},
+        {{"--language", "de", "--mach", "abc"}, "Machzahl [-] \"abc\" ist keine Zahl"},
+        {{"--language", "de", "--altitude", "hoch"}, "Flughöhe [m] \"hoch\" ist keine Zahl"},
         {{"--origin", "12"}, "\"12\""},
         {{"--language", "fr"}, "\"fr\""},
         {{"--language", "de", "--weights", "1,2,3"}, "--weights braucht sieben Zahlen, \"1,2,3\" enthält 3."},

@@ -77,15 +77,16 @@ TEST_F(ManyPictures, OneCsvTableOfObjectsAndTotalsWithFullPrecision)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 5) << "header, blue and total, black and total";
-    EXPECT_EQ(rows[0], "file,index,name,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
+    EXPECT_EQ(rows[0], "file,index,name,colour,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
                        "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,cd_lam,cd_turb");
     const QStringList blue = rows[1].split(',');
     EXPECT_EQ(blue[0], small1);
     EXPECT_EQ(blue[2], "blue");
+    EXPECT_EQ(blue[3], "blue");
     // 10 x 8 pixels a third of a unit wide each, written in full.
-    EXPECT_DOUBLE_EQ(blue[4].toDouble(), 80.0 / 9.0);
-    EXPECT_GE(blue[4].size(), 17);
-    EXPECT_EQ(blue[14], "0.3333333333333333");
+    EXPECT_DOUBLE_EQ(blue[5].toDouble(), 80.0 / 9.0);
+    EXPECT_GE(blue[5].size(), 17);
+    EXPECT_EQ(blue[15], "0.3333333333333333");
     EXPECT_EQ(rows[2].split(',')[2], "total");
     EXPECT_EQ(rows[3].split(',')[0], small2);
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace centrafix;
@@ -134,7 +135,6 @@ TEST(PixelScan, ToleranceDecidesWhichShadesBelongToAnObject)
 {
     // R differs from red by 5, G from green by 8.
     const TextPicture picture{"rRgG"};
-    EXPECT_EQ(Analyse(picture, AllTicked("1", "0")).objects[kRed].Found, false);
     EXPECT_DOUBLE_EQ(Analyse(picture, AllTicked("1", "1")).objects[kRed].Area, 1);
     EXPECT_DOUBLE_EQ(Analyse(picture, AllTicked("1", "5")).objects[kRed].Area, 1);
     EXPECT_DOUBLE_EQ(Analyse(picture, AllTicked("1", "5.5")).objects[kRed].Area, 2);
@@ -284,7 +284,7 @@ TEST(AnalysisRun, EscDuringTheVerticalPassFinishesTheObjectAndEndsTheRun)
     EXPECT_EQ(obs.statuses.back(), "Aborted.");
 }
 
-TEST(AnalysisRun, NothingTickedFindsNothingButStillReportsATotalRow)
+TEST(AnalysisRun, NothingTickedFindsNothingAndTheTotalRowSaysSo)
 {
     const TextPicture picture{"krg"};
     AnalysisInputs in = AllTicked();
@@ -293,7 +293,7 @@ TEST(AnalysisRun, NothingTickedFindsNothingButStillReportsATotalRow)
     for (int i = 1; i <= 7; ++i)
         EXPECT_FALSE(out.objects[static_cast<std::size_t>(i)].Found);
     ASSERT_EQ(out.result.gridRows.size(), 1u);
-    EXPECT_EQ(out.result.gridRows[0], "total\t0.0\t0.00\t0.00\t0.00\t100.0");
+    EXPECT_EQ(out.result.gridRows[0], "total\tNo color found.");
     EXPECT_TRUE(out.result.completed);
 }
 
@@ -330,7 +330,7 @@ TEST(AnalysisRun, OriginMovesPositionsButNotAreas)
     in.OriginX = 10;
     in.OriginY = 5;
     const Outcome out = Analyse(picture, in);
-    EXPECT_EQ(out.result.gridRows[0], "black\t-8.00\t-3.00\t-9.0\t16.00\t100.0\t16.0000\t4.0000\t1.00");
+    EXPECT_EQ(out.result.gridRows[0], "black\t-8.000\t-3.000\t-9.000\t16.00\t100.0\t16.0000\t4.0000\t1.00");
 }
 
 TEST(PrepareRun, EvaluatesExpressionsAndRefusesWhatItCannotRead)
@@ -372,6 +372,39 @@ TEST(PrepareRun, EvaluatesExpressionsAndRefusesWhatItCannotRead)
     EXPECT_EQ(ErrorText(setup.error(), kGerman), "Maßstabsfaktor \"1/0\" ergibt keine endliche Zahl");
 }
 
+// A tolerance that matches no pixel is refused by both programs; a scale too
+// small to be a length the window replaces by 1 where the user sees it, and
+// the batch command refuses.
+TEST(PrepareRun, RefusesAToleranceThatMatchesNothingAndInTheBatchATinyScale)
+{
+    AnalysisInputs in;
+    for (const SmallScale small : {SmallScale::BecomesOne, SmallScale::Refused}) {
+        for (const char* tolerance : {"0", "-5", "2-2"}) {
+            in.toleranceText = tolerance;
+            const Result<RunSetup> setup = PrepareRun(in, small);
+            ASSERT_FALSE(setup.ok()) << tolerance;
+            EXPECT_EQ(ErrorText(setup.error(), kEnglish), "Tolerance \"" + std::string(tolerance) + "\" is not above 0");
+        }
+    }
+    in.toleranceText = "0.001";
+    EXPECT_TRUE(PrepareRun(in, SmallScale::Refused).ok()) << "matches exact colours";
+
+    const std::pair<const char*, const char*> refused[] = {
+        {"0", "Maßstabsfaktor \"0\" ist nicht größer als 0"},
+        {"-1", "Maßstabsfaktor \"-1\" ist nicht größer als 0"},
+        {"1e-17", "Maßstabsfaktor \"1e-17\" ist kleiner als 1E-16, der kleinste zulässige Wert"},
+    };
+    for (const auto& [scale, why] : refused) {
+        in.scaleText = scale;
+        const Result<RunSetup> setup = PrepareRun(in, SmallScale::Refused);
+        ASSERT_FALSE(setup.ok()) << scale;
+        EXPECT_EQ(ErrorText(setup.error(), kGerman), why);
+        EXPECT_TRUE(PrepareRun(in, SmallScale::BecomesOne)->scaleReplaced) << scale;
+    }
+    in.scaleText = "1e-16";
+    EXPECT_EQ(PrepareRun(in, SmallScale::Refused)->ScaleFactor, 1e-16);
+}
+
 TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
 {
     // Exact colours only, so tolerance 10 (one sweep for all objects) and 200
@@ -403,7 +436,7 @@ TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
     // at 3, 2.5 and 3 weighted 4, 6 and 4; chords 4, 6, 4.
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Area, 14 * 0.25);
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Outline, (56 - 22 - 16) * 0.5);
-    EXPECT_EQ(swept.result.gridRows[0], "black\t-1.50\t-0.25\t-2.1\t3.50\t29.8\t9.0000\t2.4286\t1.00");
+    EXPECT_EQ(swept.result.gridRows[0], "black\t-1.500\t-0.2500\t-2.107\t3.500\t29.8\t9.0000\t2.4286\t1.00");
 }
 
 TEST(PrepareRun, ScalesWeightsAndOriginsBeyondTheNumbersAreRefused)

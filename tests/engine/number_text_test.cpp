@@ -21,6 +21,41 @@ TEST(NumberText, FixedPatternsRoundPadAndUseTheLocaleSeparator)
     EXPECT_EQ(FormatFixed(1e300, 2).size(), 304u);
 }
 
+// Lengths and areas at any scale: the pattern where it shows four significant
+// digits, more decimals where a value that is not zero would show fewer.
+TEST(NumberText, LengthsShowAtLeastFourSignificantDigits)
+{
+    EXPECT_EQ(FormatLength(45.714285, 2), "45.71") << "the pattern where it shows enough";
+    EXPECT_EQ(FormatLength(1234567.891, 1), "1234567.9");
+    EXPECT_EQ(FormatLength(0.013777, 2), "0.01378");
+    EXPECT_EQ(FormatLength(0.2, 1), "0.2000");
+    EXPECT_EQ(FormatLength(1.5, 1, ","), "1,500");
+    EXPECT_EQ(FormatLength(0.013777, 4, ","), "0,01378");
+    // Negative values, and those the pattern would show as an unsigned zero.
+    EXPECT_EQ(FormatLength(-0.004, 2), "-0.004000");
+    EXPECT_EQ(FormatLength(-12.5, 2), "-12.50");
+    EXPECT_EQ(FormatLength(-0.00012344, 1), "-0.0001234");
+    // Zero stays in the pattern, whatever its sign.
+    EXPECT_EQ(FormatLength(0.0, 2), "0.00");
+    EXPECT_EQ(FormatLength(-0.0, 1), "0.0");
+    // Values the rounding carries into the next decade show four digits there.
+    EXPECT_EQ(FormatLength(9.9995, 2), "10.00");
+    EXPECT_EQ(FormatLength(9.9995, 1), "10.00");
+    EXPECT_EQ(FormatLength(99.996, 1), "100.0");
+    EXPECT_EQ(FormatLength(0.00099995, 2), "0.001000");
+    EXPECT_EQ(FormatLength(-0.00099995, 2), "-0.001000");
+    EXPECT_EQ(FormatLength(0.00099994, 2), "0.001000");
+    EXPECT_EQ(FormatLength(0.0009994, 2), "0.0009994");
+    EXPECT_EQ(FormatLength(0.001, 2), "0.001000") << "an exact power of ten";
+    EXPECT_EQ(FormatLength(1e-5, 2), "0.00001000");
+    // The extremes of a double.
+    const std::string tiny = FormatLength(4.9406564584124654e-324, 2);
+    EXPECT_EQ(tiny.size(), 2u + 327u);
+    EXPECT_EQ(tiny.substr(tiny.size() - 5), "04941");
+    EXPECT_EQ(FormatLength(1e300, 2).size(), 304u);
+    EXPECT_EQ(FormatLength(std::nan(""), 2), "nan");
+}
+
 TEST(NumberText, GeneralFormatIsShortestWithFifteenDigits)
 {
     EXPECT_EQ(FormatGeneral(1), "1");

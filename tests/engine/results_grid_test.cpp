@@ -39,11 +39,11 @@ struct TwoObjects {
 TEST(Summation, TotalWeighsTheAcByEfficiencyAndTheCentroidByAreaAlone)
 {
     TwoObjects t(kEnglish);
-    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0, ".");
+    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0, ".", kEnglish);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], "red\t10.00\t20.00\t40.0\t300.00\t75.0\t70.0000\t12.5000\t1.00");
-    EXPECT_EQ(rows[1], "blue\t30.00\t60.00\t80.0\t100.00\t25.0\t0.0000\t0.0000\t0.50");
-    EXPECT_EQ(rows[2], "total\t15.0\t30.00\t45.71\t400.00\t100.0");
+    EXPECT_EQ(rows[0], "red\t10.00\t20.00\t40.00\t300.00\t75.0\t70.0000\t12.5000\t1.00");
+    EXPECT_EQ(rows[1], "blue\t30.00\t60.00\t80.00\t100.00\t25.0\t0.0000\t0.0000\t0.50");
+    EXPECT_EQ(rows[2], "total\t15.00\t30.00\t45.71\t400.00\t100.0");
     EXPECT_NEAR(t.ac[0].x, 320.0 / 7.0, 1e-12);
     EXPECT_DOUBLE_EQ(t.objects[0].Area, 400);
 }
@@ -51,22 +51,60 @@ TEST(Summation, TotalWeighsTheAcByEfficiencyAndTheCentroidByAreaAlone)
 TEST(Summation, OriginAndLocaleChangeOnlyPositionsAndSeparators)
 {
     TwoObjects t(kGerman);
-    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 10, 5, ",");
-    EXPECT_EQ(rows[0], "rot\t0,00\t15,00\t30,0\t300,00\t75,0\t70,0000\t12,5000\t1,00");
-    EXPECT_EQ(rows[2], "Gesamt\t5,0\t25,00\t35,71\t400,00\t100,0");
+    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 10, 5, ",", kGerman);
+    EXPECT_EQ(rows[0], "rot\t0,00\t15,00\t30,00\t300,00\t75,0\t70,0000\t12,5000\t1,00");
+    EXPECT_EQ(rows[2], "Gesamt\t5,000\t25,00\t35,71\t400,00\t100,0");
     EXPECT_DOUBLE_EQ(t.cg[3].x, -10) << "every entry, found or not, is made origin-relative";
+}
+
+// At 0.001 m per pixel the lengths are thousandths and the areas millionths
+// of what they are in pixels: the cells keep four significant digits where
+// the patterns would show zeros, and the share and the weight keep theirs.
+TEST(Summation, SmallUnitsKeepFourSignificantDigits)
+{
+    TwoObjects t(kEnglish);
+    const double s = 0.001;
+    for (ColorObject& o : t.objects) {
+        o.Area *= s * s;
+        o.Outline *= s;
+        o.RefLength *= s;
+    }
+    for (std::size_t i = 0; i < t.cg.size(); ++i) {
+        t.cg[i] = {t.cg[i].x * s, t.cg[i].y * s};
+        t.ac[i].x *= s;
+    }
+    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0.02, ".", kEnglish);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "red\t0.01000\t0.00\t0.04000\t0.0003000\t75.0\t0.07000\t0.01250\t1.00");
+    EXPECT_EQ(rows[1], "blue\t0.03000\t0.04000\t0.08000\t0.0001000\t25.0\t0.0000\t0.0000\t0.50");
+    EXPECT_EQ(rows[2], "total\t0.01500\t0.01000\t0.04571\t0.0004000\t100.0");
 }
 
 TEST(Summation, AllWeightsZeroFallBackToThePlainAreaMean)
 {
     TwoObjects t(kEnglish, 0, 0);
-    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0, ".");
+    const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0, ".", kEnglish);
     EXPECT_DOUBLE_EQ(t.ac[0].x, 50) << "(40 x 300 + 80 x 100) / 400";
-    EXPECT_EQ(rows[2], "total\t15.0\t30.00\t50.00\t400.00\t100.0");
+    EXPECT_EQ(rows[2], "total\t15.00\t30.00\t50.00\t400.00\t100.0");
 
     TwoObjects cancelling(kEnglish, 1, -3); // 300 - 300 = 0
-    SumUpResults(cancelling.objects, cancelling.cg, cancelling.ac, 0, 0, ".");
+    SumUpResults(cancelling.objects, cancelling.cg, cancelling.ac, 0, 0, ".", kEnglish);
     EXPECT_TRUE(std::isfinite(cancelling.ac[0].x));
+}
+
+TEST(Summation, NothingFoundIsSaidInTheTotalRowNotShownAsAZeroAtAHundredPercent)
+{
+    for (const int language : {kEnglish, kGerman}) {
+        ColorObjectTable objects = MakeColorObjects(language);
+        PointTable cg{}, ac{};
+        const auto rows = SumUpResults(objects, cg, ac, 3, 4, ".", language);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0], language == kEnglish ? "total\tNo color found." : "Gesamt\tKeine Farbe gefunden.");
+        // What the exports write for the empty total: numbers, not 0 / 0.
+        EXPECT_EQ(cg[0].x, -3.0);
+        EXPECT_EQ(cg[0].y, -4.0);
+        EXPECT_EQ(ac[0].x, -3.0);
+    }
 }
 
 TEST(ResultsGrid, CopyTextHasNineFieldsALineJoinedByCrLf)

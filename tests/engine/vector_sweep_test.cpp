@@ -4,6 +4,7 @@
 
 #include "engine/analysis_run.h"
 #include "engine/band_sweep.h"
+#include "engine/color_match.h"
 #include "engine/object_sweep.h"
 #include "engine/row_sweep.h"
 #include "object_totals_print.h"
@@ -64,6 +65,7 @@ void ExpectSame(const SweepResult& a, const SweepResult& b)
         EXPECT_EQ(a.objects[i], b.objects[i]);
         EXPECT_EQ(a.rowChords[i], b.rowChords[i]);
     }
+    EXPECT_EQ(a.strayPixels, b.strayPixels);
 }
 
 void ExpectSameMarks(const QuarterChordMarks& a, const QuarterChordMarks& b)
@@ -130,9 +132,41 @@ TEST(VectorSweep, AgreesWithTheReferenceOnEveryKindOfRow)
             for (const int object : {1, 4, 7}) {
                 SCOPED_TRACE(testing::Message() << width << " wide, object " << object << ", tolerance " << tolerance);
                 QuarterChordMarks vectorMarks(width, picture.height), scalarMarks(width, picture.height);
-                ExpectSame(SweepOneObject(picture.view(), object, tolerance, vectorMarks, 1, SweepMethod::Vector),
-                           SweepOneObject(picture.view(), object, tolerance, scalarMarks, 1, SweepMethod::Scalar));
+                const bool stray = object == 4;
+                ExpectSame(SweepOneObject(picture.view(), object, tolerance, vectorMarks, 1, SweepMethod::Vector, stray),
+                           SweepOneObject(picture.view(), object, tolerance, scalarMarks, 1, SweepMethod::Scalar, stray));
                 ExpectSameMarks(vectorMarks, scalarMarks);
+            }
+        }
+    });
+}
+
+// Words of any colour, greys, tints and darks among them: both walkers count
+// the pixels IsStrayPixel names, at every tolerance and in both ways of
+// classifying, and only where asked to.
+TEST(VectorSweep, CountsTheStrayPixelsThePredicateNames)
+{
+    OnEveryInstructionSet([] {
+        std::array<bool, 8> ticked{};
+        ticked.fill(true);
+        for (const int width : kWidths) {
+            Words picture{width, 9, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 9)};
+            std::mt19937 random(static_cast<unsigned>(width));
+            for (std::uint32_t& word : picture.words)
+                word = static_cast<std::uint32_t>(random());
+            for (const double tolerance : {0.0, 10.0, 60.0, 127.5, 128.0, 300.0, 766.0}) {
+                SCOPED_TRACE(testing::Message() << width << " wide, tolerance " << tolerance);
+                std::int64_t expected = 0;
+                for (const std::uint32_t word : picture.words)
+                    expected += IsStrayPixel(word, MaxColorDistance(tolerance)) ? 1 : 0;
+                for (const SweepMethod method : {SweepMethod::Vector, SweepMethod::Scalar}) {
+                    QuarterChordMarks marks(width, picture.height);
+                    const SweepResult result = CanSweepAllObjectsAtOnce(tolerance)
+                                                   ? SweepAllObjects(picture.view(), ticked, tolerance, marks, 1, method)
+                                                   : SweepOneObject(picture.view(), 2, tolerance, marks, 1, method, true);
+                    EXPECT_EQ(result.strayPixels, expected) << (method == SweepMethod::Vector ? "vector" : "scalar");
+                    EXPECT_EQ(SweepOneObject(picture.view(), 2, tolerance, marks, 1, method).strayPixels, 0);
+                }
             }
         }
     });
@@ -145,13 +179,18 @@ TEST(VectorSweep, AgreesWithTheReferenceOnFlatPictures)
     OnEveryInstructionSet([] {
         std::array<bool, 8> ticked{};
         ticked.fill(true);
+        // A tolerance of 0 matches nothing, not even an exact colour.
+        for (const double tolerance : {30.0, 0.0})
         for (const int width : kWidths)
         for (const std::uint32_t colour : {0x000000u, 0xFF0000u, 0xFFFFFFu, 0x0A0A0Au, 0x0B0B0Bu}) {
-            SCOPED_TRACE(testing::Message() << width << " wide, colour " << std::hex << colour);
+            SCOPED_TRACE(testing::Message() << width << " wide, colour " << std::hex << colour << ", tolerance "
+                                            << tolerance);
             const Words flat{width, 19, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 19, colour)};
             QuarterChordMarks vectorMarks(width, flat.height), scalarMarks(width, flat.height);
-            const SweepResult vector = SweepAllObjects(flat.view(), ticked, 30.0, vectorMarks, 1, SweepMethod::Vector);
-            const SweepResult scalar = SweepAllObjects(flat.view(), ticked, 30.0, scalarMarks, 1, SweepMethod::Scalar);
+            const SweepResult vector =
+                SweepAllObjects(flat.view(), ticked, tolerance, vectorMarks, 1, SweepMethod::Vector);
+            const SweepResult scalar =
+                SweepAllObjects(flat.view(), ticked, tolerance, scalarMarks, 1, SweepMethod::Scalar);
             ExpectSame(vector, scalar);
             ExpectSameMarks(vectorMarks, scalarMarks);
         }
@@ -172,9 +211,11 @@ TEST(BandSweep, BandsOfAnyHeightMeasureWhatTheWholePictureDoes)
             whole = SweepAllObjects(picture.view(), ticked, tolerance, marks, 1);
         } else {
             for (std::size_t i = 1; i < 8; ++i) {
-                SweepResult own = SweepOneObject(picture.view(), static_cast<int>(i), tolerance, marks, 1);
+                SweepResult own =
+                    SweepOneObject(picture.view(), static_cast<int>(i), tolerance, marks, 1, SweepMethod::Vector, i == 1);
                 whole.objects[i] = own.objects[i];
                 whole.rowChords[i] = std::move(own.rowChords[i]);
+                whole.strayPixels += own.strayPixels;
             }
         }
         for (const int bandRows : {1, 7, 64, 150, 300}) {
@@ -222,6 +263,8 @@ TEST(BandSweep, ARunOfASweptPictureGivesTheWholePicturesResults)
         EXPECT_EQ(streamed.values.RowChord, whole.values.RowChord);
         EXPECT_EQ(streamed.gridRows, whole.gridRows);
         EXPECT_EQ(streamed.report, whole.report);
+        EXPECT_EQ(streamed.matches.stray, whole.matches.stray);
+        EXPECT_EQ(streamed.matches.matched, whole.matches.matched);
         EXPECT_EQ(streamed.values.marks.width(), 0) << "nobody looks at them";
     }
 }

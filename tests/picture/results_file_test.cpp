@@ -88,7 +88,7 @@ TEST_F(ResultsFile, CsvHoldsEveryDigitOfTheObjectsAndAfterAnEmptyLineTheLoadingT
     const std::optional<std::vector<QStringList>> records = ReadCsv(QString::fromUtf8(written(false)));
     ASSERT_TRUE(records);
     const QStringList header = records->front();
-    EXPECT_EQ(header.join(','), "file,index,name,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
+    EXPECT_EQ(header.join(','), "file,index,name,colour,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
                                 "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,"
                                 "cd_lam,cd_turb");
     // Black, red, blue, the total; then the empty line.

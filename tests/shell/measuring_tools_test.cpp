@@ -112,6 +112,20 @@ TEST_F(MeasuringTools, AScaleLineSetsTheScaleAtAnyZoomAndTheOriginFollows)
     EXPECT_TRUE(storeBytes().contains("Unit=mm")) << storeBytes().toStdString();
 }
 
+// The line dialog invites a unit; a length the drag estimate knows is turned
+// into metres for it, so 300 pixels over 3000 mm measure as 3 m do.
+TEST_F(MeasuringTools, TheUnitOfTheScaleLineGivesTheDragEstimateItsMetres)
+{
+    open();
+    get<QComboBox>("cbLanguage")->setCurrentIndex(1);
+    ASSERT_TRUE(drawLine({10, 20}, {310, 20}, "3000", "mm"));
+    EXPECT_DOUBLE_EQ(scale(), 10.0);
+    tickAllColours();
+    analyze();
+    // The example at 0.01 m per pixel (the batch command's golden figures).
+    EXPECT_TRUE(report().endsWith("\nCD_lam = 0.000833\nCD_turb = 0.005809\n")) << report().toStdString();
+}
+
 TEST_F(MeasuringTools, EscAClickACancelOrABadLengthChangeNothing)
 {
     open();

@@ -57,8 +57,9 @@ protected:
         const QString note = "Veraltet, seit der Analyse geändert: " + changes;
         EXPECT_EQ(report().startsWith(note + "\n"), stale) << report().toStdString();
         EXPECT_EQ(chartNote(), stale ? note : QString());
-        if (stale)
+        if (stale) {
             EXPECT_EQ(outOfDateLabel()->text(), "Ergebnisse veraltet");
+        }
     }
 };
 

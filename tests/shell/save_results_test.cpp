@@ -27,6 +27,9 @@ using test::ReadCsv;
 
 namespace {
 
+// The "colour" of each entry, which scripts read whatever the language.
+const char* const kColours[] = {"total", "black", "red", "green", "blue", "yellow", "cyan", "magenta"};
+
 class SaveResults : public Form1Test {
 protected:
     // The example in a German window, scale typed with a comma, the origin
@@ -74,6 +77,7 @@ TEST_F(SaveResults, CsvHoldsTheRunsNumbersWithAPointInAGermanWindow)
     ASSERT_TRUE(records && !records->empty());
     const QStringList header = records->front();
     const ColorObjectTable& objects = form->colorObjects();
+    EXPECT_EQ(header.indexOf("colour"), header.indexOf("name") + 1);
     std::size_t r = 1;
     for (std::size_t i : {1, 2, 3, 4, 5, 6, 7, 0}) {
         if (i != 0 && !objects[i].Found)
@@ -88,6 +92,7 @@ TEST_F(SaveResults, CsvHoldsTheRunsNumbersWithAPointInAGermanWindow)
         };
         SCOPED_TRACE(row.join(',').toStdString());
         EXPECT_EQ(CsvCell(header, row, "name"), QString::fromStdString(objects[i].Name));
+        EXPECT_EQ(CsvCell(header, row, "colour"), kColours[i]) << "English whatever the window's language";
         EXPECT_EQ(number("area"), objects[i].Area);
         EXPECT_EQ(number("area_percent"), objects[i].AreaPercent);
         EXPECT_EQ(number("cg_x"), expected.values.CGPoint[i].x);
@@ -121,6 +126,11 @@ TEST_F(SaveResults, JsonHoldsTheRunsNumbersAndTheLoadingTable)
     ASSERT_FALSE(json.isEmpty()) << "results.json is JSON";
     EXPECT_EQ(json["scale_factor"].toDouble(), 0.25);
     EXPECT_EQ(json["objects"][2]["area"].toDouble(), form->colorObjects()[2].Area);
+    for (qsizetype i = 0; i < 8; ++i) {
+        EXPECT_EQ(json["objects"][i]["colour"].toString(), kColours[i]);
+        EXPECT_EQ(json["objects"][i]["name"].toString().toStdString(), form->colorObjects()[static_cast<std::size_t>(i)].Name);
+    }
+    EXPECT_EQ(json["objects"][2]["name"].toString(), "rot");
     EXPECT_EQ(json["objects"][2]["cg_y"].toDouble(), expected.values.CGPoint[2].y);
     EXPECT_EQ(json["cd_turb"].toDouble(), expected.drag->value().CD_turb);
     EXPECT_EQ(json["file"], "") << "the built-in example has no file";

@@ -185,8 +185,9 @@ TEST_F(WindowTexts, TheOpenFilterNamesEveryExtensionOnceAndTheDialogStillMatches
     ASSERT_NE(model, nullptr);
     QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
     const QModelIndex folder = model->index(dir.path());
-    if (model->rowCount(folder) < 3)
+    if (model->rowCount(folder) < 3) {
         ASSERT_TRUE(loaded.wait());
+    }
     const QModelIndex scan = model->index(upper);
     ASSERT_TRUE(scan.isValid());
     EXPECT_TRUE(model->flags(scan) & Qt::ItemIsEnabled) << "offered, not greyed out";

@@ -42,7 +42,9 @@ TEST_F(WindowTrust, GermanLocaleReadsBothConventionsAndTheDefaultsGiveTheDragEst
     german();
     open();
     analyze();
-    EXPECT_TRUE(report().contains("CD_lam = 0,000083\nCD_turb = 0,003035")) << report().toStdString();
+    EXPECT_TRUE(report().contains("CD_lam = 0,000083 (Meter je Pixel angenommen)\n"
+                                  "CD_turb = 0,003035 (Meter je Pixel angenommen)"))
+        << report().toStdString();
     EXPECT_TRUE(form->messages.isEmpty());
 
     field("txtScale")->setText("0,5");
