@@ -67,6 +67,9 @@ double Kapa(double Temperature, double Pressure)
     return k4; // only reached by a NaN pressure; the clamp keeps p within 0..1
 }
 
+namespace {
+
+// Ideal-gas density; empty for a temperature of 0 K or below.
 std::optional<double> GasDensity(double Temperature, double Pressure)
 {
     if (!(Temperature > 0))
@@ -76,19 +79,6 @@ std::optional<double> GasDensity(double Temperature, double Pressure)
         return std::nullopt;
     return density;
 }
-
-std::optional<double> KinematicViscosity(double Temperature, double Pressure)
-{
-    const auto density = GasDensity(Temperature, Pressure);
-    if (!density)
-        return std::nullopt;
-    const double nu = std::pow(Temperature / kRefTemperature, 0.822) * (kRefViscosity / *density);
-    if (!std::isfinite(nu))
-        return std::nullopt; // a pressure of 0 leaves no air to be viscous
-    return nu;
-}
-
-namespace {
 
 // Standard temperature (K), pressure (Pa) and viscosity exponent of the
 // layer that holds geopotential height h (km).

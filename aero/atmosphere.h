@@ -29,10 +29,4 @@ std::optional<AirState> StandardAtmosphere(double Altitude, double DeltaT);
 // (inputs outside are clamped).
 double Kapa(double Temperature, double Pressure);
 
-// Ideal-gas density; empty for a temperature of 0 K or below.
-std::optional<double> GasDensity(double Temperature, double Pressure);
-
-// Kinematic viscosity with the fixed exponent 0.822; empty where GasDensity is.
-std::optional<double> KinematicViscosity(double Temperature, double Pressure);
-
 } // namespace centrafix::aero

@@ -28,9 +28,10 @@ void Draw(QGraphicsScene& scene, QPaintDevice& device)
     scene.render(&painter, area, area);
 }
 
-} // namespace
-
-QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format, QString& why)
+// The chart of these samples as the bytes of a file of that format, or
+// the reason there are none.
+Result<QByteArray> RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format,
+                               const QString& path)
 {
     // A chart of its own at the file's size, not the one on screen: the file
     // looks the same whatever size the user gave the chart's window, and the
@@ -58,26 +59,24 @@ QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartF
         image.fill(Qt::white);
         Draw(scene, image);
         image.setText(QString::fromLatin1(kChartPngKey), QString::fromLatin1(kChartPngMark));
-        if (!WritePng(buffer, image, why))
-            return {};
+        if (QString why; !WritePng(buffer, image, why))
+            return Described(path.toStdString(), kCannotWriteChart, {why.toStdString()});
     }
     return bytes;
 }
+
+} // namespace
 
 std::optional<Error> WriteChartFile(const QString& path, const SpanwiseSamples& samples, int languageIndex)
 {
     const Result<ChartFormat> format = ChartFormatOf(path);
     if (!format)
         return format.error();
-    QString renderFailure;
-    const QByteArray bytes = RenderChart(samples, languageIndex, *format, renderFailure);
+    const Result<QByteArray> bytes = RenderChart(samples, languageIndex, *format, path);
+    if (!bytes)
+        return bytes.error(); // nothing is written, so a file already there stays as it was
     return WriteFileSafely(path, kCannotWriteChart, [&](QIODevice& device, QString& why) {
-        if (bytes.isEmpty()) {
-            // Nothing is written, so a file already there stays as it was.
-            why = renderFailure;
-            return false;
-        }
-        return WriteAll(device, bytes.constData(), bytes.size(), why);
+        return WriteAll(device, bytes->constData(), bytes->size(), why);
     });
 }
 

@@ -5,7 +5,6 @@
 
 #include "engine/error.h"
 
-#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -17,14 +16,9 @@ namespace centrafix {
 // wide enough for the legend in one line in either language.
 inline constexpr QSize kChartFileSize{1200, 750};
 
-// The chart of these samples as the bytes of a file of that format, or
-// nothing with the reason in `why` (a PNG without the memory to encode it).
-// Needs a QApplication.
-QByteArray RenderChart(const SpanwiseSamples& samples, int languageIndex, ChartFormat format, QString& why);
-
 // Writes that chart to `path`, as the extension says; whole or not at all
 // (an existing file is left as it was), a failure naming the file and the
-// reason.
+// reason (a PNG without the memory to encode it). Needs a QApplication.
 std::optional<Error> WriteChartFile(const QString& path, const SpanwiseSamples& samples, int languageIndex);
 
 } // namespace centrafix

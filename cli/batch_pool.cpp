@@ -284,11 +284,11 @@ private:
             m_csv += bytes;
             return;
         }
-        if (!WriteStdout(bytes.toStdString())) {
+        if (const std::optional<Error> failure = WriteStdout(bytes.toStdString())) {
             // A reader that has seen enough (`| head`) ends the run as the
             // pictures told so far leave it; a full disk says so.
             m_progress.clearLine();
-            stop(EndAfterStdoutFailure(language(), m_failed ? kCouldNotFinish : m_status));
+            stop(EndAfterStdoutFailure(*failure, language(), m_failed ? kCouldNotFinish : m_status));
         }
     }
 

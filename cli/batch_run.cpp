@@ -43,10 +43,16 @@ std::optional<Error> WriteFiles(const BatchOptions& options, const PictureRun& r
     return std::nullopt;
 }
 
-bool PrintResults(const BatchOptions& options, const PictureRun& run)
+std::optional<Error> PrintResults(const BatchOptions& options, const PictureRun& run)
 {
-    if (options.loadingTablePath == "-")
-        return TableOf(run).write(WriteStdout);
+    if (options.loadingTablePath == "-") {
+        std::optional<Error> failure;
+        TableOf(run).write([&failure](std::string_view piece) {
+            failure = WriteStdout(piece);
+            return !failure;
+        });
+        return failure;
+    }
     if (options.json)
         return WriteStdout(JsonReport(options, run).toStdString());
     return WriteStdout(TextReport(options, run.result).toStdString());
@@ -72,8 +78,8 @@ int RunBatch(const BatchOptions& options)
         return ReportError(run.error(), language, ExitStatusOf(run.error()));
     if (std::optional<Error> error = WriteFiles(options, **run))
         return ReportError(*error, language);
-    if (!PrintResults(options, **run))
-        return EndAfterStdoutFailure(language, 0);
+    if (const std::optional<Error> failure = PrintResults(options, **run))
+        return EndAfterStdoutFailure(*failure, language, 0);
     // Said, not failed: the numbers are what the picture gives at these settings.
     if (const std::string warning = MatchWarningLine(options.picturePath, **run); !warning.empty())
         WriteErrorLine(warning);

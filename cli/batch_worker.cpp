@@ -51,7 +51,7 @@ int RunBatchWorker(const BatchOptions& options)
     for (std::string line; std::getline(std::cin, line);) {
         const QJsonObject request = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
         const QJsonObject answer = Answer(options, request["i"].toInt(), request["path"].toString());
-        if (!WriteStdout((QJsonDocument(answer).toJson(QJsonDocument::Compact) + "\n").toStdString()))
+        if (WriteStdout((QJsonDocument(answer).toJson(QJsonDocument::Compact) + "\n").toStdString()))
             return 1;
     }
     return 0;

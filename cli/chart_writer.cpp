@@ -31,8 +31,8 @@ Result<const ChartModule*> Load()
         return Described(path.toStdString(), kMissing);
     // Checked before it is mapped: a module cut short would load and then
     // kill the program on first use.
-    if (std::optional<ErrorArg> problem = ModuleFileProblem(path))
-        return Described(path.toStdString(), kCannotLoad, {std::move(*problem)});
+    if (std::optional<Error> problem = CheckModuleFile(path, kCannotLoad))
+        return *problem;
     QLibrary library(path); // stays loaded when this goes
     if (!library.load())
         return Described(path.toStdString(), kCannotLoad, {library.errorString().toStdString()});

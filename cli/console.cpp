@@ -13,38 +13,28 @@ namespace {
 constexpr Message kCannotWriteOutput{"die Standardausgabe kann nicht geschrieben werden (%1)",
                                      "cannot write standard output (%1)"};
 
-// The error of the last failed write to standard output; later calls of
-// the C library may change errno before it is told.
-int g_stdoutError = 0;
-
 } // namespace
 
-bool WriteStdout(std::string_view bytes)
+std::optional<Error> WriteStdout(std::string_view bytes)
 {
     errno = 0;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
     const bool flushed = std::fflush(stdout) == 0;
     if (written && flushed && !std::ferror(stdout))
-        return true;
-    g_stdoutError = errno != 0 ? errno : EIO;
-    return false;
+        return std::nullopt;
+    // Taken at once: later calls of the C library may change errno.
+    const int cause = errno != 0 ? errno : EIO;
+    Error error = Described({}, kCannotWriteOutput, {SystemReason(cause)});
+    if (cause == EPIPE)
+        error.kind = ErrorKind::OutputClosed;
+    return error;
 }
 
-bool StdoutReaderGone()
+int EndAfterStdoutFailure(const Error& failure, int languageIndex, int status)
 {
-    return g_stdoutError == EPIPE;
-}
-
-Error StandardOutputError()
-{
-    return Described({}, kCannotWriteOutput, {SystemReason(g_stdoutError != 0 ? g_stdoutError : EIO)});
-}
-
-int EndAfterStdoutFailure(int languageIndex, int status)
-{
-    if (StdoutReaderGone())
+    if (failure.kind == ErrorKind::OutputClosed)
         return status;
-    return ReportError(StandardOutputError(), languageIndex, kCouldNotFinish);
+    return ReportError(failure, languageIndex, kCouldNotFinish);
 }
 
 void WriteErrorLine(std::string_view line)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <optional>
 #include <string_view>
 
 namespace centrafix {
@@ -16,20 +17,14 @@ inline constexpr int kOutOfMemory = 1;
 inline constexpr int kCouldNotFinish = kOutOfMemory;
 
 // Writes bytes to standard output as they are, with no newline conversion.
-// False when not every byte got there: a full disk behind a redirection, or
-// a reader that has stopped reading.
-bool WriteStdout(std::string_view bytes);
+// An error when not every byte got there: a full disk behind a redirection,
+// or a reader that has stopped reading (kind OutputClosed).
+std::optional<Error> WriteStdout(std::string_view bytes);
 
-// After WriteStdout failed: whether it was because the reader went away
-// (`| head`), which ends a run quietly, as every other tool of a pipe does.
-bool StdoutReaderGone();
-
-// Why standard output could not be written, from the failed write's error.
-Error StandardOutputError();
-
-// How a run ends when standard output failed: quietly with `status` when
-// the reader went away, else with the one line saying why and status 1.
-int EndAfterStdoutFailure(int languageIndex, int status);
+// How a run ends when standard output failed with `failure`: quietly with
+// `status` when the reader went away (`| head`), as every other tool of a
+// pipe does, else with the one line saying why and status 1.
+int EndAfterStdoutFailure(const Error& failure, int languageIndex, int status);
 
 // One line on standard error, after the command's name: the only shape in
 // which anything reaches stderr.

@@ -96,6 +96,16 @@ std::vector<Output> OutputsOf(const BatchOptions& options)
     return outputs;
 }
 
+// Whether `head`, the first bytes of a file, begin a picture of a format this
+// program reads, or a PDF.
+bool LooksLikePicture(const QByteArray& head)
+{
+    const bool enhancedMetafile = head.size() >= 44 && qFromLittleEndian<quint32>(head.constData()) == 1 &&
+                                  head.mid(40, 4) == " EMF";
+    return !SniffFormat(head).isEmpty() || LooksLikeWindowsMetafile(head) || enhancedMetafile ||
+           head.startsWith("%PDF-");
+}
+
 // A picture a table or chart may not replace. A chart this program wrote
 // before is no such picture for the chart: the same run made again writes it
 // again.
@@ -120,14 +130,6 @@ Error Refusal(const Output& output, const Message& reason, std::vector<ErrorArg>
 }
 
 } // namespace
-
-bool LooksLikePicture(const QByteArray& head)
-{
-    const bool enhancedMetafile = head.size() >= 44 && qFromLittleEndian<quint32>(head.constData()) == 1 &&
-                                  head.mid(40, 4) == " EMF";
-    return !SniffFormat(head).isEmpty() || LooksLikeWindowsMetafile(head) || enhancedMetafile ||
-           head.startsWith("%PDF-");
-}
 
 std::optional<Error> CheckOutputs(const BatchOptions& options, const QStringList& pictures)
 {

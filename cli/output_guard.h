@@ -24,8 +24,4 @@ namespace centrafix {
 // so a refusal leaves every file as it was. The error names the file.
 std::optional<Error> CheckOutputs(const BatchOptions& options, const QStringList& pictures);
 
-// Whether `head`, the first bytes of a file, begin a picture of a format this
-// program reads, or a PDF.
-bool LooksLikePicture(const QByteArray& head);
-
 } // namespace centrafix

@@ -6,14 +6,6 @@
 
 namespace centrafix {
 
-bool ColorMatches(std::int32_t p, std::int32_t c, double Tolerance)
-{
-    const double sum = std::fabs(double(RedOf(p)) - double(RedOf(c))) +
-                       std::fabs(double(GreenOf(p)) - double(GreenOf(c))) +
-                       std::fabs(double(BlueOf(p)) - double(BlueOf(c)));
-    return sum < Tolerance;
-}
-
 int MaxColorDistance(double Tolerance)
 {
     if (!(Tolerance > 0.0))

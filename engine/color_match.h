@@ -5,9 +5,8 @@
 
 namespace centrafix {
 
-// True when the summed absolute differences of red, green and blue are
-// strictly below Tolerance.
-bool ColorMatches(std::int32_t p, std::int32_t c, double Tolerance);
+// A pixel matches a colour when the summed absolute differences of red,
+// green and blue are strictly below Tolerance.
 
 // The largest summed component difference that still matches under
 // Tolerance: the components are integers, so "sum < Tolerance" is "sum <= the
@@ -15,7 +14,7 @@ bool ColorMatches(std::int32_t p, std::int32_t c, double Tolerance);
 // 0 or below, or NaN); at most 765, the largest possible sum.
 int MaxColorDistance(double Tolerance);
 
-// ColorMatches for one object colour, reading raster words, in integers.
+// That rule for one object colour, reading raster words, in integers.
 class ColorMatcher {
 public:
     ColorMatcher(std::int32_t color, double Tolerance);

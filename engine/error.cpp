@@ -113,6 +113,7 @@ std::string Reason(const Error& error, int languageIndex)
     case ErrorKind::OutOfMemory:
         return error.reason ? withArgs(*error.reason) : std::string(Tr(kOutOfMemory, languageIndex));
     case ErrorKind::Unevaluable:
+    case ErrorKind::OutputClosed:
     case ErrorKind::Described: break;
     }
     return error.reason ? withArgs(*error.reason) : std::string(Tr(kNotEvaluable, languageIndex));

@@ -27,6 +27,7 @@ enum class ErrorKind {
     NotFiniteResults, // a value that makes some result infinite
     Described,     // anything else: its reason says what
     OutOfMemory,   // the machine could not hold it; a reason, when given, says what
+    OutputClosed,  // the reader of an output stopped reading; its reason says how
 };
 
 // An argument of a reason: a text shown as it is (a number, a name), or a

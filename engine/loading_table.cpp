@@ -111,10 +111,4 @@ std::string LoadingTable::text() const
     return table;
 }
 
-std::string BuildLoadingTable(const std::vector<double>& RowChord, int height, double OriginRow,
-                              std::string_view decimalSeparator)
-{
-    return LoadingTable(RowChord, height, OriginRow, std::string(decimalSeparator)).text();
-}
-
 } // namespace centrafix

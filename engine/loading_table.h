@@ -62,8 +62,4 @@ private:
     std::string m_separator;
 };
 
-// The whole table for these values, as LoadingTable::text gives it.
-std::string BuildLoadingTable(const std::vector<double>& RowChord, int height, double OriginRow,
-                              std::string_view decimalSeparator);
-
 } // namespace centrafix

@@ -39,19 +39,21 @@ void RunStrips(int count, const Strip& strip)
     strip(0);
 }
 
-} // namespace
-
-bool CanSweepAllObjectsAtOnce(double Tolerance)
-{
-    return !(Tolerance > 127.5);
-}
-
+// The threads a run uses: `requested`, or one per core when 0, never more than
+// the rows allow.
 int EffectiveThreads(int requested, int rows)
 {
     int threads = requested > 0 ? requested : static_cast<int>(std::thread::hardware_concurrency());
     threads = std::max(1, threads);
     // Strips of fewer than 64 rows are not worth a thread.
     return std::max(1, std::min(threads, rows / 64));
+}
+
+} // namespace
+
+bool CanSweepAllObjectsAtOnce(double Tolerance)
+{
+    return !(Tolerance > 127.5);
 }
 
 ObjectSweep::ObjectSweep(int width, int height, const PixelClasses& classes, const std::array<bool, 8>& measured,

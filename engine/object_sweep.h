@@ -101,8 +101,4 @@ SweepResult SweepOneObject(const RasterView& raster, int object, double Toleranc
                            QuarterChordMarks& marks, int threads, SweepMethod method = SweepMethod::Vector,
                            bool countStray = false);
 
-// The threads a run uses: `requested`, or one per core when 0, never more than
-// the rows allow.
-int EffectiveThreads(int requested, int rows);
-
 } // namespace centrafix

@@ -48,7 +48,6 @@ public:
 
     int width() const { return m_width; }
     int height() const { return m_height; }
-    bool isMarked(int x, int y) const { return m_cells[index(x, y)] != 0; }
     void mark(int x, int y, std::uint8_t bits = 1) { m_cells[index(x, y)] |= bits; }
     const std::uint8_t* row(int y) const { return m_cells.get() + index(0, y); }
     std::uint8_t* row(int y) { return m_cells.get() + index(0, y); }

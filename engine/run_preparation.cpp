@@ -48,6 +48,9 @@ Result<RunSetup> PrepareRun(const AnalysisInputs& inputs, SmallScale small)
     return setup;
 }
 
+namespace {
+
+// Bounds of every result a run can give, as RefuseRun refuses them.
 std::optional<Error> CheckFiniteResults(const RunSetup& setup, const AnalysisInputs& inputs,
                                         const ColorObjectTable& objects, int width, int height)
 {
@@ -72,6 +75,8 @@ std::optional<Error> CheckFiniteResults(const RunSetup& setup, const AnalysisInp
     }
     return std::nullopt;
 }
+
+} // namespace
 
 std::optional<Error> RefuseRun(const RunSetup& setup, const AnalysisInputs& inputs, const ColorObjectTable& objects,
                                int width, int height)

@@ -22,15 +22,11 @@ enum class SmallScale { BecomesOne, Refused };
 // must not start.
 Result<RunSetup> PrepareRun(const AnalysisInputs& inputs, SmallScale small = SmallScale::BecomesOne);
 
-// Refuses inputs that would make some result infinite or not a number (a
-// scale of 1e300, a weight of 1e308, an origin miles away) on a picture of
-// this size, naming the field. Ticks and weights come from `objects` and
-// `inputs`.
-std::optional<Error> CheckFiniteResults(const RunSetup& setup, const AnalysisInputs& inputs,
-                                        const ColorObjectTable& objects, int width, int height);
-
 // Everything that keeps prepared inputs from a run on a picture of this size,
-// as both programs refuse it: no colour ticked, then CheckFiniteResults.
+// as both programs refuse it: no colour ticked, then inputs that would make
+// some result infinite or not a number (a scale of 1e300, a weight of 1e308,
+// an origin miles away) on a picture of this size, naming the field. Ticks
+// and weights come from `objects` and `inputs`.
 std::optional<Error> RefuseRun(const RunSetup& setup, const AnalysisInputs& inputs, const ColorObjectTable& objects,
                                int width, int height);
 

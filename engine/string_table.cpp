@@ -5,38 +5,17 @@
 namespace centrafix {
 namespace {
 
-// Messages 101 to 139 in the order of their numbers.
-constexpr std::array<const Message*, 39> kNumbered = {
-    &msg::Open,       &msg::Paste,          &msg::Analyze,
-    &msg::CopyTable,  &msg::ShowAreaAC,     &msg::ShowAreaCG,
-    &msg::ScaleFactorCaption, &msg::ToleranceCaption, &msg::ColorsCaption,
-    &msg::Analyzing,  &msg::AreasSuffix,    &msg::SummingUp,
-    &msg::Plotting,   &msg::Ready,          &msg::FileFilter,
-    &msg::Object,     &msg::Area,           &msg::Total,
-    &msg::Black,      &msg::Red,            &msg::Green,
-    &msg::Blue,       &msg::Yellow,         &msg::Cyan,
-    &msg::Magenta,    &msg::Pixels,         &msg::Scaled,
-    &msg::AC,         &msg::CG,             &msg::Outline,
-    &msg::LanguageCaption, &msg::SearchingVertical, &msg::SearchingHorizontal,
-    &msg::NoClipboardBitmap, &msg::AeroLRef, &msg::Aborting,
-    &msg::FlipHorz,   &msg::InvertBW,       &msg::Efficiency,
+// The colour objects' names, the total's first.
+constexpr std::array<const Message*, 8> kColorNames = {
+    &msg::Total, &msg::Black, &msg::Red,  &msg::Green,
+    &msg::Blue,  &msg::Yellow, &msg::Cyan, &msg::Magenta,
 };
-
-constexpr int kFirst = 101;
-constexpr int kTotalNumber = 118; // the colour names follow the total's
 
 } // namespace
 
-std::string LoadLangResString(int ID, int languageIndex)
-{
-    if (ID < kFirst || ID >= kFirst + static_cast<int>(kNumbered.size()))
-        return {};
-    return std::string(Tr(*kNumbered[static_cast<std::size_t>(ID - kFirst)], languageIndex));
-}
-
 const Message& ColorNameMessage(int i)
 {
-    return *kNumbered[static_cast<std::size_t>(kTotalNumber - kFirst + i)];
+    return *kColorNames[static_cast<std::size_t>(i)];
 }
 
 std::string ObjectStatusText(const Message& prefix, const std::string& name, int languageIndex)

@@ -7,8 +7,8 @@
 namespace centrafix {
 
 // The numbered messages 101 to 139 (German; 201 to 239 English), by name.
-// Code uses the names; the numbers remain for LoadLangResString, the lookup
-// the messages have always been known by.
+// Code uses the names; the numbers, which the messages have always been known
+// by, remain beside them.
 namespace msg {
 inline constexpr Message Open{"Ö&ffnen...", "&Open..."};                                 // 101
 inline constexpr Message Paste{"&Einfügen", "&Paste"};                                    // 102
@@ -55,11 +55,6 @@ inline constexpr Message FlipHorz{"horiz. spiegeln", "Flip horz."};             
 inline constexpr Message InvertBW{"SW tauschen", "Invert B/W"};                           // 138
 inline constexpr Message Efficiency{"Wirkung", "Efficiency"};                             // 139
 } // namespace msg
-
-// The text of message ID (101 to 139, always named by its German number) in the
-// language languageIndex. An unknown ID gives an empty text; any language
-// other than English reads German.
-std::string LoadLangResString(int ID, int languageIndex);
 
 // The name of colour-object entry i (0 the total, 1 to 7 the colours).
 const Message& ColorNameMessage(int i);

@@ -100,7 +100,7 @@ TEST(PixelScan, RowCutIntoRunsGivesChordsQuarterChordAndMarks)
     const QuarterChordMarks& marks = out.result.values.marks;
     std::string row;
     for (int x = 0; x < 8; ++x)
-        row += marks.isMarked(x, 0) ? '1' : '0';
+        row += marks.row(0)[x] != 0 ? '1' : '0';
     EXPECT_EQ(row, "00100100") << "white marks at 2, 2.75 and 5; none for the run at the border";
 }
 
@@ -424,8 +424,8 @@ TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
     in.toleranceText = "200";
     const Outcome own = Analyse(picture, in);
     EXPECT_EQ(swept.result.values.RowChord, own.result.values.RowChord);
-    EXPECT_EQ(BuildLoadingTable(swept.result.values.RowChord, 5, 2, "."),
-              BuildLoadingTable(own.result.values.RowChord, 5, 2, "."));
+    EXPECT_EQ(LoadingTable(swept.result.values.RowChord, 5, 2, ".").text(),
+              LoadingTable(own.result.values.RowChord, 5, 2, ".").text());
     EXPECT_EQ(swept.result.gridRows, own.result.gridRows);
     // Row 1 holds 6 black and 6 red pixels, half a unit long each; row 4
     // every colour but black, red and cyan.
@@ -445,7 +445,7 @@ TEST(PrepareRun, ScalesWeightsAndOriginsBeyondTheNumbersAreRefused)
     ColorObjectTable objects = MakeColorObjects(kEnglish);
     const auto check = [&](const std::string& scale) {
         in.scaleText = scale;
-        return CheckFiniteResults(*PrepareRun(in), in, objects, 330, 314);
+        return RefuseRun(*PrepareRun(in), in, objects, 330, 314);
     };
     EXPECT_FALSE(check("1e100")) << "large, but every result stays a number";
     const std::optional<Error> scale = check("1e200");

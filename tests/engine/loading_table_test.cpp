@@ -12,6 +12,12 @@ namespace {
 
 using Fields = std::vector<std::string>;
 
+// The whole table, as the window copies it.
+std::string TableText(const std::vector<double>& RowChord, int height, double OriginRow, const std::string& separator)
+{
+    return LoadingTable(RowChord, height, OriginRow, separator).text();
+}
+
 constexpr char kHeader[] =
     "Eta\tG(sin)\tCl(sin)\tG(sin^2)\tCl(sin^2)\tG(sin^3)\tCl(sin^3)\tG(sin^4)\tCl(sin^4)\r\n";
 
@@ -54,14 +60,14 @@ TEST(Arccos, EndsMiddleAndClampedOutside)
 
 TEST(LoadingTable, HeightZeroGivesTheHeaderAlone)
 {
-    EXPECT_EQ(BuildLoadingTable({0.0}, 0, 0, "."), kHeader);
+    EXPECT_EQ(TableText({0.0}, 0, 0, "."), kHeader);
 }
 
 TEST(LoadingTable, OriginRowHundredInTwoHundredRows)
 {
     // RowChord has H + 1 entries; the last one must not become a row.
     const std::vector<Fields> lines =
-        Lines(BuildLoadingTable(std::vector<double>(201, 1.0), 200, 100, "."));
+        Lines(TableText(std::vector<double>(201, 1.0), 200, 100, "."));
     ASSERT_EQ(lines.size(), 201u);
     EXPECT_EQ(lines[1][0], "-1");
     EXPECT_EQ(lines[200][0], "0.99");
@@ -76,7 +82,7 @@ TEST(LoadingTable, OriginRowHundredInTwoHundredRows)
 
 TEST(LoadingTable, WithoutOriginEtaIsRowOverHeight)
 {
-    const std::vector<Fields> lines = Lines(BuildLoadingTable({1, 0, 1, 0}, 4, 0, "."));
+    const std::vector<Fields> lines = Lines(TableText({1, 0, 1, 0}, 4, 0, "."));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[1][0], "0");
     EXPECT_EQ(lines[1][1], kPeakG[0]);
@@ -88,7 +94,7 @@ TEST(LoadingTable, WithoutOriginEtaIsRowOverHeight)
 TEST(LoadingTable, ClIsGOverChordAndTinyLoadingsKeepTheirExponent)
 {
     // Row 0 is Eta -1 with chord: sin(pi) = 1.22464679914735E-16, not zero.
-    const std::vector<Fields> lines = Lines(BuildLoadingTable({1.0, 2.5, 0.0}, 3, 1, "."));
+    const std::vector<Fields> lines = Lines(TableText({1.0, 2.5, 0.0}, 3, 1, "."));
     ASSERT_EQ(lines.size(), 4u);
     ASSERT_EQ(lines[1].size(), 9u);
     EXPECT_EQ(lines[1][0], "-1");
@@ -103,7 +109,7 @@ TEST(LoadingTable, ClIsGOverChordAndTinyLoadingsKeepTheirExponent)
 
 TEST(LoadingTable, CommaSeparator)
 {
-    const std::string table = BuildLoadingTable({1.0, 2.5, 0.0, 0.0}, 4, 1, ",");
+    const std::string table = TableText({1.0, 2.5, 0.0, 0.0}, 4, 1, ",");
     const std::vector<Fields> lines = Lines(table);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[1][1], "7,79634366503876E-17");
@@ -115,7 +121,7 @@ TEST(LoadingTable, CommaSeparator)
 
 TEST(LoadingTable, RowsBeyondTheChordsAreRowsWithoutChord)
 {
-    const std::string table = BuildLoadingTable({2.0, 2.0}, 4, 0, ".");
+    const std::string table = TableText({2.0, 2.0}, 4, 0, ".");
     const std::size_t third = table.find("\r\n", table.find("\r\n", table.find("\r\n") + 2) + 2) + 2;
     EXPECT_EQ(table.substr(third), "0.5\t0\t0\t0\t0\r\n0.75\t0\t0\t0\t0\r\n");
 }

@@ -5,20 +5,37 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <random>
 #include <vector>
 
 using namespace centrafix;
 
-TEST(ColorMatches, SumOfComponentDifferencesMustBeBelowTheTolerance)
+namespace {
+
+// The rule as users read it, in floating point: the summed absolute
+// differences of red, green and blue strictly below the tolerance.
+bool ColorMatches(std::int32_t p, std::int32_t c, double Tolerance)
+{
+    const double sum = std::fabs(double(RedOf(p)) - double(RedOf(c))) +
+                       std::fabs(double(GreenOf(p)) - double(GreenOf(c))) +
+                       std::fabs(double(BlueOf(p)) - double(BlueOf(c)));
+    return sum < Tolerance;
+}
+
+} // namespace
+
+TEST(ColorMatcher, SumOfComponentDifferencesMustBeBelowTheTolerance)
 {
     const auto red = Rgb(255, 0, 0);
-    EXPECT_FALSE(ColorMatches(red, red, 0));
-    EXPECT_TRUE(ColorMatches(red, red, 1));
-    EXPECT_FALSE(ColorMatches(Rgb(254, 0, 0), red, 1));
-    EXPECT_TRUE(ColorMatches(Rgb(250, 2, 2), red, 10));  // 9
-    EXPECT_FALSE(ColorMatches(Rgb(250, 3, 2), red, 10)); // 10
-    EXPECT_FALSE(ColorMatches(red, red, -5));
+    const auto matches = [&](std::int32_t p, double t) { return ColorMatcher(red, t).matches(ToRasterWord(p)); };
+    EXPECT_FALSE(matches(red, 0));
+    EXPECT_TRUE(matches(red, 1));
+    EXPECT_FALSE(matches(Rgb(254, 0, 0), 1));
+    EXPECT_TRUE(matches(Rgb(250, 2, 2), 10));  // 9
+    EXPECT_FALSE(matches(Rgb(250, 3, 2), 10)); // 10
+    EXPECT_FALSE(matches(red, -5));
 }
 
 TEST(ColorMatcher, GivesTheSameAnswersAsTheFloatingPointRule)

@@ -50,8 +50,8 @@ TEST_F(Form1Test, AnalysingTheExampleGivesTheEngineResultsAndABadToleranceKeepsT
     ASSERT_TRUE(expected.completed);
 
     analyze();
-    EXPECT_EQ(clipboardText(), QString::fromStdString(BuildLoadingTable(expected.values.RowChord, 314,
-                                                                          form->originRow(), ".")));
+    EXPECT_EQ(clipboardText(), QString::fromStdString(LoadingTable(expected.values.RowChord, 314,
+                                                                     form->originRow(), ".").text()));
     const QString table = copyTable(), reported = report();
     EXPECT_EQ(table, TableText(expected, kGerman));
     EXPECT_EQ(grid()->selectedItems().size(), grid()->rowCount() * 9) << "whole table left selected";
