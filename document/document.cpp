@@ -230,13 +230,13 @@ Result<PreparedRun> Document::prepareFields(SmallScale small) const
     return run;
 }
 
-Result<PreparedRun> Document::prepareRun(SmallScale small) const
+Result<PreparedRun> Document::prepareRun(SmallScale small, QSize pictureSize) const
 {
     Result<PreparedRun> run = prepareFields(small);
     if (!run)
         return run;
     if (std::optional<Error> refusal =
-            RefuseRun(run->setup, run->inputs, run->objects, m_picture.width(), m_picture.height()))
+            RefuseRun(run->setup, run->inputs, run->objects, pictureSize.width(), pictureSize.height()))
         return *refusal;
     return run;
 }

@@ -112,9 +112,10 @@ public:
     // A run of the fields as they are on the document's picture; refused,
     // naming the field, when it could not start or give finite numbers.
     // `small` says what becomes of a scale below kSmallestScale.
-    Result<PreparedRun> prepareRun(SmallScale small) const;
-    // The same without the picture (the batch command reads it as it
-    // measures); RefuseRun with the picture's size must follow.
+    Result<PreparedRun> prepareRun(SmallScale small) const { return prepareRun(small, m_picture.size()); }
+    // The same for a picture of this size that is read as it is measured.
+    Result<PreparedRun> prepareRun(SmallScale small, QSize pictureSize) const;
+    // The fields alone, before any picture is read; prepareRun() must follow.
     Result<PreparedRun> prepareFields(SmallScale small) const;
 
     // The altitude and Mach number as the drag estimate reads them. The
