@@ -230,7 +230,7 @@ private:
     void showColorEntry(int i);
     void showOrigin();
     std::optional<Error> applyOriginFields();
-    void appendGridRow(const QString& rowText);
+    void appendGridRow(const GridRow& row);
     void setReport(const QString& report);
     void setReport(const std::string& report);
     void showReport();

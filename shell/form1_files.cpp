@@ -228,14 +228,13 @@ QString Form1::tableText() const
         const QTableWidgetItem* title = grdResults->horizontalHeaderItem(c);
         titles << (title ? title->text() : QString());
     }
-    std::vector<std::string> lines;
+    std::vector<GridRow> lines;
     for (int r = 0; r < rows; ++r) {
-        QStringList cells;
+        GridRow& line = lines.emplace_back();
         for (int c = 0; c < columns; ++c) {
             const QTableWidgetItem* cell = grdResults->item(r, c);
-            cells << (cell ? cell->text() : QString());
+            line.cells.push_back(cell ? cell->text().toStdString() : std::string());
         }
-        lines.push_back(cells.join('\t').toStdString());
     }
     return QString::fromStdString(CopyTableText(titles.join('\t').toStdString(), lines));
 }

@@ -282,8 +282,10 @@ void Form1::showGridHeader()
     grdResults->clear();
     grdResults->setRowCount(0);
     grdResults->setColumnCount(kGridColumns);
-    grdResults->setHorizontalHeaderLabels(
-        QString::fromStdString(GridHeaderText(LanguageIndex)).split('\t'));
+    QStringList titles;
+    for (const std::string& title : GridHeader(LanguageIndex).cells)
+        titles << QString::fromStdString(title);
+    grdResults->setHorizontalHeaderLabels(titles);
     grdResults->clearSelection();
     grdResults->resizeColumnsToContents();
 }
@@ -292,17 +294,17 @@ void Form1::showGridHeader()
 void Form1::showGrid()
 {
     showGridHeader();
-    for (const std::string& row : m_savedRun->result.gridRows)
-        appendGridRow(QString::fromStdString(row));
+    for (const GridRow& row : m_savedRun->result.gridRows)
+        appendGridRow(row);
 }
 
-void Form1::appendGridRow(const QString& rowText)
+void Form1::appendGridRow(const GridRow& cells)
 {
-    const QStringList cells = rowText.split('\t');
     const int row = grdResults->rowCount();
     grdResults->insertRow(row);
     for (int c = 0; c < kGridColumns; ++c) {
-        auto* item = new QTableWidgetItem(c < cells.size() ? cells[c] : QString());
+        const auto at = static_cast<std::size_t>(c);
+        auto* item = new QTableWidgetItem(at < cells.cells.size() ? QString::fromStdString(cells.cells[at]) : QString());
         if (c == 0) {
             // The name column is the grid's fixed column: styled like the header.
             item->setBackground(palette().button());

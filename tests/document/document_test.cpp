@@ -52,14 +52,6 @@ std::string BatchRefusal(QStringList arguments)
     return run ? std::string("(none)") : ErrorText(run.error(), options.inputs.languageIndex);
 }
 
-std::string Cell(const std::string& row, int column)
-{
-    std::size_t begin = 0;
-    for (int c = 0; c < column; ++c)
-        begin = row.find('\t', begin) + 1;
-    return row.substr(begin, row.find('\t', begin) - begin);
-}
-
 // Runs what the document prepared as the window and the batch command do,
 // and hands the outcome back.
 AnalysisResult Analyze(Document& document)
@@ -303,14 +295,14 @@ TEST(DocumentColors, ALanguageSwitchWritesTheLastRunAnew)
     document.setScaleText("0,5");
     Analyze(document);
     ASSERT_TRUE(document.lastRun().has_value());
-    EXPECT_EQ(Cell(document.lastRun()->result.gridRows.front(), 0), "rot");
+    EXPECT_EQ(document.lastRun()->result.gridRows.front().cells.at(0), "rot");
     EXPECT_NE(document.lastRun()->result.report.find("je Pixel"), std::string::npos)
         << document.lastRun()->result.report;
     document.setLanguage(kEnglish);
     EXPECT_EQ(document.colorObjects()[2].Name, "red");
-    EXPECT_EQ(Cell(document.lastRun()->result.gridRows.front(), 0), "red");
-    EXPECT_EQ(Cell(document.lastRun()->result.gridRows.back(), 0), "total");
-    EXPECT_EQ(Cell(document.lastRun()->result.gridRows.front(), 4), "6,000") << "the run's separator stays";
+    EXPECT_EQ(document.lastRun()->result.gridRows.front().cells.at(0), "red");
+    EXPECT_EQ(document.lastRun()->result.gridRows.back().cells.at(0), "total");
+    EXPECT_EQ(document.lastRun()->result.gridRows.front().cells.at(4), "6,000") << "the run's separator stays";
     EXPECT_EQ(document.lastRun()->result.report.find("je Pixel"), std::string::npos)
         << document.lastRun()->result.report;
 }
