@@ -34,6 +34,11 @@ void Document::setPicture(QImage picture, const QString& name, const QString& pa
 void Document::changePicture(QImage picture)
 {
     m_picture = std::move(picture);
+    pictureChanged();
+}
+
+void Document::pictureChanged()
+{
     forgetNotFound();
     markOutOfDate(kChangedPicture);
 }

@@ -59,6 +59,10 @@ public:
     bool pictureIsPasted() const { return m_pictureIsPasted; }
     void setPicture(QImage picture, const QString& name, const QString& path, bool pasted);
     void changePicture(QImage picture);
+    // What changePicture() does besides taking the pixels, for a picture
+    // changed where it is held (the window keeps its working copy once, in
+    // its picture area, and changes it there).
+    void pictureChanged();
 
     // The language names and messages are given in (kGerman or kEnglish); a
     // switch renames the colours and writes the last run's rows and report
@@ -108,6 +112,9 @@ public:
     // One tick the user set or took away: the colours the last run did not
     // find are ticked again, as a new chance.
     void setTicked(int i, bool ticked);
+    // The colours the last run did not find are ticked again: another
+    // picture or tolerance may find them.
+    void forgetNotFound();
 
     // A run of the fields as they are on the document's picture; refused,
     // naming the field, when it could not start or give finite numbers.
@@ -142,7 +149,6 @@ public:
 
 private:
     void rescaleOrigin();
-    void forgetNotFound();
     void translateLastRun();
 
     QImage m_picture;
