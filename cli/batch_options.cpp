@@ -1,5 +1,6 @@
 #include "batch_options.h"
 
+#include "batch_document.h"
 #include "batch_option_set.h"
 #include "parser_complaint.h"
 
@@ -7,9 +8,7 @@
 #include "engine/color_cleanup.h"
 #include "engine/color_object.h"
 #include "engine/defaults.h"
-#include "engine/drag_report.h"
 #include "engine/number_text.h"
-#include "engine/run_preparation.h"
 #include "engine/scale_from_line.h"
 #include "engine/string_table.h"
 
@@ -156,11 +155,7 @@ std::optional<Error> ReadNumberTexts(const QCommandLineParser& parser, const Bat
     in.toleranceText = Text(parser.value(set.tolerance));
     in.altitudeText = Text(parser.value(set.altitude));
     in.machText = Text(parser.value(set.mach));
-    for (const auto& [text, field] : {std::pair{in.altitudeText, Field::Altitude}, std::pair{in.machText, Field::Mach}}) {
-        if (const Result<double> number = ReadDragField(text, field, in.localeSeparator); !number)
-            return number.error();
-    }
-    return std::nullopt;
+    return BatchDocument(options).refuseDragFields();
 }
 
 // The scale a line over a known length gives, as the window's scale line
@@ -196,9 +191,9 @@ std::optional<Error> ReadScaleFrom(const QCommandLineParser& parser, const Batch
 // would see the replacement.
 std::optional<Error> ReadRunSetup(const QCommandLineParser&, const BatchOptionSet&, BatchOptions& options)
 {
-    const Result<RunSetup> setup = PrepareRun(options.inputs, SmallScale::Refused);
-    if (!setup)
-        return setup.error();
+    const Result<PreparedRun> fields = BatchDocument(options).prepareFields(SmallScale::Refused);
+    if (!fields)
+        return fields.error();
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "picture_run.h"
 
+#include "batch_document.h"
 #include "batch_observer.h"
 #include "console.h"
 
@@ -32,14 +33,6 @@ Error OutOfMemory(const std::optional<QString>& path)
     return error;
 }
 
-ColorObjectTable WeightedObjects(const BatchOptions& options)
-{
-    ColorObjectTable objects = MakeColorObjects(options.inputs.languageIndex);
-    for (int i = 1; i <= kObjectCount; ++i)
-        objects[static_cast<std::size_t>(i)].Weight = options.weights[static_cast<std::size_t>(i)];
-    return objects;
-}
-
 } // namespace
 
 int ExitStatusOf(const Error& error)
@@ -51,19 +44,19 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
                                                const std::string& decimalSeparator, bool annotate)
 {
     auto run = std::make_shared<PictureRun>();
-    run->inputs = options.inputs;
-    run->inputs.decimalSeparator = decimalSeparator;
-    const Result<RunSetup> setup = PrepareRun(run->inputs, SmallScale::Refused);
-    if (!setup)
-        return setup.error();
-    run->setup = *setup;
+    const Document document = BatchDocument(options, decimalSeparator);
+    // A scale the window would replace by 1 (and show so in its field) is
+    // refused: here nobody would see the replacement.
+    const Result<PreparedRun> fields = document.prepareFields(SmallScale::Refused);
+    if (!fields)
+        return fields.error();
     // No output needs the picture itself: it is measured as it is read, so
     // its size is not bound by memory (formats read whole fall through). A
     // clean-up works on the whole picture, as the window's does.
     std::optional<SweptPicture> swept;
     if (path && !annotate && !options.cleanUp) {
         Result<std::optional<SweptPicture>> streamed =
-            SweepPictureFile(*path, run->inputs.ticked, run->setup.Tolerance);
+            SweepPictureFile(*path, document.ticks(), fields->setup.Tolerance);
         if (!streamed)
             return streamed.error();
         swept = std::move(*streamed);
@@ -83,15 +76,13 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
             return OutOfMemory(path);
         }
     }
-    // The origin in scaled units needs the scale.
-    run->inputs.OriginX = options.originColumn * run->setup.ScaleFactor;
-    run->inputs.OriginY = options.originRow * run->setup.ScaleFactor;
-    run->inputs.OriginRow = options.originRow;
-    run->objects = WeightedObjects(options);
-    const int width = swept ? swept->width : picture->width();
-    const int height = swept ? swept->height : picture->height();
-    if (std::optional<Error> refusal = RefuseRun(run->setup, run->inputs, run->objects, width, height))
-        return *refusal;
+    Result<PreparedRun> prepared =
+        document.prepareRun(SmallScale::Refused, swept ? QSize(swept->width, swept->height) : picture->size());
+    if (!prepared)
+        return prepared.error();
+    run->inputs = std::move(prepared->inputs);
+    run->setup = prepared->setup;
+    run->objects = std::move(prepared->objects);
     try {
         // The display as the window has it when the plot starts: the picture alone.
         if (annotate) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color_object.h"
+#include "grid_row.h"
 #include "loading_table.h"
 #include "run_types.h"
 
@@ -32,7 +33,7 @@ public:
     virtual void loadingTableReady(const LoadingTable& /*table*/) {}
     // After the scan: each colour's tick becomes whether it was found.
     virtual void ticksUpdated(const std::array<bool, 8>& /*found*/) {}
-    virtual void gridRowAppended(const std::string& /*rowText*/) {}
+    virtual void gridRowAppended(const GridRow& /*row*/) {}
     // The summation is done: markers may be plotted from these values.
     virtual void plotRequested(const ColorObjectTable& /*objects*/, const RunValues& /*values*/) {}
     virtual void reportReady(const std::string& /*report*/) {}

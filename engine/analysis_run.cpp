@@ -240,7 +240,7 @@ private:
         RunValues& v = m_result.values;
         m_result.gridRows = SumUpResults(m_objects, v.CGPoint, v.ACPoint, m_inputs.OriginX,
                                          m_inputs.OriginY, m_inputs.decimalSeparator, m_inputs.languageIndex);
-        for (const std::string& row : m_result.gridRows)
+        for (const GridRow& row : m_result.gridRows)
             m_observer.gridRowAppended(row);
     }
 

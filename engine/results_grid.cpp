@@ -8,21 +8,30 @@
 
 namespace centrafix {
 
-std::string GridHeaderText(int languageIndex)
+std::string JoinedCells(const GridRow& row)
+{
+    std::string text;
+    for (std::size_t c = 0; c < row.cells.size(); ++c) {
+        if (c > 0)
+            text += '\t';
+        text += row.cells[c];
+    }
+    return text;
+}
+
+GridRow GridHeader(int languageIndex)
 {
     auto s = [languageIndex](const Message& m) { return std::string(Tr(m, languageIndex)); };
-    const std::string titles[kGridColumns] = {
+    return GridRow{{
         s(msg::Object),      "X  " + s(msg::CG), "Y  " + s(msg::CG),
         "X  " + s(msg::AC),  s(msg::Area),       "% " + s(msg::Area),
         s(msg::Outline),     s(msg::AeroLRef),   s(msg::Efficiency),
-    };
-    std::string header;
-    for (int c = 0; c < kGridColumns; ++c) {
-        if (c > 0)
-            header += '\t';
-        header += titles[c];
-    }
-    return header;
+    }};
+}
+
+std::string GridHeaderText(int languageIndex)
+{
+    return JoinedCells(GridHeader(languageIndex));
 }
 
 namespace {
@@ -63,44 +72,26 @@ void SumUpTotal(ColorObjectTable& ColorObjects, PointTable& CGPoint, PointTable&
     CGPoint[0].y /= total.Area;
 }
 
-void AddCell(std::string& row, const std::string& text)
-{
-    row += '\t';
-    row += text;
-}
-
 // Lengths and areas keep four significant digits at any scale (FormatLength);
 // the share and the weight are no lengths and keep their patterns.
-std::string ObjectRow(const ColorObject& o, const PointD& cg, const PointD& ac, std::string_view sep)
+GridRow ObjectRow(const ColorObject& o, const PointD& cg, const PointD& ac, std::string_view sep)
 {
-    std::string row = o.Name;
-    AddCell(row, FormatLength(cg.x, 2, sep));
-    AddCell(row, FormatLength(cg.y, 2, sep));
-    AddCell(row, FormatLength(ac.x, 1, sep));
-    AddCell(row, FormatLength(o.Area, 2, sep));
-    AddCell(row, FormatFixed(o.AreaPercent, 1, sep));
-    AddCell(row, FormatLength(o.Outline, 4, sep));
-    AddCell(row, FormatLength(o.RefLength, 4, sep));
-    AddCell(row, FormatFixed(o.Weight, 2, sep));
-    return row;
+    return GridRow{{o.Name, FormatLength(cg.x, 2, sep), FormatLength(cg.y, 2, sep), FormatLength(ac.x, 1, sep),
+                    FormatLength(o.Area, 2, sep), FormatFixed(o.AreaPercent, 1, sep), FormatLength(o.Outline, 4, sep),
+                    FormatLength(o.RefLength, 4, sep), FormatFixed(o.Weight, 2, sep)}};
 }
 
 // The total row has one decimal for the centroid x and two for the A.C. x,
 // the other way round from the object rows.
-std::string TotalRow(const ColorObject& total, const PointD& cg, const PointD& ac, std::string_view sep)
+GridRow TotalRow(const ColorObject& total, const PointD& cg, const PointD& ac, std::string_view sep)
 {
-    std::string row = total.Name;
-    AddCell(row, FormatLength(cg.x, 1, sep));
-    AddCell(row, FormatLength(cg.y, 2, sep));
-    AddCell(row, FormatLength(ac.x, 2, sep));
-    AddCell(row, FormatLength(total.Area, 2, sep));
-    AddCell(row, FormatFixed(total.AreaPercent, 1, sep));
-    return row;
+    return GridRow{{total.Name, FormatLength(cg.x, 1, sep), FormatLength(cg.y, 2, sep), FormatLength(ac.x, 2, sep),
+                    FormatLength(total.Area, 2, sep), FormatFixed(total.AreaPercent, 1, sep)}};
 }
 
 } // namespace
 
-std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
+std::vector<GridRow> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
                                       PointTable& ACPoint, double OriginX, double OriginY,
                                       std::string_view sep, int languageIndex)
 {
@@ -119,10 +110,10 @@ std::vector<std::string> SumUpResults(ColorObjectTable& ColorObjects, PointTable
     return GridRows(ColorObjects, CGPoint, ACPoint, sep, languageIndex);
 }
 
-std::vector<std::string> GridRows(const ColorObjectTable& ColorObjects, const PointTable& CGPoint,
-                                  const PointTable& ACPoint, std::string_view sep, int languageIndex)
+std::vector<GridRow> GridRows(const ColorObjectTable& ColorObjects, const PointTable& CGPoint,
+                              const PointTable& ACPoint, std::string_view sep, int languageIndex)
 {
-    std::vector<std::string> rows;
+    std::vector<GridRow> rows;
     for (std::size_t i = 1; i < ColorObjects.size(); ++i)
         if (ColorObjects[i].Area > 0.0)
             rows.push_back(ObjectRow(ColorObjects[i], CGPoint[i], ACPoint[i], sep));
@@ -131,22 +122,21 @@ std::vector<std::string> GridRows(const ColorObjectTable& ColorObjects, const Po
         rows.push_back(TotalRow(total, CGPoint[0], ACPoint[0], sep));
     } else {
         // A total of 0 at 100 % would read as a result; there is none.
-        std::string row = total.Name;
-        AddCell(row, std::string(Tr(kNoColourFound, languageIndex)));
-        rows.push_back(std::move(row));
+        rows.push_back(GridRow{{total.Name, std::string(Tr(kNoColourFound, languageIndex))}});
     }
     return rows;
 }
 
-std::string CopyTableText(const std::string& header, const std::vector<std::string>& rows)
+std::string CopyTableText(const std::string& header, const std::vector<GridRow>& rows)
 {
     std::string text = header;
-    for (const std::string& row : rows) {
+    for (const GridRow& row : rows) {
         text += "\r\n";
-        text += row;
-        const auto fields = std::count(row.begin(), row.end(), '\t') + 1;
-        text.append(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, kGridColumns - fields)),
-                    '\t');
+        text += JoinedCells(row);
+        // A row of no cells is one empty field.
+        const std::size_t fields = std::max<std::size_t>(1, row.cells.size());
+        const auto columns = static_cast<std::size_t>(kGridColumns);
+        text.append(columns > fields ? columns - fields : 0, '\t');
     }
     return text;
 }

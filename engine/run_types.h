@@ -3,6 +3,7 @@
 #include "color_object.h"
 #include "defaults.h"
 #include "drag_report.h"
+#include "grid_row.h"
 #include "match_count.h"
 #include "message.h"
 #include "quarter_chord_marks.h"
@@ -73,7 +74,7 @@ struct PassFeedback {
 struct AnalysisResult {
     RunValues values;
     bool completed = false;      // false when Esc ended the run before the summation
-    std::vector<std::string> gridRows;
+    std::vector<GridRow> gridRows;
     std::string report;
     std::optional<DragEstimate> drag; // empty when the run did not get that far
     MatchCount matches;               // of the objects the scan reached

@@ -59,10 +59,7 @@ public:
             emit m_session.loadingTableTooLarge(static_cast<qint64>(table.rows()));
         emit m_session.spanwiseReady(SampleLoadingTable(table, m_session.m_inputs.unit));
     }
-    void gridRowAppended(const std::string& rowText) override
-    {
-        emit m_session.gridRowAppended(QString::fromStdString(rowText));
-    }
+    void gridRowAppended(const GridRow& row) override { emit m_session.gridRowAppended(row); }
     void plotRequested(const ColorObjectTable& objects, const RunValues& values) override
     {
         emit m_session.plotRequested(objects, values, m_session.m_inputs);

@@ -81,7 +81,7 @@ signals:
     void loadingTableTooLarge(qint64 rows);
     // The same table as the loading chart shows it, however tall.
     void spanwiseReady(const SpanwiseSamples& samples);
-    void gridRowAppended(const QString& rowText);
+    void gridRowAppended(const GridRow& row);
     // The inputs carry the origin the run measured from.
     void plotRequested(const ColorObjectTable& objects, const RunValues& values,
                        const AnalysisInputs& inputs);

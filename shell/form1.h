@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/document.h"
 #include "engine/color_object.h"
 #include "engine/drag_report.h"
 #include "engine/error.h"
@@ -138,7 +139,7 @@ public:
     // the exports, marked as out of date until the next run. Before any
     // result there is nothing to mark.
     void markResultsOutOfDate(const Message& what);
-    bool resultsOutOfDate() const { return !m_staleReasons.empty(); }
+    bool resultsOutOfDate() const { return m_document.outOfDate(); }
 
 protected:
     // Seams for tests: a message box and a file dialog block until a person
@@ -230,7 +231,7 @@ private:
     void showColorEntry(int i);
     void showOrigin();
     std::optional<Error> applyOriginFields();
-    void appendGridRow(const QString& rowText);
+    void appendGridRow(const GridRow& row);
     void setReport(const QString& report);
     void setReport(const std::string& report);
     void showReport();
@@ -249,7 +250,8 @@ private:
     QString withRunInputs(const std::string& said) const;
     void pictureChanged();
     void forgetNotFound();
-    void applyFindings(const std::array<bool, 8>& scanned);
+    void takeRunOutcome(std::optional<LastRun> completed);
+    void showTicks();
     void showFoundMarks();
     void theListView_ItemCheck();
     void userSetTicks(const std::array<bool, 8>& ticked);
@@ -268,7 +270,7 @@ private:
     void setBusy(bool busy);
     void endBusy();
     void showWorkingCopy();
-    void takePicture(const QImage& picture, const QString& name);
+    void takePicture(const QImage& picture, const QString& name, const QString& path, bool pasted);
     // Marks over the picture, the table as text (form1_files.cpp).
     void showPlot(const ColorObjectTable& objects, const RunValues& values, const AnalysisInputs& inputs);
     PlotChoice plotChoice() const;
@@ -359,16 +361,11 @@ private:
     };
     std::optional<ReportSource> m_report;
 
-    // Everything the last completed run produced, for "Save results...";
-    // gone with the grid it filled.
-    struct SavedRun {
-        AnalysisInputs inputs;
-        double originColumn = 0.0;
-        RunSetup setup;
-        ColorObjectTable objects{};
-        AnalysisResult result;
-    };
-    std::optional<SavedRun> m_savedRun;
+    // The piece of work shown: the picture's name, the last completed run
+    // (for "Save results...", gone with the grid it filled), what changed
+    // since, and the colours it did not find. The working copy itself stays
+    // in picBackBuffer, held once.
+    Document m_document;
 
     // The last run's plot as marks, for the bitmap copy; the view shows them.
     std::vector<PlotItem> m_plot;
@@ -376,14 +373,7 @@ private:
     std::optional<QPointF> m_originMark; // the origin's pixel, once it is shown
     std::optional<QPointF> m_plotOrigin; // the origin the marks were measured from
 
-    // What changed since the results shown were made, in order; empty while
-    // they are fresh.
-    std::vector<const Message*> m_staleReasons;
-    // The colours the last run unticked because it did not find them; they
-    // are ticked again when the picture, the tolerance or the ticks change.
-    std::array<bool, 8> m_notFound{};
-    std::array<bool, 8> m_ticksShown{};
-    bool m_findingsOverruled = false; // such a change came while a run went
+    std::array<bool, 8> m_ticksShown{}; // what the colour list showed last, to tell the user's ticks
 
     // What the captions need, measured in both languages (form1_layout.cpp).
     struct Needs {
@@ -398,9 +388,6 @@ private:
         QSize colorList;
     } m_needs;
 
-    QString m_pictureName;      // the open file's name; empty for the built-in example
-    QString m_picturePath;      // and its path
-    bool m_pictureIsPasted = false;
     QString m_lastFolder;       // where the open dialog was last used
     QString m_saveFolder;       // where the save dialog was last used
     std::optional<ZoomMode> m_startZoom; // as kept from the last session

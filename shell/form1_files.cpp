@@ -92,9 +92,7 @@ void Form1::openPictureFile(const QString& path)
         showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(load.error(), LanguageIndex)));
         return;
     }
-    m_pictureIsPasted = false;
-    m_picturePath = QFileInfo(path).absoluteFilePath();
-    withMemory([&] { takePicture(*load, QFileInfo(path).fileName()); });
+    withMemory([&] { takePicture(*load, QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), false); });
 }
 
 void Form1::btnPaste_Click()
@@ -109,17 +107,18 @@ void Form1::btnPaste_Click()
                                                       : text(msg::NoClipboardBitmap));
         return;
     }
-    m_pictureIsPasted = true;
-    m_picturePath.clear();
-    withMemory([&] { takePicture(*load, {}); });
+    withMemory([&] { takePicture(*load, {}, {}, true); });
 }
 
 // A new working copy: nothing on screen may still belong to the picture
 // before it, neither the grid, the report's results, the marks nor the
 // quarter-chord canvas a bitmap copy would add.
-void Form1::takePicture(const QImage& picture, const QString& name)
+void Form1::takePicture(const QImage& picture, const QString& name, const QString& path, bool pasted)
 {
     picBackBuffer->setPicture(picture);
+    // The pixels stay in picBackBuffer alone: a second reference would make
+    // every picture operation copy them.
+    m_document.setPicture(QImage(), name, path, pasted);
     showWorkingCopy();
     picSideScroll->chooseZoomForPicture();
     picQuarterChord = {};
@@ -127,14 +126,13 @@ void Form1::takePicture(const QImage& picture, const QString& name)
     SetupGrid();
     m_report = ReportSource{picture.width(), picture.height(), std::nullopt, std::nullopt, {}, std::nullopt};
     showReport();
-    m_pictureName = name;
     showTitle();
     tickAll();
 }
 
 void Form1::showTitle()
 {
-    setWindowTitle(WindowTitle(m_pictureIsPasted ? text(kPastedPicture) : m_pictureName));
+    setWindowTitle(WindowTitle(m_document.pictureIsPasted() ? text(kPastedPicture) : m_document.pictureName()));
 }
 
 QString Form1::chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& suggested)
@@ -150,12 +148,12 @@ QString Form1::chooseSaveFile(const QString& filter, QString& selectedFilter, co
 QString Form1::suggestedSaveName(const QString& ending, const QString& extension) const
 {
     QString base;
-    if (m_pictureIsPasted)
+    if (m_document.pictureIsPasted())
         base = text(kPastedFileName);
-    else if (m_picturePath.isEmpty())
+    else if (m_document.picturePath().isEmpty())
         base = text(kExampleFileName);
     else
-        base = QFileInfo(m_picturePath).completeBaseName();
+        base = QFileInfo(m_document.picturePath()).completeBaseName();
     return base + ending + QLatin1Char('.') + extension;
 }
 
@@ -167,8 +165,8 @@ Form1::SavePath Form1::askSavePath(const std::vector<SaveKind>& kinds, const QSt
     QString selected = filters.front();
     // Where the last save went, else beside the picture.
     QString folder = m_saveFolder;
-    if (folder.isEmpty() && !m_pictureIsPasted && !m_picturePath.isEmpty())
-        folder = QFileInfo(m_picturePath).absolutePath();
+    if (folder.isEmpty() && !m_document.pictureIsPasted() && !m_document.picturePath().isEmpty())
+        folder = QFileInfo(m_document.picturePath()).absolutePath();
     const QString name = suggestedSaveName(ending, kinds.front().extension);
     SavePath chosen{chooseSaveFile(filters.join(QStringLiteral(";;")), selected,
                                    folder.isEmpty() ? name : QDir(folder).filePath(name))};
@@ -192,7 +190,8 @@ bool Form1::mayReplace(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return true;
-    const bool openPicture = !m_pictureIsPasted && !m_picturePath.isEmpty() && SameFile(path, m_picturePath);
+    const QString& open = m_document.picturePath();
+    const bool openPicture = !m_document.pictureIsPasted() && !open.isEmpty() && SameFile(path, open);
     return askYesNo(QString::fromStdString(Tr(openPicture ? kReplaceOpenPicture : kReplaceFile, LanguageIndex,
                                               {QFileInfo(path).fileName().toStdString()})));
 }
@@ -228,14 +227,13 @@ QString Form1::tableText() const
         const QTableWidgetItem* title = grdResults->horizontalHeaderItem(c);
         titles << (title ? title->text() : QString());
     }
-    std::vector<std::string> lines;
+    std::vector<GridRow> lines;
     for (int r = 0; r < rows; ++r) {
-        QStringList cells;
+        GridRow& line = lines.emplace_back();
         for (int c = 0; c < columns; ++c) {
             const QTableWidgetItem* cell = grdResults->item(r, c);
-            cells << (cell ? cell->text() : QString());
+            line.cells.push_back(cell ? cell->text().toStdString() : std::string());
         }
-        lines.push_back(cells.join('\t').toStdString());
     }
     return QString::fromStdString(CopyTableText(titles.join('\t').toStdString(), lines));
 }
@@ -248,7 +246,7 @@ void Form1::showFailure(const Error& error)
 
 void Form1::saveResults()
 {
-    if (!m_savedRun) {
+    if (!m_document.lastRun()) {
         showMessage(QMessageBox::Information, text(kNoResultsToSave));
         return;
     }
@@ -258,9 +256,9 @@ void Form1::saveResults()
     if (path.isEmpty())
         return;
     const bool asJson = target.kind == 1;
-    const SavedRun& run = *m_savedRun;
+    const LastRun& run = *m_document.lastRun();
     const ResultFacts facts{run.inputs, run.originColumn, run.inputs.OriginRow, run.setup, run.objects, run.result};
-    const QString picture = m_pictureIsPasted ? QString() : m_pictureName;
+    const QString picture = m_document.pictureIsPasted() ? QString() : m_document.pictureName();
     const std::optional<Error> failure =
         WriteFileSafely(path, kCannotWriteFile, [&](QIODevice& device, QString& why) {
             return asJson ? WriteResultsJson(device, facts, picture, why)

@@ -17,7 +17,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 
-#include <algorithm>
+#include <utility>
 
 namespace centrafix {
 
@@ -27,11 +27,6 @@ constexpr Message kTipNotFound{
     "Bei der letzten Analyse nicht im Bild gefunden, darum ohne Kreuz; ein neues Bild, eine neue Toleranz oder ein "
     "anderes Kreuz kreuzt die Farbe wieder an.",
     "Not found in the picture by the last analysis, so unticked; a new picture, tolerance or tick ticks it again."};
-
-bool Any(const std::array<bool, 8>& flags)
-{
-    return std::any_of(flags.begin(), flags.end(), [](bool f) { return f; });
-}
 
 } // namespace
 
@@ -58,12 +53,11 @@ void Form1::connectFreshness()
 
 void Form1::markResultsOutOfDate(const Message& what)
 {
-    if (!isRunning() && !m_savedRun)
+    if (!m_document.runUnderWay() && !m_document.lastRun())
         return;
-    if (std::find(m_staleReasons.begin(), m_staleReasons.end(), &what) == m_staleReasons.end())
-        m_staleReasons.push_back(&what);
+    m_document.markOutOfDate(what);
     // A run under way shows it when its results are there.
-    if (!isRunning())
+    if (!m_document.runUnderWay())
         showOutOfDate();
 }
 
@@ -72,10 +66,11 @@ void Form1::markResultsOutOfDate(const Message& what)
 void Form1::showOutOfDate()
 {
     const bool stale = resultsOutOfDate();
+    const std::vector<const Message*>& reasons = m_document.staleReasons();
     if (stale)
-        setStatus(OutOfDateText(kOutOfDateStatus, m_staleReasons, LanguageIndex));
+        setStatus(OutOfDateText(kOutOfDateStatus, reasons, LanguageIndex));
     const QString note =
-        stale ? QString::fromStdString(OutOfDateText(kOutOfDateNote, m_staleReasons, LanguageIndex)) : QString();
+        stale ? QString::fromStdString(OutOfDateText(kOutOfDateNote, reasons, LanguageIndex)) : QString();
     const QVariant ink = stale ? QVariant(palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
     for (int r = 0; r < grdResults->rowCount(); ++r)
         for (int c = 0; c < grdResults->columnCount(); ++c)
@@ -89,10 +84,9 @@ void Form1::showOutOfDate()
 }
 
 // Without results, or with the results of a run just begun, nothing is out
-// of date. The report is the caller's.
+// of date (the document knows). The report is the caller's.
 void Form1::clearOutOfDate()
 {
-    m_staleReasons.clear();
     m_chartWindow->setOutOfDate({});
     statusOutOfDate->hide();
 }
@@ -102,9 +96,8 @@ void Form1::clearOutOfDate()
 QString Form1::withRunInputs(const std::string& said) const
 {
     QString text = QString::fromStdString(said);
-    if (resultsOutOfDate() && m_savedRun)
-        text += u' ' + QString::fromStdString(RunInputsText(m_savedRun->inputs, m_savedRun->setup, LanguageIndex,
-                                                            decimalSeparator()));
+    if (const std::optional<LastRun>& run = m_document.lastRun(); resultsOutOfDate() && run)
+        text += u' ' + QString::fromStdString(RunInputsText(run->inputs, run->setup, LanguageIndex, decimalSeparator()));
     return text;
 }
 
@@ -120,29 +113,24 @@ void Form1::pictureChanged()
 
 void Form1::forgetNotFound()
 {
-    if (isRunning())
-        m_findingsOverruled = true;
-    if (!Any(m_notFound))
-        return;
-    std::array<bool, 8> ticked = ticks();
-    for (std::size_t i = 1; i < ticked.size(); ++i)
-        ticked[i] = ticked[i] || m_notFound[i];
-    m_notFound = {};
-    setTicks(ticked);
-    showFoundMarks();
+    m_document.forgetNotFound();
+    showTicks();
 }
 
-// After a run that went to its end: every colour it scanned and did not find
-// loses its tick and is shown greyed.
-void Form1::applyFindings(const std::array<bool, 8>& scanned)
+// The run's outcome to the document. Only a run that went to its end has
+// looked at every ticked colour: every one it did not find loses its tick
+// and is shown greyed. One that Esc ended leaves the ticks as the user set
+// them, and nothing that could be out of date.
+void Form1::takeRunOutcome(std::optional<LastRun> completed)
 {
-    std::array<bool, 8> ticked = ticks();
-    for (std::size_t i = 1; i < ticked.size(); ++i)
-        if (scanned[i] && !ColorObjects[i].Found) {
-            m_notFound[i] = true;
-            ticked[i] = false;
-        }
-    setTicks(ticked);
+    m_document.finishRun(std::move(completed));
+    showTicks();
+}
+
+// The ticks and not-found marks as the document has them.
+void Form1::showTicks()
+{
+    setTicks(m_document.ticks());
     showFoundMarks();
 }
 
@@ -151,7 +139,7 @@ void Form1::showFoundMarks()
     const QSignalBlocker quiet(theListView);
     for (int i = 1; i <= kObjectCount && i <= theListView->rowCount(); ++i) {
         QTableWidgetItem* entry = colorEntry(i);
-        const bool notFound = m_notFound[static_cast<std::size_t>(i)];
+        const bool notFound = m_document.colorChoices()[static_cast<std::size_t>(i)].notFound;
         entry->setData(ColorListDelegate::kNotFoundRole, notFound);
         entry->setToolTip(text(notFound ? kTipNotFound : kTipWeight));
     }
@@ -160,10 +148,14 @@ void Form1::showFoundMarks()
 // A tick the user set or took away; an edited entry text comes here too.
 void Form1::theListView_ItemCheck()
 {
-    if (ticks() == m_ticksShown)
+    const std::array<bool, 8> shown = ticks();
+    if (shown == m_ticksShown)
         return;
-    m_ticksShown = ticks();
-    forgetNotFound();
+    const std::array<bool, 8> before = std::exchange(m_ticksShown, shown);
+    for (std::size_t i = 1; i < shown.size(); ++i)
+        if (shown[i] != before[i])
+            m_document.setTicked(static_cast<int>(i), shown[i]);
+    showTicks();
     markResultsOutOfDate(kChangedColors);
 }
 
@@ -173,11 +165,8 @@ void Form1::userSetTicks(const std::array<bool, 8>& ticked)
     std::array<bool, 8> wanted = ticked;
     wanted[0] = false; // the total is never ticked
     const bool changed = ticks() != wanted;
-    if (isRunning())
-        m_findingsOverruled = true;
-    m_notFound = {};
-    setTicks(wanted);
-    showFoundMarks();
+    m_document.setTicks(wanted);
+    showTicks();
     if (changed)
         markResultsOutOfDate(kChangedColors);
 }

@@ -104,20 +104,13 @@ void Form1::SwitchLanguage()
 // grid's titles.
 void Form1::translateLastRun()
 {
-    if (!m_savedRun) {
+    m_document.setLanguage(LanguageIndex);
+    if (!m_document.lastRun()) {
         SetupGrid();
         return;
     }
-    SavedRun& run = *m_savedRun;
-    AssignColorsAndNames(run.objects, LanguageIndex);
-    run.inputs.languageIndex = LanguageIndex;
+    const LastRun& run = *m_document.lastRun();
     const RunValues& values = run.result.values;
-    run.result.gridRows = GridRows(run.objects, values.CGPoint, values.ACPoint, run.inputs.decimalSeparator,
-                                   LanguageIndex);
-    if (run.result.drag)
-        run.result.report = ReportLines(values.width, values.height, values.ScaleFactor, *run.result.drag,
-                                        LanguageIndex, run.inputs.decimalSeparator, run.inputs.unit,
-                                        run.result.matches);
     showGrid();
     if (m_hasPlot) {
         m_plot = ResultMarks(run.objects, values, run.inputs.OriginX, run.inputs.OriginY, LanguageIndex);
@@ -151,7 +144,7 @@ void Form1::showReport()
                             : PictureSizeText(r.width, r.height, LanguageIndex);
     // Read first, before any number below it.
     if (resultsOutOfDate())
-        lines = OutOfDateText(kOutOfDateNote, m_staleReasons, LanguageIndex) + "\n" + lines;
+        lines = OutOfDateText(kOutOfDateNote, m_document.staleReasons(), LanguageIndex) + "\n" + lines;
     setReport(lines);
 }
 
@@ -272,7 +265,7 @@ void Form1::theListView_Click()
 
 void Form1::SetupGrid()
 {
-    m_savedRun.reset();
+    m_document.forgetLastRun();
     clearOutOfDate();
     showGridHeader();
 }
@@ -282,8 +275,10 @@ void Form1::showGridHeader()
     grdResults->clear();
     grdResults->setRowCount(0);
     grdResults->setColumnCount(kGridColumns);
-    grdResults->setHorizontalHeaderLabels(
-        QString::fromStdString(GridHeaderText(LanguageIndex)).split('\t'));
+    QStringList titles;
+    for (const std::string& title : GridHeader(LanguageIndex).cells)
+        titles << QString::fromStdString(title);
+    grdResults->setHorizontalHeaderLabels(titles);
     grdResults->clearSelection();
     grdResults->resizeColumnsToContents();
 }
@@ -292,17 +287,17 @@ void Form1::showGridHeader()
 void Form1::showGrid()
 {
     showGridHeader();
-    for (const std::string& row : m_savedRun->result.gridRows)
-        appendGridRow(QString::fromStdString(row));
+    for (const GridRow& row : m_document.lastRun()->result.gridRows)
+        appendGridRow(row);
 }
 
-void Form1::appendGridRow(const QString& rowText)
+void Form1::appendGridRow(const GridRow& cells)
 {
-    const QStringList cells = rowText.split('\t');
     const int row = grdResults->rowCount();
     grdResults->insertRow(row);
     for (int c = 0; c < kGridColumns; ++c) {
-        auto* item = new QTableWidgetItem(c < cells.size() ? cells[c] : QString());
+        const auto at = static_cast<std::size_t>(c);
+        auto* item = new QTableWidgetItem(at < cells.cells.size() ? QString::fromStdString(cells.cells[at]) : QString());
         if (c == 0) {
             // The name column is the grid's fixed column: styled like the header.
             item->setBackground(palette().button());
@@ -331,9 +326,9 @@ void Form1::tickAll()
 {
     std::array<bool, 8> all{};
     all.fill(true);
-    m_notFound = {};
-    setTicks(all);
-    showFoundMarks();
+    all[0] = false; // the total is never ticked
+    m_document.setTicks(all);
+    showTicks();
 }
 
 // The ticks as the window sets them; a tick the user sets comes through

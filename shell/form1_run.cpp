@@ -72,21 +72,17 @@ void Form1::btnAnalyze_Click()
     m_report = {};
     const double originColumn = OriginColumn;
     bool completed = false;
+    std::optional<LastRun> last;
     if (std::optional<AnalysisResult> result = m_run->run(picBackBuffer->picture(), *setup, ColorObjects, start)) {
         picQuarterChord = std::move(result->values.marks);
         completed = result->completed;
         if (completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
                                     result->drag, m_unit.value_or(QString()).toStdString(), result->matches};
-            m_savedRun = SavedRun{m_run->inputs(), originColumn, *setup, ColorObjects, std::move(*result)};
+            last = LastRun{m_run->inputs(), originColumn, *setup, ColorObjects, std::move(*result)};
         }
     }
-    // Only a run that went to its end has looked at every ticked colour; one
-    // that Esc ended leaves the ticks as the user set them.
-    if (completed && !m_findingsOverruled)
-        applyFindings(start.ticked);
-    if (!completed)
-        m_staleReasons.clear(); // nothing is shown that could be out of date
+    takeRunOutcome(std::move(last));
     showRunOver();
 }
 
@@ -151,7 +147,7 @@ void Form1::showRunStarting(const RunSetup& setup)
     picSide->ForeColor = Rgb(255, 255, 255);
     // From here, a change to the inputs makes this run's results out of date.
     clearOutOfDate();
-    m_findingsOverruled = false;
+    m_document.beginRun();
 }
 
 void Form1::showRunOver()

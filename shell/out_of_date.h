@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/change_reasons.h"
 #include "engine/message.h"
 #include "engine/run_types.h"
 
@@ -11,17 +12,6 @@ namespace centrafix {
 
 // The words for results that no longer match what the window shows: what
 // changed since the run, and which inputs the run had.
-
-// What changed since the run, as the out-of-date texts list it.
-inline constexpr Message kChangedPicture{"Bild", "picture"};
-inline constexpr Message kChangedScale{"Maßstabsfaktor", "scale factor"};
-inline constexpr Message kChangedUnit{"Einheit", "unit"};
-inline constexpr Message kChangedAltitude{"Flughöhe", "altitude"};
-inline constexpr Message kChangedMach{"Machzahl", "Mach number"};
-inline constexpr Message kChangedTolerance{"Toleranz", "tolerance"};
-inline constexpr Message kChangedOrigin{"Ursprung", "origin"};
-inline constexpr Message kChangedWeights{"Wirkung", "weight"};
-inline constexpr Message kChangedColors{"angekreuzte Farben", "ticked colors"};
 
 inline constexpr Message kOutOfDateShort{"Ergebnisse veraltet", "Results out of date"};
 inline constexpr Message kOutOfDateNote{"Veraltet, seit der Analyse geändert: %1",

@@ -53,7 +53,7 @@ public:
         events.push_back("table");
     }
     void ticksUpdated(const std::array<bool, 8>&) override { events.push_back("ticks"); }
-    void gridRowAppended(const std::string&) override { events.push_back("row"); }
+    void gridRowAppended(const GridRow&) override { events.push_back("row"); }
     void plotRequested(const ColorObjectTable&, const RunValues&) override { events.push_back("plot"); }
     void reportReady(const std::string&) override { events.push_back("report"); }
 };
@@ -293,7 +293,7 @@ TEST(AnalysisRun, NothingTickedFindsNothingAndTheTotalRowSaysSo)
     for (int i = 1; i <= 7; ++i)
         EXPECT_FALSE(out.objects[static_cast<std::size_t>(i)].Found);
     ASSERT_EQ(out.result.gridRows.size(), 1u);
-    EXPECT_EQ(out.result.gridRows[0], "total\tNo color found.");
+    EXPECT_EQ(JoinedCells(out.result.gridRows[0]), "total\tNo color found.");
     EXPECT_TRUE(out.result.completed);
 }
 
@@ -330,7 +330,7 @@ TEST(AnalysisRun, OriginMovesPositionsButNotAreas)
     in.OriginX = 10;
     in.OriginY = 5;
     const Outcome out = Analyse(picture, in);
-    EXPECT_EQ(out.result.gridRows[0], "black\t-8.000\t-3.000\t-9.000\t16.00\t100.0\t16.0000\t4.0000\t1.00");
+    EXPECT_EQ(JoinedCells(out.result.gridRows[0]), "black\t-8.000\t-3.000\t-9.000\t16.00\t100.0\t16.0000\t4.0000\t1.00");
 }
 
 TEST(PrepareRun, EvaluatesExpressionsAndRefusesWhatItCannotRead)
@@ -436,7 +436,7 @@ TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
     // at 3, 2.5 and 3 weighted 4, 6 and 4; chords 4, 6, 4.
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Area, 14 * 0.25);
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Outline, (56 - 22 - 16) * 0.5);
-    EXPECT_EQ(swept.result.gridRows[0], "black\t-1.500\t-0.2500\t-2.107\t3.500\t29.8\t9.0000\t2.4286\t1.00");
+    EXPECT_EQ(JoinedCells(swept.result.gridRows[0]), "black\t-1.500\t-0.2500\t-2.107\t3.500\t29.8\t9.0000\t2.4286\t1.00");
 }
 
 TEST(PrepareRun, ScalesWeightsAndOriginsBeyondTheNumbersAreRefused)

@@ -146,7 +146,7 @@ TEST(StrayPixels, TheRunWarnsInTheReportAndTheStatusWhenLittleMatches)
 TEST(StrayPixels, AWhitePictureSaysNoColourFound)
 {
     const Outcome white = Analyse(TextPicture(20, 10, Rgb(255, 255, 255)), "10", kGerman);
-    EXPECT_EQ(white.result.gridRows, std::vector<std::string>{"Gesamt\tKeine Farbe gefunden."});
+    EXPECT_EQ(white.result.gridRows, (std::vector<GridRow>{GridRow{{"Gesamt", "Keine Farbe gefunden."}}}));
     EXPECT_EQ(white.status, "Keine Farbe gefunden.");
     const std::string& report = white.result.report;
     EXPECT_EQ(report.substr(report.size() - 23), "Keine Farbe gefunden.\r\n") << report;

@@ -41,9 +41,13 @@ TEST(Summation, TotalWeighsTheAcByEfficiencyAndTheCentroidByAreaAlone)
     TwoObjects t(kEnglish);
     const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0, ".", kEnglish);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], "red\t10.00\t20.00\t40.00\t300.00\t75.0\t70.0000\t12.5000\t1.00");
-    EXPECT_EQ(rows[1], "blue\t30.00\t60.00\t80.00\t100.00\t25.0\t0.0000\t0.0000\t0.50");
-    EXPECT_EQ(rows[2], "total\t15.00\t30.00\t45.71\t400.00\t100.0");
+    // Cells as values: nine for an object, six for the total.
+    EXPECT_EQ(rows[0].cells.size(), 9u);
+    EXPECT_EQ(rows[2].cells.size(), 6u);
+    EXPECT_EQ(rows[0].cells[3], "40.00");
+    EXPECT_EQ(JoinedCells(rows[0]), "red\t10.00\t20.00\t40.00\t300.00\t75.0\t70.0000\t12.5000\t1.00");
+    EXPECT_EQ(JoinedCells(rows[1]), "blue\t30.00\t60.00\t80.00\t100.00\t25.0\t0.0000\t0.0000\t0.50");
+    EXPECT_EQ(JoinedCells(rows[2]), "total\t15.00\t30.00\t45.71\t400.00\t100.0");
     EXPECT_NEAR(t.ac[0].x, 320.0 / 7.0, 1e-12);
     EXPECT_DOUBLE_EQ(t.objects[0].Area, 400);
 }
@@ -52,8 +56,8 @@ TEST(Summation, OriginAndLocaleChangeOnlyPositionsAndSeparators)
 {
     TwoObjects t(kGerman);
     const auto rows = SumUpResults(t.objects, t.cg, t.ac, 10, 5, ",", kGerman);
-    EXPECT_EQ(rows[0], "rot\t0,00\t15,00\t30,00\t300,00\t75,0\t70,0000\t12,5000\t1,00");
-    EXPECT_EQ(rows[2], "Gesamt\t5,000\t25,00\t35,71\t400,00\t100,0");
+    EXPECT_EQ(JoinedCells(rows[0]), "rot\t0,00\t15,00\t30,00\t300,00\t75,0\t70,0000\t12,5000\t1,00");
+    EXPECT_EQ(JoinedCells(rows[2]), "Gesamt\t5,000\t25,00\t35,71\t400,00\t100,0");
     EXPECT_DOUBLE_EQ(t.cg[3].x, -10) << "every entry, found or not, is made origin-relative";
 }
 
@@ -75,9 +79,9 @@ TEST(Summation, SmallUnitsKeepFourSignificantDigits)
     }
     const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0.02, ".", kEnglish);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], "red\t0.01000\t0.00\t0.04000\t0.0003000\t75.0\t0.07000\t0.01250\t1.00");
-    EXPECT_EQ(rows[1], "blue\t0.03000\t0.04000\t0.08000\t0.0001000\t25.0\t0.0000\t0.0000\t0.50");
-    EXPECT_EQ(rows[2], "total\t0.01500\t0.01000\t0.04571\t0.0004000\t100.0");
+    EXPECT_EQ(JoinedCells(rows[0]), "red\t0.01000\t0.00\t0.04000\t0.0003000\t75.0\t0.07000\t0.01250\t1.00");
+    EXPECT_EQ(JoinedCells(rows[1]), "blue\t0.03000\t0.04000\t0.08000\t0.0001000\t25.0\t0.0000\t0.0000\t0.50");
+    EXPECT_EQ(JoinedCells(rows[2]), "total\t0.01500\t0.01000\t0.04571\t0.0004000\t100.0");
 }
 
 TEST(Summation, AllWeightsZeroFallBackToThePlainAreaMean)
@@ -85,7 +89,7 @@ TEST(Summation, AllWeightsZeroFallBackToThePlainAreaMean)
     TwoObjects t(kEnglish, 0, 0);
     const auto rows = SumUpResults(t.objects, t.cg, t.ac, 0, 0, ".", kEnglish);
     EXPECT_DOUBLE_EQ(t.ac[0].x, 50) << "(40 x 300 + 80 x 100) / 400";
-    EXPECT_EQ(rows[2], "total\t15.00\t30.00\t50.00\t400.00\t100.0");
+    EXPECT_EQ(JoinedCells(rows[2]), "total\t15.00\t30.00\t50.00\t400.00\t100.0");
 
     TwoObjects cancelling(kEnglish, 1, -3); // 300 - 300 = 0
     SumUpResults(cancelling.objects, cancelling.cg, cancelling.ac, 0, 0, ".", kEnglish);
@@ -99,7 +103,7 @@ TEST(Summation, NothingFoundIsSaidInTheTotalRowNotShownAsAZeroAtAHundredPercent)
         PointTable cg{}, ac{};
         const auto rows = SumUpResults(objects, cg, ac, 3, 4, ".", language);
         ASSERT_EQ(rows.size(), 1u);
-        EXPECT_EQ(rows[0], language == kEnglish ? "total\tNo color found." : "Gesamt\tKeine Farbe gefunden.");
+        EXPECT_EQ(JoinedCells(rows[0]), language == kEnglish ? "total\tNo color found." : "Gesamt\tKeine Farbe gefunden.");
         // What the exports write for the empty total: numbers, not 0 / 0.
         EXPECT_EQ(cg[0].x, -3.0);
         EXPECT_EQ(cg[0].y, -4.0);
@@ -111,6 +115,10 @@ TEST(ResultsGrid, CopyTextHasNineFieldsALineJoinedByCrLf)
 {
     const std::string header = GridHeaderText(kEnglish);
     EXPECT_EQ(CopyTableText(header, {}), header) << "no line break after the only line";
-    const std::string text = CopyTableText(header, {"black\t1\t2\t3\t4\t5\t6\t7\t8", "total\t1\t2\t3\t4\t5"});
-    EXPECT_EQ(text, header + "\r\nblack\t1\t2\t3\t4\t5\t6\t7\t8\r\ntotal\t1\t2\t3\t4\t5\t\t\t");
+    const std::string text = CopyTableText(
+        header, {GridRow{{"black", "1", "2", "3", "4", "5", "6", "7", "8"}}, GridRow{{"total", "1", "2", "3", "4", "5"}},
+                 GridRow{}});
+    EXPECT_EQ(text, header + "\r\nblack\t1\t2\t3\t4\t5\t6\t7\t8\r\ntotal\t1\t2\t3\t4\t5\t\t\t\r\n\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(GridHeader(kGerman).cells.size(), 9u);
+    EXPECT_EQ(JoinedCells(GridHeader(kGerman)), GridHeaderText(kGerman));
 }

@@ -1,0 +1,25 @@
+#include "batch_document.h"
+
+namespace centrafix {
+
+Document BatchDocument(const BatchOptions& options, const std::string& shownSeparator)
+{
+    const AnalysisInputs& in = options.inputs;
+    Document document(in.languageIndex);
+    document.setSeparators(shownSeparator, in.localeSeparator);
+    document.setThreads(in.threads);
+    document.setToleranceText(in.toleranceText);
+    document.setScaleText(in.scaleText);
+    document.setAltitudeText(in.altitudeText);
+    document.setMachText(in.machText);
+    document.setUnit(in.unit);
+    // --origin is a pixel; its scaled position needs the scale. Without a
+    // usable one the run is refused for the scale before the origin counts.
+    (void)document.placeOrigin(options.originColumn, options.originRow);
+    for (int i = 1; i <= kObjectCount; ++i)
+        document.setWeight(i, options.weights[static_cast<std::size_t>(i)]);
+    document.setTicks(in.ticked);
+    return document;
+}
+
+} // namespace centrafix
