@@ -116,7 +116,16 @@ void AnalysisSession::start(QImage working, const RunSetup& setup, const ColorOb
     m_running = true;
     // The inputs and the outcome are the worker's until ended(): the window
     // neither prepares nor starts another run before.
-    m_worker->start([this, working = std::move(working)] { execute(working); });
+    if (!m_worker->start([this, working = std::move(working)] { execute(working); }))
+        runOutOfMemory();
+}
+
+void AnalysisSession::runOutOfMemory()
+{
+    // A picture near the size limit on a machine short of memory: the
+    // window stays, with what the run had shown so far.
+    emit statusChanged(QString::fromUtf8(Tr(msg::Ready, m_inputs.languageIndex)));
+    emit failed(Described({}, kNotEnoughMemoryToAnalyse));
 }
 
 void AnalysisSession::execute(const QImage& working)
@@ -126,10 +135,7 @@ void AnalysisSession::execute(const QImage& working)
         m_outcome.result =
             RunAnalysis(RasterViewOf(working), m_outcome.objects, m_outcome.setup, m_inputs, observer);
     } catch (const std::bad_alloc&) {
-        // A picture near the size limit on a machine short of memory: the
-        // window stays, with what the run had shown so far.
-        emit statusChanged(QString::fromUtf8(Tr(msg::Ready, m_inputs.languageIndex)));
-        emit failed(Described({}, kNotEnoughMemoryToAnalyse));
+        runOutOfMemory();
     }
 }
 

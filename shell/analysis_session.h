@@ -126,6 +126,7 @@ private:
     class Observer;
 
     void execute(const QImage& working);
+    void runOutOfMemory();
     void collect();
 
     RunFields m_fields;

@@ -16,7 +16,9 @@ void PicturePass::start(QImage picture, Work work, Done done)
 {
     m_made.reset();
     m_done = std::move(done);
-    m_worker->start([this, picture = std::move(picture), work = std::move(work)] {
+    // A pass whose thread could not be made has made nothing, as one that
+    // ran out of memory.
+    (void)m_worker->start([this, picture = std::move(picture), work = std::move(work)] {
         try {
             m_made = work(picture);
         } catch (const std::bad_alloc&) {

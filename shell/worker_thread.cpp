@@ -13,7 +13,7 @@ WorkerThread::~WorkerThread()
     wait();
 }
 
-void WorkerThread::start(std::function<void()> work)
+bool WorkerThread::start(std::function<void()> work)
 {
     Q_ASSERT(m_thread == nullptr);
     m_thread = QThread::create(std::move(work));
@@ -22,6 +22,12 @@ void WorkerThread::start(std::function<void()> work)
     // so, queued, it arrives after every signal the work sent before.
     connect(m_thread, &QThread::finished, this, &WorkerThread::collect, Qt::QueuedConnection);
     m_thread->start();
+    // A thread that could not be made is neither running nor finished, and
+    // would never say it has ended.
+    if (m_thread->isRunning() || m_thread->isFinished())
+        return true;
+    QMetaObject::invokeMethod(this, &WorkerThread::collect, Qt::QueuedConnection);
+    return false;
 }
 
 void WorkerThread::wait()

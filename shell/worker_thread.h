@@ -22,8 +22,9 @@ public:
     ~WorkerThread() override;
 
     // Starts `work` on the worker. Only one at a time: the caller has waited
-    // for finished() of the last.
-    void start(std::function<void()> work);
+    // for finished() of the last. False when no thread could be made (the
+    // process is out of memory): the work is not run, finished() still comes.
+    bool start(std::function<void()> work);
     // From start() until finished() has been delivered.
     bool isBusy() const { return m_thread != nullptr; }
     // Blocks until the work has returned; finished() still follows.
