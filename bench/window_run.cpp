@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -35,8 +36,14 @@ int main(int argc, char* argv[])
     window.openPictureFile(arguments.front());
     QCoreApplication::processEvents();
     const qint64 opened = clock.restart();
-    window.findChild<QPushButton*>(QStringLiteral("btnAnalyze"))->click();
-    QCoreApplication::processEvents();
+    {
+        // The run goes on the worker; the window says when it is over.
+        QEventLoop untilEnded;
+        QObject::connect(&window, &centrafix::Form1::workEnded, &untilEnded, &QEventLoop::quit);
+        window.findChild<QPushButton*>(QStringLiteral("btnAnalyze"))->click();
+        if (window.isBusy())
+            untilEnded.exec();
+    }
     const qint64 analysed = clock.restart();
     auto* region = window.findChild<centrafix::PictureScroll*>(QStringLiteral("picSideScroll"));
     // What one repaint of the region costs: the view drawn as the screen

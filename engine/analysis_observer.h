@@ -11,16 +11,18 @@
 
 namespace centrafix {
 
-// The run reports here, in the order the phases happen. The window repaints,
-// pumps events and reads Esc; the batch command ignores most of it. Every
-// method has a do-nothing default.
+// The run reports here, in the order the phases happen, from the thread it
+// runs on. The window passes the reports on to its own thread and sets the
+// abort request from Esc; the batch command ignores most of it. Every method
+// has a do-nothing default.
 class AnalysisObserver {
 public:
     virtual ~AnalysisObserver() = default;
 
     virtual void statusChanged(const std::string& /*text*/) {}
     virtual void progressChanged(std::int64_t /*value*/, std::int64_t /*maximum*/) {}
-    // Object boundaries: the only places where the window may handle events.
+    // Object boundaries: where an observer that shares the run's thread with
+    // a user interface may let its events through.
     virtual void yieldToEvents() {}
     // Read only at the head of each object pass and once after the edge search.
     virtual bool abortRequested() { return false; }

@@ -22,42 +22,29 @@ void FlipPicture(PictureArea& picSide, PictureArea& picBackBuffer)
     picSide.setAutoRedraw(false);
 }
 
-void InvertBlackWhite(PictureArea& picSide, PictureArea& picBackBuffer, double tolerance,
-                      const std::function<void()>& afterRow)
+QImage InvertedPicture(const QImage& picture, double tolerance)
 {
-    // Our own reference: if afterRow lets the user load another picture, this
-    // pass still reads the one it started on.
-    const QImage workingCopy = picBackBuffer.image();
-    // Start the display from the working copy: marks plotted by an earlier run
-    // would otherwise survive wherever the pass leaves pixels alone, become
-    // part of the new working copy and be measured as planform by the next run.
-    picSide.setPicture(workingCopy);
-    picSide.setAutoRedraw(true);
-
-    constexpr std::uint8_t kToWhite = 1;
-    constexpr std::uint8_t kToBlack = 2;
-    const int W = workingCopy.width();
-    const int H = workingCopy.height();
-    std::vector<std::uint8_t> rowMask(static_cast<std::size_t>(W));
+    QImage inverted = ToWorkingCopy(picture);
+    // Our own pixels to change: a shared picture is copied first.
+    if (inverted.bits() == nullptr && !picture.isNull())
+        throw std::bad_alloc();
+    const int W = inverted.width();
+    const int H = inverted.height();
+    constexpr std::uint32_t kWhite = ToRasterWord(Rgb(255, 255, 255));
+    constexpr std::uint32_t kBlack = ToRasterWord(Rgb(0, 0, 0));
     for (int y = 0; y < H; ++y) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(workingCopy.constScanLine(y));
+        auto* row = reinterpret_cast<std::uint32_t*>(inverted.scanLine(y));
         for (int x = 0; x < W; ++x) {
-            const std::int32_t c = FromRasterWord(in[x]);
+            const std::int32_t c = FromRasterWord(row[x]);
             const double s = static_cast<double>(RedOf(c)) + static_cast<double>(GreenOf(c)) +
                              static_cast<double>(BlueOf(c));
-            std::uint8_t action = 0;
             if (s < tolerance)
-                action = kToWhite;
+                row[x] = kWhite;
             else if (s > 765.0 - tolerance)
-                action = kToBlack;
-            rowMask[static_cast<std::size_t>(x)] = action;
+                row[x] = kBlack;
         }
-        picSide.paintMask(rowMask.data(), QRect(0, y, W, 1), Rgb(255, 255, 255), Rgb(0, 0, 0));
-        if (afterRow)
-            afterRow();
     }
-    picBackBuffer.setPicture(picSide.image());
-    picSide.setAutoRedraw(false);
+    return inverted;
 }
 
 QImage CleanedUpPicture(const QImage& picture, double threshold, std::int64_t* changed)

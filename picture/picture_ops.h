@@ -6,7 +6,6 @@
 
 #include <QImage>
 
-#include <functional>
 
 namespace centrafix {
 
@@ -14,12 +13,10 @@ namespace centrafix {
 // new working copy. Pixel-exact: flipping twice restores the picture.
 void FlipPicture(PictureArea& picSide, PictureArea& picBackBuffer);
 
-// Swaps black and white: pixels of the working copy whose component sum is
-// below `tolerance` turn white on picSide, those above 765 - tolerance black;
-// picSide's retained image then becomes the working copy. afterRow runs after
-// every row (the window lets events through there).
-void InvertBlackWhite(PictureArea& picSide, PictureArea& picBackBuffer, double tolerance,
-                      const std::function<void()>& afterRow = {});
+// Black and white swapped, as a picture of its own: pixels whose component
+// sum is below `tolerance` turn white, those above 765 - tolerance black.
+// bad_alloc when there is no memory for the copy.
+QImage InvertedPicture(const QImage& picture, double tolerance);
 
 // The picture with every pixel near one of the eight colours snapped onto it
 // (CleanUpColours), as a picture of its own; `changed` says how many pixels

@@ -1,12 +1,12 @@
 #include "analysis_session.h"
 
 #include "window_texts.h"
+#include "worker_thread.h"
 
 #include "engine/analysis_run.h"
 #include "engine/string_table.h"
 #include "picture/picture_source.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 
 #include <new>
@@ -14,8 +14,9 @@
 
 namespace centrafix {
 
-// Hands what the run reports on to the session's signals; reads the abort
-// request and lets events through for it.
+// Hands what the run reports on to the session's signals, on the worker: every
+// argument is a copy of its own by the time the window sees it. Reads the
+// abort request.
 class AnalysisSession::Observer final : public AnalysisObserver {
 public:
     Observer(AnalysisSession& session, const QImage& working)
@@ -32,21 +33,20 @@ public:
     {
         emit m_session.progressChanged(value, maximum);
     }
-    void yieldToEvents() override
-    {
-        // The run stays on the user-interface thread like every other action, so
-        // nothing can touch the colour table or the picture concurrently; letting
-        // pending events through at the object boundaries is what repaints the
-        // window and lets Esc (or a close) reach the run.
-        QCoreApplication::processEvents();
-    }
-    bool abortRequested() override { return m_session.m_abortRequested; }
+    bool abortRequested() override { return m_session.m_abortRequested.load(); }
     // Painting every pass over the picture costs a pass of its own; on big
     // scans the whole run takes less time than that and the user would never
     // see the tint, so only pictures up to this size get it.
     static constexpr std::int64_t kFeedbackPixels = 4'000'000;
     bool wantsFeedback() const override { return m_feedback; }
-    void passPainted(const PassFeedback& feedback) override { emit m_session.passPainted(feedback); }
+    void passPainted(const PassFeedback& feedback) override
+    {
+        if (feedback.mask == nullptr)
+            return;
+        PassFeedback alone = feedback;
+        alone.mask = nullptr;
+        emit m_session.passPainted(alone, std::make_shared<const std::vector<std::uint8_t>>(*feedback.mask));
+    }
     void displayRestored() override { emit m_session.displayRestored(); }
     void loadingTableReady(const LoadingTable& table) override
     {
@@ -75,8 +75,14 @@ private:
 };
 
 AnalysisSession::AnalysisSession(const RunFields& fields, QObject* parent)
-    : QObject(parent), m_fields(fields)
+    : QObject(parent), m_fields(fields), m_worker(new WorkerThread(this))
 {
+    connect(m_worker, &WorkerThread::finished, this, &AnalysisSession::collect);
+}
+
+AnalysisSession::~AnalysisSession()
+{
+    stopAndWait();
 }
 
 Result<RunSetup> AnalysisSession::prepare(int languageIndex, const std::string& decimalSeparator,
@@ -95,27 +101,51 @@ Result<RunSetup> AnalysisSession::prepare(int languageIndex, const std::string& 
     return PrepareRun(m_inputs);
 }
 
-std::optional<AnalysisResult> AnalysisSession::run(QImage working, const RunSetup& setup,
-                                                      ColorObjectTable& objects, const RunStart& start)
+void AnalysisSession::start(QImage working, const RunSetup& setup, const ColorObjectTable& objects,
+                            const RunStart& start)
 {
+    Q_ASSERT(!m_running);
     m_inputs.OriginX = start.OriginX;
     m_inputs.OriginY = start.OriginY;
     m_inputs.OriginRow = start.OriginRow;
     m_inputs.ticked = start.ticked;
-
+    m_outcome = RunOutcome{std::nullopt, objects, setup, start};
     m_running = true;
-    std::optional<AnalysisResult> result;
+    // The inputs and the outcome are the worker's until ended(): the window
+    // neither prepares nor starts another run before.
+    if (!m_worker->start([this, working = std::move(working)] { execute(working); }))
+        runOutOfMemory();
+}
+
+void AnalysisSession::runOutOfMemory()
+{
+    // A picture near the size limit on a machine short of memory: the
+    // window stays, with what the run had shown so far.
+    emit statusChanged(QString::fromUtf8(Tr(msg::Ready, m_inputs.languageIndex)));
+    emit failed(Described({}, kNotEnoughMemoryToAnalyse));
+}
+
+void AnalysisSession::execute(const QImage& working)
+{
     Observer observer(*this, working);
     try {
-        result = RunAnalysis(RasterViewOf(working), objects, setup, m_inputs, observer);
+        m_outcome.result =
+            RunAnalysis(RasterViewOf(working), m_outcome.objects, m_outcome.setup, m_inputs, observer);
     } catch (const std::bad_alloc&) {
-        // A picture near the size limit on a machine short of memory: the
-        // window stays, with what the run had shown so far.
-        emit statusChanged(QString::fromUtf8(Tr(msg::Ready, m_inputs.languageIndex)));
-        emit failed(Described({}, kNotEnoughMemoryToAnalyse));
+        runOutOfMemory();
     }
+}
+
+void AnalysisSession::collect()
+{
     m_running = false;
-    return result;
+    emit ended();
+}
+
+void AnalysisSession::stopAndWait()
+{
+    requestAbort();
+    m_worker->wait();
 }
 
 } // namespace centrafix

@@ -11,8 +11,12 @@
 #include <QString>
 
 #include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QLineEdit;
 
@@ -40,42 +44,70 @@ struct RunStart {
     double OriginY = 0.0;
     double OriginRow = 0.0;
     Ticks ticked{};
+    double OriginColumn = 0.0; // for the saved results
 };
 
+// What a run leaves for the window once it has ended.
+struct RunOutcome {
+    // Empty when memory ran out (failed() has said so).
+    std::optional<AnalysisResult> result;
+    // The colour-object table as the run left it: objects it did not reach
+    // keep what they had at the start.
+    ColorObjectTable objects{};
+    RunSetup setup;
+    RunStart start;
+};
+
+// One pass's mask as it crosses to the user-interface thread: a copy, since
+// the run reuses its buffer for the next pass.
+using PassMask = std::shared_ptr<const std::vector<std::uint8_t>>;
+
+class WorkerThread;
+
 // One analysis as the window runs it, in two steps: prepare() reads the fields
-// and refuses a run that could not start; run() analyses the working copy on
-// the user-interface thread, letting events through at object boundaries, and
-// reports everything it has to show through the signals below, in the order
-// the phases happen. The abort request (Esc, or a close while running) is kept
-// here because it is a request to the run, even when it is made between runs.
+// and refuses a run that could not start; start() analyses the working copy on
+// a worker thread and reports everything it has to show through the signals
+// below, which the window receives queued, in the order the phases happen;
+// ended() comes last. The abort request (Esc, or a close while running) is
+// kept here because it is a request to the run, even when it is made between
+// runs; the run reads it at its object boundaries.
 class AnalysisSession : public QObject {
     Q_OBJECT
 
 public:
     AnalysisSession(const RunFields& fields, QObject* parent = nullptr);
+    // Stops a run still going at its next object boundary and waits for it.
+    ~AnalysisSession() override;
 
     // Clears any earlier abort request and reads the fields as typed. On error
     // nothing has changed and run() must not be called.
     // `unit` names the scaled unit in the report (empty: none).
     Result<RunSetup> prepare(int languageIndex, const std::string& decimalSeparator, const std::string& unit = {});
 
-    // Runs the prepared analysis on `working`, taken as a copy: the shared
-    // image keeps the raster alive and unchanged for the run, whatever happens
-    // to the window's picture while the run yields. Returns what the run
-    // leaves behind, or nothing when memory ran out (failed() has said so).
-    std::optional<AnalysisResult> run(QImage working, const RunSetup& setup,
-                                      ColorObjectTable& objects, const RunStart& start);
+    // Starts the prepared analysis of `working` on the worker and returns.
+    // The run reads its own reference to the picture, so the raster stays
+    // alive and unchanged whatever happens to the window's; it measures a
+    // copy of `objects`, which takeOutcome() hands back.
+    void start(QImage working, const RunSetup& setup, const ColorObjectTable& objects, const RunStart& start);
+    // After ended(): what the run left behind.
+    RunOutcome takeOutcome() { return std::move(m_outcome); }
+    // Asks a run still going to stop and waits until it has (its signals
+    // still arrive, ended() last).
+    void stopAndWait();
 
+    // From start() until ended() has been delivered.
     bool isRunning() const { return m_running; }
     // The inputs of the last prepared run, with the origin it measured from.
     const AnalysisInputs& inputs() const { return m_inputs; }
-    bool abortRequested() const { return m_abortRequested; }
-    void requestAbort() { m_abortRequested = true; }
+    bool abortRequested() const { return m_abortRequested.load(); }
+    // Any thread; the run sees it at its next object boundary.
+    void requestAbort() { m_abortRequested.store(true); }
 
 signals:
     void statusChanged(const QString& text);
     void progressChanged(qint64 value, qint64 maximum);
-    void passPainted(const PassFeedback& feedback);
+    // feedback.mask is null; the mask travels beside it.
+    void passPainted(const PassFeedback& feedback, const PassMask& mask);
     void displayRestored();
     void loadingTableReady(const QString& table);
     void loadingTableTooLarge(qint64 rows);
@@ -87,14 +119,22 @@ signals:
                        const AnalysisInputs& inputs);
     void reportReady(const QString& report);
     void failed(const Error& error);
+    // The run is over; takeOutcome() has its results.
+    void ended();
 
 private:
     class Observer;
 
+    void execute(const QImage& working);
+    void runOutOfMemory();
+    void collect();
+
     RunFields m_fields;
     AnalysisInputs m_inputs;
+    WorkerThread* m_worker = nullptr; // a child
+    RunOutcome m_outcome;             // the worker's until ended()
     bool m_running = false;
-    bool m_abortRequested = false;
+    std::atomic<bool> m_abortRequested{false};
 };
 
 } // namespace centrafix

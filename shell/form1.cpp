@@ -8,6 +8,7 @@
 
 #include "analysis_session.h"
 #include "out_of_date.h"
+#include "picture_pass.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
 #include "window_menus.h"
@@ -69,6 +70,7 @@ Form1::Form1(const QString& settingsFile, QWidget* parent)
     buildWidgets();
     setAcceptDrops(true);
     m_run = new AnalysisSession(RunFields{txtTolerance, txtScale, txtAltitude, txtMach}, this);
+    m_pass = new PicturePass(this);
     connectRun();
     buildLoadingChart();
     connectFreshness();
@@ -79,7 +81,14 @@ Form1::Form1(const QString& settingsFile, QWidget* parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The worker may not outlive what its signals reach.
+    m_run->stopAndWait();
+    m_pass->wait();
+    if (m_busy)
+        QApplication::restoreOverrideCursor(); // the run's or the pass's
+}
 
 // ---------------------------------------------------------------------------
 // Small helpers of the handlers.
@@ -133,6 +142,7 @@ void Form1::endBusy()
         m_closePending = false;
         close();
     }
+    emit workEnded();
 }
 
 void Form1::showError(const Error& error)
@@ -149,14 +159,6 @@ void Form1::showWorkingCopy()
     m_hasPlot = false;
     m_originMark.reset();
     picSideView->clearMarks();
-}
-
-void Form1::yieldToEvents()
-{
-    // The invert pass stays on the user-interface thread, as the analysis does;
-    // letting pending events through is what repaints the window and lets a
-    // close reach the pass.
-    QCoreApplication::processEvents();
 }
 
 // ---------------------------------------------------------------------------
@@ -239,14 +241,14 @@ void Form1::Form_KeyPress(int KeyAscii)
     if (btnAnalyze->isDown())
         m_escBeforeRun = true;
     setStatus(text(msg::Aborting));
-    QCoreApplication::processEvents();
 }
 
 void Form1::closeEvent(QCloseEvent* event)
 {
     if (m_busy) {
-        // The run (or the invert pass) still holds the picture; it ends at its
-        // next boundary and closes the window then.
+        // The run (or a picture pass) still goes on the worker; the run ends
+        // at its next object boundary, a pass when it is done, and the window
+        // closes then.
         if (m_run->isRunning())
             m_run->requestAbort();
         m_closePending = true;

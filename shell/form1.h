@@ -7,6 +7,7 @@
 #include "engine/quarter_chord_marks.h"
 #include "engine/run_types.h"
 #include "engine/string_table.h"
+#include "picture_pass.h"
 #include "twips.h"
 #include "zoom.h"
 
@@ -56,9 +57,9 @@ struct WindowMenus;
 // a single action: the colour-object table, the language, the origin and the
 // picture areas; the analysis (with its abort request) is an AnalysisSession it
 // owns. Every action is a handler that runs to completion on the user-interface
-// thread; the analysis lets events through only at its object boundaries, and
-// while it (or the invert pass) runs, the actions that would change the
-// picture under it are switched off.
+// thread; the analysis and the long picture passes run on a worker thread and
+// report back by queued signals, and while they run, the actions that would
+// change the picture under them are switched off.
 //
 // The handlers keep the established names of the controls and events they
 // belong to, so the window reads the same as its description. The controls are
@@ -132,6 +133,8 @@ public:
     double originColumn() const { return OriginColumn; }
     double originRow() const { return OriginRow; }
     bool isRunning() const;
+    // An analysis or a picture pass is going; workEnded() follows.
+    bool isBusy() const { return m_busy; }
     bool drawingScaleLine() const { return m_scaleMode; }
 
     // The results shown (grid, report, loading chart, marks) were made from
@@ -140,6 +143,10 @@ public:
     // result there is nothing to mark.
     void markResultsOutOfDate(const Message& what);
     bool resultsOutOfDate() const { return m_document.outOfDate(); }
+
+signals:
+    // A run or a picture pass has ended and the window takes every input again.
+    void workEnded();
 
 protected:
     // Seams for tests: a message box and a file dialog block until a person
@@ -218,6 +225,7 @@ private:
     std::optional<Error> runRefusal(const RunSetup& setup) const;
     void setWaiting(bool waiting);
     void showRunStarting(const RunSetup& setup);
+    void runEnded();
     void showRunOver();
     void setProgress(std::int64_t value, std::int64_t maximum);
 
@@ -291,7 +299,9 @@ private:
     void cancelScaleLine();
     QPoint linePixel(float X, float Y) const;
     QString linePixelsText(double pixels) const;
-    void yieldToEvents();
+    // Invert B/W and Clean up on the worker (form1_tools.cpp); `said` gives
+    // the status text from the count of pixels changed.
+    void runPicturePass(PicturePass::Work work, const std::function<void(std::int64_t changed)>& said = {});
     // The loading chart's window (form1_chart.cpp).
     void buildLoadingChart();
 
@@ -342,6 +352,7 @@ private:
     QImage picColor;
 
     AnalysisSession* m_run = nullptr; // owned by the window
+    PicturePass* m_pass = nullptr;    // owned by the window
     LoadingChartWindow* m_chartWindow = nullptr; // a window of its own, the main window its parent
     std::unique_ptr<WindowMenus> m_menus; // its actions are the window's children
     QAction* actTickAll = nullptr;
@@ -411,7 +422,7 @@ private:
     double OriginRow = 0.0;
 
     QString m_settingsFile;
-    bool m_busy = false;         // an analysis or the invert pass is going
+    bool m_busy = false;         // an analysis or a picture pass is going
     bool m_closePending = false; // the user closed the window while busy
     bool m_escBeforeRun = false;
     QString m_runNotice;         // said in the status bar when the run is over // Esc came while the Analyze key's click was on its way

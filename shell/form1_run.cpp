@@ -1,5 +1,6 @@
 // The Analyze button: what the window shows before, during and after a run.
-// The run itself is the AnalysisSession's; the window only answers its signals.
+// The run itself is the AnalysisSession's, on a worker thread; the window only
+// answers its signals and takes the results when it has ended.
 
 #include "form1.h"
 
@@ -67,19 +68,31 @@ void Form1::btnAnalyze_Click()
     showRunStarting(*setup);
     // The origin and the ticks as they are now (the scale field may just have
     // moved the origin): the run works with one consistent set, even if the
-    // user moves the origin while it yields.
-    const RunStart start{OriginX, OriginY, OriginRow, ticks()};
+    // user moves the origin while it goes.
     m_report = {};
-    const double originColumn = OriginColumn;
+    m_run->start(picBackBuffer->picture(), *setup, ColorObjects,
+                 RunStart{OriginX, OriginY, OriginRow, ticks(), OriginColumn});
+}
+
+// The run's last report: its results join the window.
+void Form1::runEnded()
+{
+    RunOutcome outcome = m_run->takeOutcome();
+    // Weights typed while the run went stay the user's; the run measured with
+    // the ones it started with, and such a change left its results out of date.
+    for (std::size_t i = 0; i < ColorObjects.size(); ++i)
+        outcome.objects[i].Weight = ColorObjects[i].Weight;
+    ColorObjects = outcome.objects;
     bool completed = false;
     std::optional<LastRun> last;
-    if (std::optional<AnalysisResult> result = m_run->run(picBackBuffer->picture(), *setup, ColorObjects, start)) {
+    if (std::optional<AnalysisResult>& result = outcome.result) {
         picQuarterChord = std::move(result->values.marks);
         completed = result->completed;
         if (completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
                                     result->drag, m_unit.value_or(QString()).toStdString(), result->matches};
-            last = LastRun{m_run->inputs(), originColumn, *setup, ColorObjects, std::move(*result)};
+            last = LastRun{m_run->inputs(), outcome.start.OriginColumn, outcome.setup, ColorObjects,
+                           std::move(*result)};
         }
     }
     takeRunOutcome(std::move(last));
@@ -101,8 +114,11 @@ void Form1::connectRun()
     AnalysisSession* run = m_run;
     connect(run, &AnalysisSession::statusChanged, this, [this](const QString& s) { setStatus(s); });
     connect(run, &AnalysisSession::progressChanged, this, &Form1::setProgress);
-    connect(run, &AnalysisSession::passPainted, this,
-            [this](const PassFeedback& feedback) { PaintPassFeedback(*picSide, feedback); });
+    connect(run, &AnalysisSession::passPainted, this, [this](const PassFeedback& feedback, const PassMask& mask) {
+        PassFeedback painted = feedback;
+        painted.mask = mask.get();
+        PaintPassFeedback(*picSide, painted);
+    });
     connect(run, &AnalysisSession::displayRestored, this, &Form1::showWorkingCopy);
     connect(run, &AnalysisSession::loadingTableReady, this, [](const QString& table) { PutOnClipboard(table); });
     connect(run, &AnalysisSession::loadingTableTooLarge, this, [this](qint64 rows) {
@@ -118,6 +134,7 @@ void Form1::connectRun()
             });
     connect(run, &AnalysisSession::reportReady, this, [this](const QString& report) { setReport(report); });
     connect(run, &AnalysisSession::failed, this, &Form1::showError);
+    connect(run, &AnalysisSession::ended, this, &Form1::runEnded);
 }
 
 // The moment between the click and a run that may yet be refused: only the

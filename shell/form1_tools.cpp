@@ -3,10 +3,12 @@
 
 #include "form1.h"
 
+#include "picture_pass.h"
 #include "picture_view.h"
 #include "out_of_date.h"
 #include "scale_dialog.h"
 #include "tool_texts.h"
+#include "window_texts.h"
 
 #include "engine/color_cleanup.h"
 #include "engine/defaults.h"
@@ -16,10 +18,13 @@
 #include "picture/picture_area.h"
 #include "picture/picture_ops.h"
 
+#include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace centrafix {
 
@@ -119,8 +124,8 @@ void Form1::endScaleLine(float X, float Y)
 }
 
 // ---------------------------------------------------------------------------
-// Clean up colours: as Invert B/W, the pass makes a new working copy and
-// nothing may change the picture while it goes.
+// Clean up colours: as Invert B/W, the pass makes a new working copy on the
+// worker and nothing may change the picture while it goes.
 
 void Form1::btnCleanUp_Click()
 {
@@ -140,15 +145,39 @@ void Form1::btnCleanUp_Click()
         return;
     }
     m_cleanUpThreshold = typed;
-    withMemory([&] {
-        setBusy(true);
-        std::int64_t changed = 0;
-        picBackBuffer->setPicture(CleanedUpPicture(picBackBuffer->image(), *threshold, &changed));
-        picSide->setAutoRedraw(false);
-        showWorkingCopy();
-        endBusy();
-        pictureChanged();
-        setStatus(Tr(kCleanedUp, LanguageIndex, {std::to_string(changed)}));
+    runPicturePass(
+        [threshold = *threshold](const QImage& picture) {
+            PicturePass::Made made;
+            made.picture = CleanedUpPicture(picture, threshold, &made.changed);
+            return made;
+        },
+        [this](std::int64_t changed) { setStatus(Tr(kCleanedUp, LanguageIndex, {std::to_string(changed)})); });
+}
+
+// The working copy stays as it is, and shown, until the pass has made the new
+// one; while it goes nothing may change the picture.
+void Form1::runPicturePass(PicturePass::Work work, const std::function<void(std::int64_t changed)>& said)
+{
+    setBusy(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_pass->start(picBackBuffer->image(), std::move(work), [this, said](std::optional<PicturePass::Made> made) {
+        QApplication::restoreOverrideCursor();
+        if (!made) {
+            endBusy();
+            showError(Described({}, kNotEnoughMemory));
+            return;
+        }
+        withMemory([&] {
+            picBackBuffer->setPicture(made->picture);
+            picSide->setAutoRedraw(false);
+            showWorkingCopy();
+            pictureChanged();
+            if (said)
+                said(made->changed);
+        });
+        // Last: a close asked for meanwhile happens here.
+        if (m_busy)
+            endBusy();
     });
 }
 
@@ -177,13 +206,8 @@ void Form1::btnInvert_Click()
         showError(tolerance.error());
         return;
     }
-    withMemory([&] {
-        setBusy(true);
-        InvertBlackWhite(*picSide, *picBackBuffer, *tolerance, [this] { yieldToEvents(); });
-        picSide->setAutoRedraw(false);
-        showWorkingCopy();
-        endBusy();
-        pictureChanged();
+    runPicturePass([tolerance = *tolerance](const QImage& picture) {
+        return PicturePass::Made{InvertedPicture(picture, tolerance), 0};
     });
 }
 

@@ -3,6 +3,7 @@
 // The window driven as a user drives it: through its controls, the mouse over
 // the picture, Esc and closing, against a settings store of its own.
 
+#include "shell/analysis_session.h"
 #include "shell/form1.h"
 #include "shell/picture_scroll.h"
 #include "shell/picture_view.h"
@@ -27,6 +28,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,31 +150,52 @@ protected:
     QString clipboardText() { return QGuiApplication::clipboard()->text(); }
 
     QString report() { return get<QPlainTextEdit>("txtReport")->toPlainText(); }
-    void click(const char* button) { get<QPushButton>(button)->click(); }
+    // A click on a button that starts long work returns once the work has
+    // ended, after withHook's hook had its chance right after the click.
+    void click(const char* button)
+    {
+        get<QPushButton>(button)->click();
+        if (hook)
+            hook();
+        waitForWork();
+    }
     void analyze() { click("btnAnalyze"); }
+
+    // Waits until the run or picture pass under way, if any, has ended.
+    void waitForWork()
+    {
+        if (!form->isBusy())
+            return;
+        QSignalSpy ended(form.get(), &Form1::workEnded);
+        EXPECT_TRUE(ended.wait(120'000)) << "the work never ended";
+    }
 
     QString copyTable() { click("btnCopy"); return clipboardText(); }
 
-    // Runs `action` the first time `when` holds while `start` is under way: a
-    // 0 ms timer fires whenever a long action lets events through.
+    // Runs `action` the first time `when` holds while `start` is under way:
+    // right after the click that started it, and at every status text of a
+    // run, which waits there until the hook has looked. What the action does
+    // (Esc, a close, a field changed) so happens at a known object boundary.
     void withHook(const std::function<void()>& start, const std::function<bool()>& when,
                   const std::function<void()>& action)
     {
-        QTimer timer;
         bool done = false;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
+        hook = [&] {
             if (!done && when()) {
                 done = true;
                 action();
             }
-        });
-        timer.start();
+        };
+        const QMetaObject::Connection atStatus =
+            QObject::connect(form->findChild<AnalysisSession*>(), &AnalysisSession::statusChanged, form.get(),
+                             [&] { hook(); }, Qt::BlockingQueuedConnection);
         start();
-        timer.stop();
+        QObject::disconnect(atStatus);
+        hook = nullptr;
         EXPECT_TRUE(done) << "the hook never ran";
     }
 
-    // The same at an object boundary of the next analysis.
+    // The same during the next analysis.
     void analyzeWithHook(const std::function<bool()>& when, const std::function<void()>& action)
     {
         withHook([&] { analyze(); }, [&] { return form->isRunning() && when(); }, action);
@@ -200,11 +223,14 @@ protected:
     // Picture > Clean up colors, answered with the threshold typed.
     bool cleanUp(const QString& threshold)
     {
-        return answeringDialog([&] { form->findChild<QAction*>("actCleanUp")->trigger(); }, [&](QDialog& d) {
-            auto& ask = static_cast<QInputDialog&>(d);
-            ask.setTextValue(threshold);
-            ask.accept();
-        });
+        const bool asked =
+            answeringDialog([&] { form->findChild<QAction*>("actCleanUp")->trigger(); }, [&](QDialog& d) {
+                auto& ask = static_cast<QInputDialog&>(d);
+                ask.setTextValue(threshold);
+                ask.accept();
+            });
+        waitForWork();
+        return asked;
     }
 
     void pressEsc()
@@ -290,6 +316,7 @@ protected:
 
     QTemporaryDir dir;
     std::unique_ptr<TestForm> form;
+    std::function<void()> hook; // withHook's, while it runs
     bool storeGerman = true;
 };
 

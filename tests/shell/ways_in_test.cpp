@@ -63,6 +63,7 @@ TEST_F(WaysIn, TheKeysDoWhatTheirButtonsDo)
 {
     open();
     key(Qt::Key_F5);
+    waitForWork();
     EXPECT_EQ(grid()->rowCount(), 5) << "F5 analyses";
     QGuiApplication::clipboard()->clear();
     key(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
