@@ -54,15 +54,15 @@ struct WindowMenus;
 // The program's one window. It owns every control and all state that outlives
 // a single action: the colour-object table, the language, the origin and the
 // picture areas; the analysis (with its abort request) is an AnalysisSession it
-// owns. Every action is a handler that runs to completion on the user-interface
-// thread; the analysis lets events through only at its object boundaries, and
-// while it (or the invert pass) runs, the actions that would change the
-// picture under it are switched off.
+// owns. Every command is one QAction, shared by its menu item, its key and its
+// button; what the window is doing (its Activity) decides which of them are
+// offered, in updateActions() alone: while a run or a picture pass holds the
+// working copy, the commands that would change the picture under it are off.
 //
 // The handlers keep the established names of the controls and events they
 // belong to, so the window reads the same as its description. The controls are
-// made in form1_layout.cpp and placed in form1_fit.cpp, the menus are in
-// form1_menu.cpp, the run in form1_run.cpp, the colour list and the results
+// made in form1_layout.cpp and placed in form1_fit.cpp, the commands and menus
+// are in form1_actions.cpp, the run in form1_run.cpp, the colour list and the results
 // grid in form1_results.cpp, the picture sources, the save dialogs and the
 // marks over the picture in form1_files.cpp, the origin's fields in
 // form1_fields.cpp.
@@ -131,7 +131,7 @@ public:
     double originColumn() const { return OriginColumn; }
     double originRow() const { return OriginRow; }
     bool isRunning() const;
-    bool drawingScaleLine() const { return m_scaleMode; }
+    bool drawingScaleLine() const { return m_activity == Activity::ScaleLine; }
 
     // The results shown (grid, report, loading chart, marks) were made from
     // inputs that have changed since: `what` names the change. They stay, for
@@ -206,11 +206,14 @@ private:
     // Moves and shrinks the window so that all of it lies on the screen it is
     // on, as far as its smallest size allows.
     void keepOnScreen();
-    // Menus and tooltips (form1_menu.cpp).
+    // Commands, menus and tooltips (form1_actions.cpp).
     void buildMenus();
     void setMenuTexts();
     void setToolTips();
     void syncMenuChecks();
+    // Every command's enabled state, from the Activity and what the window
+    // holds; called whenever either changes.
+    void updateActions();
 
     // The run (form1_run.cpp).
     void connectRun();
@@ -267,6 +270,7 @@ private:
     void withMemory(const std::function<void()>& action);
     void setBusy(bool busy);
     void endBusy();
+    bool isBusy() const { return m_activity == Activity::Busy || m_activity == Activity::BusyThenClose; }
     void showWorkingCopy();
     void takePicture(const QImage& picture, const QString& name);
     // Marks over the picture, the table as text (form1_files.cpp).
@@ -406,10 +410,9 @@ private:
     std::optional<ZoomMode> m_startZoom; // as kept from the last session
     bool m_zoomChosen = false;
 
-    // The scale line: the mode is on from the menu until the line is done or
-    // cancelled; the drag runs from its first pixel to the one now under the
-    // pointer.
-    bool m_scaleMode = false;
+    // The scale line: drawn while the Activity is ScaleLine, from the menu
+    // until the line is done or cancelled; the drag runs from its first pixel
+    // to the one now under the pointer.
     std::optional<QPoint> m_lineStart;
     QPoint m_lineEnd;
     std::optional<QString> m_unit;             // what the scale's unit is called, once given
@@ -424,11 +427,20 @@ private:
     double OriginRow = 0.0;
 
     QString m_settingsFile;
-    bool m_busy = false;         // an analysis or the invert pass is going
-    bool m_closePending = false; // the user closed the window while busy
-    bool m_escBeforeRun = false;
-    QString m_runNotice;         // said in the status bar when the run is over // Esc came while the Analyze key's click was on its way
-    bool m_unloaded = false;
+    bool m_escBeforeRun = false; // Esc came while the Analyze key's click was on its way
+    QString m_runNotice;         // said in the status bar when the run is over
+
+    // What the window is doing. One value rather than a flag each, so that no
+    // two can contradict each other (a scale line drawn during a run, a close
+    // waiting with nothing to wait for).
+    enum class Activity {
+        Idle,
+        ScaleLine,     // the next left drag on the picture draws the scale line
+        Busy,          // an analysis or a picture pass holds the working copy
+        BusyThenClose, // the same, and the window closes when it ends
+        Closed,        // the settings are written; the window is done
+    };
+    Activity m_activity = Activity::Idle;
 };
 
 } // namespace centrafix

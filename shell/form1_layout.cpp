@@ -225,13 +225,7 @@ void Form1::buildStatusBar()
 
 void Form1::connectHandlers()
 {
-    connect(btnOpen, &QPushButton::clicked, this, [this] { btnOpen_Click(); });
-    connect(btnAnalyze, &QPushButton::clicked, this, [this] { btnAnalyze_Click(); });
-    connect(btnPaste, &QPushButton::clicked, this, [this] { btnPaste_Click(); });
-    connect(btnCopy, &QPushButton::clicked, this, [this] { btnCopy_Click(); });
-    connect(btnInvert, &QPushButton::clicked, this, [this] { btnInvert_Click(); });
-    connect(btnCopyBitmap, &QPushButton::clicked, this, [this] { btnCopyBitmap_Click(); });
-    connect(btnFlip, &QPushButton::clicked, this, [this] { btnFlip_Click(); });
+    // The buttons and check boxes are their actions' (form1_actions.cpp).
     connect(cbLanguage, &QComboBox::currentIndexChanged, this, [this] { cbLanguage_Click(); });
     connect(theListView, &QTableWidget::itemClicked, this, [this] { theListView_Click(); });
     connect(txtScale, &QLineEdit::textChanged, this, [this] { txtScale_Change(); });
@@ -241,8 +235,6 @@ void Form1::connectHandlers()
     });
     for (QLineEdit* origin : {txtOriginX, txtOriginY})
         connect(origin, &QLineEdit::editingFinished, this, [this] { txtOrigin_Edited(); });
-    connect(chkAreaAC, &QCheckBox::stateChanged, this, [this] { showChoice(); });
-    connect(chkAreaCG, &QCheckBox::stateChanged, this, [this] { showChoice(); });
     connect(picSideView, &PictureView::mouseMoved, this, &Form1::picSide_MouseMove);
     connect(picSideView, &PictureView::mousePressed, this, &Form1::picSide_MouseDown);
     connect(picSideView, &PictureView::mouseReleased, this, &Form1::picSide_MouseUp);

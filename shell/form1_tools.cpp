@@ -29,9 +29,9 @@ namespace centrafix {
 
 void Form1::startScaleLine()
 {
-    if (m_busy)
+    if (m_activity != Activity::Idle && m_activity != Activity::ScaleLine)
         return;
-    m_scaleMode = true;
+    m_activity = Activity::ScaleLine;
     m_lineStart.reset();
     picSideView->setCursor(Qt::CrossCursor);
     setStatus(text(kDrawScaleLine));
@@ -39,7 +39,8 @@ void Form1::startScaleLine()
 
 void Form1::leaveScaleLine()
 {
-    m_scaleMode = false;
+    if (m_activity == Activity::ScaleLine)
+        m_activity = Activity::Idle;
     m_lineStart.reset();
     picSideView->setScaleLine(std::nullopt);
     picSideView->unsetCursor();
@@ -124,7 +125,7 @@ void Form1::endScaleLine(float X, float Y)
 
 void Form1::btnCleanUp_Click()
 {
-    if (m_busy)
+    if (isBusy())
         return;
     QInputDialog ask(this);
     ask.setObjectName(QStringLiteral("CleanUpDialog"));
@@ -169,7 +170,7 @@ void Form1::btnFlip_Click()
 
 void Form1::btnInvert_Click()
 {
-    if (m_busy)
+    if (isBusy())
         return;
     const Result<double> tolerance =
         EvalNumber(txtTolerance->text().toStdString(), Field::Tolerance, decimalSeparator());
