@@ -182,6 +182,7 @@ void Form1::Form_Load()
     if (!stored.windowGeometry.isEmpty())
         restoreGeometry(QByteArray::fromBase64(stored.windowGeometry.toLatin1()));
     keepOnScreen();
+    setPanelSizes(stored.panels);
     // The zoom needs the region's size, which the window has once it shows.
     m_startZoom = ZoomModeFromText(stored.zoomMode);
     m_unit = stored.unit;
@@ -212,6 +213,7 @@ void Form1::Form_Unload()
         values.weights[i] = ColorObjects[i].Weight;
     values.windowGeometry = QString::fromLatin1(saveGeometry().toBase64());
     values.zoomMode = ZoomModeText(picSideScroll->mode());
+    values.panels = panelSizes();
     values.unit = m_unit;
     values.cleanUpThreshold = m_cleanUpThreshold;
     // The program's own file; this system's executables have no ".exe". A
@@ -262,12 +264,6 @@ void Form1::showEvent(QShowEvent* event)
     else
         picSideScroll->chooseZoomForPicture();
     showZoom();
-}
-
-void Form1::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

@@ -33,6 +33,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QScrollArea;
+class QSplitter;
 class QTableWidget;
 class QDragEnterEvent;
 class QDropEvent;
@@ -47,6 +48,7 @@ class PictureArea;
 class PictureScroll;
 class PictureView;
 struct PlotChoice;
+struct PanelSizes;
 struct PlotItem;
 struct RunSetup;
 struct WindowMenus;
@@ -78,7 +80,6 @@ public:
     // Handlers.
     void Form_Load();
     void Form_Unload();
-    void Form_Resize();
     void Form_KeyPress(int KeyAscii);
     void cbLanguage_Click();
     void SwitchLanguage();
@@ -168,40 +169,34 @@ protected:
     SavePath askSavePath(const std::vector<SaveKind>& kinds, const QString& ending = {});
 
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // The controls (form1_layout.cpp).
+    // The controls and their panels (form1_layout.cpp).
     void buildWidgets();
     void buildButtons(QWidget* client);
     void buildResultViews(QWidget* client);
     void buildFields(QWidget* client);
-    void buildSidePanel(QWidget* client);
+    void buildColorPanel(QWidget* client);
     void buildColorList(QWidget* parent);
     void buildPictureView(QWidget* client);
     void buildStatusBar();
+    QWidget* buildSidePanel();
+    void buildPanels(QWidget* client);
     void connectHandlers();
     QRect designed(const TwipsRect& r) const;
     int twipsX(double twips) const;
     int twipsY(double twips) const;
-    // Where they go (form1_fit.cpp).
+    // What they need (form1_fit.cpp).
     void measureNeeds();
     void measureColorList();
-    void placeControls();
-    struct Band {
-        int bottom = 0;
-        int minimumWidth = 0;
-    };
-    Band placeBand(int top, int gap);
-    int fieldRowStep() const;
-    int fieldColumnWidth(int gap) const;
-    int fieldColumnHeight(int gap) const;
+    void setMinimumSizes();
     int reportMinimumHeight() const;
-    void placeFields(const QRect& column, int gap);
+    void setPanelSizes(const PanelSizes& kept);
+    PanelSizes panelSizes() const;
     QSize defaultSize() const;
     // Moves and shrinks the window so that all of it lies on the screen it is
     // on, as far as its smallest size allows.
@@ -328,6 +323,10 @@ private:
     QLabel* lblLanguage = nullptr;
     QComboBox* cbLanguage = nullptr;
     PictureScroll* picSideScroll = nullptr;
+    // The dividers: picture | side panel, above | results, grid | report.
+    QSplitter* m_pictureSplit = nullptr;
+    QSplitter* m_mainSplit = nullptr;
+    QSplitter* m_resultsSplit = nullptr;
     PictureView* picSideView = nullptr;
     QProgressBar* theProgressBar = nullptr;
     QLabel* statusPanel1 = nullptr;
