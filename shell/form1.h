@@ -63,9 +63,9 @@ struct WindowMenus;
 //
 // The handlers keep the established names of the controls and events they
 // belong to, so the window reads the same as its description. The controls are
-// made in form1_layout.cpp and placed in form1_fit.cpp, the commands and menus
-// are in form1_actions.cpp, the run in form1_run.cpp, the colour list and the results
-// grid in form1_results.cpp, the picture sources, the save dialogs and the
+// made and put into their panels in form1_layout.cpp and sized in
+// form1_fit.cpp, the commands and menus are in form1_actions.cpp, the run in
+// form1_run.cpp, the colour list and the results grid in form1_results.cpp, the picture sources, the save dialogs and the
 // marks over the picture in form1_files.cpp, the origin's fields in
 // form1_fields.cpp.
 class Form1 : public QMainWindow {
@@ -388,7 +388,7 @@ private:
     std::array<bool, 8> m_ticksShown{};
     bool m_findingsOverruled = false; // such a change came while a run went
 
-    // What the captions need, measured in both languages (form1_layout.cpp).
+    // What the captions need, measured in both languages (form1_fit.cpp).
     struct Needs {
         int button = 0;
         int check = 0;
