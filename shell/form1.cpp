@@ -74,6 +74,7 @@ Form1::Form1(const QString& settingsFile, QWidget* parent)
     connectRun();
     buildLoadingChart();
     connectFreshness();
+    updateActions();
     // Esc must reach Form_KeyPress whichever control has the focus, and must
     // still reach that control: an application filter sees the key first and
     // lets it pass.
@@ -86,7 +87,7 @@ Form1::~Form1()
     // The worker may not outlive what its signals reach.
     m_run->stopAndWait();
     m_pass->wait();
-    if (m_busy)
+    if (isBusy())
         QApplication::restoreOverrideCursor(); // the run's or the pass's
 }
 
@@ -113,35 +114,28 @@ QString Form1::text(const Message& message) const
     return QString::fromUtf8(Tr(message, LanguageIndex));
 }
 
+// A run or a picture pass begins (true) or ends (false). A scale line being
+// drawn is given up: the picture under it is about to change. A window
+// already closed stays so.
 void Form1::setBusy(bool busy)
 {
-    m_busy = busy;
-    if (busy && m_scaleMode)
+    if (busy && m_activity == Activity::ScaleLine)
         leaveScaleLine();
-    for (QWidget* w : {static_cast<QWidget*>(btnOpen), static_cast<QWidget*>(btnPaste),
-                       static_cast<QWidget*>(btnFlip), static_cast<QWidget*>(btnInvert),
-                       static_cast<QWidget*>(btnCopyBitmap), static_cast<QWidget*>(cbLanguage),
-                       static_cast<QWidget*>(btnAnalyze)})
-        w->setEnabled(!busy);
-    // Read-only rather than off: the field with the focus keeps it, and F5
-    // from the origin field leaves the focus there.
-    for (QLineEdit* origin : {txtOriginX, txtOriginY})
-        origin->setReadOnly(busy);
-    for (QAction* a : {m_menus->open, m_menus->paste, m_menus->flip, m_menus->invert, m_menus->cleanUp,
-                       m_menus->scaleLine, m_menus->copyBitmap, m_menus->savePicture, m_menus->analyze,
-                       m_menus->german, m_menus->english})
-        a->setEnabled(!busy);
+    if (busy && m_activity == Activity::Idle)
+        m_activity = Activity::Busy;
+    else if (!busy && isBusy())
+        m_activity = Activity::Idle;
+    updateActions();
 }
 
 // Ends what setBusy(true) began, and performs the close the user asked for
 // meanwhile.
 void Form1::endBusy()
 {
+    const bool closing = m_activity == Activity::BusyThenClose;
     setBusy(false);
-    if (m_closePending) {
-        m_closePending = false;
+    if (closing)
         close();
-    }
     emit workEnded();
 }
 
@@ -190,6 +184,7 @@ void Form1::Form_Load()
     if (!stored.windowGeometry.isEmpty())
         restoreGeometry(QByteArray::fromBase64(stored.windowGeometry.toLatin1()));
     keepOnScreen();
+    setPanelSizes(stored.panels);
     // The zoom needs the region's size, which the window has once it shows.
     m_startZoom = ZoomModeFromText(stored.zoomMode);
     m_unit = stored.unit;
@@ -206,9 +201,9 @@ void Form1::Form_Load()
 
 void Form1::Form_Unload()
 {
-    if (m_unloaded)
+    if (m_activity == Activity::Closed)
         return;
-    m_unloaded = true;
+    m_activity = Activity::Closed;
     m_chartWindow->close();
     StoredSettings values;
     values.languageIndex = LanguageIndex;
@@ -220,6 +215,7 @@ void Form1::Form_Unload()
         values.weights[i] = ColorObjects[i].Weight;
     values.windowGeometry = QString::fromLatin1(saveGeometry().toBase64());
     values.zoomMode = ZoomModeText(picSideScroll->mode());
+    values.panels = panelSizes();
     values.unit = m_unit;
     values.cleanUpThreshold = m_cleanUpThreshold;
     // The program's own file; this system's executables have no ".exe". A
@@ -233,7 +229,7 @@ void Form1::Form_KeyPress(int KeyAscii)
     if (KeyAscii != kEsc)
         return;
     // Esc while a scale line is drawn ends the line, not a run: none goes.
-    if (m_scaleMode) {
+    if (m_activity == Activity::ScaleLine) {
         cancelScaleLine();
         return;
     }
@@ -245,13 +241,13 @@ void Form1::Form_KeyPress(int KeyAscii)
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (m_busy) {
+    if (isBusy()) {
         // The run (or a picture pass) still goes on the worker; the run ends
         // at its next object boundary, a pass when it is done, and the window
         // closes then.
         if (m_run->isRunning())
             m_run->requestAbort();
-        m_closePending = true;
+        m_activity = Activity::BusyThenClose;
         event->ignore();
         return;
     }
@@ -270,12 +266,6 @@ void Form1::showEvent(QShowEvent* event)
     else
         picSideScroll->chooseZoomForPicture();
     showZoom();
-}
-
-void Form1::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
@@ -319,7 +309,7 @@ void Form1::withMemory(const std::function<void()>& action)
         // display shows it again.
         picSide->setAutoRedraw(false);
         showWorkingCopy();
-        if (m_busy)
+        if (isBusy())
             endBusy();
         showError(Described({}, kNotEnoughMemory));
     }
@@ -363,7 +353,7 @@ void Form1::picSide_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y)
 
 void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
 {
-    if (m_scaleMode && Button == 1) {
+    if (m_activity == Activity::ScaleLine && Button == 1) {
         beginScaleLine(X, Y);
         return;
     }
@@ -379,7 +369,7 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     setStatus(ClickReadout(s, X, Y, OriginX, OriginY, c, decimalSeparator()));
     // While a run or the invert pass works on the display, an origin mark
     // drawn into it would become part of the next working copy.
-    if (Button != 2 || m_busy)
+    if (Button != 2 || isBusy())
         return;
     const bool moved = OriginColumn != X || OriginRow != Y;
     OriginColumn = X;

@@ -35,6 +35,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QScrollArea;
+class QSplitter;
 class QTableWidget;
 class QDragEnterEvent;
 class QDropEvent;
@@ -49,6 +50,7 @@ class PictureArea;
 class PictureScroll;
 class PictureView;
 struct PlotChoice;
+struct PanelSizes;
 struct PlotItem;
 struct RunSetup;
 struct WindowMenus;
@@ -56,16 +58,17 @@ struct WindowMenus;
 // The program's one window. It owns every control and all state that outlives
 // a single action: the colour-object table, the language, the origin and the
 // picture areas; the analysis (with its abort request) is an AnalysisSession it
-// owns. Every action is a handler that runs to completion on the user-interface
-// thread; the analysis and the long picture passes run on a worker thread and
-// report back by queued signals, and while they run, the actions that would
-// change the picture under them are switched off.
+// owns. Every command is one QAction, shared by its menu item, its key and its
+// button; what the window is doing (its Activity) decides which of them are
+// offered, in updateActions() alone. The analysis and the long picture passes
+// run on a worker thread and report back by queued signals; while they hold the
+// working copy, the commands that would change the picture under it are off.
 //
 // The handlers keep the established names of the controls and events they
 // belong to, so the window reads the same as its description. The controls are
-// made in form1_layout.cpp and placed in form1_fit.cpp, the menus are in
-// form1_menu.cpp, the run in form1_run.cpp, the colour list and the results
-// grid in form1_results.cpp, the picture sources, the save dialogs and the
+// made and put into their panels in form1_layout.cpp and sized in
+// form1_fit.cpp, the commands and menus are in form1_actions.cpp, the run in
+// form1_run.cpp, the colour list and the results grid in form1_results.cpp, the picture sources, the save dialogs and the
 // marks over the picture in form1_files.cpp, the origin's fields in
 // form1_fields.cpp.
 class Form1 : public QMainWindow {
@@ -80,7 +83,6 @@ public:
     // Handlers.
     void Form_Load();
     void Form_Unload();
-    void Form_Resize();
     void Form_KeyPress(int KeyAscii);
     void cbLanguage_Click();
     void SwitchLanguage();
@@ -134,8 +136,8 @@ public:
     double originRow() const { return OriginRow; }
     bool isRunning() const;
     // An analysis or a picture pass is going; workEnded() follows.
-    bool isBusy() const { return m_busy; }
-    bool drawingScaleLine() const { return m_scaleMode; }
+    bool isBusy() const { return m_activity == Activity::Busy || m_activity == Activity::BusyThenClose; }
+    bool drawingScaleLine() const { return m_activity == Activity::ScaleLine; }
 
     // The results shown (grid, report, loading chart, marks) were made from
     // inputs that have changed since: `what` names the change. They stay, for
@@ -176,49 +178,46 @@ protected:
     SavePath askSavePath(const std::vector<SaveKind>& kinds, const QString& ending = {});
 
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // The controls (form1_layout.cpp).
+    // The controls and their panels (form1_layout.cpp).
     void buildWidgets();
     void buildButtons(QWidget* client);
     void buildResultViews(QWidget* client);
     void buildFields(QWidget* client);
-    void buildSidePanel(QWidget* client);
+    void buildColorPanel(QWidget* client);
     void buildColorList(QWidget* parent);
     void buildPictureView(QWidget* client);
     void buildStatusBar();
+    QWidget* buildSidePanel();
+    void buildPanels(QWidget* client);
     void connectHandlers();
     QRect designed(const TwipsRect& r) const;
     int twipsX(double twips) const;
     int twipsY(double twips) const;
-    // Where they go (form1_fit.cpp).
+    // What they need (form1_fit.cpp).
     void measureNeeds();
     void measureColorList();
-    void placeControls();
-    struct Band {
-        int bottom = 0;
-        int minimumWidth = 0;
-    };
-    Band placeBand(int top, int gap);
-    int fieldRowStep() const;
-    int fieldColumnWidth(int gap) const;
-    int fieldColumnHeight(int gap) const;
+    void setMinimumSizes();
     int reportMinimumHeight() const;
-    void placeFields(const QRect& column, int gap);
+    void setPanelSizes(const PanelSizes& kept);
+    PanelSizes panelSizes() const;
     QSize defaultSize() const;
     // Moves and shrinks the window so that all of it lies on the screen it is
     // on, as far as its smallest size allows.
     void keepOnScreen();
-    // Menus and tooltips (form1_menu.cpp).
+    // Commands, menus and tooltips (form1_actions.cpp).
     void buildMenus();
     void setMenuTexts();
     void setToolTips();
     void syncMenuChecks();
+    // Every command's enabled state, from the Activity and what the window
+    // holds; called whenever either changes.
+    void updateActions();
 
     // The run (form1_run.cpp).
     void connectRun();
@@ -336,6 +335,10 @@ private:
     QLabel* lblLanguage = nullptr;
     QComboBox* cbLanguage = nullptr;
     PictureScroll* picSideScroll = nullptr;
+    // The dividers: picture | side panel, above | results, grid | report.
+    QSplitter* m_pictureSplit = nullptr;
+    QSplitter* m_mainSplit = nullptr;
+    QSplitter* m_resultsSplit = nullptr;
     PictureView* picSideView = nullptr;
     QProgressBar* theProgressBar = nullptr;
     QLabel* statusPanel1 = nullptr;
@@ -386,7 +389,7 @@ private:
 
     std::array<bool, 8> m_ticksShown{}; // what the colour list showed last, to tell the user's ticks
 
-    // What the captions need, measured in both languages (form1_layout.cpp).
+    // What the captions need, measured in both languages (form1_fit.cpp).
     struct Needs {
         int button = 0;
         int check = 0;
@@ -404,10 +407,9 @@ private:
     std::optional<ZoomMode> m_startZoom; // as kept from the last session
     bool m_zoomChosen = false;
 
-    // The scale line: the mode is on from the menu until the line is done or
-    // cancelled; the drag runs from its first pixel to the one now under the
-    // pointer.
-    bool m_scaleMode = false;
+    // The scale line: drawn while the Activity is ScaleLine, from the menu
+    // until the line is done or cancelled; the drag runs from its first pixel
+    // to the one now under the pointer.
     std::optional<QPoint> m_lineStart;
     QPoint m_lineEnd;
     std::optional<QString> m_unit;             // what the scale's unit is called, once given
@@ -422,11 +424,20 @@ private:
     double OriginRow = 0.0;
 
     QString m_settingsFile;
-    bool m_busy = false;         // an analysis or a picture pass is going
-    bool m_closePending = false; // the user closed the window while busy
-    bool m_escBeforeRun = false;
-    QString m_runNotice;         // said in the status bar when the run is over // Esc came while the Analyze key's click was on its way
-    bool m_unloaded = false;
+    bool m_escBeforeRun = false; // Esc came while the Analyze key's click was on its way
+    QString m_runNotice;         // said in the status bar when the run is over
+
+    // What the window is doing. One value rather than a flag each, so that no
+    // two can contradict each other (a scale line drawn during a run, a close
+    // waiting with nothing to wait for).
+    enum class Activity {
+        Idle,
+        ScaleLine,     // the next left drag on the picture draws the scale line
+        Busy,          // an analysis or a picture pass holds the working copy
+        BusyThenClose, // the same, and the window closes when it ends
+        Closed,        // the settings are written; the window is done
+    };
+    Activity m_activity = Activity::Idle;
 };
 
 } // namespace centrafix

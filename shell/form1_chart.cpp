@@ -22,7 +22,7 @@ void Form1::buildLoadingChart()
     connect(m_run, &AnalysisSession::spanwiseReady, m_chartWindow, &LoadingChartWindow::setSamples);
     connect(m_chartWindow, &LoadingChartWindow::saveRequested, this, &Form1::saveChart);
     connect(m_chartWindow, &LoadingChartWindow::samplesChanged, this,
-            [this] { m_menus->saveChart->setEnabled(m_chartWindow->hasSamples()); });
+            [this] { updateActions(); });
 }
 
 void Form1::showLoadingChart()

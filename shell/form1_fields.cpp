@@ -69,7 +69,7 @@ std::optional<Error> Form1::applyOriginFields()
 
 void Form1::txtOrigin_Edited()
 {
-    if (m_busy)
+    if (isBusy())
         return;
     if (const std::optional<Error> refused = applyOriginFields()) {
         showOrigin();

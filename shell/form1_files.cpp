@@ -198,7 +198,7 @@ bool Form1::mayReplace(const QString& path)
 
 void Form1::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!m_busy && !DroppedFiles(event->mimeData()).isEmpty())
+    if (!isBusy() && !DroppedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
@@ -207,7 +207,7 @@ void Form1::dragEnterEvent(QDragEnterEvent* event)
 void Form1::dropEvent(QDropEvent* event)
 {
     const QStringList files = DroppedFiles(event->mimeData());
-    if (files.isEmpty() || m_busy)
+    if (files.isEmpty() || isBusy())
         return;
     event->acceptProposedAction();
     const QString path = files.front();

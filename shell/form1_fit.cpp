@@ -1,7 +1,7 @@
-// Where the window's controls go: the drawing's places, widened where a
-// caption needs more room in either language, the colour panel flush right,
-// the grid taking the width between, and the picture region taking all the
-// rest of the window.
+// What the window's controls need, in either language, so that no caption
+// is cut and no list scrolls: their smallest sizes, and with them the
+// window's. Where the dividers between the panels start, and the window kept
+// on its screen.
 
 #include "form1.h"
 
@@ -9,6 +9,7 @@
 #include "picture_scroll.h"
 #include "panel_texts.h"
 #include "screen_fit.h"
+#include "window_settings.h"
 #include "window_texts.h"
 
 #include "engine/drag_report.h"
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStyle>
 
 #include <algorithm>
@@ -37,9 +39,6 @@ namespace {
 
 // Hinting makes a text a pixel or two wider at some scales than at others.
 constexpr int kSlack = 4;
-
-// Scale and unit, origin, altitude, Mach, tolerance, language.
-constexpr int kFieldRows = 6;
 
 // What a window manager's frame may take, for as long as the window has none
 // yet to measure.
@@ -131,79 +130,28 @@ void Form1::measureColorList()
                                   kObjectCount * theListView->verticalHeader()->defaultSectionSize() + frame);
 }
 
-void Form1::placeControls()
+void Form1::setMinimumSizes()
 {
-    const QSize client = centralWidget()->size();
-    const int gap = twipsX(105);
-    const int left = twipsX(120);
-    const int top = twipsY(120);
-    const int bottomMargin = twipsY(60);
-
-    // The buttons, the grid and the colour list in a band across the top;
-    // under it the picture region, with the report and the fields in a
-    // column on its right. The picture gives way to them: the grid gets the
-    // width for its columns, the colour list the height for all its rows.
-    const Band band = placeBand(top, gap);
-    const int below = band.bottom + twipsY(75);
-    const int columnW = fieldColumnWidth(gap);
-    const int columnH = fieldColumnHeight(gap);
-    const int pictureMinW = twipsX(3000);
-    const int pictureMinH = twipsY(2340);
-    const int columnLeft = std::max(left + pictureMinW + gap, client.width() - left - columnW);
-    const int height = std::max({pictureMinH, columnH, client.height() - below - bottomMargin});
-    placeFields(QRect(columnLeft, below, columnW, height), gap);
-    picSideScroll->setGeometry(left, below, columnLeft - gap - left, height);
-
-    // Never so small that a control would be covered or cut.
-    centralWidget()->setMinimumSize(std::max(band.minimumWidth, left + pictureMinW + gap + columnW + left),
-                                    below + std::max(pictureMinH, columnH) + bottomMargin);
-}
-
-// The buttons in two columns with the check boxes under them, the colour
-// list flush with the right edge, and the grid taking the width between.
-Form1::Band Form1::placeBand(int top, int gap)
-{
-    const int left = twipsX(120);
     const int bw = std::max(twipsX(1455), m_needs.button);
     const int bh = std::max(twipsY(375), btnOpen->sizeHint().height());
-    const std::array<QPushButton*, 7> buttons{btnOpen, btnAnalyze, btnPaste, btnCopy, btnInvert, btnCopyBitmap, btnFlip};
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        buttons[i]->setGeometry(i % 2 == 0 ? left : left + bw + gap, top + twipsY(480) * static_cast<int>(i / 2), bw, bh);
-    const int cw = std::max({twipsX(3015), m_needs.check, 2 * bw + gap});
-    const int ch = std::max(twipsY(255), chkAreaAC->sizeHint().height());
-    chkAreaAC->setGeometry(left, twipsY(2040), cw, ch);
-    chkAreaCG->setGeometry(left, std::max(twipsY(2280), twipsY(2040) + ch), cw, ch);
-
-    const int gridLeft = std::max(twipsX(3240), left + cw + gap);
-    const int gridMin = twipsX(3000);
-    const int labelH = std::max(twipsY(255), Label2->sizeHint().height());
-    const int pw = std::max(m_needs.colorList.width(), m_needs.panel);
-    const int ph = labelH + m_needs.colorList.height();
-    const int panelLeft = std::max(gridLeft + gridMin + gap, centralWidget()->width() - left - pw);
-    const int bandH = std::max({m_needs.gridHeight, twipsY(2805) - top, ph, chkAreaCG->geometry().bottom() + 1 - top});
-    grdResults->setGeometry(gridLeft, top, panelLeft - gap - gridLeft, bandH);
-    picBox->setGeometry(panelLeft, top, pw, ph);
-    Label2->setGeometry(0, 0, pw, labelH);
-    theListView->setGeometry(0, labelH, pw, m_needs.colorList.height());
-    return {top + bandH, gridLeft + gridMin + gap + pw + left};
-}
-
-int Form1::fieldRowStep() const
-{
-    return std::max(twipsY(360), txtScale->sizeHint().height() + twipsY(60));
-}
-
-int Form1::fieldColumnWidth(int gap) const
-{
-    const int lw = std::max(twipsX(1215), m_needs.label);
-    const int fields = m_needs.unitLabel + 2 * gap + 2 * twipsX(735);
-    return std::max({twipsX(3615), m_needs.report, lw + gap + fields});
-}
-
-// The report, as many lines as a run writes, over the six rows of fields.
-int Form1::fieldColumnHeight(int gap) const
-{
-    return reportMinimumHeight() + gap + kFieldRows * fieldRowStep();
+    for (QPushButton* button : {btnOpen, btnAnalyze, btnPaste, btnCopy, btnInvert, btnCopyBitmap, btnFlip}) {
+        button->setMinimumWidth(bw);
+        button->setFixedHeight(bh);
+    }
+    for (QCheckBox* check : {chkAreaAC, chkAreaCG})
+        check->setMinimumWidth(m_needs.check);
+    for (QLabel* label : {lblScale, lblOrigin, Label3, Label4, Label1, lblLanguage})
+        label->setMinimumWidth(m_needs.label);
+    lblScaleUnit->setMinimumWidth(m_needs.unitLabel);
+    Label2->setMinimumWidth(m_needs.panel);
+    for (QLineEdit* field : {txtScale, txtScaleUnit, txtOriginX, txtOriginY, txtAltitude, txtMach, txtTolerance})
+        field->setMinimumWidth(twipsX(735));
+    theListView->setMinimumWidth(m_needs.colorList.width());
+    theListView->setFixedHeight(m_needs.colorList.height());
+    // The grid's rows, up to the total, without scrolling.
+    grdResults->setMinimumSize(twipsX(3000), m_needs.gridHeight);
+    m_resultsSplit->widget(1)->setMinimumSize(m_needs.report, reportMinimumHeight());
+    picSideScroll->setMinimumSize(twipsX(3000), twipsY(2340));
 }
 
 int Form1::reportMinimumHeight() const
@@ -211,43 +159,30 @@ int Form1::reportMinimumHeight() const
     return std::max(twipsY(1005), 5 * txtReport->fontMetrics().lineSpacing() + 2 * txtReport->frameWidth() + 8);
 }
 
-void Form1::placeFields(const QRect& column, int gap)
+// Kept sizes where there are any; else the side panel as narrow as keeps
+// everything in it whole, the results panel as low as shows every row of
+// the grid, and the report as wide as its longest line.
+void Form1::setPanelSizes(const PanelSizes& kept)
 {
-    const int step = fieldRowStep();
-    const int fieldsTop = column.bottom() + 1 - kFieldRows * step;
-    txtReport->setGeometry(column.x(), column.y(), column.width(), fieldsTop - gap - column.y());
-
-    const int lw = std::max(twipsX(1215), m_needs.label);
-    const int fh = std::max(twipsY(285), txtScale->sizeHint().height());
-    const int fx = column.x() + lw + gap;
-    const int room = column.right() + 1 - fx;
-    const int half = (room - gap) / 2;
-    const auto rowTop = [&](int row) { return fieldsTop + row * step; };
-    const std::array<QLabel*, kFieldRows> labels{lblScale, lblOrigin, Label3, Label4, Label1, lblLanguage};
-    for (int row = 0; row < kFieldRows; ++row)
-        labels[static_cast<std::size_t>(row)]->setGeometry(column.x(), rowTop(row), lw, fh);
-
-    // The scale and its unit share the first row, X and Y the second.
-    const int scaleW = (room - m_needs.unitLabel - 2 * gap) / 2;
-    txtScale->setGeometry(fx, rowTop(0), scaleW, fh);
-    lblScaleUnit->setGeometry(fx + scaleW + gap, rowTop(0), m_needs.unitLabel, fh);
-    const int unitLeft = fx + scaleW + 2 * gap + m_needs.unitLabel;
-    txtScaleUnit->setGeometry(unitLeft, rowTop(0), column.right() + 1 - unitLeft, fh);
-    txtOriginX->setGeometry(fx, rowTop(1), half, fh);
-    txtOriginY->setGeometry(fx + half + gap, rowTop(1), room - half - gap, fh);
-    txtAltitude->setGeometry(fx, rowTop(2), half, fh);
-    txtMach->setGeometry(fx, rowTop(3), half, fh);
-    txtTolerance->setGeometry(fx, rowTop(4), half, fh);
-    cbLanguage->setGeometry(fx, rowTop(5), std::min(room, std::max(half, cbLanguage->sizeHint().width())),
-                            std::max(fh, cbLanguage->sizeHint().height()));
+    // The first of each pair takes whatever the window has left once it
+    // shows; any size will do here.
+    m_pictureSplit->setSizes({1, kept.side.value_or(m_pictureSplit->widget(1)->minimumSizeHint().width())});
+    m_mainSplit->setSizes({1, kept.results.value_or(m_needs.gridHeight)});
+    m_resultsSplit->setSizes({1, kept.report.value_or(m_needs.report)});
 }
 
-// The first size: wide enough for every column of the grid, as high as
-// drawn, within the screen.
+PanelSizes Form1::panelSizes() const
+{
+    return {m_pictureSplit->sizes().value(1), m_mainSplit->sizes().value(1), m_resultsSplit->sizes().value(1)};
+}
+
+// The first size: wide enough for every column of the grid beside the
+// report, as high as drawn, within the screen.
 QSize Form1::defaultSize() const
 {
     const QSize minimum = minimumSizeHint();
-    const int gridGrowth = std::max(0, m_needs.gridFull - twipsX(3000));
+    const int results = m_needs.gridFull + m_resultsSplit->handleWidth() + m_needs.report;
+    const int gridGrowth = std::max(0, results - m_mainSplit->minimumSizeHint().width());
     QSize size(std::max(twipsX(11715), minimum.width() + gridGrowth), std::max(twipsY(10200), minimum.height()));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().marginsRemoved(kFrameAllowance).size());

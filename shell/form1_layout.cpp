@@ -1,5 +1,9 @@
-// The window's controls, made where the drawing put them (in twips); where
-// they finally go is form1_fit.cpp's. Captions come from SwitchLanguage.
+// The window's controls and the panels they sit in: the picture region in
+// the middle, taking every pixel the others leave; beside it the side panel
+// with the buttons, the colour list, the fields and the language; under both
+// the results panel with the grid and the report. The panels are divided by
+// splitters the user can drag; what each needs and where the dividers start
+// is form1_fit.cpp's. Captions come from SwitchLanguage and the actions.
 
 #include "form1.h"
 
@@ -15,8 +19,10 @@
 #include "engine/defaults.h"
 #include "picture/picture_area.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +30,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -34,16 +41,30 @@ namespace centrafix {
 namespace {
 
 template <class W>
-W* Placed(W* widget, const char* name, const QRect& geometry)
+W* Named(W* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
     return widget;
 }
 
 std::size_t At(int i)
 {
     return static_cast<std::size_t>(i);
+}
+
+// A divider between panels: neither side can be dragged away to nothing,
+// where a new user would not find it again.
+QSplitter* Splitter(Qt::Orientation orientation, const char* name, QWidget* first, QWidget* second)
+{
+    auto* splitter = Named(new QSplitter(orientation), name);
+    splitter->addWidget(first);
+    splitter->addWidget(second);
+    splitter->setChildrenCollapsible(false);
+    // The first (the picture, the grid) takes what the window gains or loses;
+    // the other keeps the size it was given.
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    return splitter;
 }
 
 } // namespace
@@ -77,34 +98,32 @@ void Form1::buildWidgets()
     buildButtons(client);
     buildResultViews(client);
     buildFields(client);
-    buildSidePanel(client);
+    buildColorPanel(client);
     buildPictureView(client);
     buildStatusBar();
     buildMenus();
     connectHandlers();
     measureNeeds();
-    placeControls();
+    buildPanels(client);
 }
 
 void Form1::buildButtons(QWidget* client)
 {
-    const auto button = [&](const char* name, const TwipsRect& r) {
-        return Placed(new QPushButton(client), name, designed(r));
-    };
-    btnOpen = button("btnOpen", {120, 120, 1455, 375});
-    btnAnalyze = button("btnAnalyze", {1680, 120, 1455, 375});
-    btnPaste = button("btnPaste", {120, 600, 1455, 375});
-    btnCopy = button("btnCopy", {1680, 600, 1455, 375});
-    btnInvert = button("btnInvert", {120, 1080, 1455, 375});
-    btnCopyBitmap = button("btnCopyBitmap", {1680, 1080, 1455, 375});
-    btnFlip = button("btnFlip", {120, 1560, 1455, 375});
-    chkAreaAC = Placed(new QCheckBox(client), "chkAreaAC", designed({120, 2040, 3015, 255}));
-    chkAreaCG = Placed(new QCheckBox(client), "chkAreaCG", designed({120, 2280, 3015, 255}));
+    const auto button = [&](const char* name) { return Named(new QPushButton(client), name); };
+    btnOpen = button("btnOpen");
+    btnAnalyze = button("btnAnalyze");
+    btnPaste = button("btnPaste");
+    btnCopy = button("btnCopy");
+    btnInvert = button("btnInvert");
+    btnCopyBitmap = button("btnCopyBitmap");
+    btnFlip = button("btnFlip");
+    chkAreaAC = Named(new QCheckBox(client), "chkAreaAC");
+    chkAreaCG = Named(new QCheckBox(client), "chkAreaCG");
 }
 
 void Form1::buildResultViews(QWidget* client)
 {
-    grdResults = Placed(new FrozenColumnGrid(client), "grdResults", designed({3240, 120, 5655, 1575}));
+    grdResults = Named(new FrozenColumnGrid(client), "grdResults");
     grdResults->verticalHeader()->hide();
     grdResults->verticalHeader()->setMinimumSectionSize(0);
     grdResults->verticalHeader()->setDefaultSectionSize(twipsY(240)); // a grid row as designed
@@ -113,43 +132,39 @@ void Form1::buildResultViews(QWidget* client)
     grdResults->setWordWrap(false);
     grdResults->horizontalHeader()->setHighlightSections(true);
 
-    txtReport = Placed(new QPlainTextEdit(client), "txtReport", designed({3240, 1800, 3615, 1005}));
+    txtReport = Named(new QPlainTextEdit(client), "txtReport");
     txtReport->setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
 void Form1::buildFields(QWidget* client)
 {
-    const auto label = [&](const char* name, const TwipsRect& r) {
-        return Placed(new QLabel(client), name, designed(r));
-    };
-    const auto field = [&](const char* name, const TwipsRect& r) {
-        return Placed(new QLineEdit(client), name, designed(r));
-    };
-    lblScale = label("lblScale", {6840, 1800, 1215, 255});
-    txtScale = field("txtScale", {8160, 1800, 735, 285});
-    lblScaleUnit = label("lblScaleUnit", {8960, 1800, 615, 255});
-    txtScaleUnit = field("txtScaleUnit", {9600, 1800, 615, 285});
+    const auto label = [&](const char* name) { return Named(new QLabel(client), name); };
+    const auto field = [&](const char* name) { return Named(new QLineEdit(client), name); };
+    lblScale = label("lblScale");
+    txtScale = field("txtScale");
+    lblScaleUnit = label("lblScaleUnit");
+    txtScaleUnit = field("txtScaleUnit");
     // A unit is a word; a longer text would only crowd the report's lines.
     txtScaleUnit->setMaxLength(24);
-    lblOrigin = label("lblOrigin", {6840, 2160, 1215, 255});
-    txtOriginX = field("txtOriginX", {8160, 2160, 735, 285});
-    txtOriginY = field("txtOriginY", {8960, 2160, 735, 285});
-    Label3 = label("Label3", {6840, 2520, 1215, 255});
-    txtAltitude = field("txtAltitude", {8160, 2520, 735, 285});
-    Label4 = label("Label4", {6840, 2880, 1215, 255});
-    txtMach = field("txtMach", {8160, 2880, 735, 285});
-    Label1 = label("Label1", {6840, 3240, 1215, 255});
-    txtTolerance = field("txtTolerance", {8160, 3240, 735, 285});
+    lblOrigin = label("lblOrigin");
+    txtOriginX = field("txtOriginX");
+    txtOriginY = field("txtOriginY");
+    Label3 = label("Label3");
+    txtAltitude = field("txtAltitude");
+    Label4 = label("Label4");
+    txtMach = field("txtMach");
+    Label1 = label("Label1");
+    txtTolerance = field("txtTolerance");
     txtTolerance->setText(QString::fromUtf8(defaults::kToleranceText));
-    lblLanguage = label("lblLanguage", {6840, 3600, 1215, 255});
-    cbLanguage = Placed(new QComboBox(client), "cbLanguage", designed({8160, 3600, 2295, 315}));
+    lblLanguage = label("lblLanguage");
+    cbLanguage = Named(new QComboBox(client), "cbLanguage");
 }
 
-// The panel on the right: the colour list.
-void Form1::buildSidePanel(QWidget* client)
+// The colour list under its caption.
+void Form1::buildColorPanel(QWidget* client)
 {
-    picBox = Placed(new QWidget(client), "picBox", designed({9000, 120, 2535, 2775}));
-    Label2 = Placed(new QLabel(picBox), "Label2", designed({120, 0, 1575, 255}));
+    picBox = Named(new QWidget(client), "picBox");
+    Label2 = Named(new QLabel(picBox), "Label2");
     buildColorList(picBox);
 }
 
@@ -158,7 +173,7 @@ void Form1::buildSidePanel(QWidget* client)
 // weight); the weight column takes a number of its own.
 void Form1::buildColorList(QWidget* parent)
 {
-    theListView = Placed(new QTableWidget(kObjectCount, 2, parent), "theListView", designed({120, 240, 2295, 1455}));
+    theListView = Named(new QTableWidget(kObjectCount, 2, parent), "theListView");
     theListView->verticalHeader()->hide();
     theListView->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     theListView->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
@@ -194,7 +209,7 @@ void Form1::buildColorList(QWidget* parent)
 
 void Form1::buildPictureView(QWidget* client)
 {
-    picSideScroll = Placed(new PictureScroll(*picSide, client), "picSideScroll", designed({120, 2880, 5055, 2340}));
+    picSideScroll = Named(new PictureScroll(*picSide, client), "picSideScroll");
     picSideView = picSideScroll->view();
 }
 
@@ -225,13 +240,7 @@ void Form1::buildStatusBar()
 
 void Form1::connectHandlers()
 {
-    connect(btnOpen, &QPushButton::clicked, this, [this] { btnOpen_Click(); });
-    connect(btnAnalyze, &QPushButton::clicked, this, [this] { btnAnalyze_Click(); });
-    connect(btnPaste, &QPushButton::clicked, this, [this] { btnPaste_Click(); });
-    connect(btnCopy, &QPushButton::clicked, this, [this] { btnCopy_Click(); });
-    connect(btnInvert, &QPushButton::clicked, this, [this] { btnInvert_Click(); });
-    connect(btnCopyBitmap, &QPushButton::clicked, this, [this] { btnCopyBitmap_Click(); });
-    connect(btnFlip, &QPushButton::clicked, this, [this] { btnFlip_Click(); });
+    // The buttons and check boxes are their actions' (form1_actions.cpp).
     connect(cbLanguage, &QComboBox::currentIndexChanged, this, [this] { cbLanguage_Click(); });
     connect(theListView, &QTableWidget::itemClicked, this, [this] { theListView_Click(); });
     connect(txtScale, &QLineEdit::textChanged, this, [this] { txtScale_Change(); });
@@ -241,17 +250,85 @@ void Form1::connectHandlers()
     });
     for (QLineEdit* origin : {txtOriginX, txtOriginY})
         connect(origin, &QLineEdit::editingFinished, this, [this] { txtOrigin_Edited(); });
-    connect(chkAreaAC, &QCheckBox::stateChanged, this, [this] { showChoice(); });
-    connect(chkAreaCG, &QCheckBox::stateChanged, this, [this] { showChoice(); });
     connect(picSideView, &PictureView::mouseMoved, this, &Form1::picSide_MouseMove);
     connect(picSideView, &PictureView::mousePressed, this, &Form1::picSide_MouseDown);
     connect(picSideView, &PictureView::mouseReleased, this, &Form1::picSide_MouseUp);
     connect(picSideScroll, &PictureScroll::zoomChanged, this, [this] { showZoom(); });
 }
 
-void Form1::Form_Resize()
+// The buttons in two columns with the check boxes under them, beside the
+// colour list; under them the fields, a caption before each.
+QWidget* Form1::buildSidePanel()
 {
-    placeControls();
+    auto* side = Named(new QWidget, "sidePanel");
+    const int gap = twipsX(105);
+
+    auto* buttons = new QGridLayout;
+    buttons->setSpacing(gap);
+    QPushButton* const order[] = {btnOpen, btnAnalyze, btnPaste, btnCopy, btnInvert, btnCopyBitmap, btnFlip};
+    for (int i = 0; i < 7; ++i)
+        buttons->addWidget(order[i], i / 2, i % 2);
+    buttons->addWidget(chkAreaAC, 4, 0, 1, 2);
+    buttons->addWidget(chkAreaCG, 5, 0, 1, 2);
+    buttons->setRowStretch(6, 1);
+
+    auto* colours = new QVBoxLayout(picBox);
+    colours->setContentsMargins(0, 0, 0, 0);
+    colours->setSpacing(0);
+    colours->addWidget(Label2);
+    colours->addWidget(theListView);
+    colours->addStretch(1);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(2 * gap);
+    top->addLayout(buttons);
+    top->addWidget(picBox, 1);
+
+    // The scale and its unit share the first row, X and Y the second.
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(gap);
+    fields->setVerticalSpacing(twipsY(60));
+    fields->addWidget(lblScale, 0, 0);
+    fields->addWidget(txtScale, 0, 1);
+    fields->addWidget(lblScaleUnit, 0, 2);
+    fields->addWidget(txtScaleUnit, 0, 3);
+    fields->addWidget(lblOrigin, 1, 0);
+    fields->addWidget(txtOriginX, 1, 1);
+    fields->addWidget(txtOriginY, 1, 2, 1, 2);
+    const std::pair<QLabel*, QWidget*> rows[] = {
+        {Label3, txtAltitude}, {Label4, txtMach}, {Label1, txtTolerance}, {lblLanguage, cbLanguage}};
+    for (int i = 0; i < 4; ++i) {
+        fields->addWidget(rows[i].first, 2 + i, 0);
+        fields->addWidget(rows[i].second, 2 + i, 1);
+    }
+    fields->setColumnStretch(1, 1);
+    fields->setColumnStretch(3, 1);
+
+    auto* column = new QVBoxLayout(side);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2 * gap);
+    column->addLayout(top);
+    column->addLayout(fields);
+    column->addStretch(1);
+    return side;
+}
+
+void Form1::buildPanels(QWidget* client)
+{
+    m_pictureSplit = Splitter(Qt::Horizontal, "splitPicture", picSideScroll, buildSidePanel());
+    // The report's place stays its own while a run hides the report for
+    // the progress: the grid beside it does not jump.
+    auto* reportPanel = Named(new QWidget, "reportPanel");
+    auto* report = new QVBoxLayout(reportPanel);
+    report->setContentsMargins(0, 0, 0, 0);
+    report->addWidget(txtReport);
+    m_resultsSplit = Splitter(Qt::Horizontal, "splitResults", grdResults, reportPanel);
+    m_mainSplit = Splitter(Qt::Vertical, "splitMain", m_pictureSplit, m_resultsSplit);
+    auto* layout = new QVBoxLayout(client);
+    const int margin = twipsX(120);
+    layout->setContentsMargins(margin, twipsY(60), margin, twipsY(60));
+    layout->addWidget(m_mainSplit);
+    setMinimumSizes();
 }
 
 } // namespace centrafix

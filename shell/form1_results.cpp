@@ -60,21 +60,13 @@ void Form1::cbLanguage_Click()
 
 void Form1::SwitchLanguage()
 {
-    btnOpen->setText(text(msg::Open));
-    btnPaste->setText(text(msg::Paste));
-    btnAnalyze->setText(text(msg::Analyze));
-    btnCopy->setText(text(msg::CopyTable));
-    btnFlip->setText(text(msg::FlipHorz));
-    btnInvert->setText(text(msg::InvertBW));
-    chkAreaAC->setText(text(msg::ShowAreaAC));
-    chkAreaCG->setText(text(msg::ShowAreaCG));
+    // The buttons show their actions' texts (setMenuTexts).
     lblScale->setText(text(msg::ScaleFactorCaption));
     Label1->setText(text(msg::ToleranceCaption));
     lblScaleUnit->setText(text(kUnitFieldCaption));
     lblOrigin->setText(text(kOriginCaption));
     Label2->setText(text(msg::ColorsCaption));
     lblLanguage->setText(text(msg::LanguageCaption));
-    btnCopyBitmap->setText(text(kCopyBitmapCaption));
     Label3->setText(text(kAltitudeCaption));
     Label4->setText(text(kMachCaption));
     actTickAll->setText(text(kTickAll));

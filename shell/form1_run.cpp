@@ -41,7 +41,7 @@ bool Form1::abortRequested() const
 
 void Form1::btnAnalyze_Click()
 {
-    if (m_busy)
+    if (isBusy())
         return;
     // An origin typed and not yet entered (F5 straight from the field) is
     // the one the user means.
@@ -138,14 +138,13 @@ void Form1::connectRun()
 }
 
 // The moment between the click and a run that may yet be refused: only the
-// button and the cursor say that something is going on.
+// cursor says that something is going on.
 void Form1::setWaiting(bool waiting)
 {
     if (waiting)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
-    btnAnalyze->setEnabled(!waiting);
 }
 
 void Form1::showRunStarting(const RunSetup& setup)

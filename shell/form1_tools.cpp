@@ -34,9 +34,9 @@ namespace centrafix {
 
 void Form1::startScaleLine()
 {
-    if (m_busy)
+    if (m_activity != Activity::Idle && m_activity != Activity::ScaleLine)
         return;
-    m_scaleMode = true;
+    m_activity = Activity::ScaleLine;
     m_lineStart.reset();
     picSideView->setCursor(Qt::CrossCursor);
     setStatus(text(kDrawScaleLine));
@@ -44,7 +44,8 @@ void Form1::startScaleLine()
 
 void Form1::leaveScaleLine()
 {
-    m_scaleMode = false;
+    if (m_activity == Activity::ScaleLine)
+        m_activity = Activity::Idle;
     m_lineStart.reset();
     picSideView->setScaleLine(std::nullopt);
     picSideView->unsetCursor();
@@ -129,7 +130,7 @@ void Form1::endScaleLine(float X, float Y)
 
 void Form1::btnCleanUp_Click()
 {
-    if (m_busy)
+    if (isBusy())
         return;
     QInputDialog ask(this);
     ask.setObjectName(QStringLiteral("CleanUpDialog"));
@@ -176,7 +177,7 @@ void Form1::runPicturePass(PicturePass::Work work, const std::function<void(std:
                 said(made->changed);
         });
         // Last: a close asked for meanwhile happens here.
-        if (m_busy)
+        if (isBusy())
             endBusy();
     });
 }
@@ -198,7 +199,7 @@ void Form1::btnFlip_Click()
 
 void Form1::btnInvert_Click()
 {
-    if (m_busy)
+    if (isBusy())
         return;
     const Result<double> tolerance =
         EvalNumber(txtTolerance->text().toStdString(), Field::Tolerance, decimalSeparator());

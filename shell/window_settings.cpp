@@ -43,6 +43,23 @@ std::optional<QByteArray> SettingsFileBytes(const QString& path)
     return bytes;
 }
 
+// A panel's size as kept: a whole number of pixels no screen is short of.
+// Anything else (edited by hand, a word) is no size, and the panel takes the
+// window's own.
+std::optional<int> PanelSize(const std::optional<QString>& text)
+{
+    constexpr int kLargest = 1 << 15;
+    bool ok = false;
+    const int pixels = text ? text->trimmed().toInt(&ok) : 0;
+    if (!ok || pixels <= 0 || pixels > kLargest)
+        return std::nullopt;
+    return pixels;
+}
+
+const QString kSidePanelKey = QStringLiteral("SidePanelWidth");
+const QString kResultsPanelKey = QStringLiteral("ResultsPanelHeight");
+const QString kReportKey = QStringLiteral("ReportWidth");
+
 } // namespace
 
 QString SettingsFilePath(const QString& iniFile)
@@ -99,6 +116,7 @@ SettingsRead ReadStoredSettings(const QString& path)
     values.zoomMode = text(QStringLiteral("ZoomMode")).value_or(QString());
     values.unit = text(QStringLiteral("Unit"));
     values.cleanUpThreshold = text(QStringLiteral("CleanUpThreshold"));
+    values.panels = {PanelSize(text(kSidePanelKey)), PanelSize(text(kResultsPanelKey)), PanelSize(text(kReportKey))};
     if (const std::optional<QString> language = text(QStringLiteral("Language")))
         values.languageIndex = LanguageFromText(*language);
     return read;
@@ -128,6 +146,10 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
         entries.emplace_back(QStringLiteral("Unit"), *values.unit);
     if (values.cleanUpThreshold)
         entries.emplace_back(QStringLiteral("CleanUpThreshold"), *values.cleanUpThreshold);
+    for (const auto& [key, size] : {std::pair{kSidePanelKey, values.panels.side},
+                                    {kResultsPanelKey, values.panels.results}, {kReportKey, values.panels.report}})
+        if (size)
+            entries.emplace_back(key, QString::number(*size));
     const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
     return WriteFileSafely(path, kCannotSaveSettings, [&bytes](QIODevice& device, QString& why) {

@@ -20,6 +20,15 @@ inline constexpr const char* kSettingsSection = "Centrafix";
 inline constexpr Message kSettingsUnreadable{"Einstellungen unlesbar: Standardwerte verwendet.",
                                              "Settings unreadable: defaults used."};
 
+// The panels' sizes as the user left them, in pixels: the side panel's
+// width, the results panel's height and the report's width in it. None: not
+// kept, or nothing a size could be; the window's own then.
+struct PanelSizes {
+    std::optional<int> side;
+    std::optional<int> results;
+    std::optional<int> report;
+};
+
 // What the window keeps between sessions. Texts stay texts: the fields are
 // restored as typed and only interpreted when used.
 // A default-made one holds what a missing key gives.
@@ -38,6 +47,7 @@ struct StoredSettings {
     // and how the picture is zoomed ("fit" or a factor). Empty: not kept.
     QString windowGeometry;
     QString zoomMode;
+    PanelSizes panels;
     // The measuring tools' own: the unit a scale line was given (shown in the
     // report) and the last clean-up threshold, as typed. Empty: never given;
     // a unit given as "" stays "" so that clearing it sticks.
@@ -61,8 +71,8 @@ SettingsRead ReadStoredSettings(const QString& path);
 
 // Writes all fourteen keys of the section in this order: "Language", "Name",
 // "Path", "Scale", "Mach", "Altitude", "Tolerance", then the seven weights,
-// and after them "WindowGeometry", "ZoomMode", "Unit" and "CleanUpThreshold"
-// when they are set. Every other line of the file stays byte for byte, and a
+// and after them "WindowGeometry", "ZoomMode", "Unit", "CleanUpThreshold",
+// "SidePanelWidth", "ResultsPanelHeight" and "ReportWidth" when they are set. Every other line of the file stays byte for byte, and a
 // failed write leaves the old file; a file that cannot be read is not written
 // over.
 std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values,

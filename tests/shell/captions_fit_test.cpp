@@ -20,7 +20,6 @@ protected:
     QStringList problems()
     {
         QStringList found;
-        QList<QWidget*> shownControls;
         for (QWidget* w : form->centralWidget()->findChildren<QWidget*>()) {
             if (!w->isVisible() || w->window() != form.get())
                 continue;
@@ -35,16 +34,23 @@ protected:
             if (needed > w->width())
                 found << QStringLiteral("%1 \"%2\" needs %3, has %4")
                              .arg(w->objectName(), w->property("text").toString()).arg(needed).arg(w->width());
-            if (w->parentWidget() == form->centralWidget())
-                shownControls << w;
         }
-        const QRect client = form->centralWidget()->rect();
-        for (QWidget* w : form->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!client.contains(w->geometry()))
-                found << w->objectName() + " reaches outside the window";
-            for (QWidget* other : form->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                if (w < other && w->isVisible() && other->isVisible() && w->geometry().intersects(other->geometry()))
-                    found << w->objectName() + " overlaps " + other->objectName();
+        // In the window and in every panel, each control inside its panel and
+        // clear of the others.
+        QList<QWidget*> panels{form->centralWidget()};
+        for (const char* name : {"splitMain", "splitPicture", "splitResults", "sidePanel", "picBox", "reportPanel"})
+            panels << get<QWidget>(name);
+        for (QWidget* panel : panels) {
+            const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+            for (QWidget* w : controls) {
+                if (!w->isVisible())
+                    continue;
+                if (!panel->rect().contains(w->geometry()))
+                    found << w->objectName() + " reaches outside " + panel->objectName();
+                for (QWidget* other : controls)
+                    if (w < other && other->isVisible() && w->geometry().intersects(other->geometry()))
+                        found << w->objectName() + " overlaps " + other->objectName();
+            }
         }
         return found;
     }

@@ -1,5 +1,5 @@
 // The picture as users of picture-measuring tools expect to see it: in a
-// region that takes the rest of the window, zoomed without changing what is
+// region that takes all the room the panels leave, zoomed without changing what is
 // measured, the pointer always on the picture pixel under it, the marks
 // readable over it.
 
@@ -48,16 +48,25 @@ TEST_F(PictureRegion, ThePictureSizesItsViewAndTheRegionGrowsAndShrinksWithTheWi
     open();
     EXPECT_EQ(view()->size(), QSize(330, 314)) << "the example at 1:1";
     form->resize(1400, 900);
-    const QRect region = scroll()->geometry();
-    const QRect report = get<QWidget>("txtReport")->geometry();
-    EXPECT_EQ(region.left(), TwipsToPixels(120, form->logicalDpiX())) << "at the left margin";
-    EXPECT_GT(region.top(), grid()->geometry().bottom()) << "under the grid";
-    EXPECT_LT(region.top(), grid()->geometry().bottom() + 10);
-    EXPECT_LT(region.right(), report.left()) << "up to the column of the report and the fields";
-    EXPECT_EQ(clientRect().right() - report.right(), region.left()) << "which has the right margin";
-    EXPECT_LT(clientRect().bottom() - region.bottom(), 8) << "down to the status bar";
+    const QRect region(scroll()->mapTo(form->centralWidget(), QPoint(0, 0)), scroll()->size());
+    const auto placed = [&](const char* name) {
+        QWidget* w = get<QWidget>(name);
+        return QRect(w->mapTo(form->centralWidget(), QPoint(0, 0)), w->size());
+    };
+    const QRect side = placed("sidePanel"), results = placed("splitResults");
+    EXPECT_EQ(region.topLeft(), QPoint(TwipsToPixels(120, form->logicalDpiX()), TwipsToPixels(60, form->logicalDpiY())))
+        << "at the top left, inside the margins";
+    EXPECT_LT(region.right(), side.left()) << "up to the side panel";
+    EXPECT_LT(side.left() - region.right(), 10);
+    EXPECT_EQ(clientRect().right() - side.right(), region.left()) << "which has the right margin";
+    EXPECT_LT(region.bottom(), results.top()) << "down to the grid and the report";
+    EXPECT_LT(results.top() - region.bottom(), 10);
+    EXPECT_EQ(results.width(), clientRect().width() - 2 * region.left()) << "which take the window's width";
+    EXPECT_LT(clientRect().bottom() - results.bottom(), 8) << "down to the status bar";
     form->resize(1200, 800);
-    EXPECT_EQ(scroll()->size(), region.size() - QSize(200, 100));
+    EXPECT_EQ(scroll()->size(), region.size() - QSize(200, 100)) << "the panels keep their sizes";
+    EXPECT_EQ(placed("sidePanel").size(), side.size() - QSize(0, 100));
+    EXPECT_EQ(placed("splitResults").height(), results.height());
 
     // A picture larger than the region is fitted, and stays fitted as the
     // window grows; a small one is shown at 1:1.

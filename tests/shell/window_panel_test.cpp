@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStatusBar>
 
 using namespace centrafix;
@@ -150,6 +151,52 @@ TEST_F(WindowPanel, AtEverySizeAllSevenColoursTheWholeGridAndTheProgressWithTheZ
                     EXPECT_GE(grid()->columnWidth(c), grid()->horizontalHeader()->sectionSizeHint(c)) << c;
             }
         }
+}
+
+TEST_F(WindowPanel, ThePanelsComeBackAsTheUserLeftThemAndWhatIsNoSizeIsIgnored)
+{
+    const auto sizes = [&] {
+        QList<int> all;
+        for (const char* name : {"splitPicture", "splitMain", "splitResults"})
+            all << get<QSplitter>(name)->sizes();
+        return all;
+    };
+    // A window of the store's own, as new, for what the panels start with.
+    open(dir.filePath("fresh.ini"));
+    const QList<int> fresh = sizes();
+    const QSize size = form->size();
+    form->close();
+
+    open();
+    form->resize(size);
+    ASSERT_EQ(sizes(), fresh);
+    get<QSplitter>("splitPicture")->setSizes({fresh[0] - 60, fresh[1] + 60});
+    get<QSplitter>("splitMain")->setSizes({fresh[2] - 40, fresh[3] + 40});
+    get<QSplitter>("splitResults")->setSizes({fresh[4] - 50, fresh[5] + 50});
+    const QList<int> dragged = sizes();
+    ASSERT_NE(dragged, fresh);
+    form->close();
+    EXPECT_TRUE(storeBytes().contains(QByteArray("\nSidePanelWidth=") + QByteArray::number(fresh[1] + 60) + '\n'))
+        << storeBytes().toStdString();
+    open();
+    EXPECT_EQ(sizes(), dragged) << "a second window on the same store";
+
+    // Edited into what no panel can be: the window's own sizes.
+    form->close();
+    for (const auto& [key, value] : {std::pair{"SidePanelWidth", "breit"}, {"ResultsPanelHeight", "-40"},
+                                     {"ReportWidth", "99999999"}})
+        store(key, value);
+    open();
+    EXPECT_EQ(sizes(), fresh);
+    EXPECT_NE(status(), "Einstellungen unlesbar: Standardwerte verwendet.") << "plain text, only no size";
+
+    // A side panel kept from a wider screen leaves the picture its room.
+    form->close();
+    store("SidePanelWidth", "3000");
+    open();
+    EXPECT_GE(scroll()->width(), scroll()->minimumWidth());
+    QWidget* side = get<QWidget>("sidePanel");
+    EXPECT_TRUE(form->centralWidget()->rect().contains(QRect(side->mapTo(form->centralWidget(), QPoint()), side->size())));
 }
 
 TEST_F(WindowPanel, TheUnitIsAFieldBesideTheScaleAndItAndTheToleranceAreKept)

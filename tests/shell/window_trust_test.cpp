@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QLibraryInfo>
+#include <QSignalSpy>
 
 #include "address_space_limit.h"
 
@@ -188,9 +189,11 @@ TEST_F(WindowTrust, CopiesAndAbortsSayWhatHappened)
 
     // Esc right after the Analyze key, before the click it sends arrives.
     form->activateWindow();
+    QSignalSpy analysed(form->findChild<QAction*>("actAnalyze"), &QAction::triggered);
     QTest::keyClick(form.get(), Qt::Key_N, Qt::AltModifier);
     pressEsc();
-    QTest::qWait(300);
+    ASSERT_TRUE(analysed.wait());
+    waitForWork();
     EXPECT_EQ(status(), "Abgebrochen.");
     EXPECT_EQ(grid()->rowCount(), 0);
 }
