@@ -49,6 +49,9 @@ void ExitWithWords(j_common_ptr info)
     std::longjmp(manager->escape, 1);
 }
 
+// Everything libjpeg would print is kept by the two hooks above and below.
+void SayNothing(j_common_ptr) {}
+
 void NoteDamage(j_common_ptr info, int level)
 {
     auto* manager = reinterpret_cast<ErrorManager*>(info->err);
@@ -135,6 +138,7 @@ public:
         m_info.err = jpeg_std_error(&m_errors.base);
         m_errors.base.error_exit = ExitWithWords;
         m_errors.base.emit_message = NoteDamage;
+        m_errors.base.output_message = SayNothing;
         m_source.input = &m_input;
         m_source.base.init_source = StartSource;
         m_source.base.fill_input_buffer = FillSource;

@@ -4,6 +4,9 @@
 #include "decoder_log.h"
 #include "gif_frame.h"
 #include "picture_source.h"
+#include "png_check.h"
+
+#include <QBuffer>
 
 #include <QImageReader>
 #include <QIODevice>
@@ -120,6 +123,30 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
     // by itself).
     if (format == "gif" && !device->isSequential() && FirstGifFrameCoverage(device) == GifCoverage::DataEnds)
         return DataEndsEarlyPictureError(name, "GIF");
+    // Qt's PNG reader must meet no file that makes libpng speak on the
+    // terminal.
+    QByteArray readOnce;
+    QBuffer again(&readOnce);
+    if (format == "png") {
+        const qint64 start = device->pos();
+        const PngCheck check = CheckPngData(*device, device->isSequential() ? &readOnce : nullptr);
+        if (check.cutShort)
+            return CutShortPictureError(name, "PNG");
+        if (check.damaged) {
+            for (const std::string& line : check.said)
+                log.keep(line);
+            const std::vector<std::string> said = log.finish();
+            if (SaysMemory(said))
+                return PictureMemoryError(name);
+            return Unreadable(name, format, JoinedDecoderLines(said));
+        }
+        if (device->isSequential()) {
+            again.open(QIODevice::ReadOnly);
+            device = &again;
+        } else if (!device->seek(start)) {
+            return Unreadable(name, format, device->errorString().toStdString());
+        }
+    }
     EndWatch watched(device);
     QImageReader reader(&watched, format);
     QImage decoded;
