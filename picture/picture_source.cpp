@@ -161,8 +161,8 @@ PictureLoad DecodeByContent(QIODevice* device, const QByteArray& head, const QSt
         if (const std::optional<BmpHeader> header = ReadBmpFileHeader(head)) {
             if (ReadsOwnBitmap(*header))
                 return ReadOwnBitmap(device, *header, name);
-            if (std::optional<ErrorArg> problem = BitmapFileProblem(*header, *device))
-                return PictureError(name, std::move(*problem));
+            if (std::optional<Error> problem = BitmapFileProblem(name, *header, *device))
+                return *problem;
         }
         return DecodeWithQt(device, format, name);
     }

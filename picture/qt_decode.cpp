@@ -116,8 +116,8 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
             return Unreadable(name, format, device->errorString().toStdString());
     }
     if (announced.isValid()) {
-        if (std::optional<ErrorArg> problem = PictureSizeProblem(announced.width(), announced.height()))
-            return PictureError(name, std::move(*problem));
+        if (std::optional<Error> problem = PictureSizeProblem(name, announced.width(), announced.height()))
+            return *problem;
     }
     // Qt's reader fills a frame whose codes end early (a cut file it finds
     // by itself).
@@ -170,8 +170,8 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
         const std::string quoted = JoinedDecoderLines(said);
         return Unreadable(name, format, quoted.empty() ? reader.errorString().toStdString() : quoted);
     }
-    if (std::optional<ErrorArg> problem = PictureSizeProblem(decoded.width(), decoded.height()))
-        return PictureError(name, std::move(*problem));
+    if (std::optional<Error> problem = PictureSizeProblem(name, decoded.width(), decoded.height()))
+        return *problem;
     QImage working = ToWorkingCopy(std::move(decoded));
     if (working.isNull())
         return PictureMemoryError(name);
