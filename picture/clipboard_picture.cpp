@@ -1,6 +1,6 @@
 #include "clipboard_picture.h"
 
-#include "picture_source.h"
+#include "working_copy.h"
 
 #include <QMimeData>
 #include <QVariant>

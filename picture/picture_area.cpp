@@ -1,7 +1,7 @@
 #include "picture_area.h"
 
 #include "engine/raster.h"
-#include "picture_source.h"
+#include "working_copy.h"
 #include "raster_drawing.h"
 
 #include <QColor>

@@ -3,7 +3,7 @@
 #include "decoder_damage.h"
 #include "decoder_log.h"
 #include "gif_frame.h"
-#include "picture_source.h"
+#include "working_copy.h"
 #include "png_check.h"
 
 #include <QBuffer>
