@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)centrafix::ErrorText(load.error(), centrafix::kEnglish);
         return 0;
     }
-    if (load->format() != QImage::Format_RGB32 || centrafix::PictureSizeProblem(load->width(), load->height()))
+    if (load->format() != QImage::Format_RGB32 || centrafix::PictureSizeProblem({}, load->width(), load->height()))
         std::abort(); // a working copy the analysis cannot take
     return 0;
 }

@@ -38,7 +38,7 @@ bool IsRunLengthOwn(const BmpHeader& h)
            ((h.compression == kBmpRle8 && h.bitCount == 8) || (h.compression == kBmpRle4 && h.bitCount == 4));
 }
 
-std::optional<ErrorArg> Truncation(const BmpHeader& header, const QIODevice& device)
+std::optional<Error> Truncation(const QString& name, const BmpHeader& header, const QIODevice& device)
 {
     // Compressed: its length is not known in advance.
     if (device.isSequential() || header.bitCount <= 0 || header.bitCount > 32 || !header.uncompressed())
@@ -46,7 +46,7 @@ std::optional<ErrorArg> Truncation(const BmpHeader& header, const QIODevice& dev
     const qint64 needed = header.pixelOffset + header.rowBytes() * header.height;
     if (device.size() >= needed)
         return std::nullopt;
-    return ErrorArg(kTruncated, {std::to_string(device.size()), std::to_string(needed)});
+    return PictureError(name, ErrorArg(kTruncated, {std::to_string(device.size()), std::to_string(needed)}));
 }
 
 // The colour table, from a device at the file's first byte, which is left at
@@ -90,8 +90,8 @@ public:
             const int rows = std::min(bandRows, count - done);
             if (!readBand(out + done * stride, stride, rows)) {
                 // Shorter now than when it was opened, or a read that failed.
-                if (std::optional<ErrorArg> cut = Truncation(m_header, *m_device))
-                    return PictureError(m_name, *cut);
+                if (std::optional<Error> cut = Truncation(m_name, m_header, *m_device))
+                    return cut;
                 return CutShortPictureError(m_name, "BMP");
             }
             m_row += rows;
@@ -140,21 +140,21 @@ bool ReadStoredRows(BufferedBytes& in, const BmpHeader& header, const BmpPixels&
 
 } // namespace
 
-std::optional<ErrorArg> BitmapFileProblem(const BmpHeader& header, const QIODevice& device)
+std::optional<Error> BitmapFileProblem(const QString& name, const BmpHeader& header, const QIODevice& device)
 {
     const qint64 width = header.width, height = header.height;
     if (IsUncompressedOwn(header)) {
-        if (std::optional<ErrorArg> problem = StreamablePictureSizeProblem(width, height))
+        if (std::optional<Error> problem = StreamablePictureSizeProblem(name, width, height))
             return problem;
-        return Truncation(header, device);
+        return Truncation(name, header, device);
     }
-    if (std::optional<ErrorArg> problem = PictureSizeProblem(width, height))
+    if (std::optional<Error> problem = PictureSizeProblem(name, width, height))
         return problem;
     constexpr qint64 kReaderLimit = 16384LL * 16384;
     if (width * height > kReaderLimit && !IsRunLengthOwn(header))
-        return ErrorArg(kBeyondReader, {std::to_string(width), std::to_string(height),
-                                        std::to_string(kReaderLimit / 1'000'000)});
-    return Truncation(header, device);
+        return PictureError(name, ErrorArg(kBeyondReader, {std::to_string(width), std::to_string(height),
+                                                           std::to_string(kReaderLimit / 1'000'000)}));
+    return Truncation(name, header, device);
 }
 
 bool ReadsOwnBitmap(const BmpHeader& header)
@@ -165,8 +165,8 @@ bool ReadsOwnBitmap(const BmpHeader& header)
 PictureLoad ReadOwnBitmap(QIODevice* device, const BmpHeader& header, const QString& name)
 {
     Q_ASSERT(ReadsOwnBitmap(header));
-    if (std::optional<ErrorArg> problem = BitmapFileProblem(header, *device))
-        return PictureError(name, std::move(*problem));
+    if (std::optional<Error> problem = BitmapFileProblem(name, header, *device))
+        return *problem;
     BufferedBytes in(device);
     const std::optional<BmpPixels> pixels = ReadColours(in, header);
     if (!pixels)
@@ -187,10 +187,10 @@ Result<std::unique_ptr<RowReader>> OpenBitmapRows(QIODevice* device, const QByte
     const std::optional<BmpHeader> header = ReadBmpFileHeader(head);
     if (!header || !ReadsOwnBitmap(*header) || !IsUncompressedOwn(*header) || device->isSequential())
         return std::unique_ptr<RowReader>();
-    if (std::optional<ErrorArg> problem = rule(header->width, header->height))
-        return PictureError(name, std::move(*problem));
-    if (std::optional<ErrorArg> problem = Truncation(*header, *device))
-        return PictureError(name, std::move(*problem));
+    if (std::optional<Error> problem = rule(name, header->width, header->height))
+        return *problem;
+    if (std::optional<Error> problem = Truncation(name, *header, *device))
+        return *problem;
     const qint64 start = device->pos();
     BufferedBytes in(device);
     const std::optional<BmpPixels> pixels = ReadColours(in, *header);

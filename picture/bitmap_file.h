@@ -17,7 +17,7 @@ namespace centrafix {
 // file lacks with black, a colour we measure; so the header is judged here,
 // to name the size when refusing and to refuse a truncated file rather than
 // analyse a picture with a black band. Nothing when the file may be read.
-std::optional<ErrorArg> BitmapFileProblem(const BmpHeader& header, const QIODevice& device);
+std::optional<Error> BitmapFileProblem(const QString& name, const BmpHeader& header, const QIODevice& device);
 
 // Whether a bitmap of this kind is read here rather than by Qt's reader:
 // colour tables (1, 4 and 8 bits a pixel, plain or run-length coded), 24 and

@@ -1,6 +1,6 @@
 #include "clipboard_picture.h"
 
-#include "picture_source.h"
+#include "working_copy.h"
 
 #include <QMimeData>
 #include <QVariant>
@@ -31,8 +31,8 @@ PictureLoad PictureFromMimeData(const QMimeData* data)
     QImage image = qvariant_cast<QImage>(data->imageData());
     if (image.isNull())
         return ClipboardError(kUnreadable);
-    if (std::optional<ErrorArg> problem = PictureSizeProblem(image.width(), image.height()))
-        return ClipboardError(std::move(*problem));
+    if (std::optional<Error> problem = PictureSizeProblem({}, image.width(), image.height()))
+        return ClipboardError(ReasonOf(*problem));
     return ToWorkingCopy(std::move(image));
 }
 

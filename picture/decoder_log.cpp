@@ -3,46 +3,80 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <tiffio.h>
+
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <mutex>
 #include <string_view>
-#include <thread>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace centrafix {
 
 namespace {
 
-// A library that complains about every strip of a hostile file could say
-// megabytes; the first few lines explain as much as the whole.
-constexpr std::size_t kKeptBytes = 4096;
 constexpr std::size_t kJoinedBytes = 240;
+// A library that complains about every strip of a hostile file could say
+// megabytes; the first lines explain as much as the whole.
+constexpr std::size_t kKeptLines = 64;
 
-std::mutex& CaptureMutex()
+// The innermost log of this thread; null while none lives.
+thread_local std::vector<std::string>* t_said = nullptr;
+
+QtMessageHandler g_previousQt = nullptr;
+TIFFErrorHandler g_previousTiffError = nullptr;
+TIFFErrorHandler g_previousTiffWarning = nullptr;
+
+void Keep(std::vector<std::string>& said, std::string line)
 {
-    static std::mutex mutex;
-    return mutex;
+    if (said.size() < kKeptLines)
+        said.push_back(std::move(line));
 }
 
-// Where the decoding thread's Qt messages go while a log lives.
-std::atomic<std::vector<std::string>*> g_active{nullptr};
-std::atomic<std::thread::id> g_owner{};
-std::atomic<QtMessageHandler> g_previous{nullptr};
-
-void KeepMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+void KeepQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    std::vector<std::string>* const kept = g_active.load();
-    if (kept != nullptr && g_owner.load() == std::this_thread::get_id()) {
-        kept->push_back(text.toStdString());
+    if (t_said) {
+        Keep(*t_said, text.toStdString());
         return;
     }
-    if (const QtMessageHandler previous = g_previous.load())
-        previous(type, context, text);
+    if (g_previousQt)
+        g_previousQt(type, context, text);
+}
+
+// libtiff's own handlers print "module: text" to the terminal; so kept, the
+// module is the speaker taken off later.
+void KeepTiffMessage(TIFFErrorHandler previous, const char* module, const char* format, va_list arguments)
+{
+    if (!t_said) {
+        if (previous)
+            previous(module, format, arguments);
+        return;
+    }
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, arguments);
+    Keep(*t_said, module ? std::string(module) + ": " + text : std::string(text));
+}
+
+void KeepTiffError(const char* module, const char* format, va_list arguments)
+{
+    KeepTiffMessage(g_previousTiffError, module, format, arguments);
+}
+
+void KeepTiffWarning(const char* module, const char* format, va_list arguments)
+{
+    KeepTiffMessage(g_previousTiffWarning, module, format, arguments);
+}
+
+// Installed once, before the first decode, and left in place: replacing a
+// process-wide handler while another thread decodes would race.
+void InstallHandlers()
+{
+    static std::once_flag installed;
+    std::call_once(installed, [] {
+        g_previousQt = qInstallMessageHandler(KeepQtMessage);
+        g_previousTiffError = TIFFSetErrorHandler(KeepTiffError);
+        g_previousTiffWarning = TIFFSetWarningHandler(KeepTiffWarning);
+    });
 }
 
 // Drops what names the speaker rather than the problem: libpng's prefixes,
@@ -79,60 +113,10 @@ std::string Cleaned(std::string_view line)
 
 } // namespace
 
-// The standard error stream pointed at a pipe that never blocks its
-// writer: what a talkative library says past the pipe's capacity is lost,
-// which is better than a decode that hangs, and no thread is needed to drain
-// it (a machine short of memory may not give one).
-struct DecoderLog::Capture {
-    std::unique_lock<std::mutex> lock{CaptureMutex()};
-    std::vector<std::string> qtMessages;
-    int savedStderr = -1;
-    int readEnd = -1;
-
-    Capture()
-    {
-        std::fflush(stderr);
-        savedStderr = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
-        int ends[2];
-        if (savedStderr < 0 || pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0)
-            return;
-        dup2(ends[1], STDERR_FILENO);
-        close(ends[1]);
-        readEnd = ends[0];
-    }
-
-    // Gives the stream back and what was written to it meanwhile.
-    std::string restore()
-    {
-        std::string said;
-        if (savedStderr < 0)
-            return said;
-        std::fflush(stderr);
-        dup2(savedStderr, STDERR_FILENO);
-        close(savedStderr);
-        savedStderr = -1;
-        std::clearerr(stderr); // a write the full pipe refused is no fault of the terminal
-        char buffer[1024];
-        while (readEnd >= 0 && said.size() < kKeptBytes) {
-            const ssize_t got = read(readEnd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            said.append(buffer, static_cast<std::size_t>(got));
-        }
-        if (readEnd >= 0)
-            close(readEnd);
-        readEnd = -1;
-        return said;
-    }
-};
-
-DecoderLog::DecoderLog() : m_capture(std::make_unique<Capture>())
+DecoderLog::DecoderLog() : m_said(std::make_unique<std::vector<std::string>>()), m_outer(t_said)
 {
-    g_owner.store(std::this_thread::get_id());
-    g_active.store(&m_capture->qtMessages);
-    g_previous.store(qInstallMessageHandler(KeepMessage));
+    InstallHandlers();
+    t_said = m_said.get();
 }
 
 DecoderLog::~DecoderLog()
@@ -140,25 +124,29 @@ DecoderLog::~DecoderLog()
     finish();
 }
 
+void DecoderLog::keep(std::string line)
+{
+    if (m_said)
+        Keep(*m_said, std::move(line));
+}
+
 std::vector<std::string> DecoderLog::finish()
 {
-    if (!m_capture)
+    if (!m_said)
         return {};
-    qInstallMessageHandler(g_previous.load());
-    g_active.store(nullptr);
-    std::vector<std::string> said = std::move(m_capture->qtMessages);
-    const std::string written = m_capture->restore();
-    m_capture.reset();
-    for (std::string_view rest = written; !rest.empty();) {
-        const std::size_t end = std::min(rest.find('\n'), rest.size());
-        said.emplace_back(rest.substr(0, end));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
+    if (t_said == m_said.get())
+        t_said = m_outer;
+    const std::unique_ptr<std::vector<std::string>> said = std::move(m_said);
     std::vector<std::string> lines;
-    for (const std::string& line : said) {
-        std::string text = Cleaned(line);
-        if (!text.empty() && (lines.empty() || lines.back() != text))
-            lines.push_back(std::move(text));
+    for (const std::string& line : *said) {
+        // A message of several lines is several messages.
+        for (std::string_view rest = line; !rest.empty();) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            std::string text = Cleaned(rest.substr(0, end));
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+            if (!text.empty() && (lines.empty() || lines.back() != text))
+                lines.push_back(std::move(text));
+        }
     }
     return lines;
 }

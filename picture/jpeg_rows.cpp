@@ -49,6 +49,9 @@ void ExitWithWords(j_common_ptr info)
     std::longjmp(manager->escape, 1);
 }
 
+// Everything libjpeg would print is kept by the two hooks above and below.
+void SayNothing(j_common_ptr) {}
+
 void NoteDamage(j_common_ptr info, int level)
 {
     auto* manager = reinterpret_cast<ErrorManager*>(info->err);
@@ -135,6 +138,7 @@ public:
         m_info.err = jpeg_std_error(&m_errors.base);
         m_errors.base.error_exit = ExitWithWords;
         m_errors.base.emit_message = NoteDamage;
+        m_errors.base.output_message = SayNothing;
         m_source.input = &m_input;
         m_source.base.init_source = StartSource;
         m_source.base.fill_input_buffer = FillSource;
@@ -150,7 +154,7 @@ public:
     JpegRows(const JpegRows&) = delete;
     JpegRows& operator=(const JpegRows&) = delete;
 
-    Result<bool> open(SizeRule rule)
+    Result<Taking> open(SizeRule rule)
     {
         if (setjmp(m_errors.escape))
             return failure();
@@ -161,8 +165,8 @@ public:
         m_info.mem->max_memory_to_use = kMostCoefficientBytes;
         const bool mine = m_info.num_components == 1 || m_info.num_components == 3;
         if (mine) {
-            if (std::optional<ErrorArg> problem = rule(m_info.image_width, m_info.image_height))
-                return PictureError(m_name, std::move(*problem));
+            if (std::optional<Error> problem = rule(m_name, m_info.image_width, m_info.image_height))
+                return *problem;
         }
         // Judged for Qt's kinds too: its reader would take the picture's
         // memory (a progressive one's coefficients) before finding the data
@@ -170,12 +174,12 @@ public:
         if (m_input.size() < LeastScanBytes(m_info))
             return CutShortPictureError(m_name, "JPEG");
         if (!mine)
-            return false;
+            return Taking::LeftToQt;
         m_grey = m_info.num_components == 1;
         m_info.out_color_space = m_grey ? JCS_GRAYSCALE : JCS_EXT_BGRX;
         m_width = static_cast<int>(m_info.image_width);
         m_height = static_cast<int>(m_info.image_height);
-        return true;
+        return Taking::Rows;
     }
 
     std::optional<Error> readRows(std::uint32_t* out, std::ptrdiff_t stride, int count) override

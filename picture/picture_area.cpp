@@ -1,7 +1,7 @@
 #include "picture_area.h"
 
 #include "engine/raster.h"
-#include "picture_source.h"
+#include "working_copy.h"
 #include "raster_drawing.h"
 
 #include <QColor>
@@ -119,17 +119,6 @@ std::int32_t PictureArea::point(double x, double y) const
         return -1;
     return FromRasterWord(
         reinterpret_cast<const QRgb*>(shown.constScanLine(static_cast<int>(*py)))[*px]);
-}
-
-void PictureArea::pset(double x, double y, std::int32_t color)
-{
-    const auto px = PixelOf(x);
-    const auto py = PixelOf(y);
-    if (!px || !py || !Inside(m_image, *px, *py))
-        return;
-    const QRgb word = ToRasterWord(color);
-    drawOnTargets([&](QImage& image) { Put(image, *px, *py, word); });
-    drawn(QRect(static_cast<int>(*px), static_cast<int>(*py), 1, 1));
 }
 
 void PictureArea::line(double x1, double y1, double x2, double y2)

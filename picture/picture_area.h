@@ -52,7 +52,6 @@ public:
 
     // The colour of the pixel containing (x, y) as shown on screen; -1 outside.
     std::int32_t point(double x, double y) const;
-    void pset(double x, double y, std::int32_t color);
     // Line from (x1, y1) to (x2, y2) in ForeColor (both end points included).
     void line(double x1, double y1, double x2, double y2);
     // Circle of `radius` pixels around (x, y): outline in `outlineColor`,

@@ -32,19 +32,23 @@ inline constexpr qint64 kMaxStreamedPixels = 2'000'000'000;
 // 600-megapixel limit for a picture held whole"); nothing when it can. Says
 // that pictures of this kind are always held whole, and how to save one so
 // that the batch command measures it as it is read.
-std::optional<ErrorArg> PictureSizeProblem(qint64 width, qint64 height);
+std::optional<Error> PictureSizeProblem(const QString& subject, qint64 width, qint64 height);
 
 // The same for a picture of a kind the batch command measures as it is read
 // (what the row readers take): says so, where its size allows.
-std::optional<ErrorArg> StreamablePictureSizeProblem(qint64 width, qint64 height);
+std::optional<Error> StreamablePictureSizeProblem(const QString& subject, qint64 width, qint64 height);
 
 // Why a picture of this size cannot be measured as it is read; nothing when
 // it can.
-std::optional<ErrorArg> StreamedPictureSizeProblem(qint64 width, qint64 height);
+std::optional<Error> StreamedPictureSizeProblem(const QString& subject, qint64 width, qint64 height);
 
 // The refusal of the picture from `subject` (a file's path; empty for none)
 // for `reason`, a message with its arguments.
 Error PictureError(const QString& subject, ErrorArg reason);
+
+// The reason of a refusal, to be told inside another message (the
+// clipboard's, say).
+ErrorArg ReasonOf(const Error& error);
 
 // "damaged or unreadable PNG picture (why)": `format` as the user knows it
 // ("PNG"), `why` in the decoding library's words.

@@ -2,7 +2,7 @@
 
 #include "engine/color_cleanup.h"
 #include "engine/raster.h"
-#include "picture_source.h"
+#include "working_copy.h"
 
 #include <new>
 #include <vector>

@@ -6,7 +6,6 @@
 #include "qt_decode.h"
 #include "row_reader.h"
 #include "wmf_player.h"
-#include "working_words.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -101,38 +100,6 @@ PictureLoad PlayMetafile(QIODevice* device, const QString& name)
     return error;
 }
 
-// Composites non-premultiplied or premultiplied ARGB32 onto white, in place,
-// and relabels the result as RGB32: no second copy of a large picture.
-void CompositeOntoWhite(QImage& image)
-{
-    const bool premultiplied = image.format() == QImage::Format_ARGB32_Premultiplied;
-    const int width = image.width();
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const QRgb c = row[x];
-            const int a = qAlpha(c);
-            if (a == 255)
-                continue;
-            auto over = [&](int channel) {
-                return premultiplied ? channel + 255 - a
-                                     : static_cast<int>(OverWhite(static_cast<std::uint32_t>(channel),
-                                                                  static_cast<std::uint32_t>(a)));
-            };
-            row[x] = qRgb(over(qRed(c)), over(qGreen(c)), over(qBlue(c)));
-        }
-    }
-    image.reinterpretAsFormat(QImage::Format_RGB32);
-}
-
-QRgb EntryOverWhite(QRgb c)
-{
-    const auto a = static_cast<std::uint32_t>(qAlpha(c));
-    return qRgb(static_cast<int>(OverWhite(static_cast<std::uint32_t>(qRed(c)), a)),
-                static_cast<int>(OverWhite(static_cast<std::uint32_t>(qGreen(c)), a)),
-                static_cast<int>(OverWhite(static_cast<std::uint32_t>(qBlue(c)), a)));
-}
-
 // A picture a row reader delivers, read whole into a working copy.
 PictureLoad ReadWholePicture(RowReader& reader, const QString& name)
 {
@@ -161,8 +128,8 @@ PictureLoad DecodeByContent(QIODevice* device, const QByteArray& head, const QSt
         if (const std::optional<BmpHeader> header = ReadBmpFileHeader(head)) {
             if (ReadsOwnBitmap(*header))
                 return ReadOwnBitmap(device, *header, name);
-            if (std::optional<ErrorArg> problem = BitmapFileProblem(*header, *device))
-                return PictureError(name, std::move(*problem));
+            if (std::optional<Error> problem = BitmapFileProblem(name, *header, *device))
+                return *problem;
         }
         return DecodeWithQt(device, format, name);
     }
@@ -197,38 +164,6 @@ std::optional<ErrorArg> NotAPictureFile(const QString& path)
 }
 
 } // namespace
-
-QImage ToWorkingCopy(QImage&& image)
-{
-    if (image.isNull() || image.format() == QImage::Format_RGB32)
-        return std::move(image);
-    if (image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_ARGB32_Premultiplied) {
-        CompositeOntoWhite(image);
-        return std::move(image);
-    }
-    if (!image.hasAlphaChannel()) {
-        image.convertTo(QImage::Format_RGB32);
-        return std::move(image);
-    }
-    if (image.colorCount() > 0) {
-        // A palette with transparent entries: blending the few entries is
-        // the same as blending every pixel, and far cheaper.
-        QList<QRgb> table = image.colorTable();
-        for (QRgb& entry : table)
-            entry = EntryOverWhite(entry);
-        image.setColorTable(table);
-        image.convertTo(QImage::Format_RGB32);
-        return std::move(image);
-    }
-    image.convertTo(QImage::Format_ARGB32);
-    CompositeOntoWhite(image);
-    return std::move(image);
-}
-
-QImage ToWorkingCopy(const QImage& image)
-{
-    return ToWorkingCopy(QImage(image));
-}
 
 PictureLoad DecodePicture(QIODevice* device, const QString& name)
 {
@@ -286,19 +221,6 @@ QImage ExamplePicture()
     const std::span<const unsigned char> bytes = ExampleBitmapBytes();
     const QImage decoded = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
     return ToWorkingCopy(decoded);
-}
-
-RasterView RasterViewOf(const QImage& image)
-{
-    Q_ASSERT(image.format() == QImage::Format_RGB32 || image.isNull());
-    RasterView view;
-    if (image.isNull())
-        return view;
-    view.bits = reinterpret_cast<const std::uint32_t*>(image.constBits());
-    view.width = image.width();
-    view.height = image.height();
-    view.stride = image.bytesPerLine() / 4;
-    return view;
 }
 
 } // namespace centrafix

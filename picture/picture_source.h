@@ -1,8 +1,7 @@
 #pragma once
 
 #include "picture_load.h"
-
-#include "engine/raster.h"
+#include "working_copy.h"
 
 #include <QImage>
 #include <QString>
@@ -36,15 +35,5 @@ PictureLoad DecodePicture(QIODevice* device, const QString& name);
 
 // The built-in example, present from start-up without any file.
 QImage ExamplePicture();
-
-// Turns any decoded image into a working copy: 32-bit RGB, palettes expanded,
-// transparent pixels composited onto white. The rvalue form converts in place
-// where it can, so a large picture is not held twice.
-QImage ToWorkingCopy(const QImage& image);
-QImage ToWorkingCopy(QImage&& image);
-
-// The engine's read-only view of a working copy. The image must be
-// Format_RGB32 and outlive the view.
-RasterView RasterViewOf(const QImage& image);
 
 } // namespace centrafix

@@ -56,8 +56,8 @@ public:
     PngRows(const PngRows&) = delete;
     PngRows& operator=(const PngRows&) = delete;
 
-    // False, with no error, for a kind left to Qt.
-    Result<bool> open(SizeRule rule)
+    // LeftToQt, with no error, for a kind Qt reads.
+    Result<Taking> open(SizeRule rule)
     {
         if (!m_context)
             return PictureMemoryError(m_name);
@@ -77,18 +77,18 @@ public:
         const bool mine = header.interlace_method == 0 && header.bit_depth <= 8 &&
                           (header.bit_depth == 8 || palette || grey) && (noTransparency != 0 || palette);
         if (mine) {
-            if (std::optional<ErrorArg> problem = rule(header.width, header.height))
-                return PictureError(m_name, std::move(*problem));
+            if (std::optional<Error> problem = rule(m_name, header.width, header.height))
+                return *problem;
         }
         // Judged for Qt's kinds too: its reader would take the picture's
         // memory before finding the data missing.
         if (!CanHold(header, m_input.size()))
             return CutShortPictureError(m_name, "PNG");
         if (!mine)
-            return false;
+            return Taking::LeftToQt;
         m_width = static_cast<int>(header.width);
         m_height = static_cast<int>(header.height);
-        return true;
+        return Taking::Rows;
     }
 
     std::optional<Error> readRows(std::uint32_t* out, std::ptrdiff_t stride, int count) override

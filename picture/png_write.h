@@ -6,9 +6,8 @@
 
 namespace centrafix {
 
-// Writes `image` to `device` as PNG. libpng prints its errors (running out of
-// memory among them) straight to the terminal; here they become `why`, so a
-// failed write is one message of ours that says what went wrong.
+// Writes `image` to `device` as PNG; a failed write is one message of ours
+// in `why` that says what went wrong, and nothing on the terminal.
 bool WritePng(QIODevice& device, const QImage& image, QString& why);
 
 // The text a loading chart written as PNG carries under kChartPngKey: a later

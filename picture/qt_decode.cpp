@@ -3,7 +3,10 @@
 #include "decoder_damage.h"
 #include "decoder_log.h"
 #include "gif_frame.h"
-#include "picture_source.h"
+#include "working_copy.h"
+#include "png_check.h"
+
+#include <QBuffer>
 
 #include <QImageReader>
 #include <QIODevice>
@@ -113,13 +116,37 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
             return Unreadable(name, format, device->errorString().toStdString());
     }
     if (announced.isValid()) {
-        if (std::optional<ErrorArg> problem = PictureSizeProblem(announced.width(), announced.height()))
-            return PictureError(name, std::move(*problem));
+        if (std::optional<Error> problem = PictureSizeProblem(name, announced.width(), announced.height()))
+            return *problem;
     }
     // Qt's reader fills a frame whose codes end early (a cut file it finds
     // by itself).
     if (format == "gif" && !device->isSequential() && FirstGifFrameCoverage(device) == GifCoverage::DataEnds)
         return DataEndsEarlyPictureError(name, "GIF");
+    // Qt's PNG reader must meet no file that makes libpng speak on the
+    // terminal.
+    QByteArray readOnce;
+    QBuffer again(&readOnce);
+    if (format == "png") {
+        const qint64 start = device->pos();
+        const PngCheck check = CheckPngData(*device, device->isSequential() ? &readOnce : nullptr);
+        if (check.cutShort)
+            return CutShortPictureError(name, "PNG");
+        if (check.damaged) {
+            for (const std::string& line : check.said)
+                log.keep(line);
+            const std::vector<std::string> said = log.finish();
+            if (SaysMemory(said))
+                return PictureMemoryError(name);
+            return Unreadable(name, format, JoinedDecoderLines(said));
+        }
+        if (device->isSequential()) {
+            again.open(QIODevice::ReadOnly);
+            device = &again;
+        } else if (!device->seek(start)) {
+            return Unreadable(name, format, device->errorString().toStdString());
+        }
+    }
     EndWatch watched(device);
     QImageReader reader(&watched, format);
     QImage decoded;
@@ -143,8 +170,8 @@ PictureLoad DecodeWithQt(QIODevice* device, const QByteArray& format, const QStr
         const std::string quoted = JoinedDecoderLines(said);
         return Unreadable(name, format, quoted.empty() ? reader.errorString().toStdString() : quoted);
     }
-    if (std::optional<ErrorArg> problem = PictureSizeProblem(decoded.width(), decoded.height()))
-        return PictureError(name, std::move(*problem));
+    if (std::optional<Error> problem = PictureSizeProblem(name, decoded.width(), decoded.height()))
+        return *problem;
     QImage working = ToWorkingCopy(std::move(decoded));
     if (working.isNull())
         return PictureMemoryError(name);

@@ -38,7 +38,7 @@ protected:
 // Why a picture of a size cannot be read this way; nothing when it can
 // (PictureSizeProblem for a picture held whole, StreamedPictureSizeProblem for
 // one measured as it is read).
-using SizeRule = std::optional<ErrorArg> (*)(qint64 width, qint64 height);
+using SizeRule = std::optional<Error> (*)(const QString& subject, qint64 width, qint64 height);
 
 // The format of a picture by its first bytes: "bmp", "png", "jpeg", "gif",
 // "tiff", or empty for none of these.
@@ -56,17 +56,20 @@ QByteArray SniffFormat(const QByteArray& head);
 Result<std::unique_ptr<RowReader>> OpenRowReader(QIODevice* device, const QByteArray& head, const QString& name,
                                                  SizeRule rule);
 
+// What a format reader does with a picture whose header it has read.
+enum class Taking { Rows, LeftToQt };
+
 // A format reader opened on its header: the reader, nothing when it leaves
 // the picture to the whole-picture readers, or the error. `Reader` is made
-// from (device, name) and has `Result<bool> open(SizeRule)`.
+// from (device, name) and has `Result<Taking> open(SizeRule)`.
 template <class Reader>
 Result<std::unique_ptr<RowReader>> OpenFormatRows(QIODevice* device, const QString& name, SizeRule rule)
 {
     auto reader = std::make_unique<Reader>(device, name);
-    const Result<bool> mine = reader->open(rule);
-    if (!mine)
-        return mine.error();
-    if (!*mine)
+    const Result<Taking> taking = reader->open(rule);
+    if (!taking)
+        return taking.error();
+    if (*taking == Taking::LeftToQt)
         return std::unique_ptr<RowReader>();
     return std::unique_ptr<RowReader>(std::move(reader));
 }

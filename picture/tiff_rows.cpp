@@ -137,7 +137,7 @@ public:
     TiffRows(const TiffRows&) = delete;
     TiffRows& operator=(const TiffRows&) = delete;
 
-    Result<bool> open(SizeRule rule)
+    Result<Taking> open(SizeRule rule)
     {
         TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
         if (!options)
@@ -163,8 +163,8 @@ public:
         const bool mine =
             (rgb || m_grey) && bits == 8 && planar == PLANARCONFIG_CONTIG && orientation == ORIENTATION_TOPLEFT;
         if (mine) {
-            if (std::optional<ErrorArg> problem = rule(width, height))
-                return PictureError(m_name, std::move(*problem));
+            if (std::optional<Error> problem = rule(m_name, width, height))
+                return *problem;
         }
         // Judged for Qt's kinds too, which its reader would take as libtiff
         // leaves them.
@@ -175,10 +175,10 @@ public:
         if (!dataCanHold(height, bits))
             return CutShortPictureError(m_name, "TIFF");
         if (!mine)
-            return false;
+            return Taking::LeftToQt;
         m_width = static_cast<int>(width);
         m_height = static_cast<int>(height);
-        return true;
+        return Taking::Rows;
     }
 
     std::optional<Error> readRows(std::uint32_t* out, std::ptrdiff_t stride, int count) override

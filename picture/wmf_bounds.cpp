@@ -75,7 +75,7 @@ Result<std::optional<QSizeF>> CheckRecords(QByteArrayView bytes, qsizetype start
             firstExtent = QSizeF(r->s(1), r->s(0));
     }
     if (walk.problem())
-        return Damaged(*walk.problem());
+        return Damaged(ReasonOf(*walk.problem()));
     return firstExtent;
 }
 
@@ -114,8 +114,8 @@ Result<wmf::MetafileBounds> wmf::ReadMetafileBounds(QByteArrayView bytes)
         result.pixels = QSize(qRound(std::abs((*firstExtent)->width())), qRound(std::abs((*firstExtent)->height())));
         result.windowExt = **firstExtent;
     }
-    if (std::optional<ErrorArg> problem = PictureSizeProblem(result.pixels.width(), result.pixels.height()))
-        return PictureError({}, std::move(*problem));
+    if (std::optional<Error> problem = PictureSizeProblem({}, result.pixels.width(), result.pixels.height()))
+        return *problem;
     return result;
 }
 

@@ -70,7 +70,7 @@ Problem WorkBudget::spend(double units)
     if (!m_exceeded && m_spent <= m_limit)
         return std::nullopt;
     m_exceeded = true;
-    return ErrorArg(kTooCostly, {std::to_string(static_cast<qint64>(m_limit)), std::to_string(kAreaFactor),
+    return Described({}, kTooCostly, {std::to_string(static_cast<qint64>(m_limit)), std::to_string(kAreaFactor),
                                  std::to_string(kAllowance)});
 }
 

@@ -26,17 +26,17 @@ constexpr Message kPixelsPastRecord{"ihre Bitmap von %1 x %2 Pixeln braucht %3 B
 // Why a bitmap with pixels cannot be read from a record of `size` bytes.
 Problem LayoutProblem(const BmpHeader& h, qsizetype size)
 {
-    if (Problem tooLarge = PictureSizeProblem(h.width, h.height))
+    if (Problem tooLarge = PictureSizeProblem({}, h.width, h.height))
         return tooLarge;
     if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 16 && h.bitCount != 24 &&
         h.bitCount != 32)
-        return ErrorArg(kBitCount, {std::to_string(h.bitCount)});
+        return Described({}, kBitCount, {std::to_string(h.bitCount)});
     if (h.pixelOffset > size)
-        return ErrorArg(kColourTable);
+        return Described({}, kColourTable);
     const qint64 available = size - h.pixelOffset;
     const qint64 needed = h.rowBytes() * h.height;
     if (h.uncompressed() && available < needed)
-        return ErrorArg(kPixelsPastRecord, {std::to_string(h.width), std::to_string(h.height),
+        return Described({}, kPixelsPastRecord, {std::to_string(h.width), std::to_string(h.height),
                                             std::to_string(needed), std::to_string(available)});
     return std::nullopt;
 }
@@ -77,12 +77,12 @@ Dib DecodeDib(QByteArrayView dib, const Message& what, WorkBudget& budget)
 {
     Dib result;
     if (dib.size() < 16) {
-        result.problem = ErrorArg(kHeaderCut);
+        result.problem = Described({}, kHeaderCut);
         return result;
     }
     const quint32 headerSize = ReadU32(dib, 0);
     if (headerSize < 12 || headerSize > static_cast<quint64>(dib.size())) {
-        result.problem = ErrorArg(kHeaderDoesNotFit, {std::to_string(headerSize)});
+        result.problem = Described({}, kHeaderDoesNotFit, {std::to_string(headerSize)});
         return result;
     }
     const std::optional<BmpHeader> header = ReadPackedBmpHeader(dib);
@@ -101,7 +101,7 @@ Dib DecodeDib(QByteArrayView dib, const Message& what, WorkBudget& budget)
         return result;
     result.image = FromPackedBitmap(dib, header->pixelOffset);
     if (result.image.isNull())
-        result.problem = ErrorArg(kUndecodable, {what, std::to_string(header->width), std::to_string(header->height)});
+        result.problem = Described({}, kUndecodable, {what, std::to_string(header->width), std::to_string(header->height)});
     return result;
 }
 

@@ -105,7 +105,7 @@ Problem RecordPlayer::points(const Record& r, bool closed)
     const Message& what = closed ? name::Polygon : name::Polyline;
     const int count = r.s(0);
     if (count < 0)
-        return ErrorArg(kNegativeCount, {what, std::to_string(count)});
+        return Described({}, kNegativeCount, {what, std::to_string(count)});
     if (Problem problem = NeedWords(r, 1 + 2 * qint64(count), what))
         return problem;
     if (count < 2)

@@ -26,7 +26,7 @@ std::optional<Error> PlayRecords(QImage& image, const wmf::MetafileBounds& bound
         wmf::Problem problem = player.play(*r);
         if (!problem)
             continue;
-        std::vector<ErrorArg> where{std::to_string(walk.index()), std::to_string(walk.offset()), std::move(*problem)};
+        std::vector<ErrorArg> where{std::to_string(walk.index()), std::to_string(walk.offset()), ReasonOf(*problem)};
         if (player.overBudget())
             return Described({}, kTooCostly, std::move(where));
         return wmf::Damaged(ErrorArg(kRecordProblem, std::move(where)));

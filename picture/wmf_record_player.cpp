@@ -174,7 +174,7 @@ Problem RecordPlayer::setTextAlign(const Record& r)
 Problem RecordPlayer::addObject(GdiObject object)
 {
     if (!m_objects.add(std::move(object)))
-        return ErrorArg(kTooManyObjects, {std::to_string(ObjectTable::kMaxObjects)});
+        return Described({}, kTooManyObjects, {std::to_string(ObjectTable::kMaxObjects)});
     return std::nullopt;
 }
 

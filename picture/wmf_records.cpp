@@ -31,7 +31,7 @@ Problem NeedWords(const Record& r, qint64 words, const Message& what)
 {
     if (r.words() >= words)
         return std::nullopt;
-    return ErrorArg(kTooShort, {what, std::to_string(words * 2), std::to_string(r.params.size())});
+    return Described({}, kTooShort, {what, std::to_string(words * 2), std::to_string(r.params.size())});
 }
 
 Error Damaged(ErrorArg problem)
@@ -44,7 +44,7 @@ std::optional<Record> RecordWalk::fail(const Message& problem, std::vector<Error
     std::vector<ErrorArg> args{std::to_string(m_index), std::to_string(m_offset)};
     for (ErrorArg& arg : more)
         args.push_back(std::move(arg));
-    m_problem = ErrorArg(problem, std::move(args));
+    m_problem = Described({}, problem, std::move(args));
     m_done = true;
     return std::nullopt;
 }

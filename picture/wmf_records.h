@@ -96,7 +96,7 @@ struct Record {
 
 // Why a record cannot be played, e.g. "a pen needs 10 bytes, its record holds
 // 2"; nothing when it can.
-using Problem = std::optional<ErrorArg>;
+using Problem = std::optional<Error>;
 
 // The problem when the record has fewer than `words` parameter words for
 // `what` it holds.

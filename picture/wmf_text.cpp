@@ -141,7 +141,7 @@ Problem RecordPlayer::drawText(const TextRun& run)
     if (run.bytes.isEmpty())
         return std::nullopt;
     if (!FontsAvailable())
-        return ErrorArg(kNoFonts);
+        return Described({}, kNoFonts);
     if (Problem problem = resolveFont())
         return problem;
     const QString text = DecodeAnsi(run.bytes);

@@ -192,8 +192,8 @@ TEST(PictureFile, RefusalsNameTheFileAndTheProblem)
         EXPECT_TRUE(text.startsWith(path + ": ") && text.contains(c.reason)) << text.toStdString();
     }
     // The limit leaves room for a 600-megapixel scan, and no more.
-    EXPECT_FALSE(PictureSizeProblem(30000, 20000));
-    EXPECT_TRUE(PictureSizeProblem(30000, 20001));
+    EXPECT_FALSE(PictureSizeProblem({}, 30000, 20000));
+    EXPECT_TRUE(PictureSizeProblem({}, 30000, 20001));
 }
 
 TEST(PictureFile, ThePictureHeldWholeLimitNamesTheBatchCommandOnlyForKindsItMeasuresAsRead)
