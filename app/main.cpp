@@ -2,7 +2,7 @@
 // example, ready to analyse. A picture named on the command line is opened
 // in its place, as if chosen with "Open...".
 
-#include "picture/picture_load.h"
+#include "picture/formats/picture_load.h"
 #include "shell/form1.h"
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 //   centrafix-decode-rows FILE        rows through the row reader, a band at a time, then dropped
 //   centrafix-decode-rows FILE qt     the whole picture through Qt's reader
 
-#include "picture/picture_load.h"
-#include "picture/qt_decode.h"
-#include "picture/row_reader.h"
+#include "picture/formats/picture_load.h"
+#include "picture/formats/qt_decode.h"
+#include "picture/formats/row_reader.h"
 
 #include <QFile>
 

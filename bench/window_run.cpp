@@ -3,7 +3,7 @@
 // button does, repaints the picture region fitted and at 1:1, and closes. Run it offscreen under /usr/bin/time -v to see how
 // long each step takes and how much memory the window needs at its peak.
 
-#include "picture/picture_load.h"
+#include "picture/formats/picture_load.h"
 #include "shell/form1.h"
 #include "shell/picture_scroll.h"
 

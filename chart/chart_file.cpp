@@ -3,8 +3,8 @@
 #include "chart_texts.h"
 #include "spanwise_chart.h"
 
-#include "picture/atomic_file.h"
-#include "picture/png_write.h"
+#include "picture/files/atomic_file.h"
+#include "picture/files/png_write.h"
 
 #include <QBuffer>
 #include <QGraphicsScene>

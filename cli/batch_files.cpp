@@ -1,7 +1,7 @@
 #include "batch_files.h"
 
-#include "picture/atomic_file.h"
-#include "picture/png_write.h"
+#include "picture/files/atomic_file.h"
+#include "picture/files/png_write.h"
 
 #include <QIODevice>
 

@@ -1,7 +1,7 @@
 #include "batch_output.h"
 
 #include "engine/results_grid.h"
-#include "picture/result_export.h"
+#include "picture/files/result_facts.h"
 
 #include <QJsonDocument>
 

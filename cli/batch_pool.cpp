@@ -7,9 +7,9 @@
 #include "worker_count.h"
 
 #include "engine/number_text.h"
-#include "picture/atomic_file.h"
-#include "picture/local_path.h"
-#include "picture/result_export.h"
+#include "picture/files/atomic_file.h"
+#include "picture/files/local_path.h"
+#include "picture/files/result_facts.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>

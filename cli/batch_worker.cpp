@@ -5,7 +5,7 @@
 #include "console.h"
 #include "picture_run.h"
 
-#include "picture/result_export.h"
+#include "picture/files/result_facts.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

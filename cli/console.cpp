@@ -1,6 +1,6 @@
 #include "console.h"
 
-#include "picture/atomic_file.h"
+#include "picture/files/atomic_file.h"
 
 #include <cerrno>
 #include <cstdio>

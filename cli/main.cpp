@@ -7,9 +7,9 @@
 #include "chart_writer.h"
 #include "console.h"
 
-#include "picture/local_path.h"
-#include "picture/picture_source.h"
-#include "picture/wmf_player.h"
+#include "picture/files/local_path.h"
+#include "picture/formats/picture_source.h"
+#include "picture/metafile/wmf_player.h"
 
 #include <QCoreApplication>
 #include <QFile>

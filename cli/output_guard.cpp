@@ -1,9 +1,9 @@
 #include "output_guard.h"
 
-#include "picture/local_path.h"
-#include "picture/png_write.h"
-#include "picture/row_reader.h"
-#include "picture/wmf_player.h"
+#include "picture/files/local_path.h"
+#include "picture/files/png_write.h"
+#include "picture/formats/row_reader.h"
+#include "picture/metafile/wmf_player.h"
 
 #include <QFile>
 #include <QImageReader>

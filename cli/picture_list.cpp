@@ -1,6 +1,6 @@
 #include "picture_list.h"
 
-#include "picture/local_path.h"
+#include "picture/files/local_path.h"
 
 #include <cerrno>
 #include <cstring>

@@ -2,9 +2,9 @@
 // it. A refusal must make a text in either language; a picture must have the
 // size its headers promise, in the working format.
 
-#include "picture/picture_load.h"
-#include "picture/wmf_bounds.h"
-#include "picture/wmf_player.h"
+#include "picture/formats/picture_load.h"
+#include "picture/metafile/wmf_bounds.h"
+#include "picture/metafile/wmf_player.h"
 
 #include <QGuiApplication>
 

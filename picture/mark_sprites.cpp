@@ -1,6 +1,6 @@
-#include "mark_sprites.h"
+#include "picture/mark_sprites.h"
 
-#include "raster_drawing.h"
+#include "picture/raster_drawing.h"
 
 #include <QFontMetrics>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "result_plot.h"
+#include "picture/result_plot.h"
 
 #include <QImage>
 #include <QRect>

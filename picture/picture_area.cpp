@@ -1,8 +1,8 @@
-#include "picture_area.h"
+#include "picture/picture_area.h"
 
 #include "engine/raster.h"
-#include "working_copy.h"
-#include "raster_drawing.h"
+#include "picture/formats/working_copy.h"
+#include "picture/raster_drawing.h"
 
 #include <QColor>
 #include <QFontMetrics>

@@ -1,8 +1,8 @@
-#include "picture_ops.h"
+#include "picture/picture_ops.h"
 
 #include "engine/color_cleanup.h"
 #include "engine/raster.h"
-#include "working_copy.h"
+#include "picture/formats/working_copy.h"
 
 #include <new>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "engine/run_types.h"
 #include "engine/quarter_chord_marks.h"
-#include "picture_area.h"
+#include "picture/picture_area.h"
 
 #include <QImage>
 

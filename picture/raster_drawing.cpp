@@ -1,4 +1,4 @@
-#include "raster_drawing.h"
+#include "picture/raster_drawing.h"
 
 #include <algorithm>
 #include <cmath>

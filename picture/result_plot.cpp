@@ -1,4 +1,4 @@
-#include "result_plot.h"
+#include "picture/result_plot.h"
 
 #include "engine/string_table.h"
 

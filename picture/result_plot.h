@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/run_types.h"
-#include "picture_area.h"
+#include "picture/picture_area.h"
 
 #include <QString>
 

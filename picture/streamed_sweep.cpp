@@ -1,9 +1,9 @@
-#include "streamed_sweep.h"
+#include "picture/streamed_sweep.h"
 
-#include "decoder_log.h"
-#include "picture_load.h"
-#include "picture_source.h"
-#include "row_reader.h"
+#include "picture/formats/decoder_log.h"
+#include "picture/formats/picture_load.h"
+#include "picture/formats/picture_source.h"
+#include "picture/formats/row_reader.h"
 
 #include "engine/band_sweep.h"
 

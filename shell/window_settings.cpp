@@ -4,7 +4,7 @@
 #include "ini_value.h"
 
 #include "engine/number_text.h"
-#include "picture/atomic_file.h"
+#include "picture/files/atomic_file.h"
 
 #include <QDir>
 #include <QFile>

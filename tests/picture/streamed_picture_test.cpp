@@ -4,11 +4,11 @@
 // the same pixels and the same results.
 
 #include "engine/analysis_run.h"
-#include "picture/picture_load.h"
-#include "picture/picture_source.h"
-#include "picture/qt_decode.h"
-#include "picture/result_export.h"
-#include "picture/row_reader.h"
+#include "picture/formats/picture_load.h"
+#include "picture/formats/picture_source.h"
+#include "picture/formats/qt_decode.h"
+#include "picture/files/result_facts.h"
+#include "picture/formats/row_reader.h"
 #include "picture/streamed_sweep.h"
 
 #include "address_space_limit.h"

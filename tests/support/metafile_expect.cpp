@@ -1,6 +1,6 @@
 #include "metafile_expect.h"
 
-#include "picture/wmf_player.h"
+#include "picture/metafile/wmf_player.h"
 
 #include <gtest/gtest.h>
 

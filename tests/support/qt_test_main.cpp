@@ -2,7 +2,7 @@
 // needs the font database, the window needs widgets. The application exists
 // for the whole run and is gone before static objects are destroyed.
 
-#include "picture/picture_load.h"
+#include "picture/formats/picture_load.h"
 
 #include <gtest/gtest.h>
 
