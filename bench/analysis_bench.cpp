@@ -4,7 +4,7 @@
 //   build/bench/centrafix-bench --benchmark_filter='/(16|64)$'
 
 #include "engine/analysis_run.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,7 +7,7 @@
 // With COUNT, writes COUNT pictures FILE-0001.ext ... with the example
 // shifted a little each time, so no two are the same.
 
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <QFileInfo>
 #include <QImage>

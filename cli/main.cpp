@@ -8,7 +8,7 @@
 #include "console.h"
 
 #include "picture/files/local_path.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/metafile/wmf_player.h"
 
 #include <QCoreApplication>

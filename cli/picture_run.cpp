@@ -6,7 +6,7 @@
 
 #include "engine/analysis_run.h"
 #include "picture/picture_ops.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/streamed_sweep.h"
 
 #include <new>

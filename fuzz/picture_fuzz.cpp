@@ -2,7 +2,7 @@
 // they must load as a working copy within the size limit or be refused with
 // a reason in either language, never crash, hang or read out of bounds.
 
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 
 #include "picture/formats/decoder_log.h"
 #include "picture/formats/picture_load.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/formats/row_reader.h"
 
 #include "engine/band_sweep.h"

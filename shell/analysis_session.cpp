@@ -5,7 +5,7 @@
 
 #include "engine/analysis_run.h"
 #include "engine/string_table.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <QLineEdit>
 

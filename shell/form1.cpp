@@ -20,10 +20,10 @@
 #include "engine/error.h"
 #include "engine/eval_number.h"
 #include "engine/number_text.h"
-#include "picture/formats/clipboard_picture.h"
+#include "picture/clipboard_picture.h"
 #include "picture/picture_area.h"
 #include "picture/picture_ops.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/result_plot.h"
 
 #include <QAction>

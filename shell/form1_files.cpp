@@ -14,11 +14,11 @@
 
 #include "engine/results_grid.h"
 #include "picture/files/atomic_file.h"
-#include "picture/formats/clipboard_picture.h"
+#include "picture/clipboard_picture.h"
 #include "picture/mark_sprites.h"
 #include "picture/picture_area.h"
 #include "picture/picture_ops.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/files/png_write.h"
 #include "picture/result_plot.h"
 #include "picture/files/results_writer.h"

@@ -7,7 +7,7 @@
 #include "chart/spanwise_samples.h"
 
 #include "engine/analysis_run.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <gtest/gtest.h>
 

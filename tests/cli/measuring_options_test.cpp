@@ -3,7 +3,7 @@
 
 #include "cli_runner.h"
 
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <gtest/gtest.h>
 

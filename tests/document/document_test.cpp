@@ -9,7 +9,7 @@
 
 #include "engine/analysis_run.h"
 #include "engine/results_grid.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <gtest/gtest.h>
 

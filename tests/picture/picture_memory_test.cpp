@@ -5,7 +5,7 @@
 
 #include "address_space_limit.h"
 #include "picture_bytes.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/streamed_sweep.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include "engine/analysis_run.h"
 #include "picture/formats/picture_load.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/formats/qt_decode.h"
 #include "picture/files/result_facts.h"
 #include "picture/formats/row_reader.h"

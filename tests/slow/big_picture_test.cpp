@@ -2,7 +2,7 @@
 // run with "ctest --preset slow", not in every test run.
 
 #include "picture_bytes.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <gtest/gtest.h>
 

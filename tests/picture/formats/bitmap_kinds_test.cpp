@@ -4,7 +4,7 @@
 
 #include "metafile_expect.h"
 #include "picture_bytes.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/formats/row_reader.h"
 #include "picture/metafile/wmf_player.h"
 

@@ -5,7 +5,7 @@
 
 #include "picture_bytes.h"
 #include "picture/formats/decoder_log.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <gtest/gtest.h>
 

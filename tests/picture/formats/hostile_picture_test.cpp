@@ -3,7 +3,7 @@
 // says which; a complete file of each kind still loads.
 
 #include "picture_bytes.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // it is read (the batch command), and whether our reader or Qt's reads it.
 
 #include "picture_bytes.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/formats/qt_decode.h"
 #include "picture/streamed_sweep.h"
 

@@ -5,7 +5,7 @@
 #include "address_space_limit.h"
 #include "metafile_expect.h"
 #include "picture_bytes.h"
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 #include "picture/metafile/wmf_player.h"
 
 #include <gtest/gtest.h>

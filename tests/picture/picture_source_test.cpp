@@ -1,7 +1,7 @@
 #include "metafile_builder.h"
 #include "picture_bytes.h"
-#include "picture/formats/clipboard_picture.h"
-#include "picture/formats/picture_source.h"
+#include "picture/clipboard_picture.h"
+#include "picture/picture_source.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "picture/formats/clipboard_picture.h"
+#include "picture/clipboard_picture.h"
 
 #include "picture/formats/working_copy.h"
 

@@ -1,4 +1,4 @@
-#include "picture/formats/picture_source.h"
+#include "picture/picture_source.h"
 
 #include "picture/formats/bitmap_file.h"
 #include "example_bitmap.h"
