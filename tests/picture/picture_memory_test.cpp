@@ -63,7 +63,7 @@ std::vector<Hostile> HostileFiles(quint16 side)
     drawing.fill(Qt::white);
     QPainter(&drawing).fillRect(20, 30, 100, 150, Qt::red);
     const QByteArray progressive = test::Encoded(drawing, "jpeg", true);
-    const QByteArray incomplete = "the file ends before the picture does";
+    const char* const incomplete = "the file ends before the picture does";
     static const QByteArray profile = PngWithProfile(128 << 20);
     return {
         {"square.png", test::PngHeaderOnly(side, side), incomplete},
