@@ -43,9 +43,10 @@ class WorkerThread;
 // One analysis as the window runs it: start() analyses the working copy with
 // a run the document prepared, on a worker thread, and reports everything it
 // has to show through the signals below, which the window receives queued, in
-// the order the phases happen; ended() comes last. The abort request (Esc, or a close while running) is
-// kept here because it is a request to the run, even when it is made between
-// runs; the run reads it at its object boundaries.
+// the order the phases happen; ended() comes last. The abort request (Esc, or
+// a close while running) is kept here because it is a request to the run,
+// even when it is made between runs; the run reads it at its object
+// boundaries.
 class AnalysisSession : public QObject {
     Q_OBJECT
 

@@ -142,10 +142,8 @@ public:
     bool drawingScaleLine() const { return m_activity == Activity::ScaleLine; }
 
     // The results shown (grid, report, loading chart, marks) were made from
-    // inputs that have changed since: `what` names the change. They stay, for
-    // the exports, marked as out of date until the next run. Before any
-    // result there is nothing to mark.
-    void markResultsOutOfDate(const Message& what);
+    // inputs that have changed since (the document says which). They stay,
+    // for the exports, marked as out of date until the next run.
     bool resultsOutOfDate() const { return m_document.outOfDate(); }
 
 signals:

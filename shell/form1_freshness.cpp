@@ -57,12 +57,6 @@ void Form1::connectFreshness()
     connect(theListView, &QTableWidget::itemChanged, this, [this] { theListView_ItemCheck(); });
 }
 
-void Form1::markResultsOutOfDate(const Message& what)
-{
-    m_document.markOutOfDate(what);
-    showInputsChanged();
-}
-
 // After an edit the document took: results shown from other inputs say so.
 // A run under way shows it when its results are there.
 void Form1::showInputsChanged()

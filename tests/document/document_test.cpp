@@ -207,6 +207,7 @@ TEST(DocumentOutOfDate, ChangesAfterARunAreKeptInOrderOnceEach)
 
     document.setToleranceText("20");
     document.setWeight(2, 1.0);
+    document.setTicked(2, true);
     EXPECT_FALSE(document.outOfDate()) << "the same value is no change";
     document.setScaleText("2");
     document.setUnit("mm");
