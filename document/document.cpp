@@ -226,6 +226,7 @@ Result<PreparedRun> Document::prepareFields(SmallScale small) const
     in.OriginX = m_origin.x;
     in.OriginY = m_origin.y;
     in.OriginRow = m_origin.row;
+    run.originColumn = m_origin.column;
     if (run.setup.scaleReplaced) {
         // The run measures at 1, from the origin's pixel as 1 places it.
         in.OriginX = m_origin.column;
@@ -272,14 +273,7 @@ void Document::finishRun(std::optional<LastRun> completed)
         m_staleReasons.clear();
         return;
     }
-    // What the run measured; the weights and names stay the document's, the
-    // user may have changed them while it went.
-    for (std::size_t i = 0; i < m_objects.size(); ++i) {
-        ColorObject measured = completed->objects[i];
-        measured.Weight = m_objects[i].Weight;
-        measured.Name = m_objects[i].Name;
-        m_objects[i] = std::move(measured);
-    }
+    takeMeasures(completed->objects);
     if (!m_findingsOverruled) {
         for (std::size_t i = 1; i < m_choices.size(); ++i)
             if (completed->inputs.ticked[i] && !completed->objects[i].Found)
@@ -287,6 +281,16 @@ void Document::finishRun(std::optional<LastRun> completed)
     }
     m_lastRun = std::move(completed);
     translateLastRun();
+}
+
+void Document::takeMeasures(const ColorObjectTable& measured)
+{
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        ColorObject taken = measured[i];
+        taken.Weight = m_objects[i].Weight;
+        taken.Name = m_objects[i].Name;
+        m_objects[i] = std::move(taken);
+    }
 }
 
 void Document::forgetLastRun()

@@ -137,6 +137,10 @@ public:
     // user changed the ticks or the tolerance meanwhile).
     void beginRun();
     void finishRun(std::optional<LastRun> completed);
+    // What a run measured, also one that Esc ended: the objects it reached
+    // and the rest as they were. The weights and names stay the document's,
+    // the user may have changed them while it went.
+    void takeMeasures(const ColorObjectTable& measured);
     bool runUnderWay() const { return m_runUnderWay; }
     const std::optional<LastRun>& lastRun() const { return m_lastRun; }
     void forgetLastRun();

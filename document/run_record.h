@@ -12,6 +12,7 @@ struct PreparedRun {
     AnalysisInputs inputs;
     RunSetup setup;
     ColorObjectTable objects{};
+    double originColumn = 0.0; // the origin's pixel column, which the saved results name
 };
 
 // Everything a completed run produced, and what it was made from: the

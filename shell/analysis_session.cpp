@@ -7,8 +7,6 @@
 #include "engine/string_table.h"
 #include "picture/picture_source.h"
 
-#include <QLineEdit>
-
 #include <new>
 #include <utility>
 
@@ -57,12 +55,12 @@ public:
             emit m_session.loadingTableReady(QString::fromStdString(table.text()));
         else
             emit m_session.loadingTableTooLarge(static_cast<qint64>(table.rows()));
-        emit m_session.spanwiseReady(SampleLoadingTable(table, m_session.m_inputs.unit));
+        emit m_session.spanwiseReady(SampleLoadingTable(table, m_session.m_outcome.run.inputs.unit));
     }
     void gridRowAppended(const GridRow& row) override { emit m_session.gridRowAppended(row); }
     void plotRequested(const ColorObjectTable& objects, const RunValues& values) override
     {
-        emit m_session.plotRequested(objects, values, m_session.m_inputs);
+        emit m_session.plotRequested(objects, values, m_session.m_outcome.run.inputs);
     }
     void reportReady(const std::string& report) override
     {
@@ -74,8 +72,7 @@ private:
     const bool m_feedback;
 };
 
-AnalysisSession::AnalysisSession(const RunFields& fields, QObject* parent)
-    : QObject(parent), m_fields(fields), m_worker(new WorkerThread(this))
+AnalysisSession::AnalysisSession(QObject* parent) : QObject(parent), m_worker(new WorkerThread(this))
 {
     connect(m_worker, &WorkerThread::finished, this, &AnalysisSession::collect);
 }
@@ -85,34 +82,14 @@ AnalysisSession::~AnalysisSession()
     stopAndWait();
 }
 
-Result<RunSetup> AnalysisSession::prepare(int languageIndex, const std::string& decimalSeparator,
-                                          const std::string& unit)
-{
-    m_abortRequested = false;
-    m_inputs = AnalysisInputs{};
-    m_inputs.toleranceText = m_fields.tolerance->text().toStdString();
-    m_inputs.scaleText = m_fields.scale->text().toStdString();
-    m_inputs.altitudeText = m_fields.altitude->text().toStdString();
-    m_inputs.machText = m_fields.mach->text().toStdString();
-    m_inputs.languageIndex = languageIndex;
-    m_inputs.decimalSeparator = decimalSeparator;
-    m_inputs.localeSeparator = decimalSeparator;
-    m_inputs.unit = unit;
-    return PrepareRun(m_inputs);
-}
-
-void AnalysisSession::start(QImage working, const RunSetup& setup, const ColorObjectTable& objects,
-                            const RunStart& start)
+void AnalysisSession::start(QImage working, PreparedRun run, bool stopAtOnce)
 {
     Q_ASSERT(!m_running);
-    m_inputs.OriginX = start.OriginX;
-    m_inputs.OriginY = start.OriginY;
-    m_inputs.OriginRow = start.OriginRow;
-    m_inputs.ticked = start.ticked;
-    m_outcome = RunOutcome{std::nullopt, objects, setup, start};
+    m_abortRequested = stopAtOnce;
+    m_outcome = RunOutcome{std::nullopt, std::move(run)};
     m_running = true;
-    // The inputs and the outcome are the worker's until ended(): the window
-    // neither prepares nor starts another run before.
+    // The outcome is the worker's until ended(): the window neither prepares
+    // nor starts another run before.
     if (!m_worker->start([this, working = std::move(working)] { execute(working); }))
         runOutOfMemory();
 }
@@ -121,7 +98,7 @@ void AnalysisSession::runOutOfMemory()
 {
     // A picture near the size limit on a machine short of memory: the
     // window stays, with what the run had shown so far.
-    emit statusChanged(QString::fromUtf8(Tr(msg::Ready, m_inputs.languageIndex)));
+    emit statusChanged(QString::fromUtf8(Tr(msg::Ready, m_outcome.run.inputs.languageIndex)));
     emit failed(Described({}, kNotEnoughMemoryToAnalyse));
 }
 
@@ -129,8 +106,8 @@ void AnalysisSession::execute(const QImage& working)
 {
     Observer observer(*this, working);
     try {
-        m_outcome.result =
-            RunAnalysis(RasterViewOf(working), m_outcome.objects, m_outcome.setup, m_inputs, observer);
+        PreparedRun& run = m_outcome.run;
+        m_outcome.result = RunAnalysis(RasterViewOf(working), run.objects, run.setup, run.inputs, observer);
     } catch (const std::bad_alloc&) {
         runOutOfMemory();
     }

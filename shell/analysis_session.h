@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/spanwise_samples.h"
+#include "document/run_record.h"
 #include "engine/color_object.h"
 #include "engine/error.h"
 #include "engine/quarter_chord_marks.h"
@@ -18,44 +19,19 @@
 #include <string>
 #include <vector>
 
-class QLineEdit;
-
 namespace centrafix {
-
-// The window's fields a run reads when the user asks for it.
-struct RunFields {
-    const QLineEdit* tolerance = nullptr;
-    const QLineEdit* scale = nullptr;
-    const QLineEdit* altitude = nullptr;
-    const QLineEdit* mach = nullptr;
-};
 
 // The tallest picture whose loading table goes on the clipboard after a run:
 // some 100 MB of text. The batch command writes any table to a file.
 inline constexpr std::size_t kClipboardTableRows = 500'000;
 
-// Entries 1 to 7 of the colour list.
-using Ticks = std::array<bool, 8>;
-
-// Where the window stands as the run begins: the origin (scaled units and its
-// pixel row) and the ticked colours.
-struct RunStart {
-    double OriginX = 0.0;
-    double OriginY = 0.0;
-    double OriginRow = 0.0;
-    Ticks ticked{};
-    double OriginColumn = 0.0; // for the saved results
-};
-
 // What a run leaves for the window once it has ended.
 struct RunOutcome {
     // Empty when memory ran out (failed() has said so).
     std::optional<AnalysisResult> result;
-    // The colour-object table as the run left it: objects it did not reach
-    // keep what they had at the start.
-    ColorObjectTable objects{};
-    RunSetup setup;
-    RunStart start;
+    // The run as the document prepared it, its objects as the run left them:
+    // objects it did not reach keep what they had at the start.
+    PreparedRun run;
 };
 
 // One pass's mask as it crosses to the user-interface thread: a copy, since
@@ -64,31 +40,27 @@ using PassMask = std::shared_ptr<const std::vector<std::uint8_t>>;
 
 class WorkerThread;
 
-// One analysis as the window runs it, in two steps: prepare() reads the fields
-// and refuses a run that could not start; start() analyses the working copy on
-// a worker thread and reports everything it has to show through the signals
-// below, which the window receives queued, in the order the phases happen;
-// ended() comes last. The abort request (Esc, or a close while running) is
-// kept here because it is a request to the run, even when it is made between
-// runs; the run reads it at its object boundaries.
+// One analysis as the window runs it: start() analyses the working copy with
+// a run the document prepared, on a worker thread, and reports everything it
+// has to show through the signals below, which the window receives queued, in
+// the order the phases happen; ended() comes last. The abort request (Esc, or
+// a close while running) is kept here because it is a request to the run,
+// even when it is made between runs; the run reads it at its object
+// boundaries.
 class AnalysisSession : public QObject {
     Q_OBJECT
 
 public:
-    AnalysisSession(const RunFields& fields, QObject* parent = nullptr);
+    explicit AnalysisSession(QObject* parent = nullptr);
     // Stops a run still going at its next object boundary and waits for it.
     ~AnalysisSession() override;
 
-    // Clears any earlier abort request and reads the fields as typed. On error
-    // nothing has changed and run() must not be called.
-    // `unit` names the scaled unit in the report (empty: none).
-    Result<RunSetup> prepare(int languageIndex, const std::string& decimalSeparator, const std::string& unit = {});
-
-    // Starts the prepared analysis of `working` on the worker and returns.
-    // The run reads its own reference to the picture, so the raster stays
-    // alive and unchanged whatever happens to the window's; it measures a
-    // copy of `objects`, which takeOutcome() hands back.
-    void start(QImage working, const RunSetup& setup, const ColorObjectTable& objects, const RunStart& start);
+    // Starts the prepared run on `working` on the worker and returns. The run
+    // reads its own reference to the picture, so the raster stays alive and
+    // unchanged whatever happens to the window's; it measures the run's copy
+    // of the objects, which takeOutcome() hands back. An abort asked for
+    // before is forgotten, unless `stopAtOnce` says it was meant for this run.
+    void start(QImage working, PreparedRun run, bool stopAtOnce = false);
     // After ended(): what the run left behind.
     RunOutcome takeOutcome() { return std::move(m_outcome); }
     // Asks a run still going to stop and waits until it has (its signals
@@ -97,8 +69,6 @@ public:
 
     // From start() until ended() has been delivered.
     bool isRunning() const { return m_running; }
-    // The inputs of the last prepared run, with the origin it measured from.
-    const AnalysisInputs& inputs() const { return m_inputs; }
     bool abortRequested() const { return m_abortRequested.load(); }
     // Any thread; the run sees it at its next object boundary.
     void requestAbort() { m_abortRequested.store(true); }
@@ -129,8 +99,6 @@ private:
     void runOutOfMemory();
     void collect();
 
-    RunFields m_fields;
-    AnalysisInputs m_inputs;
     WorkerThread* m_worker = nullptr; // a child
     RunOutcome m_outcome;             // the worker's until ended()
     bool m_running = false;

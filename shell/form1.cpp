@@ -18,7 +18,6 @@
 
 #include "engine/drag_report.h"
 #include "engine/error.h"
-#include "engine/eval_number.h"
 #include "engine/number_text.h"
 #include "picture/clipboard_picture.h"
 #include "picture/picture_area.h"
@@ -69,7 +68,7 @@ Form1::Form1(const QString& settingsFile, QWidget* parent)
     m_qtTranslator = new QTranslator(this);
     buildWidgets();
     setAcceptDrops(true);
-    m_run = new AnalysisSession(RunFields{txtTolerance, txtScale, txtAltitude, txtMach}, this);
+    m_run = new AnalysisSession(this);
     m_pass = new PicturePass(this);
     connectRun();
     buildLoadingChart();
@@ -170,12 +169,19 @@ void Form1::Form_Load()
     }
     const SettingsRead read = ReadStoredSettings(SettingsFilePath(m_settingsFile));
     const StoredSettings& stored = read.values;
-    for (std::size_t i = 1; i < ColorObjects.size(); ++i)
-        ColorObjects[i].Weight = stored.weights[i];
+    // Numbers are typed and shown in the locale's convention.
+    m_document.setSeparators(decimalSeparator(), decimalSeparator());
+    for (int i = 1; i <= kObjectCount; ++i)
+        m_document.setWeight(i, stored.weights[static_cast<std::size_t>(i)]);
     txtScale->setText(stored.scale);
     txtAltitude->setText(stored.altitude);
     txtMach->setText(stored.mach);
     txtTolerance->setText(stored.tolerance);
+    // A text the field already had sends no change.
+    m_document.setScaleText(stored.scale.toStdString());
+    m_document.setAltitudeText(stored.altitude.toStdString());
+    m_document.setMachText(stored.mach.toStdString());
+    m_document.setToleranceText(stored.tolerance.toStdString());
     // Until the user chooses one, the window speaks the locale's language.
     LanguageIndex = stored.languageIndex.value_or(LanguageOfLocale(QLocale()));
     cbLanguage->setCurrentIndex(LanguageIndex - 1); // runs cbLanguage_Click
@@ -187,14 +193,14 @@ void Form1::Form_Load()
     setPanelSizes(stored.panels);
     // The zoom needs the region's size, which the window has once it shows.
     m_startZoom = ZoomModeFromText(stored.zoomMode);
-    m_unit = stored.unit;
+    m_unitGiven = stored.unit.has_value();
+    m_document.setUnit(stored.unit.value_or(QString()).toStdString());
     txtScaleUnit->setText(stored.unit.value_or(QString()));
     m_cleanUpThreshold = stored.cleanUpThreshold;
     if (read.unreadable)
         setStatus(text(kSettingsUnreadable));
     theProgressBar->hide();
     txtReport->show();
-    OriginX = OriginY = OriginColumn = OriginRow = 0.0;
     showOrigin();
     tickAll();
 }
@@ -211,12 +217,13 @@ void Form1::Form_Unload()
     values.mach = txtMach->text();
     values.altitude = txtAltitude->text();
     values.tolerance = txtTolerance->text();
-    for (std::size_t i = 1; i < ColorObjects.size(); ++i)
-        values.weights[i] = ColorObjects[i].Weight;
+    for (std::size_t i = 1; i < values.weights.size(); ++i)
+        values.weights[i] = m_document.colorObjects()[i].Weight;
     values.windowGeometry = QString::fromLatin1(saveGeometry().toBase64());
     values.zoomMode = ZoomModeText(picSideScroll->mode());
     values.panels = panelSizes();
-    values.unit = m_unit;
+    if (m_unitGiven)
+        values.unit = QString::fromStdString(m_document.unit());
     values.cleanUpThreshold = m_cleanUpThreshold;
     // The program's own file; this system's executables have no ".exe". A
     // store that cannot be written keeps what it had: with the window closing
@@ -331,24 +338,20 @@ void Form1::btnCopyBitmap_Click()
 // ---------------------------------------------------------------------------
 // Pointer read-outs, origin and scale.
 
-Result<double> Form1::scaleFactor() const
-{
-    return EvalNumber(txtScale->text().toStdString(), Field::ScaleFactor, decimalSeparator());
-}
-
 void Form1::picSide_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y)
 {
     if (m_lineStart) {
         moveScaleLine(X, Y);
         return;
     }
-    const Result<double> scale = scaleFactor();
+    const Result<double> scale = m_document.scaleFactor();
     const float s = scale ? static_cast<float>(*scale) : 0.0f;
     if (s == 0.0f) {
         setStatus(ScaleProblemText(txtScale->text(), LanguageIndex));
         return;
     }
-    setStatus(PointerReadout(s, X, Y, OriginX, OriginY, decimalSeparator()));
+    const DocumentOrigin& origin = m_document.origin();
+    setStatus(PointerReadout(s, X, Y, origin.x, origin.y, decimalSeparator()));
 }
 
 void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
@@ -357,7 +360,7 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
         beginScaleLine(X, Y);
         return;
     }
-    const Result<double> scale = scaleFactor();
+    const Result<double> scale = m_document.scaleFactor();
     if (!scale || *scale == 0.0) {
         // Without a usable factor there is no scaled position to show, and an
         // origin placed with it could not be drawn or rescaled.
@@ -366,35 +369,27 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
     }
     const double s = *scale;
     const std::int32_t c = picSide->point(X, Y);
-    setStatus(ClickReadout(s, X, Y, OriginX, OriginY, c, decimalSeparator()));
+    setStatus(ClickReadout(s, X, Y, m_document.origin().x, m_document.origin().y, c, decimalSeparator()));
     // While a run or the invert pass works on the display, an origin mark
     // drawn into it would become part of the next working copy.
     if (Button != 2 || isBusy())
         return;
-    const bool moved = OriginColumn != X || OriginRow != Y;
-    OriginColumn = X;
-    OriginRow = Y;
-    OriginX = static_cast<double>(X) * s;
-    OriginY = static_cast<double>(Y) * s;
+    const bool moved = m_document.origin().column != X || m_document.origin().row != Y;
+    (void)m_document.placeOrigin(X, Y); // the factor was checked above
     // One origin mark, where the origin now is.
     m_originMark = QPointF(X, Y);
     picSideView->setOrigin(m_originMark);
     showOrigin();
     if (moved)
-        markResultsOutOfDate(kChangedOrigin);
+        showInputsChanged();
 }
 
 void Form1::txtScale_Change()
 {
-    // The origin keeps its pixel and follows the scale the text gives. While
-    // the text does not evaluate ("1/" on the way to "1/50") its leading
-    // number stands in; that is no error.
-    const Result<double> scale = scaleFactor();
-    const std::string text = txtScale->text().toStdString();
-    const double v = scale ? *scale : TypedLeadingNumber(text, decimalSeparator()).value_or(LeadingNumber(text));
-    OriginX = v * OriginColumn;
-    OriginY = v * OriginRow;
+    // The origin keeps its pixel and follows the scale (the document's rule).
+    m_document.setScaleText(txtScale->text().toStdString());
     showOrigin();
+    showInputsChanged();
 }
 
 } // namespace centrafix

@@ -55,10 +55,10 @@ struct PlotItem;
 struct RunSetup;
 struct WindowMenus;
 
-// The program's one window. It owns every control and all state that outlives
-// a single action: the colour-object table, the language, the origin and the
-// picture areas; the analysis (with its abort request) is an AnalysisSession it
-// owns. Every command is one QAction, shared by its menu item, its key and its
+// The program's one window, a view of a Document: it owns every control, the
+// language and the picture areas, and forwards the user's edits (fields,
+// unit, origin, weights, ticks) to the document, which prepares each run; the
+// analysis (with its abort request) is an AnalysisSession it owns. Every command is one QAction, shared by its menu item, its key and its
 // button; what the window is doing (its Activity) decides which of them are
 // offered, in updateActions() alone. The analysis and the long picture passes
 // run on a worker thread and report back by queued signals; while they hold the
@@ -109,6 +109,8 @@ public:
     void picSide_MouseDown(int Button, int Shift, float X, float Y);
     void picSide_MouseUp(int Button, int Shift, float X, float Y);
     void txtScale_Change();
+    // The unit's name typed: the report names it.
+    void txtScaleUnit_Change();
     // The weight column of the colour list: a number typed for colour i (1 to
     // 7); refused with the field's message when it is none.
     void setWeightText(int i, const QString& typed);
@@ -127,23 +129,21 @@ public:
     void saveChart();
 
     // State, for whoever needs to look (tests, the program's caller).
-    const ColorObjectTable& colorObjects() const { return ColorObjects; }
+    const ColorObjectTable& colorObjects() const { return m_document.colorObjects(); }
     int languageIndex() const { return LanguageIndex; }
     bool abortRequested() const;
-    double originX() const { return OriginX; }
-    double originY() const { return OriginY; }
-    double originColumn() const { return OriginColumn; }
-    double originRow() const { return OriginRow; }
+    double originX() const { return m_document.origin().x; }
+    double originY() const { return m_document.origin().y; }
+    double originColumn() const { return m_document.origin().column; }
+    double originRow() const { return m_document.origin().row; }
     bool isRunning() const;
     // An analysis or a picture pass is going; workEnded() follows.
     bool isBusy() const { return m_activity == Activity::Busy || m_activity == Activity::BusyThenClose; }
     bool drawingScaleLine() const { return m_activity == Activity::ScaleLine; }
 
     // The results shown (grid, report, loading chart, marks) were made from
-    // inputs that have changed since: `what` names the change. They stay, for
-    // the exports, marked as out of date until the next run. Before any
-    // result there is nothing to mark.
-    void markResultsOutOfDate(const Message& what);
+    // inputs that have changed since (the document says which). They stay,
+    // for the exports, marked as out of date until the next run.
     bool resultsOutOfDate() const { return m_document.outOfDate(); }
 
 signals:
@@ -221,7 +221,6 @@ private:
 
     // The run (form1_run.cpp).
     void connectRun();
-    std::optional<Error> runRefusal(const RunSetup& setup) const;
     void setWaiting(bool waiting);
     void showRunStarting(const RunSetup& setup);
     void runEnded();
@@ -254,9 +253,9 @@ private:
     void connectFreshness();
     void showOutOfDate();
     void clearOutOfDate();
+    void showInputsChanged();
     QString withRunInputs(const std::string& said) const;
     void pictureChanged();
-    void forgetNotFound();
     void takeRunOutcome(std::optional<LastRun> completed);
     void showTicks();
     void showFoundMarks();
@@ -266,7 +265,6 @@ private:
     void setStatus(const QString& text);
     void setStatus(const std::string& text);
     std::string decimalSeparator() const;
-    Result<double> scaleFactor() const;
     QString text(const Message& message) const;
     void showError(const Error& error);
     // A file not written: said in a message box and left in the status bar,
@@ -375,10 +373,12 @@ private:
     };
     std::optional<ReportSource> m_report;
 
-    // The piece of work shown: the picture's name, the last completed run
-    // (for "Save results...", gone with the grid it filled), what changed
-    // since, and the colours it did not find. The working copy itself stays
-    // in picBackBuffer, held once.
+    // The piece of work shown: the picture's name, the fields a run reads,
+    // the unit, the origin, the colour table with its weights and ticks, the
+    // last completed run (for "Save results...", gone with the grid it
+    // filled), what changed since, and the colours it did not find. The
+    // window forwards every edit to it and prepares its runs there. The
+    // working copy itself stays in picBackBuffer, held once.
     Document m_document;
 
     // The last run's plot as marks, for the bitmap copy; the view shows them.
@@ -412,16 +412,11 @@ private:
     // to the one now under the pointer.
     std::optional<QPoint> m_lineStart;
     QPoint m_lineEnd;
-    std::optional<QString> m_unit;             // what the scale's unit is called, once given
+    bool m_unitGiven = false;                  // a unit (even "") was given: the settings keep it
     std::optional<QString> m_cleanUpThreshold; // as last typed
 
     // Window state.
-    ColorObjectTable ColorObjects{};
     int LanguageIndex = kGerman;
-    double OriginX = 0.0;
-    double OriginY = 0.0;
-    double OriginColumn = 0.0;
-    double OriginRow = 0.0;
 
     QString m_settingsFile;
     bool m_escBeforeRun = false; // Esc came while the Analyze key's click was on its way

@@ -1,6 +1,5 @@
 // The fields beside the report that the window added to the drawing's: the
-// origin in scaled units, typed as well as clicked; and the one place that
-// hears of every input the next run reads being changed.
+// origin in scaled units, typed as well as clicked, and the scale's unit.
 
 #include "form1.h"
 
@@ -8,12 +7,10 @@
 
 #include "picture_view.h"
 
-#include "engine/eval_number.h"
 #include "engine/number_text.h"
 
 #include <QLineEdit>
 
-#include <cmath>
 #include <utility>
 
 namespace centrafix {
@@ -22,7 +19,8 @@ namespace centrafix {
 void Form1::showOrigin()
 {
     const std::string sep = decimalSeparator();
-    for (const auto& [field, value] : {std::pair{txtOriginX, OriginX}, std::pair{txtOriginY, OriginY}}) {
+    const DocumentOrigin& origin = m_document.origin();
+    for (const auto& [field, value] : {std::pair{txtOriginX, origin.x}, std::pair{txtOriginY, origin.y}}) {
         field->setText(QString::fromStdString(FormatGeneral(value, sep)));
         field->setCursorPosition(0);
     }
@@ -37,34 +35,26 @@ std::optional<Error> Form1::applyOriginFields()
     const std::string sep = decimalSeparator();
     const std::string typedX = txtOriginX->text().toStdString();
     const std::string typedY = txtOriginY->text().toStdString();
-    if (typedX == FormatGeneral(OriginX, sep) && typedY == FormatGeneral(OriginY, sep))
+    const DocumentOrigin& origin = m_document.origin();
+    if (typedX == FormatGeneral(origin.x, sep) && typedY == FormatGeneral(origin.y, sep))
         return std::nullopt;
-    const Result<double> x = EvalNumber(typedX, Field::Origin, sep);
-    if (!x)
-        return x.error();
-    const Result<double> y = EvalNumber(typedY, Field::Origin, sep);
-    if (!y)
-        return y.error();
-    const Result<double> scale = scaleFactor();
-    if (!scale)
-        return scale.error();
-    if (*scale == 0.0)
-        return FieldError(ErrorKind::NotAboveZero, Field::ScaleFactor, txtScale->text().toStdString());
-    const double column = *x / *scale;
-    const double row = *y / *scale;
-    if (!std::isfinite(column))
-        return FieldError(ErrorKind::NotFiniteResults, Field::Origin, typedX);
-    if (!std::isfinite(row))
-        return FieldError(ErrorKind::NotFiniteResults, Field::Origin, typedY);
-    OriginX = *x;
-    OriginY = *y;
-    OriginColumn = column;
-    OriginRow = row;
-    m_originMark = QPointF(column, row);
+    if (std::optional<Error> refused = m_document.typeOrigin(typedX, typedY))
+        return refused;
+    m_originMark = QPointF(origin.column, origin.row);
     picSideView->setOrigin(m_originMark);
     showOrigin();
-    markResultsOutOfDate(kChangedOrigin);
+    showInputsChanged();
     return std::nullopt;
+}
+
+void Form1::txtScaleUnit_Change()
+{
+    const std::string unit = txtScaleUnit->text().trimmed().toStdString();
+    m_unitGiven = true;
+    if (unit == m_document.unit())
+        return;
+    m_document.setUnit(unit);
+    showInputsChanged();
 }
 
 void Form1::txtOrigin_Edited()

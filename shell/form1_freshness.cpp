@@ -40,24 +40,28 @@ void Form1::connectFreshness()
     statusOutOfDate->hide();
     statusBar()->addPermanentWidget(statusOutOfDate);
 
-    const std::pair<QLineEdit*, const Message*> fields[] = {{txtScale, &kChangedScale},
-                                                            {txtAltitude, &kChangedAltitude},
-                                                            {txtMach, &kChangedMach},
-                                                            {txtTolerance, &kChangedTolerance}};
-    for (const auto& [field, what] : fields)
-        connect(field, &QLineEdit::textChanged, this, [this, what = what] { markResultsOutOfDate(*what); });
-    // Another tolerance may find what the last one did not.
-    connect(txtTolerance, &QLineEdit::textChanged, this, [this] { forgetNotFound(); });
+    // The scale's own handler (txtScale_Change) forwards it, with the origin
+    // that follows it.
+    using Setter = void (Document::*)(const std::string&);
+    const std::pair<QLineEdit*, Setter> fields[] = {{txtAltitude, &Document::setAltitudeText},
+                                                    {txtMach, &Document::setMachText},
+                                                    {txtTolerance, &Document::setToleranceText}};
+    for (const auto& [field, set] : fields)
+        connect(field, &QLineEdit::textChanged, this, [this, set = set](const QString& typed) {
+            (m_document.*set)(typed.toStdString());
+            // Another tolerance may find what the last one did not: the
+            // document has ticked those colours again.
+            showTicks();
+            showInputsChanged();
+        });
     connect(theListView, &QTableWidget::itemChanged, this, [this] { theListView_ItemCheck(); });
 }
 
-void Form1::markResultsOutOfDate(const Message& what)
+// After an edit the document took: results shown from other inputs say so.
+// A run under way shows it when its results are there.
+void Form1::showInputsChanged()
 {
-    if (!m_document.runUnderWay() && !m_document.lastRun())
-        return;
-    m_document.markOutOfDate(what);
-    // A run under way shows it when its results are there.
-    if (!m_document.runUnderWay())
+    if (m_document.lastRun() && !m_document.runUnderWay())
         showOutOfDate();
 }
 
@@ -107,14 +111,9 @@ void Form1::pictureChanged()
 {
     picQuarterChord = {};
     m_plotOrigin.reset();
-    forgetNotFound();
-    markResultsOutOfDate(kChangedPicture);
-}
-
-void Form1::forgetNotFound()
-{
-    m_document.forgetNotFound();
+    m_document.pictureChanged();
     showTicks();
+    showInputsChanged();
 }
 
 // The run's outcome to the document. Only a run that went to its end has
@@ -156,7 +155,7 @@ void Form1::theListView_ItemCheck()
         if (shown[i] != before[i])
             m_document.setTicked(static_cast<int>(i), shown[i]);
     showTicks();
-    markResultsOutOfDate(kChangedColors);
+    showInputsChanged();
 }
 
 // "Tick all" and "Untick all": the user's choice for every colour at once.
@@ -168,7 +167,7 @@ void Form1::userSetTicks(const std::array<bool, 8>& ticked)
     m_document.setTicks(wanted);
     showTicks();
     if (changed)
-        markResultsOutOfDate(kChangedColors);
+        showInputsChanged();
 }
 
 } // namespace centrafix

@@ -190,7 +190,7 @@ void Form1::buildColorList(QWidget* parent)
     theListView->setItemDelegateForColumn(
         0, new ColorListDelegate(
                [this](int row, const QString& newString) { return theListView_AfterLabelEdit(row, newString); },
-               [this](int row) { return QString::fromStdString(ColorEntryText(ColorObjects[At(row + 1)])); },
+               [this](int row) { return QString::fromStdString(ColorEntryText(colorObjects()[At(row + 1)])); },
                theListView));
     theListView->setItemDelegateForColumn(
         1, new WeightDelegate([this](int row, const QString& typed) { setWeightText(row + 1, typed); },
@@ -244,10 +244,7 @@ void Form1::connectHandlers()
     connect(cbLanguage, &QComboBox::currentIndexChanged, this, [this] { cbLanguage_Click(); });
     connect(theListView, &QTableWidget::itemClicked, this, [this] { theListView_Click(); });
     connect(txtScale, &QLineEdit::textChanged, this, [this] { txtScale_Change(); });
-    connect(txtScaleUnit, &QLineEdit::textEdited, this, [this] {
-        m_unit = txtScaleUnit->text().trimmed();
-        markResultsOutOfDate(kChangedUnit);
-    });
+    connect(txtScaleUnit, &QLineEdit::textEdited, this, [this] { txtScaleUnit_Change(); });
     for (QLineEdit* origin : {txtOriginX, txtOriginY})
         connect(origin, &QLineEdit::editingFinished, this, [this] { txtOrigin_Edited(); });
     connect(picSideView, &PictureView::mouseMoved, this, &Form1::picSide_MouseMove);

@@ -74,11 +74,10 @@ void Form1::SwitchLanguage()
     setMenuTexts();
     setTranslation();
     m_chartWindow->setLanguage(LanguageIndex);
-    AssignColorsAndNames(ColorObjects, LanguageIndex);
     // The ticks and the last run stay; only their words change.
-    const std::array<bool, 8> ticked = ticks();
+    m_document.setLanguage(LanguageIndex);
     rebuildColorList();
-    setTicks(ticked);
+    setTicks(m_document.ticks());
     setToolTips();
     showFoundMarks();
     theListView->setCurrentCell(0, 0);
@@ -96,7 +95,6 @@ void Form1::SwitchLanguage()
 // grid's titles.
 void Form1::translateLastRun()
 {
-    m_document.setLanguage(LanguageIndex);
     if (!m_document.lastRun()) {
         SetupGrid();
         return;
@@ -161,7 +159,7 @@ void Form1::buildTickMenu()
 
 void Form1::rebuildColorList()
 {
-    fillColorList(ColorObjects, LanguageIndex);
+    fillColorList(m_document.colorObjects(), LanguageIndex);
 }
 
 void Form1::fillColorList(const ColorObjectTable& objects, int languageIndex)
@@ -195,7 +193,7 @@ QTableWidgetItem* Form1::colorEntry(int i) const
 // column beside it.
 void Form1::showColorEntry(int i)
 {
-    const ColorObject& object = ColorObjects[At(i)];
+    const ColorObject& object = m_document.colorObjects()[At(i)];
     if (QTableWidgetItem* entry = colorEntry(i))
         entry->setText(QString::fromStdString(object.Name));
     if (QTableWidgetItem* weight = theListView->item(i - 1, 1))
@@ -223,11 +221,11 @@ bool Form1::theListView_AfterLabelEdit(int editedRow, const QString& NewString)
         setStatus(text(kNoWeightSet));
         return true;
     }
-    const bool changed = ColorObjects[At(edited)].Weight != **weight;
-    ColorObjects[At(edited)].Weight = **weight;
+    const bool changed = m_document.colorObjects()[At(edited)].Weight != **weight;
+    m_document.setWeight(edited, **weight);
     showColorEntry(edited);
     if (changed)
-        markResultsOutOfDate(kChangedWeights);
+        showInputsChanged();
     return true;
 }
 
@@ -241,18 +239,18 @@ void Form1::setWeightText(int i, const QString& typed)
         showError(weight.error());
         return;
     }
-    const bool changed = ColorObjects[At(i)].Weight != *weight;
-    ColorObjects[At(i)].Weight = *weight;
+    const bool changed = m_document.colorObjects()[At(i)].Weight != *weight;
+    m_document.setWeight(i, *weight);
     showColorEntry(i);
     if (changed)
-        markResultsOutOfDate(kChangedWeights);
+        showInputsChanged();
 }
 
 void Form1::theListView_Click()
 {
     const int row = theListView->currentRow();
     if (row >= 0 && row < kObjectCount)
-        setStatus(ColorReadout(ColorObjects[At(row + 1)]));
+        setStatus(ColorReadout(m_document.colorObjects()[At(row + 1)]));
 }
 
 void Form1::SetupGrid()

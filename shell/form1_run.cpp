@@ -51,62 +51,46 @@ void Form1::btnAnalyze_Click()
         return;
     }
     setWaiting(true);
-    const Result<RunSetup> setup = m_run->prepare(LanguageIndex, decimalSeparator(), m_unit.value_or(QString()).toStdString());
-    const std::optional<Error> refusal = setup ? runRefusal(*setup) : setup.error();
-    if (refusal) {
+    // The run as the batch command would prepare it, on the working copy:
+    // the fields, the origin, the ticks and the weights as they are now, one
+    // consistent set, even if the user changes them while it goes.
+    Result<PreparedRun> prepared = m_document.prepareRun(
+        SmallScale::BecomesOne, QSize(picBackBuffer->scaleWidth(), picBackBuffer->scaleHeight()));
+    if (!prepared) {
         // A run needs both numbers and something to look for; without them it
         // changes nothing at all.
         setWaiting(false);
         m_escBeforeRun = false;
-        showError(*refusal);
+        showError(prepared.error());
         return;
     }
+    showRunStarting(prepared->setup);
+    m_report = {};
     // Esc pressed between the Analyze key and the click it sends is meant for
     // this run.
-    if (std::exchange(m_escBeforeRun, false))
-        m_run->requestAbort();
-    showRunStarting(*setup);
-    // The origin and the ticks as they are now (the scale field may just have
-    // moved the origin): the run works with one consistent set, even if the
-    // user moves the origin while it goes.
-    m_report = {};
-    m_run->start(picBackBuffer->picture(), *setup, ColorObjects,
-                 RunStart{OriginX, OriginY, OriginRow, ticks(), OriginColumn});
+    m_run->start(picBackBuffer->picture(), std::move(*prepared), std::exchange(m_escBeforeRun, false));
 }
 
 // The run's last report: its results join the window.
 void Form1::runEnded()
 {
     RunOutcome outcome = m_run->takeOutcome();
+    PreparedRun& run = outcome.run;
     // Weights typed while the run went stay the user's; the run measured with
     // the ones it started with, and such a change left its results out of date.
-    for (std::size_t i = 0; i < ColorObjects.size(); ++i)
-        outcome.objects[i].Weight = ColorObjects[i].Weight;
-    ColorObjects = outcome.objects;
-    bool completed = false;
+    m_document.takeMeasures(run.objects);
     std::optional<LastRun> last;
     if (std::optional<AnalysisResult>& result = outcome.result) {
         picQuarterChord = std::move(result->values.marks);
-        completed = result->completed;
-        if (completed) {
+        if (result->completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
-                                    result->drag, m_unit.value_or(QString()).toStdString(), result->matches};
-            last = LastRun{m_run->inputs(), outcome.start.OriginColumn, outcome.setup, ColorObjects,
+                                    result->drag, run.inputs.unit, result->matches};
+            last = LastRun{std::move(run.inputs), run.originColumn, run.setup, m_document.colorObjects(),
                            std::move(*result)};
         }
     }
     takeRunOutcome(std::move(last));
     showRunOver();
-}
-
-std::optional<Error> Form1::runRefusal(const RunSetup& setup) const
-{
-    AnalysisInputs where;
-    where.scaleText = txtScale->text().toStdString();
-    where.OriginX = OriginX;
-    where.OriginY = OriginY;
-    where.ticked = ticks();
-    return RefuseRun(setup, where, ColorObjects, picBackBuffer->scaleWidth(), picBackBuffer->scaleHeight());
 }
 
 void Form1::connectRun()

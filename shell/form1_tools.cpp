@@ -103,7 +103,7 @@ void Form1::endScaleLine(float X, float Y)
         cancelScaleLine();
         return;
     }
-    ScaleDialog dialog(pixels, m_unit.value_or(QString()), LanguageIndex, decimalSeparator(), this);
+    ScaleDialog dialog(pixels, QString::fromStdString(m_document.unit()), LanguageIndex, decimalSeparator(), this);
     if (dialog.exec() != QDialog::Accepted) {
         cancelScaleLine();
         return;
@@ -111,16 +111,19 @@ void Form1::endScaleLine(float X, float Y)
     leaveScaleLine();
     const std::string sep = decimalSeparator();
     const std::string scale = ScaleTextFromLine(dialog.length(), pixels, sep);
-    if (m_unit.value_or(QString()) != dialog.unit())
-        markResultsOutOfDate(kChangedUnit);
-    m_unit = dialog.unit();
-    txtScaleUnit->setText(*m_unit);
+    const std::string unit = dialog.unit().toStdString();
+    const bool unitChanged = unit != m_document.unit();
+    m_document.setUnit(unit);
+    m_unitGiven = true;
+    if (unitChanged)
+        showInputsChanged();
+    txtScaleUnit->setText(dialog.unit());
     // Set as if typed: the origin keeps its pixel and follows the new factor.
     txtScale->setText(QString::fromStdString(scale));
     txtScale->setCursorPosition(0); // the leading digits, where a narrow field cuts the text
     std::string length = FormatGeneral(dialog.length(), sep);
-    if (!m_unit->isEmpty())
-        length += ' ' + m_unit->toStdString();
+    if (!unit.empty())
+        length += ' ' + unit;
     setStatus(Tr(kScaleSet, LanguageIndex, {scale, FormatFixed(pixels, 2, sep), length}));
 }
 
@@ -202,7 +205,7 @@ void Form1::btnInvert_Click()
     if (isBusy())
         return;
     const Result<double> tolerance =
-        EvalNumber(txtTolerance->text().toStdString(), Field::Tolerance, decimalSeparator());
+        EvalNumber(m_document.toleranceText(), Field::Tolerance, decimalSeparator());
     if (!tolerance) {
         showError(tolerance.error());
         return;

@@ -146,6 +146,7 @@ TEST(DocumentRefusals, NothingTickedAndTheWindowsOwnScaleReplacement)
     EXPECT_EQ(run->setup.ScaleFactor, 1.0);
     EXPECT_EQ(run->inputs.OriginX, 4.0);
     EXPECT_EQ(run->inputs.OriginY, 3.0);
+    EXPECT_EQ(run->originColumn, 4.0) << "the saved results name the pixel";
 }
 
 TEST(DocumentRefusals, AltitudeAndMachAreRefusedOnlyWhereNobodyReadsTheReport)
@@ -206,6 +207,7 @@ TEST(DocumentOutOfDate, ChangesAfterARunAreKeptInOrderOnceEach)
 
     document.setToleranceText("20");
     document.setWeight(2, 1.0);
+    document.setTicked(2, true);
     EXPECT_FALSE(document.outOfDate()) << "the same value is no change";
     document.setScaleText("2");
     document.setUnit("mm");
@@ -249,6 +251,34 @@ TEST(DocumentOutOfDate, ChangesDuringARunMakeItsResultsOutOfDateAndAnEndedRunLea
     document.finishRun(std::nullopt);
     EXPECT_FALSE(document.outOfDate()) << "Esc: nothing shown that could be out of date";
     EXPECT_FALSE(document.runUnderWay());
+}
+
+TEST(DocumentOutOfDate, ARunEndedByEscLeavesWhatItMeasuredAndTheUsersWeightsAndTicks)
+{
+    Document document = WithPicture();
+    document.setScaleText("2");
+    ASSERT_TRUE(document.placeOrigin(7, 5));
+    const Result<PreparedRun> prepared = document.prepareRun(SmallScale::BecomesOne);
+    ASSERT_TRUE(prepared.ok());
+    EXPECT_EQ(prepared->originColumn, 7.0);
+    EXPECT_EQ(prepared->inputs.OriginX, 14.0);
+    EXPECT_EQ(prepared->inputs.OriginRow, 5.0);
+    document.beginRun();
+    document.setWeight(2, 3.0);
+    document.setLanguage(kGerman);
+    // The run reached red and stopped before green.
+    ColorObjectTable measured = prepared->objects;
+    measured[2].Found = true;
+    measured[2].Area = 24.0;
+    document.takeMeasures(measured);
+    document.finishRun(std::nullopt);
+    EXPECT_EQ(document.colorObjects()[2].Area, 24.0);
+    EXPECT_TRUE(document.colorObjects()[2].Found);
+    EXPECT_EQ(document.colorObjects()[2].Weight, 3.0) << "the weight typed meanwhile";
+    EXPECT_EQ(document.colorObjects()[2].Name, "rot") << "named in the document's language";
+    EXPECT_FALSE(document.colorObjects()[3].Found);
+    EXPECT_EQ(document.ticks()[3], true) << "an ended run unticks nothing";
+    EXPECT_FALSE(document.lastRun().has_value());
 }
 
 TEST(DocumentColors, ColoursNotFoundLoseTheirTickUntilTheyHaveANewChance)

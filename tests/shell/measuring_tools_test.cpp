@@ -159,6 +159,13 @@ TEST_F(MeasuringTools, EscAClickACancelOrABadLengthChangeNothing)
     }));
     EXPECT_EQ(field("txtScale")->text(), before);
     EXPECT_EQ(form->originX(), 0.0);
+    // Without the line's mode a left click reads the pixel out, and its
+    // release asks nothing.
+    press({10, 10});
+    const QString readout = status();
+    EXPECT_FALSE(answeringDialog([&] { release({50, 10}); }, [](QDialog& d) { d.reject(); }));
+    EXPECT_EQ(status(), readout);
+    EXPECT_FALSE(view()->scaleLine().has_value());
     form->close();
     EXPECT_FALSE(storeBytes().contains("Unit=")) << "no unit was given";
 }

@@ -84,3 +84,40 @@ TEST_F(WindowDocument, TheWindowRefusesWhatTheDocumentRefusesInTheSameWords)
         }
     }
 }
+
+TEST_F(WindowDocument, AScaleOfZeroIsMeasuredAtOneFromTheOriginsPixelAsTheDocumentPreparesIt)
+{
+    open();
+    field("txtScale")->setText("0.5");
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, {40, 120});
+    Document document = documentOfFields();
+    field("txtScale")->setText("0");
+    document.setScaleText("0");
+    const Result<PreparedRun> prepared = document.prepareRun(SmallScale::BecomesOne);
+    ASSERT_TRUE(prepared.ok());
+    PreparedRun run = *prepared;
+    AnalysisObserver quiet;
+    const AnalysisResult expected =
+        RunAnalysis(RasterViewOf(document.picture()), run.objects, run.setup, run.inputs, quiet);
+
+    analyze();
+    ASSERT_TRUE(form->messages.isEmpty()) << form->messages.join('\n').toStdString();
+    EXPECT_EQ(field("txtScale")->text(), "1") << "the factor measured with, where the user sees it";
+    EXPECT_EQ(form->originX(), 40.0) << "the origin kept its pixel";
+    EXPECT_EQ(copyTable(), TableText(expected, kGerman));
+}
+
+TEST_F(WindowDocument, TheReportKeepsTheUnitItsRunHadThroughALanguageSwitch)
+{
+    open();
+    QTest::keyClicks(field("txtScaleUnit"), "cm");
+    analyzeWithHook([&] { return status().startsWith("Analysiere rot"); },
+                    [&] { QTest::keyClicks(field("txtScaleUnit"), "x"); });
+    get<QComboBox>("cbLanguage")->setCurrentIndex(kEnglish - 1);
+    EXPECT_TRUE(report().contains("cm\n")) << report().toStdString();
+    EXPECT_FALSE(report().contains("cmx")) << "the numbers are the run's, in its unit";
+    // Spaces around the same unit change nothing the results depend on.
+    analyze();
+    QTest::keyClicks(field("txtScaleUnit"), " ");
+    EXPECT_FALSE(form->resultsOutOfDate());
+}
