@@ -123,8 +123,10 @@ void Form1::updateActions()
     for (QAction* a : {m.open, m.paste, m.flip, m.invert, m.cleanUp, m.scaleLine, m.copyBitmap, m.savePicture,
                        m.analyze, m.german, m.english})
         a->setEnabled(!busy);
-    // A chart is there to save once a run has made one.
+    // A chart is there to save once a run has made one; results once a run
+    // has completed (a new picture or the start of a run take them away).
     m.saveChart->setEnabled(m_chartWindow != nullptr && m_chartWindow->hasSamples());
+    m.saveResults->setEnabled(m_document.lastRun().has_value());
     cbLanguage->setEnabled(!busy);
     for (QLineEdit* origin : {txtOriginX, txtOriginY})
         origin->setReadOnly(busy);

@@ -128,6 +128,7 @@ void Form1::takePicture(const QImage& picture, const QString& name, const QStrin
     showReport();
     showTitle();
     tickAll();
+    updateActions();
 }
 
 void Form1::showTitle()

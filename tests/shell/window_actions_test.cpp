@@ -78,16 +78,18 @@ protected:
 TEST_F(WindowActions, WhatTheWindowDoesDecidesWhichCommandsAreOffered)
 {
     open();
-    EXPECT_EQ(offNow(), std::set<QString>{"actSaveChart"}) << "the example: everything but a chart no run has made";
+    const std::set<QString> noResults{"actSaveChart", "actSaveResults"};
+    EXPECT_EQ(offNow(), noResults) << "the example: everything but what no run has made";
     paste(60, 40);
-    EXPECT_EQ(offNow(), std::set<QString>{"actSaveChart"});
+    EXPECT_EQ(offNow(), noResults);
 
     std::set<QString> duringRun;
     analyzeWithHook([] { return true; }, [&] { duringRun = offNow(); });
-    EXPECT_EQ(duringRun, With(kOffWhileBusy, "actSaveChart"));
-    EXPECT_EQ(offNow(), std::set<QString>{}) << "after the run: its chart too";
+    EXPECT_EQ(duringRun, With(With(kOffWhileBusy, "actSaveChart"), "actSaveResults"));
+    EXPECT_EQ(offNow(), std::set<QString>{}) << "after the run: its chart and results too";
 
-    // A picture pass holds the working copy as a run does; the chart stays.
+    // A picture pass holds the working copy as a run does; the chart and the
+    // results (out of date now, and saved as such) stay.
     std::set<QString> duringPass;
     withHook([&] { click("btnInvert"); }, [&] { return !action("actInvert")->isEnabled(); },
              [&] { duringPass = offNow(); });
@@ -95,7 +97,7 @@ TEST_F(WindowActions, WhatTheWindowDoesDecidesWhichCommandsAreOffered)
     EXPECT_EQ(offNow(), std::set<QString>{});
 
     paste(30, 20);
-    EXPECT_EQ(offNow(), std::set<QString>{"actSaveChart"}) << "a new picture has no chart yet";
+    EXPECT_EQ(offNow(), noResults) << "a new picture has no chart or results yet";
 }
 
 TEST_F(WindowActions, AButtonAndItsMenuItemAreOneCommand)
