@@ -316,8 +316,8 @@ private:
     bool writeCsvFile()
     {
         const std::optional<Error> error =
-            WriteFileSafely(m_options.csvPath, kCannotWriteCsv, [this](QIODevice& device, QString& why) {
-                return WriteAll(device, m_csv.constData(), m_csv.size(), why);
+            WriteFileSafely(m_options.csvPath, kCannotWriteCsv, [this](QIODevice& device) {
+                return WriteAll(device, m_csv.constData(), m_csv.size());
             });
         if (error)
             ReportError(*error, language());

@@ -117,12 +117,6 @@ Error PictureError(const QString& subject, ErrorArg reason)
     return Described(subject.toStdString(), *reason.message, std::move(reason.args));
 }
 
-ErrorArg ReasonOf(const Error& error)
-{
-    Q_ASSERT(error.reason != nullptr);
-    return ErrorArg(*error.reason, error.args);
-}
-
 Error PictureMemoryError(const QString& subject)
 {
     Error error = Described(subject.toStdString(), kNoMemoryToRead);

@@ -192,9 +192,8 @@ Result<std::unique_ptr<QFile>> OpenPictureFile(const QString& path)
         return PictureError(path, std::move(*problem));
     // By the name's own bytes: one in another encoding than UTF-8 is found.
     auto file = std::make_unique<QFile>();
-    QString why;
-    if (!OpenForReading(*file, path, why))
-        return PictureError(path, ErrorArg(kCannotOpen, {why.toStdString()}));
+    if (std::optional<Error> failed = OpenForReading(*file, path))
+        return PictureError(path, ErrorArg(kCannotOpen, {ReasonOf(*failed)}));
     if (file->size() == 0)
         return PictureError(path, kEmptyFile);
     return file;
