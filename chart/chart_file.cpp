@@ -59,8 +59,8 @@ Result<QByteArray> RenderChart(const SpanwiseSamples& samples, int languageIndex
         image.fill(Qt::white);
         Draw(scene, image);
         image.setText(QString::fromLatin1(kChartPngKey), QString::fromLatin1(kChartPngMark));
-        if (QString why; !WritePng(buffer, image, why))
-            return Described(path.toStdString(), kCannotWriteChart, {why.toStdString()});
+        if (std::optional<Error> failure = WritePng(buffer, image))
+            return Described(path.toStdString(), kCannotWriteChart, {ReasonOf(*failure)});
     }
     return bytes;
 }
@@ -75,8 +75,8 @@ std::optional<Error> WriteChartFile(const QString& path, const SpanwiseSamples& 
     const Result<QByteArray> bytes = RenderChart(samples, languageIndex, *format, path);
     if (!bytes)
         return bytes.error(); // nothing is written, so a file already there stays as it was
-    return WriteFileSafely(path, kCannotWriteChart, [&](QIODevice& device, QString& why) {
-        return WriteAll(device, bytes->constData(), bytes->size(), why);
+    return WriteFileSafely(path, kCannotWriteChart, [&](QIODevice& device) {
+        return WriteAll(device, bytes->constData(), bytes->size());
     });
 }
 

@@ -17,17 +17,20 @@ constexpr Message kCannotWriteTable{"die Tabelle der Auftriebsverteilung kann ni
 
 std::optional<Error> WriteAnnotatedPicture(const QString& path, const QImage& image)
 {
-    return WriteFileSafely(path, kCannotWriteAnnotated, [&image](QIODevice& device, QString& why) {
-        return WritePng(device, image, why);
+    return WriteFileSafely(path, kCannotWriteAnnotated, [&image](QIODevice& device) {
+        return WritePng(device, image);
     });
 }
 
 std::optional<Error> WriteLoadingTable(const QString& path, const LoadingTable& table)
 {
-    return WriteFileSafely(path, kCannotWriteTable, [&table](QIODevice& device, QString& why) {
-        return table.write([&](std::string_view piece) {
-            return WriteAll(device, piece.data(), static_cast<qint64>(piece.size()), why);
+    return WriteFileSafely(path, kCannotWriteTable, [&table](QIODevice& device) {
+        std::optional<Error> failure;
+        table.write([&](std::string_view piece) {
+            failure = WriteAll(device, piece.data(), static_cast<qint64>(piece.size()));
+            return !failure;
         });
+        return failure;
     });
 }
 

@@ -99,8 +99,12 @@ public:
         m_progress.finish();
         if (m_stopped)
             return m_endStatus;
-        if (m_options.csvPath.size() > 1 && !writeCsvFile())
-            m_status = std::max(m_status, kBadInput);
+        if (m_options.csvPath.size() > 1) {
+            if (const std::optional<Error> error = writeCsvFile()) {
+                ReportError(*error, language());
+                m_status = std::max(m_status, kBadInput);
+            }
+        }
         return m_failed ? kCouldNotFinish : m_status;
     }
 
@@ -313,15 +317,11 @@ private:
         }
     }
 
-    bool writeCsvFile()
+    std::optional<Error> writeCsvFile() const
     {
-        const std::optional<Error> error =
-            WriteFileSafely(m_options.csvPath, kCannotWriteCsv, [this](QIODevice& device, QString& why) {
-                return WriteAll(device, m_csv.constData(), m_csv.size(), why);
-            });
-        if (error)
-            ReportError(*error, language());
-        return !error;
+        return WriteFileSafely(m_options.csvPath, kCannotWriteCsv, [this](QIODevice& device) {
+            return WriteAll(device, m_csv.constData(), m_csv.size());
+        });
     }
 
     int language() const { return m_options.inputs.languageIndex; }

@@ -66,8 +66,7 @@ bool NamesAMetafile(int argc, char* argv[])
         // Only a plain file: opening a FIFO would wait for a writer.
         struct stat info {};
         QFile file;
-        QString why;
-        if (::stat(argv[i], &info) == 0 && S_ISREG(info.st_mode) && OpenForReading(file, FileNameFromBytes(argv[i]), why) &&
+        if (::stat(argv[i], &info) == 0 && S_ISREG(info.st_mode) && !OpenForReading(file, FileNameFromBytes(argv[i])) &&
             LooksLikeWindowsMetafile(file.read(64)))
             return true;
     }

@@ -112,8 +112,7 @@ bool LooksLikePicture(const QByteArray& head)
 bool IsProtectedPicture(const QString& path, Content content)
 {
     QFile file;
-    QString why;
-    if (!OpenForReading(file, path, why))
+    if (OpenForReading(file, path))
         return false;
     const QByteArray head = file.read(64);
     if (!LooksLikePicture(head))

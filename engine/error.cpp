@@ -30,6 +30,7 @@ constexpr Message kNotFiniteResults{"ergibt Ergebnisse außerhalb des Zahlenbere
                                    "gives results beyond the range of numbers"};
 constexpr Message kNotEvaluable{"kann nicht ausgewertet werden", "cannot be evaluated"};
 constexpr Message kOutOfMemory{"nicht genug Speicher", "not enough memory"};
+constexpr Message kAsItIs{"%1", "%1"};
 
 
 std::string WithoutColon(std::string_view caption)
@@ -143,6 +144,20 @@ Error Described(std::string subject, const Message& reason, std::vector<ErrorArg
     error.reason = &reason;
     error.args = std::move(args);
     return error;
+}
+
+Error Because(ErrorArg reason)
+{
+    if (reason.message)
+        return Described({}, *reason.message, std::move(reason.args));
+    return Described({}, kAsItIs, {std::move(reason)});
+}
+
+ErrorArg ReasonOf(const Error& error)
+{
+    if (!error.reason)
+        return ErrorArg(kOutOfMemory);
+    return ErrorArg(*error.reason, error.args);
 }
 
 std::string FieldName(Field field, int languageIndex)

@@ -68,6 +68,15 @@ Error Described(std::string subject, const Message& reason, std::vector<ErrorArg
 // quoted texts and names are shown escaped, so the line stays one line.
 std::string ErrorText(const Error& error, int languageIndex);
 
+// A reason that is not yet about anything: what a step reports that does not
+// know the name of what it works on (a writer handed a device). The caller
+// that knows names it, telling the reason inside its own message (ReasonOf).
+Error Because(ErrorArg reason);
+
+// The reason of a described error, to be told inside another message (the
+// clipboard's, a file that could not be written).
+ErrorArg ReasonOf(const Error& error);
+
 // The caption a field is known by, without its colon.
 std::string FieldName(Field field, int languageIndex);
 

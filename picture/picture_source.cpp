@@ -143,24 +143,24 @@ PictureLoad DecodeByContent(QIODevice* device, const QByteArray& head, const QSt
 
 // What the path names when it is not a file we can read as a picture: a
 // FIFO would block the read for ever, a device such as /dev/zero never end it.
-std::optional<ErrorArg> NotAPictureFile(const QString& path)
+std::optional<Error> NotAPictureFile(const QString& path)
 {
     std::error_code failure;
     const std::filesystem::file_status status =
         std::filesystem::status(std::filesystem::path(FileNameBytes(path).toStdString()), failure);
     switch (status.type()) {
     case std::filesystem::file_type::regular: return std::nullopt;
-    case std::filesystem::file_type::directory: return ErrorArg(kIsFolder);
-    case std::filesystem::file_type::fifo: return ErrorArg(kIsFifo);
-    case std::filesystem::file_type::socket: return ErrorArg(kIsSocket);
+    case std::filesystem::file_type::directory: return PictureError(path, kIsFolder);
+    case std::filesystem::file_type::fifo: return PictureError(path, kIsFifo);
+    case std::filesystem::file_type::socket: return PictureError(path, kIsSocket);
     case std::filesystem::file_type::block:
-    case std::filesystem::file_type::character: return ErrorArg(kIsDevice);
-    case std::filesystem::file_type::not_found: return ErrorArg(kNoSuchFile);
+    case std::filesystem::file_type::character: return PictureError(path, kIsDevice);
+    case std::filesystem::file_type::not_found: return PictureError(path, kNoSuchFile);
     default: break;
     }
     if (failure) // a folder on the way that may not be searched, say
-        return ErrorArg(kCannotOpen, {failure.message()});
-    return ErrorArg(kNotRegular);
+        return PictureError(path, ErrorArg(kCannotOpen, {failure.message()}));
+    return PictureError(path, kNotRegular);
 }
 
 } // namespace
@@ -188,13 +188,12 @@ Result<std::unique_ptr<QFile>> OpenPictureFile(const QString& path)
 {
     if (path.isEmpty())
         return PictureError(path, kNoFileName);
-    if (std::optional<ErrorArg> problem = NotAPictureFile(path))
-        return PictureError(path, std::move(*problem));
+    if (std::optional<Error> problem = NotAPictureFile(path))
+        return *std::move(problem);
     // By the name's own bytes: one in another encoding than UTF-8 is found.
     auto file = std::make_unique<QFile>();
-    QString why;
-    if (!OpenForReading(*file, path, why))
-        return PictureError(path, ErrorArg(kCannotOpen, {why.toStdString()}));
+    if (std::optional<Error> failed = OpenForReading(*file, path))
+        return PictureError(path, ErrorArg(kCannotOpen, {ReasonOf(*failed)}));
     if (file->size() == 0)
         return PictureError(path, kEmptyFile);
     return file;

@@ -261,9 +261,8 @@ void Form1::saveResults()
     const ResultFacts facts{run.inputs, run.originColumn, run.inputs.OriginRow, run.setup, run.objects, run.result};
     const QString picture = m_document.pictureIsPasted() ? QString() : m_document.pictureName();
     const std::optional<Error> failure =
-        WriteFileSafely(path, kCannotWriteFile, [&](QIODevice& device, QString& why) {
-            return asJson ? WriteResultsJson(device, facts, picture, why)
-                          : WriteResultsCsv(device, facts, picture, why);
+        WriteFileSafely(path, kCannotWriteFile, [&](QIODevice& device) {
+            return asJson ? WriteResultsJson(device, facts, picture) : WriteResultsCsv(device, facts, picture);
         });
     if (failure) {
         showFailure(*failure);
@@ -280,8 +279,8 @@ void Form1::savePicture()
     withMemory([&] {
         const QImage picture = annotatedPicture();
         const std::optional<Error> failure =
-            WriteFileSafely(path, kCannotWriteFile, [&picture](QIODevice& device, QString& why) {
-                return WritePng(device, picture, why);
+            WriteFileSafely(path, kCannotWriteFile, [&picture](QIODevice& device) {
+                return WritePng(device, picture);
             });
         if (failure)
             showFailure(*failure);

@@ -152,8 +152,8 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
             entries.emplace_back(key, QString::number(*size));
     const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
-    return WriteFileSafely(path, kCannotSaveSettings, [&bytes](QIODevice& device, QString& why) {
-        return WriteAll(device, bytes.constData(), bytes.size(), why);
+    return WriteFileSafely(path, kCannotSaveSettings, [&bytes](QIODevice& device) {
+        return WriteAll(device, bytes.constData(), bytes.size());
     });
 }
 

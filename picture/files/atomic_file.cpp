@@ -19,15 +19,9 @@ namespace {
 constexpr Message kDiskFull{"kein Platz mehr auf dem Datenträger", "no space left on the disk"};
 constexpr Message kFileTooLarge{"Datei zu groß", "file too large"};
 
-// Why a step failed: the system's own error where it names one this
-// program words itself, else the text the step gave (Qt's or the writer's).
-// Qt says "Unknown error" for a write the system refused for a reason it did
-// not keep, so the system's error goes first.
-Error WriteError(const QString& path, const Message& cannotWrite, const QString& why, int cause = 0)
+Error WriteError(const QString& path, const Message& cannotWrite, ErrorArg reason)
 {
-    if (cause == EFBIG || cause == ENOSPC || (cause != 0 && (why.isEmpty() || why == QLatin1String("Unknown error"))))
-        return Described(path.toStdString(), cannotWrite, {SystemReason(cause)});
-    return Described(path.toStdString(), cannotWrite, {why.toStdString()});
+    return Described(path.toStdString(), cannotWrite, {std::move(reason)});
 }
 
 // Paths whose files must never be swapped for a new one: the system's own
@@ -40,30 +34,17 @@ bool WriteStraightInto(const QString& path, const struct stat* existing)
     return existing && !S_ISREG(existing->st_mode) && !S_ISDIR(existing->st_mode);
 }
 
-QString SystemText(int code)
+// Why the content did not reach the file, if it did not.
+std::optional<Error> Written(QFileDevice& file, const ContentWriter& write)
 {
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-
-// `cause` is the system's error of the failed step, 0 when it set none.
-bool Written(QFileDevice& file, const ContentWriter& write, QString& why, int& cause)
-{
-    errno = 0;
-    if (!write(file, why)) {
-        cause = errno;
-        if (why.isEmpty())
-            why = file.errorString();
-        return false;
-    }
+    if (std::optional<Error> failed = write(file))
+        return failed;
     // A full disk shows only when the buffered bytes are handed over; commit()
     // of this Qt version would not say so.
     errno = 0;
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        cause = errno;
-        why = file.errorString();
-        return false;
-    }
-    return true;
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return Because(QtReason(file.errorString(), errno));
+    return std::nullopt;
 }
 
 // What QSaveFile does, for a name it cannot spell: the content goes to a new
@@ -76,7 +57,7 @@ std::optional<Error> WriteBesideByBytes(const QString& path, const QByteArray& b
     QByteArray part = bytes.left(slash + 1) + ".centrafix-XXXXXX";
     const int fd = ::mkostemp(part.data(), O_CLOEXEC);
     if (fd < 0)
-        return WriteError(path, cannotWrite, SystemText(errno), errno);
+        return WriteError(path, cannotWrite, SystemReason(errno));
     if (existing) {
         ::fchmod(fd, existing->st_mode & 07777);
     } else {
@@ -85,47 +66,44 @@ std::optional<Error> WriteBesideByBytes(const QString& path, const QByteArray& b
         ::fchmod(fd, 0666 & ~mask);
     }
     QFile file;
-    QString why;
     if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         ::unlink(part.constData());
-        return WriteError(path, cannotWrite, file.errorString());
+        return WriteError(path, cannotWrite, file.errorString().toStdString());
     }
-    int cause = 0;
-    bool done = Written(file, write, why, cause);
-    if (done && ::fsync(fd) != 0) {
-        cause = errno;
-        why = SystemText(cause);
-        done = false;
-    }
+    std::optional<Error> failed = Written(file, write);
+    if (!failed && ::fsync(fd) != 0)
+        failed = Because(SystemReason(errno));
     file.close();
-    if (done && ::rename(part.constData(), bytes.constData()) != 0) {
-        cause = errno;
-        why = SystemText(cause);
-        done = false;
-    }
-    if (done)
+    if (!failed && ::rename(part.constData(), bytes.constData()) != 0)
+        failed = Because(SystemReason(errno));
+    if (!failed)
         return std::nullopt;
     ::unlink(part.constData());
-    return WriteError(path, cannotWrite, why, cause);
+    return WriteError(path, cannotWrite, ReasonOf(*failed));
 }
 
 } // namespace
 
-bool WriteAll(QIODevice& device, const char* bytes, qint64 size, QString& why)
+std::optional<Error> WriteAll(QIODevice& device, const char* bytes, qint64 size)
 {
     errno = 0;
     const qint64 written = device.write(bytes, size);
     if (written == size)
-        return true;
+        return std::nullopt;
     // Qt reports a short write without an error of its own, and a refused one
     // at times as "Unknown error"; the system's reason is still in errno.
     const int cause = errno;
-    why = cause == 0 && written < 0 && !device.errorString().isEmpty()
-              ? device.errorString()
-              : QString::fromLocal8Bit(std::strerror(cause != 0 ? cause : EIO));
-    errno = cause;
-    return false;
+    if (cause == 0 && written < 0 && !device.errorString().isEmpty())
+        return Because(device.errorString().toStdString());
+    return Because(SystemReason(cause != 0 ? cause : EIO));
+}
+
+ErrorArg QtReason(const QString& text, int cause)
+{
+    if (cause == EFBIG || cause == ENOSPC || (cause != 0 && (text.isEmpty() || text == QLatin1String("Unknown error"))))
+        return SystemReason(cause);
+    return text.toStdString();
 }
 
 ErrorArg SystemReason(int code)
@@ -145,37 +123,33 @@ std::optional<Error> WriteFileSafely(const QString& path, const Message& cannotW
     struct stat info {};
     const bool exists = ::stat(bytes.constData(), &info) == 0;
     if (exists && S_ISDIR(info.st_mode))
-        return WriteError(path, cannotWrite, SystemText(EISDIR));
-    QString why;
-    int cause = 0;
+        return WriteError(path, cannotWrite, SystemReason(EISDIR));
     if (WriteStraightInto(path, exists ? &info : nullptr)) {
         const int fd = ::open(bytes.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0)
-            return WriteError(path, cannotWrite, SystemText(errno), errno);
+            return WriteError(path, cannotWrite, SystemReason(errno));
         // Appending is the descriptor's; Qt's Append would seek, which a FIFO cannot.
         QFile file;
         if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
             ::close(fd);
-            return WriteError(path, cannotWrite, file.errorString());
+            return WriteError(path, cannotWrite, file.errorString().toStdString());
         }
-        if (!Written(file, write, why, cause))
-            return WriteError(path, cannotWrite, why.isEmpty() ? file.errorString() : why, cause);
+        if (std::optional<Error> failed = Written(file, write))
+            return WriteError(path, cannotWrite, ReasonOf(*failed));
         return std::nullopt;
     }
     if (bytes != QFile::encodeName(path))
         return WriteBesideByBytes(path, bytes, exists ? &info : nullptr, cannotWrite, write);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return WriteError(path, cannotWrite, file.errorString());
-    if (!Written(file, write, why, cause)) {
+        return WriteError(path, cannotWrite, file.errorString().toStdString());
+    if (std::optional<Error> failed = Written(file, write)) {
         file.cancelWriting();
-        return WriteError(path, cannotWrite, why, cause);
+        return WriteError(path, cannotWrite, ReasonOf(*failed));
     }
     errno = 0;
-    if (!file.commit()) {
-        cause = errno;
-        return WriteError(path, cannotWrite, file.errorString(), cause);
-    }
+    if (!file.commit())
+        return WriteError(path, cannotWrite, QtReason(file.errorString(), errno));
     return std::nullopt;
 }
 

@@ -17,16 +17,21 @@ namespace centrafix {
 // file byte for byte. A FIFO, a device or a path under /dev or /proc
 // ("/dev/stdout", "/dev/null") is written straight into and never replaced.
 //
-// `write` puts the content on the device and returns false when it could
-// not (its own reason, if any, in `why`). A failure is `cannotWrite` about
-// the file, with the system's reason as "%1".
-using ContentWriter = std::function<bool(QIODevice& device, QString& why)>;
+// `write` puts the content on the device and returns why it could not, if
+// it could not: a reason not yet about the file (Because). A failure is
+// `cannotWrite` about the file, with the reason as "%1".
+using ContentWriter = std::function<std::optional<Error>(QIODevice& device)>;
 std::optional<Error> WriteFileSafely(const QString& path, const Message& cannotWrite,
                                      const ContentWriter& write);
 
-// Writes all of `bytes` to `device`; false with the system's reason in
-// `why` when it takes fewer (a short write is how a full disk shows).
-bool WriteAll(QIODevice& device, const char* bytes, qint64 size, QString& why);
+// Writes all of `bytes` to `device`; the system's reason when it takes fewer
+// (a short write is how a full disk shows).
+std::optional<Error> WriteAll(QIODevice& device, const char* bytes, qint64 size);
+
+// Why a step Qt took failed: `text` as Qt words it, unless the system's error
+// `cause` (0 for none) says more. Qt says "Unknown error" for a write the
+// system refused for a reason it did not keep.
+ErrorArg QtReason(const QString& text, int cause);
 
 // The system's reason for a failed write (an errno value) as the user reads
 // it: a full disk and a file-size limit in the user's language, anything

@@ -67,19 +67,16 @@ QByteArray FileNameBytes(const QString& name)
     return bytes + QStringView(name).sliced(start).toUtf8();
 }
 
-bool OpenForReading(QFile& file, const QString& name, QString& why)
+std::optional<Error> OpenForReading(QFile& file, const QString& name)
 {
     const int fd = ::open(FileNameBytes(name).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        why = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
+    if (fd < 0)
+        return Because(QString::fromLocal8Bit(std::strerror(errno)).toStdString());
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        why = file.errorString();
         ::close(fd);
-        return false;
+        return Because(file.errorString().toStdString());
     }
-    return true;
+    return std::nullopt;
 }
 
 } // namespace centrafix

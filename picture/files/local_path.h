@@ -1,7 +1,11 @@
 #pragma once
 
+#include "engine/error.h"
+
 #include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 class QFile;
 
@@ -16,8 +20,8 @@ namespace centrafix {
 QString FileNameFromBytes(const QByteArray& bytes);
 QByteArray FileNameBytes(const QString& name);
 
-// Opens `file` for reading by the very bytes of `name`. False, with the
-// system's reason in `why`, when it cannot be opened.
-bool OpenForReading(QFile& file, const QString& name, QString& why);
+// Opens `file` for reading by the very bytes of `name`; the system's reason
+// (Because) when it cannot be opened.
+std::optional<Error> OpenForReading(QFile& file, const QString& name);
 
 } // namespace centrafix

@@ -5,9 +5,11 @@
 #include <QBuffer>
 #include <QImageWriter>
 
+#include <cerrno>
+
 namespace centrafix {
 
-bool WritePng(QIODevice& device, const QImage& image, QString& why)
+std::optional<Error> WritePng(QIODevice& device, const QImage& image)
 {
     // Qt's writer leaves libpng's errors to libpng's handler, which prints
     // them on the terminal; they come from the device failing a write. Into
@@ -17,11 +19,10 @@ bool WritePng(QIODevice& device, const QImage& image, QString& why)
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    if (!writer.write(image)) {
-        why = writer.errorString();
-        return false;
-    }
-    return WriteAll(device, encoded.constData(), encoded.size(), why);
+    errno = 0;
+    if (!writer.write(image))
+        return Because(QtReason(writer.errorString(), errno));
+    return WriteAll(device, encoded.constData(), encoded.size());
 }
 
 } // namespace centrafix

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "engine/error.h"
+
 #include <QIODevice>
 #include <QImage>
 #include <QString>
 
+#include <optional>
+
 namespace centrafix {
 
-// Writes `image` to `device` as PNG; a failed write is one message of ours
-// in `why` that says what went wrong, and nothing on the terminal.
-bool WritePng(QIODevice& device, const QImage& image, QString& why);
+// Writes `image` to `device` as PNG; a failed write is a reason that says
+// what went wrong (Because), and nothing on the terminal.
+std::optional<Error> WritePng(QIODevice& device, const QImage& image);
 
 // The text a loading chart written as PNG carries under kChartPngKey: a later
 // run that is asked for the same chart file may write over a picture that

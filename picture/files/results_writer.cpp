@@ -46,20 +46,20 @@ LoadingTable TableOf(const ResultFacts& facts)
 // Hands the loading table's rows, each made by `format`, to the device in
 // pieces after `head`; `tail` ends it.
 template <class Format>
-bool WriteRows(QIODevice& device, const LoadingTable& table, QByteArray head, const Format& format,
-               const QByteArray& tail, QString& why)
+std::optional<Error> WriteRows(QIODevice& device, const LoadingTable& table, QByteArray head, const Format& format,
+                               const QByteArray& tail)
 {
     QByteArray piece = std::move(head);
     for (std::size_t y = 0; y < table.rows(); ++y) {
         format(piece, y, table.row(y));
         if (piece.size() >= kPieceBytes) {
-            if (!WriteAll(device, piece.constData(), piece.size(), why))
-                return false;
+            if (std::optional<Error> failed = WriteAll(device, piece.constData(), piece.size()))
+                return failed;
             piece.clear();
         }
     }
     piece += tail;
-    return WriteAll(device, piece.constData(), piece.size(), why);
+    return WriteAll(device, piece.constData(), piece.size());
 }
 
 QJsonValue DragField(const std::string& text, Field field, const AnalysisInputs& inputs)
@@ -80,7 +80,7 @@ QJsonObject ExportJson(const ResultFacts& facts, const QString& file)
 
 } // namespace
 
-bool WriteResultsCsv(QIODevice& device, const ResultFacts& facts, const QString& file, QString& why)
+std::optional<Error> WriteResultsCsv(QIODevice& device, const ResultFacts& facts, const QString& file)
 {
     QByteArray head = CsvHeader() + CsvRows(file, ExportJson(facts, file)) + "\r\n";
     for (std::size_t c = 0; c <= LoadingTable::kColumns.size(); ++c)
@@ -92,10 +92,10 @@ bool WriteResultsCsv(QIODevice& device, const ResultFacts& facts, const QString&
             out += (c ? "," : "") + Exact(values[c]);
         out += "\r\n";
     };
-    return WriteRows(device, TableOf(facts), std::move(head), format, {}, why);
+    return WriteRows(device, TableOf(facts), std::move(head), format, {});
 }
 
-bool WriteResultsJson(QIODevice& device, const ResultFacts& facts, const QString& file, QString& why)
+std::optional<Error> WriteResultsJson(QIODevice& device, const ResultFacts& facts, const QString& file)
 {
     // The document as QJsonDocument writes it, its closing brace taken off so
     // the rows can follow without the whole table in memory as JSON values.
@@ -109,7 +109,7 @@ bool WriteResultsJson(QIODevice& device, const ResultFacts& facts, const QString
             object[ColumnName(c)] = values[c];
         out += (y ? ",\n        " : "\n        ") + QJsonDocument(object).toJson(QJsonDocument::Compact);
     };
-    return WriteRows(device, TableOf(facts), std::move(head), format, "\n    ]\n}\n", why);
+    return WriteRows(device, TableOf(facts), std::move(head), format, "\n    ]\n}\n");
 }
 
 } // namespace centrafix

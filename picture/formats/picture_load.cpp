@@ -39,51 +39,24 @@ constexpr Message kNoMemoryToRead{"nicht genug Speicher, um das Bild zu lesen",
 
 } // namespace
 
-namespace {
-
-std::optional<ErrorArg> WholeSizeReason(qint64 width, qint64 height)
-{
-    const std::string w = std::to_string(width), h = std::to_string(height);
-    if (width <= 0 || height <= 0)
-        return ErrorArg(kNoPixels, {w, h});
-    if (width * height > kMaxPicturePixels)
-        return ErrorArg(kTooLarge, {w, h, std::to_string(kMaxPicturePixels / 1'000'000),
-                                    std::to_string(kMaxStreamedPixels / 1'000'000)});
-    return std::nullopt;
-}
-
-std::optional<ErrorArg> StreamedSizeReason(qint64 width, qint64 height)
-{
-    const std::string w = std::to_string(width), h = std::to_string(height);
-    if (width <= 0 || height <= 0)
-        return ErrorArg(kNoPixels, {w, h});
-    if (width > kMaxStreamedSide || height > kMaxStreamedSide || width * height > kMaxStreamedPixels)
-        return ErrorArg(kTooLargeToRead, {w, h, std::to_string(kMaxStreamedSide),
-                                          std::to_string(kMaxStreamedPixels / 1'000'000)});
-    return std::nullopt;
-}
-
-std::optional<Error> Refused(const QString& subject, std::optional<ErrorArg> reason)
-{
-    if (!reason)
-        return std::nullopt;
-    return PictureError(subject, std::move(*reason));
-}
-
-} // namespace
-
 std::optional<Error> PictureSizeProblem(const QString& subject, qint64 width, qint64 height)
 {
-    return Refused(subject, WholeSizeReason(width, height));
+    const std::string w = std::to_string(width), h = std::to_string(height);
+    if (width <= 0 || height <= 0)
+        return PictureError(subject, ErrorArg(kNoPixels, {w, h}));
+    if (width * height > kMaxPicturePixels)
+        return PictureError(subject, ErrorArg(kTooLarge, {w, h, std::to_string(kMaxPicturePixels / 1'000'000),
+                                                          std::to_string(kMaxStreamedPixels / 1'000'000)}));
+    return std::nullopt;
 }
 
 std::optional<Error> StreamablePictureSizeProblem(const QString& subject, qint64 width, qint64 height)
 {
-    std::optional<ErrorArg> whole = WholeSizeReason(width, height);
-    if (!whole || whole->message != &kTooLarge)
-        return Refused(subject, std::move(whole));
+    std::optional<Error> whole = PictureSizeProblem(subject, width, height);
+    if (!whole || whole->reason != &kTooLarge)
+        return whole;
     // The batch command is named only where it would take the picture.
-    if (StreamedSizeReason(width, height))
+    if (StreamedPictureSizeProblem(subject, width, height))
         return PictureError(subject, ErrorArg(kTooLargeEvenStreamed, {std::to_string(width), std::to_string(height),
                                                                       std::to_string(kMaxPicturePixels / 1'000'000),
                                                                       std::to_string(kMaxStreamedSide),
@@ -93,7 +66,13 @@ std::optional<Error> StreamablePictureSizeProblem(const QString& subject, qint64
 
 std::optional<Error> StreamedPictureSizeProblem(const QString& subject, qint64 width, qint64 height)
 {
-    return Refused(subject, StreamedSizeReason(width, height));
+    const std::string w = std::to_string(width), h = std::to_string(height);
+    if (width <= 0 || height <= 0)
+        return PictureError(subject, ErrorArg(kNoPixels, {w, h}));
+    if (width > kMaxStreamedSide || height > kMaxStreamedSide || width * height > kMaxStreamedPixels)
+        return PictureError(subject, ErrorArg(kTooLargeToRead, {w, h, std::to_string(kMaxStreamedSide),
+                                                                std::to_string(kMaxStreamedPixels / 1'000'000)}));
+    return std::nullopt;
 }
 
 Error UnreadablePictureError(const QString& subject, const std::string& format, const std::string& why)
@@ -115,12 +94,6 @@ Error PictureError(const QString& subject, ErrorArg reason)
 {
     Q_ASSERT(reason.message != nullptr);
     return Described(subject.toStdString(), *reason.message, std::move(reason.args));
-}
-
-ErrorArg ReasonOf(const Error& error)
-{
-    Q_ASSERT(error.reason != nullptr);
-    return ErrorArg(*error.reason, error.args);
 }
 
 Error PictureMemoryError(const QString& subject)

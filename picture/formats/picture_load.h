@@ -46,10 +46,6 @@ std::optional<Error> StreamedPictureSizeProblem(const QString& subject, qint64 w
 // for `reason`, a message with its arguments.
 Error PictureError(const QString& subject, ErrorArg reason);
 
-// The reason of a refusal, to be told inside another message (the
-// clipboard's, say).
-ErrorArg ReasonOf(const Error& error);
-
 // "damaged or unreadable PNG picture (why)": `format` as the user knows it
 // ("PNG"), `why` in the decoding library's words.
 Error UnreadablePictureError(const QString& subject, const std::string& format, const std::string& why);
