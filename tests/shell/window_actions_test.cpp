@@ -134,3 +134,16 @@ TEST_F(WindowActions, AButtonAndItsMenuItemAreOneCommand)
     EXPECT_EQ(showAC->text(), "Show Area A.C.");
     EXPECT_EQ(offNow(), std::set<QString>{}) << "and every button agrees with its action";
 }
+
+TEST_F(WindowActions, TheLanguageMenuTicksTheLanguageInUse)
+{
+    open();
+    auto* languages = get<QComboBox>("cbLanguage");
+    for (const bool german : {false, true, false}) {
+        languages->setCurrentIndex(german ? 0 : 1);
+        EXPECT_EQ(action("actGerman")->isChecked(), german);
+        EXPECT_EQ(action("actEnglish")->isChecked(), !german);
+    }
+    action("actGerman")->trigger();
+    EXPECT_EQ(languages->currentIndex(), 0) << "the menu item switches the list too";
+}
