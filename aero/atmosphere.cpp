@@ -8,11 +8,11 @@ namespace {
 // The constants below are the established ones, rounded ones included (the
 // layer-2 factor 0.15769, the base pressures, the interval widths of Kapa):
 // users compare results with figures made from them to the last digit.
-constexpr double kGasConstant = 287.0528;     // J/(kg K)
-constexpr double kRefTemperature = 288.15;    // K
-constexpr double kRefViscosity = 1.794e-5;    // kg/(m s) at 288.15 K
-constexpr double kStandardGravity = 9.80665;  // m/s^2
-constexpr double kEarthRadius = 6356.766;     // km
+constexpr double kGasConstant = 287.0528;    // J/(kg K)
+constexpr double kRefTemperature = 288.15;   // K
+constexpr double kRefViscosity = 1.794e-5;   // kg/(m s) at 288.15 K
+constexpr double kStandardGravity = 9.80665; // m/s^2
+constexpr double kEarthRadius = 6356.766;    // km
 
 // One pressure level of the Kapa fit: c0 + c1 t + c2 t^2 + c4 t^4 + c6 t^6 + c8 t^8.
 struct KapaLevel {
@@ -29,8 +29,8 @@ constexpr KapaLevel kKapaLevels[5] = {
 
 double KapaAtLevel(const KapaLevel& k, double t)
 {
-    return k.c0 + k.c1 * t + k.c2 * std::pow(t, 2) + k.c4 * std::pow(t, 4) +
-           k.c6 * std::pow(t, 6) + k.c8 * std::pow(t, 8);
+    return k.c0 + k.c1 * t + k.c2 * std::pow(t, 2) + k.c4 * std::pow(t, 4) + k.c6 * std::pow(t, 6) +
+           k.c8 * std::pow(t, 8);
 }
 
 double Clamp01(double v)
@@ -97,13 +97,11 @@ LayerState StandardLayer(double h)
     if (h < 32)
         return {216.65 + (h - 20), 5474.89 * std::pow(1 + (h - 20) / 216.65, -34.1631947363104), 0.85};
     if (h < 47)
-        return {228.65 + 2.8 * (h - 32), 868.019 * std::pow(1 + 2.8 * (h - 32) / 228.65, -12.2011409772537),
-                0.85};
+        return {228.65 + 2.8 * (h - 32), 868.019 * std::pow(1 + 2.8 * (h - 32) / 228.65, -12.2011409772537), 0.85};
     if (h < 51)
         return {270.65, 110.906 * std::exp(-0.126226472330724 * (h - 47)), 0.85};
     if (h < 71)
-        return {270.65 - 2.8 * (h - 51), 66.9389 * std::pow(1 - 2.8 * (h - 51) / 270.65, 12.2011409772537),
-                0.85};
+        return {270.65 - 2.8 * (h - 51), 66.9389 * std::pow(1 - 2.8 * (h - 51) / 270.65, 12.2011409772537), 0.85};
     return {214.65 - 2 * (h - 71), 3.95642 * std::pow(1 - 2 * (h - 71) / 214.65, 17.0815973681552), 0.85};
 }
 
@@ -127,14 +125,13 @@ std::optional<AirState> StandardAtmosphere(double Altitude, double DeltaT)
     if (!density)
         return std::nullopt;
     air.Density = *density;
-    air.KinViscosity =
-        std::pow(air.Temperature / kRefTemperature, layer.n) * (kRefViscosity / air.Density);
+    air.KinViscosity = std::pow(air.Temperature / kRefTemperature, layer.n) * (kRefViscosity / air.Density);
     air.Gravity = kStandardGravity * std::pow(kEarthRadius / (kEarthRadius + h), 2);
 
     // Far outside the layers' intended range (an altitude of -1e60 m, a DeltaT
     // of 1e308) the formulas overflow; the model has no result there either.
-    for (const double v : {air.SpeedOfSound, air.Density, air.KinViscosity, air.Gravity,
-                           air.SpecificHeatRatio, air.Temperature, air.Pressure}) {
+    for (const double v : {air.SpeedOfSound, air.Density, air.KinViscosity, air.Gravity, air.SpecificHeatRatio,
+                           air.Temperature, air.Pressure}) {
         if (!std::isfinite(v))
             return std::nullopt;
     }

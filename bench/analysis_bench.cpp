@@ -33,8 +33,8 @@ const QImage& ExampleAt(int megapixels)
         const double k = std::sqrt(megapixels * 1e6 / (double(example.width()) * example.height()));
         const QSize size(static_cast<int>(std::lround(example.width() * k)),
                          static_cast<int>(std::lround(example.height() * k)));
-        QImage big = example.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                         .convertToFormat(QImage::Format_RGB32);
+        QImage big =
+            example.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(QImage::Format_RGB32);
         it = cache.emplace(megapixels, std::move(big)).first;
     }
     return it->second;
@@ -135,8 +135,7 @@ void ReadPass(benchmark::State& state, const QImage& picture)
         }
         benchmark::DoNotOptimize(sum);
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(raster.width) *
-                            raster.height * 4);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(raster.width) * raster.height * 4);
 }
 
 void FullAnalysis(benchmark::State& state, const QImage& picture, const char* tolerance = "10")
@@ -152,8 +151,7 @@ void FullAnalysis(benchmark::State& state, const QImage& picture, const char* to
         AnalysisResult result = RunAnalysis(raster, objects, setup, inputs, quiet);
         benchmark::DoNotOptimize(result.gridRows.data());
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(raster.width) *
-                            raster.height * 4);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(raster.width) * raster.height * 4);
 }
 
 void BM_ReadPass(benchmark::State& state)

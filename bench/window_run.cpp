@@ -59,8 +59,8 @@ int main(int argc, char* argv[])
     region->actualSize();
     const double actual = paintTime();
     std::printf("open %lld ms, analyse %lld ms, paint fitted %.2f ms (%dx%d shown), paint 1:1 %.2f ms\n",
-                static_cast<long long>(opened), static_cast<long long>(analysed), fitted,
-                region->viewport()->width(), region->viewport()->height(), actual);
+                static_cast<long long>(opened), static_cast<long long>(analysed), fitted, region->viewport()->width(),
+                region->viewport()->height(), actual);
     window.close();
     return 0;
 }

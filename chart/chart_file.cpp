@@ -7,8 +7,8 @@
 #include "picture/files/png_write.h"
 
 #include <QBuffer>
-#include <QGraphicsScene>
 #include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -16,8 +16,7 @@
 namespace centrafix {
 namespace {
 
-constexpr Message kCannotWriteChart{"das Diagramm kann nicht geschrieben werden (%1)",
-                                    "cannot write the chart (%1)"};
+constexpr Message kCannotWriteChart{"das Diagramm kann nicht geschrieben werden (%1)", "cannot write the chart (%1)"};
 
 void Draw(QGraphicsScene& scene, QPaintDevice& device)
 {
@@ -75,9 +74,8 @@ std::optional<Error> WriteChartFile(const QString& path, const SpanwiseSamples& 
     const Result<QByteArray> bytes = RenderChart(samples, languageIndex, *format, path);
     if (!bytes)
         return bytes.error(); // nothing is written, so a file already there stays as it was
-    return WriteFileSafely(path, kCannotWriteChart, [&](QIODevice& device) {
-        return WriteAll(device, bytes->constData(), bytes->size());
-    });
+    return WriteFileSafely(path, kCannotWriteChart,
+                           [&](QIODevice& device) { return WriteAll(device, bytes->constData(), bytes->size()); });
 }
 
 } // namespace centrafix

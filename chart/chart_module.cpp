@@ -1,5 +1,5 @@
-#include "chart_file.h"
 #include "chart_module.h"
+#include "chart_file.h"
 
 #include <QApplication>
 

@@ -78,8 +78,7 @@ void FitAxis(QValueAxis& axis, double low, double high)
 
 } // namespace
 
-SpanwiseChart::SpanwiseChart(int languageIndex, QGraphicsItem* parent)
-    : QChart(parent), m_language(languageIndex)
+SpanwiseChart::SpanwiseChart(int languageIndex, QGraphicsItem* parent) : QChart(parent), m_language(languageIndex)
 {
     m_eta = NewAxis(*this, Qt::AlignBottom);
     m_loadingAxis = NewAxis(*this, Qt::AlignLeft);

@@ -17,9 +17,8 @@ constexpr Message kCannotWriteTable{"die Tabelle der Auftriebsverteilung kann ni
 
 std::optional<Error> WriteAnnotatedPicture(const QString& path, const QImage& image)
 {
-    return WriteFileSafely(path, kCannotWriteAnnotated, [&image](QIODevice& device) {
-        return WritePng(device, image);
-    });
+    return WriteFileSafely(path, kCannotWriteAnnotated,
+                           [&image](QIODevice& device) { return WritePng(device, image); });
 }
 
 std::optional<Error> WriteLoadingTable(const QString& path, const LoadingTable& table)

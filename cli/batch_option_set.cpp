@@ -20,11 +20,11 @@ QString Default(std::string_view text)
 BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
     : help(parser.addHelpOption()),
       version(parser.addVersionOption()),
-      scale({"s", "scale"}, "Length units per pixel, a number or expression.", "TEXT",
-            Default(defaults::kScaleText)),
-      unit("unit", "Name of the length unit (\"mm\"): shown after the scaled size in the report, in the JSON and in the CSV "
-                   "table. mm, cm, m, in and ft (also written out or in German) give the drag estimate its meters; "
-                   "without one of them the scale is taken as meters per pixel.",
+      scale({"s", "scale"}, "Length units per pixel, a number or expression.", "TEXT", Default(defaults::kScaleText)),
+      unit("unit",
+           "Name of the length unit (\"mm\"): shown after the scaled size in the report, in the JSON and in the CSV "
+           "table. mm, cm, m, in and ft (also written out or in German) give the drag estimate its meters; "
+           "without one of them the scale is taken as meters per pixel.",
            "NAME"),
       scaleFrom("scale-from",
                 "Scale from a known length instead of --scale: LENGTH (a number or expression) divided by the "
@@ -32,26 +32,35 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
                 "X1,Y1,X2,Y2=LENGTH"),
       tolerance({"t", "tolerance"}, "Color tolerance, a number or expression.", "TEXT",
                 Default(defaults::kToleranceText)),
-      cleanUp("clean-up", "Before measuring, snap every pixel near one of the seven colors or white onto it "
-                          "(for scans, anti-aliased or compressed pictures)."),
+      cleanUp("clean-up",
+              "Before measuring, snap every pixel near one of the seven colors or white onto it "
+              "(for scans, anti-aliased or compressed pictures)."),
       cleanUpThreshold("clean-up-threshold",
                        QStringLiteral("How near a pixel must be to be snapped (sum of the RGB distances); implies "
                                       "--clean-up. Default: %1.")
                            .arg(Default(defaults::kCleanUpThresholdText)),
-                       "T",
-                       Default(defaults::kCleanUpThresholdText)),
+                       "T", Default(defaults::kCleanUpThresholdText)),
       origin("origin", "Origin as pixel column and row.", "X,Y", "0,0"),
-      colors("colors", "Colors to analyze: names (either language) or numbers 1-7, comma-separated. Default: all seven.", "LIST"),
+      colors("colors",
+             "Colors to analyze: names (either language) or numbers 1-7, comma-separated. Default: all seven.", "LIST"),
       weights("weights", "The seven color weights (Efficiency), comma-separated.", "W1,...,W7"),
       language("language", "Language of names and texts: de or en.", "de|en", "en"),
       altitude("altitude", "Altitude in meters for the drag estimate.", "TEXT", Default(defaults::kAltitudeText)),
       mach("mach", "Mach number for the drag estimate.", "TEXT", Default(defaults::kMachText)),
-      loadingTable("loading-table", "Write the spanwise loading table to FILE (\"-\": standard output, instead of the results).", "FILE"),
+      loadingTable("loading-table",
+                   "Write the spanwise loading table to FILE (\"-\": standard output, instead of the results).",
+                   "FILE"),
       json("json", "Print one JSON object instead of the text."),
-      annotated("annotated", "Write the picture as the window shows it after the run (origin mark, A.C. and C.G. markers with labels) to FILE as PNG.", "FILE"),
+      annotated("annotated",
+                "Write the picture as the window shows it after the run (origin mark, A.C. and C.G. markers with "
+                "labels) to FILE as PNG.",
+                "FILE"),
       showAC("show-ac", "With --annotated: mark the A.C. of every found color, not only of the total."),
       showCG("show-cg", "With --annotated: mark the C.G. of the total and of every found color."),
-      chart("chart", "Write the chart of the spanwise loading (summed chord and the four normalized loadings against Eta) to FILE, as PNG or SVG by its extension.", "FILE"),
+      chart("chart",
+            "Write the chart of the spanwise loading (summed chord and the four normalized loadings against Eta) to "
+            "FILE, as PNG or SVG by its extension.",
+            "FILE"),
       filesFrom("files-from",
                 QStringLiteral("Analyze the pictures FILE names, one a line (\"-\": standard input). A line holds at "
                                "most %1 bytes, a list at most %2 MiB, a run at most %3 pictures.")
@@ -76,10 +85,10 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
         "named on stderr and the others go on.");
     parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF).", "[PICTURE...]");
     worker.setFlags(QCommandLineOption::HiddenFromHelp);
-    for (const QCommandLineOption* o : {&scale, &scaleFrom, &unit, &tolerance, &cleanUp, &cleanUpThreshold, &origin,
-                                        &colors, &weights, &language, &altitude, &mach, &loadingTable, &json,
-                                        &annotated, &showAC, &showCG, &chart, &filesFrom,
-                                        &csv, &jobs, &worker})
+    for (const QCommandLineOption* o :
+         {&scale,     &scaleFrom, &unit, &tolerance,    &cleanUp, &cleanUpThreshold, &origin, &colors, &weights,
+          &language,  &altitude,  &mach, &loadingTable, &json,    &annotated,        &showAC, &showCG, &chart,
+          &filesFrom, &csv,       &jobs, &worker})
         parser.addOption(*o);
 }
 

@@ -29,9 +29,8 @@ constexpr Message kBadJobs{"--jobs braucht eine Zahl von 1 bis 1024, nicht \"%1\
 constexpr Message kCsvNeedsFile{"--csv braucht einen Dateinamen oder \"-\".", "--csv needs a file name or \"-\"."};
 constexpr Message kFilesFromNeedsFile{"--files-from braucht einen Dateinamen oder \"-\".",
                                       "--files-from needs a file name or \"-\"."};
-constexpr Message kOnePictureOutputs{
-    "--loading-table und --annotated gelten für ein Bild, nicht für mehrere.",
-    "--loading-table and --annotated are for one picture, not several."};
+constexpr Message kOnePictureOutputs{"--loading-table und --annotated gelten für ein Bild, nicht für mehrere.",
+                                     "--loading-table and --annotated are for one picture, not several."};
 constexpr Message kCsvAndJsonOnStdout{
     "--csv - und --json wollen beide die Standardausgabe; die Tabelle braucht eine Datei.",
     "--csv - and --json both want standard output; give the table a file."};
@@ -145,8 +144,7 @@ std::optional<Error> ReadPictures(const QCommandLineParser& parser, const BatchO
 // does, in the locale's way of writing numbers. The window says in its report
 // why an altitude or Mach number gives no drag estimate; here a text that is
 // no number at all is bad input like any other.
-std::optional<Error> ReadNumberTexts(const QCommandLineParser& parser, const BatchOptionSet& set,
-                                     BatchOptions& options)
+std::optional<Error> ReadNumberTexts(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
 {
     AnalysisInputs& in = options.inputs;
     in.localeSeparator = Text(QLocale().decimalPoint());
@@ -308,7 +306,8 @@ std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOption
         return std::nullopt;
     if (languageError)
         return languageError;
-    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadRunSetup, ReadCleanUp, ReadOrigin, ReadColors, ReadWeights, ReadOutputs}) {
+    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadRunSetup, ReadCleanUp, ReadOrigin,
+                              ReadColors, ReadWeights, ReadOutputs}) {
         if (std::optional<Error> error = read(parser, set, options))
             return error;
     }

@@ -18,24 +18,24 @@ struct BatchOptions {
     // Several pictures (or a list, or a CSV table) go through the pool of
     // worker processes instead; the list is read when the run starts.
     QStringList picturePaths;
-    QString filesFrom;             // a file naming pictures, one a line ("-": standard input)
+    QString filesFrom; // a file naming pictures, one a line ("-": standard input)
     bool many = false;
-    QString csvPath;               // "-" for standard output
-    int jobs = 0;                  // worker processes; 0: one per core
-    QString workerFormat;          // set in a worker process: "json", "csv" or "text"
+    QString csvPath;      // "-" for standard output
+    int jobs = 0;         // worker processes; 0: one per core
+    QString workerFormat; // set in a worker process: "json", "csv" or "text"
     int workerThreads = 0;
-    AnalysisInputs inputs;         // texts, ticks and language; the run places the origin once the scale is known
+    AnalysisInputs inputs; // texts, ticks and language; the run places the origin once the scale is known
     double originColumn = 0.0;
     double originRow = 0.0;
     std::array<double, 8> weights{}; // entries 1 to 7
-    bool cleanUp = false;          // snap the picture's colours before measuring
+    bool cleanUp = false;            // snap the picture's colours before measuring
     double cleanUpThreshold = defaults::kCleanUpThreshold;
-    QString cleanUpThresholdText;  // as given, for the workers
+    QString cleanUpThresholdText; // as given, for the workers
     bool json = false;
-    QString loadingTablePath;      // "-" for standard output
-    QString annotatedPath;         // PNG of the display after the run; empty: none
-    QString chartPath;             // PNG or SVG of the loading chart; empty: none
-    bool showAC = false;           // the two "Show Area ..." boxes of the window
+    QString loadingTablePath; // "-" for standard output
+    QString annotatedPath;    // PNG of the display after the run; empty: none
+    QString chartPath;        // PNG or SVG of the loading chart; empty: none
+    bool showAC = false;      // the two "Show Area ..." boxes of the window
     bool showCG = false;
     bool showHelp = false;
     bool showVersion = false;

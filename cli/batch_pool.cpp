@@ -30,7 +30,8 @@ namespace {
 constexpr Message kWorkerStopped{"die Analyse von %1 brach unerwartet ab", "the analysis of %1 stopped unexpectedly"};
 constexpr Message kNotAnalysed{"nicht analysiert: es ließ sich kein Arbeitsprozess mehr starten (%1)",
                                "not analyzed: no worker process could be started any more (%1)"};
-constexpr Message kCannotWriteCsv{"die CSV-Tabelle kann nicht geschrieben werden (%1)", "cannot write the CSV table (%1)"};
+constexpr Message kCannotWriteCsv{"die CSV-Tabelle kann nicht geschrieben werden (%1)",
+                                  "cannot write the CSV table (%1)"};
 constexpr Message kJobsLowered{"--jobs %1 auf %2 gesenkt (Kerne: %3, verfügbarer Speicher: %4 MB)",
                                "--jobs %1 lowered to %2 (cores: %3, memory available: %4 MB)"};
 
@@ -51,12 +52,15 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
     }
     const QString format = !options.csvPath.isEmpty() ? "csv" : options.json ? "json" : "text";
     QStringList arguments{
-            "--scale", QString::fromStdString(in.scaleText), "--tolerance", QString::fromStdString(in.toleranceText),
-            "--origin", QString::fromStdString(Exact(options.originColumn) + "," + Exact(options.originRow)),
-            "--colors", colours.join(','), "--weights", weights.join(','),
-            "--language", in.languageIndex == kGerman ? "de" : "en",
-            "--altitude", QString::fromStdString(in.altitudeText), "--mach", QString::fromStdString(in.machText),
-            "--batch-worker", QStringLiteral("%1:%2").arg(format).arg(threads)};
+        "--scale",        QString::fromStdString(in.scaleText),
+        "--tolerance",    QString::fromStdString(in.toleranceText),
+        "--origin",       QString::fromStdString(Exact(options.originColumn) + "," + Exact(options.originRow)),
+        "--colors",       colours.join(','),
+        "--weights",      weights.join(','),
+        "--language",     in.languageIndex == kGerman ? "de" : "en",
+        "--altitude",     QString::fromStdString(in.altitudeText),
+        "--mach",         QString::fromStdString(in.machText),
+        "--batch-worker", QStringLiteral("%1:%2").arg(format).arg(threads)};
     if (!in.unit.empty())
         arguments << "--unit" << QString::fromStdString(in.unit);
     // --scale-from has become the scale text; the clean-up goes as it was asked.
@@ -72,7 +76,10 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
 class Pool : public QObject {
 public:
     Pool(const BatchOptions& options, QStringList pictures, int jobs)
-        : m_options(options), m_pictures(std::move(pictures)), m_jobs(jobs), m_progress(m_pictures.size())
+        : m_options(options),
+          m_pictures(std::move(pictures)),
+          m_jobs(jobs),
+          m_progress(m_pictures.size())
     {
         for (int i = 0; i < m_pictures.size(); ++i)
             m_queue.push_back(i);
@@ -139,8 +146,8 @@ private:
 
     int runningWorkers() const
     {
-        return static_cast<int>(std::count_if(m_workers.begin(), m_workers.end(),
-                                              [](const auto& w) { return w->running; }));
+        return static_cast<int>(
+            std::count_if(m_workers.begin(), m_workers.end(), [](const auto& w) { return w->running; }));
     }
 
     bool othersBusy(const Worker& self) const
@@ -218,7 +225,8 @@ private:
         m_queue.clear();
         m_alone.clear();
         for (const int index : left) {
-            const Error error = Described(m_pictures[index].toStdString(), kNotAnalysed, {m_startFailure.toStdString()});
+            const Error error =
+                Described(m_pictures[index].toStdString(), kNotAnalysed, {m_startFailure.toStdString()});
             take(failure(index, ErrorText(error, language())), false);
             if (m_stopped)
                 return;
@@ -319,9 +327,8 @@ private:
 
     std::optional<Error> writeCsvFile() const
     {
-        return WriteFileSafely(m_options.csvPath, kCannotWriteCsv, [this](QIODevice& device) {
-            return WriteAll(device, m_csv.constData(), m_csv.size());
-        });
+        return WriteFileSafely(m_options.csvPath, kCannotWriteCsv,
+                               [this](QIODevice& device) { return WriteAll(device, m_csv.constData(), m_csv.size()); });
     }
 
     int language() const { return m_options.inputs.languageIndex; }
@@ -355,9 +362,9 @@ int Jobs(const BatchOptions& options, int pictures)
     const std::int64_t memory = AvailableMemory().value_or(std::int64_t{1} << 40);
     const int jobs = WorkerCount(options.jobs, cores, memory, pictures);
     if (std::min(options.jobs, pictures) > jobs)
-        WriteErrorLine(Tr(kJobsLowered, options.inputs.languageIndex,
-                          {std::to_string(options.jobs), std::to_string(jobs), std::to_string(cores),
-                           std::to_string(memory >> 20)}));
+        WriteErrorLine(Tr(
+            kJobsLowered, options.inputs.languageIndex,
+            {std::to_string(options.jobs), std::to_string(jobs), std::to_string(cores), std::to_string(memory >> 20)}));
     return jobs;
 }
 

@@ -42,7 +42,8 @@ Result<const ChartModule*> Load()
         return Described(path.toStdString(), kCannotLoad, {library.errorString().toStdString()});
     const ChartModule* module = entry();
     if (std::strcmp(module->version, CENTRAFIX_VERSION) != 0)
-        return Described(path.toStdString(), kOtherVersion, {std::string(module->version), std::string(CENTRAFIX_VERSION)});
+        return Described(path.toStdString(), kOtherVersion,
+                         {std::string(module->version), std::string(CENTRAFIX_VERSION)});
     return module;
 }
 

@@ -8,8 +8,8 @@
 #include "console.h"
 
 #include "picture/files/local_path.h"
-#include "picture/picture_source.h"
 #include "picture/metafile/wmf_player.h"
+#include "picture/picture_source.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -100,8 +100,8 @@ std::vector<Output> OutputsOf(const BatchOptions& options)
 // program reads, or a PDF.
 bool LooksLikePicture(const QByteArray& head)
 {
-    const bool enhancedMetafile = head.size() >= 44 && qFromLittleEndian<quint32>(head.constData()) == 1 &&
-                                  head.mid(40, 4) == " EMF";
+    const bool enhancedMetafile =
+        head.size() >= 44 && qFromLittleEndian<quint32>(head.constData()) == 1 && head.mid(40, 4) == " EMF";
     return !SniffFormat(head).isEmpty() || LooksLikeWindowsMetafile(head) || enhancedMetafile ||
            head.startsWith("%PDF-");
 }

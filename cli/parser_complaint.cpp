@@ -13,8 +13,7 @@ constexpr Message kMissingValue{"Fehlender Wert nach '%1'.", "Missing value afte
 constexpr Message kUnexpectedValue{"Unerwarteter Wert nach '%1'.", "Unexpected value after '%1'."};
 constexpr Message kAsQtSaysIt{"%1", "%1"};
 
-constexpr const Message* kKnownComplaints[] = {&kUnknownOption, &kUnknownOptions, &kMissingValue,
-                                               &kUnexpectedValue};
+constexpr const Message* kKnownComplaints[] = {&kUnknownOption, &kUnknownOptions, &kMissingValue, &kUnexpectedValue};
 
 } // namespace
 

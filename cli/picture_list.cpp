@@ -16,7 +16,8 @@ constexpr Message kCannotReadList{"die Liste der Bilder kann nicht gelesen werde
                                   "cannot read the list of pictures (%1)"};
 constexpr Message kLineTooLong{"Zeile %1 der Liste der Bilder ist länger als %2 Bytes",
                                "line %1 of the list of pictures is longer than %2 bytes"};
-constexpr Message kListTooLarge{"die Liste der Bilder ist größer als %1 MiB", "the list of pictures is larger than %1 MiB"};
+constexpr Message kListTooLarge{"die Liste der Bilder ist größer als %1 MiB",
+                                "the list of pictures is larger than %1 MiB"};
 constexpr Message kTooManyPictures{"mehr als %1 Bilder in einem Lauf", "more than %1 pictures in one run"};
 constexpr Message kNoPictures{"keine Bilder zu analysieren", "no pictures to analyze"};
 

@@ -16,8 +16,7 @@ namespace {
 
 constexpr Message kNoMemoryForExample{"nicht genug Speicher, um das Beispiel zu analysieren",
                                       "not enough memory to analyze the example"};
-constexpr Message kNoMemoryForPicture{"nicht genug Speicher, um %1 zu analysieren",
-                                      "not enough memory to analyze %1"};
+constexpr Message kNoMemoryForPicture{"nicht genug Speicher, um %1 zu analysieren", "not enough memory to analyze %1"};
 
 Result<QImage> LoadPicture(const std::optional<QString>& path)
 {

@@ -249,7 +249,8 @@ Result<PreparedRun> Document::prepareRun(SmallScale small, QSize pictureSize) co
 
 std::optional<Error> Document::refuseDragFields() const
 {
-    for (const auto& [text, field] : {std::pair{&m_altitudeText, Field::Altitude}, std::pair{&m_machText, Field::Mach}}) {
+    for (const auto& [text, field] :
+         {std::pair{&m_altitudeText, Field::Altitude}, std::pair{&m_machText, Field::Mach}}) {
         if (const Result<double> number = ReadDragField(*text, field, m_typedSeparator); !number)
             return number.error();
     }
@@ -319,9 +320,9 @@ void Document::translateLastRun()
     run.result.gridRows =
         GridRows(run.objects, values.CGPoint, values.ACPoint, run.inputs.decimalSeparator, m_languageIndex);
     if (run.result.drag)
-        run.result.report = ReportLines(values.width, values.height, values.ScaleFactor, *run.result.drag,
-                                        m_languageIndex, run.inputs.decimalSeparator, run.inputs.unit,
-                                        run.result.matches);
+        run.result.report =
+            ReportLines(values.width, values.height, values.ScaleFactor, *run.result.drag, m_languageIndex,
+                        run.inputs.decimalSeparator, run.inputs.unit, run.result.matches);
 }
 
 } // namespace centrafix

@@ -1,8 +1,8 @@
 #include "analysis_run.h"
 
 #include "length_unit.h"
-#include "number_text.h"
 #include "loading_table.h"
+#include "number_text.h"
 #include "object_measures.h"
 #include "object_sweep.h"
 #include "pass_masks.h"
@@ -36,9 +36,13 @@ public:
     // was read (no pass feedback and no quarter-chord marks then).
     Run(const RasterView* raster, SweptPicture* swept, ColorObjectTable& objects, const RunSetup& setup,
         const AnalysisInputs& inputs, AnalysisObserver& observer)
-        : m_raster(raster), m_width(raster ? raster->width : swept->width),
-          m_height(raster ? raster->height : swept->height), m_objects(objects), m_inputs(inputs),
-          m_observer(observer), m_feedback(raster && observer.wantsFeedback())
+        : m_raster(raster),
+          m_width(raster ? raster->width : swept->width),
+          m_height(raster ? raster->height : swept->height),
+          m_objects(objects),
+          m_inputs(inputs),
+          m_observer(observer),
+          m_feedback(raster && observer.wantsFeedback())
     {
         RunValues& v = m_result.values;
         v.Tolerance = setup.Tolerance;
@@ -59,8 +63,8 @@ public:
     {
         m_observer.progressChanged(0, m_maximum);
         scan();
-        m_observer.loadingTableReady(LoadingTable(m_result.values.RowChord, m_height,
-                                                  m_inputs.OriginRow, m_inputs.decimalSeparator));
+        m_observer.loadingTableReady(
+            LoadingTable(m_result.values.RowChord, m_height, m_inputs.OriginRow, m_inputs.decimalSeparator));
         std::array<bool, 8> found{};
         for (int i = 1; i <= kObjectCount; ++i)
             found[At(i)] = object(i).Found;
@@ -138,8 +142,8 @@ private:
         }
         // The first object's read counts the stray pixels for the run.
         const bool first = !m_strayCounted;
-        SweepResult own = SweepOneObject(*m_raster, i, v.Tolerance, v.marks, m_inputs.threads,
-                                         SweepMethod::Vector, first);
+        SweepResult own =
+            SweepOneObject(*m_raster, i, v.Tolerance, v.marks, m_inputs.threads, SweepMethod::Vector, first);
         m_sweep.objects[At(i)] = own.objects[At(i)];
         m_sweep.rowChords[At(i)] = std::move(own.rowChords[At(i)]);
         if (first)
@@ -165,8 +169,7 @@ private:
             if (m_inputs.ticked[At(i)]) {
                 scannedBits |= QuarterChordMarks::bitOf(i);
                 measure(i);
-                m_measures[At(i)] = MeasureObject(totals(i), m_sweep.rowChords[At(i)],
-                                                  v.ScaleFactor, v.RowChord);
+                m_measures[At(i)] = MeasureObject(totals(i), m_sweep.rowChords[At(i)], v.ScaleFactor, v.RowChord);
                 const ObjectMeasures& m = m_measures[At(i)];
                 o.Found = totals(i).count > 0;
                 reportPass(PassKind::Scan, i);
@@ -206,15 +209,13 @@ private:
             if (m_observer.abortRequested())
                 return;
             ColorObject& o = object(i);
-            m_observer.statusChanged(ObjectStatusText(
-                vertical ? msg::SearchingVertical : msg::SearchingHorizontal, o.Name,
-                m_inputs.languageIndex));
+            m_observer.statusChanged(ObjectStatusText(vertical ? msg::SearchingVertical : msg::SearchingHorizontal,
+                                                      o.Name, m_inputs.languageIndex));
             if (o.Found) {
                 v.MarkerTint = MarkerTintOf(o.Color);
                 // The vertical edges leave the outline in pixel edges; with the
                 // horizontal ones it is complete and becomes a length.
-                o.Outline = vertical ? static_cast<double>(OutlineEdges(totals(i), false))
-                                     : m_measures[At(i)].outline;
+                o.Outline = vertical ? static_cast<double>(OutlineEdges(totals(i), false)) : m_measures[At(i)].outline;
                 reportPass(kind, i);
                 advance(vertical ? m_height : m_width);
             }
@@ -238,8 +239,8 @@ private:
         m_observer.statusChanged(std::string(Tr(msg::SummingUp, m_inputs.languageIndex)));
         m_observer.yieldToEvents();
         RunValues& v = m_result.values;
-        m_result.gridRows = SumUpResults(m_objects, v.CGPoint, v.ACPoint, m_inputs.OriginX,
-                                         m_inputs.OriginY, m_inputs.decimalSeparator, m_inputs.languageIndex);
+        m_result.gridRows = SumUpResults(m_objects, v.CGPoint, v.ACPoint, m_inputs.OriginX, m_inputs.OriginY,
+                                         m_inputs.decimalSeparator, m_inputs.languageIndex);
         for (const GridRow& row : m_result.gridRows)
             m_observer.gridRowAppended(row);
     }
@@ -281,9 +282,8 @@ private:
 
 } // namespace
 
-AnalysisResult RunAnalysis(const RasterView& raster, ColorObjectTable& ColorObjects,
-                           const RunSetup& setup, const AnalysisInputs& inputs,
-                           AnalysisObserver& observer)
+AnalysisResult RunAnalysis(const RasterView& raster, ColorObjectTable& ColorObjects, const RunSetup& setup,
+                           const AnalysisInputs& inputs, AnalysisObserver& observer)
 {
     Run run(&raster, nullptr, ColorObjects, setup, inputs, observer);
     return run.execute();

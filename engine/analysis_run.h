@@ -14,9 +14,8 @@ namespace centrafix {
 
 // One analysis of `raster` with the prepared setup. ColorObjects keeps the
 // fields of objects the run does not reach (after an abort).
-AnalysisResult RunAnalysis(const RasterView& raster, ColorObjectTable& ColorObjects,
-                           const RunSetup& setup, const AnalysisInputs& inputs,
-                           AnalysisObserver& observer);
+AnalysisResult RunAnalysis(const RasterView& raster, ColorObjectTable& ColorObjects, const RunSetup& setup,
+                           const AnalysisInputs& inputs, AnalysisObserver& observer);
 
 // A picture measured as it was read, band by band (see ObjectSweep): its
 // size and the sweep of every ticked object, made with the run's tolerance.

@@ -3,7 +3,8 @@
 namespace centrafix {
 
 BandSweep::BandSweep(int width, int height, const std::array<bool, 8>& ticked, double Tolerance, int threads)
-    : m_width(width), m_height(height)
+    : m_width(width),
+      m_height(height)
 {
     if (CanSweepAllObjectsAtOnce(Tolerance)) {
         m_objects.push_back(0);

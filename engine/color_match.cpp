@@ -16,8 +16,10 @@ int MaxColorDistance(double Tolerance)
 }
 
 ColorMatcher::ColorMatcher(std::int32_t color, double Tolerance)
-    : m_r(RedOf(color)), m_g(GreenOf(color)), m_b(BlueOf(color)), m_maxSum(MaxColorDistance(Tolerance))
-{
-}
+    : m_r(RedOf(color)),
+      m_g(GreenOf(color)),
+      m_b(BlueOf(color)),
+      m_maxSum(MaxColorDistance(Tolerance))
+{}
 
 } // namespace centrafix

@@ -11,11 +11,11 @@ namespace centrafix {
 // to run: a run overwrites only the objects whose passes it reaches, so an
 // aborted run leaves the others as they were.
 struct ColorObject {
-    std::int32_t Color = 0;   // r + 256*g + 65536*b
-    std::string Name;         // in the current language
-    double Area = 0.0;        // pixel count during the scan, scaled area afterwards
+    std::int32_t Color = 0; // r + 256*g + 65536*b
+    std::string Name;       // in the current language
+    double Area = 0.0;      // pixel count during the scan, scaled area afterwards
     double AreaPercent = 0.0;
-    double Weight = 0.0;      // "Efficiency": how strongly the area counts in the total A.C.
+    double Weight = 0.0; // "Efficiency": how strongly the area counts in the total A.C.
     double Outline = 0.0;
     double RefLength = 0.0;
     bool Found = false;
@@ -39,9 +39,18 @@ constexpr std::int32_t Rgb(int r, int g, int b)
     return static_cast<std::int32_t>(r + 256 * g + 65536 * b);
 }
 
-constexpr int RedOf(std::int32_t c) { return c & 0xFF; }
-constexpr int GreenOf(std::int32_t c) { return (c & 0xFF00) >> 8; }
-constexpr int BlueOf(std::int32_t c) { return (c & 0xFF0000) >> 16; }
+constexpr int RedOf(std::int32_t c)
+{
+    return c & 0xFF;
+}
+constexpr int GreenOf(std::int32_t c)
+{
+    return (c & 0xFF00) >> 8;
+}
+constexpr int BlueOf(std::int32_t c)
+{
+    return (c & 0xFF0000) >> 16;
+}
 
 // The fixed colours of the eight entries: white for the total (never scanned),
 // then the seven object colours.

@@ -63,8 +63,8 @@ struct StripSums {
     double laminar = 0.0;
 };
 
-std::optional<StripSums> SumStrips(const std::vector<double>& RowChord, std::size_t rows, double V,
-                                   double KinViscosity, double ScaleFactor, double metresPerUnit)
+std::optional<StripSums> SumStrips(const std::vector<double>& RowChord, std::size_t rows, double V, double KinViscosity,
+                                   double ScaleFactor, double metresPerUnit)
 {
     // Rows of one chord (every straight stretch of a planform) have one pair
     // of coefficients; the turbulent one costs 25 logarithms, so each chord
@@ -102,8 +102,7 @@ Error AltitudeOutsideModel(double Altitude, std::string_view altitudeText)
 
 } // namespace
 
-DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height,
-                                  double ScaleFactor, double totalArea,
+DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height, double ScaleFactor, double totalArea,
                                   std::string_view altitudeText, std::string_view machText,
                                   std::string_view localeSeparator, double metresPerUnit)
 {
@@ -139,12 +138,11 @@ DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int heigh
 
 std::string PictureSizeText(int width, int height, int languageIndex)
 {
-    return std::string(Tr(msg::Pixels, languageIndex)) + ": " + std::to_string(width) + " x " +
-           std::to_string(height);
+    return std::string(Tr(msg::Pixels, languageIndex)) + ": " + std::to_string(width) + " x " + std::to_string(height);
 }
 
-std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
-                        int languageIndex, std::string_view decimalSeparator, std::string_view unit,
+std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag, int languageIndex,
+                        std::string_view decimalSeparator, std::string_view unit,
                         const std::optional<MatchCount>& matches)
 {
     std::string report;
@@ -162,10 +160,10 @@ std::string ReportLines(int width, int height, double ScaleFactor, const DragEst
     }
     report += "\r\n";
     const bool metresAssumed = !MetresPerUnit(unit);
-    report += CoefficientLine("CD_lam", drag, &DragCoefficients::CD_lam, metresAssumed, languageIndex,
-                              decimalSeparator);
-    report += CoefficientLine("CD_turb", drag, &DragCoefficients::CD_turb, metresAssumed, languageIndex,
-                              decimalSeparator);
+    report +=
+        CoefficientLine("CD_lam", drag, &DragCoefficients::CD_lam, metresAssumed, languageIndex, decimalSeparator);
+    report +=
+        CoefficientLine("CD_turb", drag, &DragCoefficients::CD_turb, metresAssumed, languageIndex, decimalSeparator);
     if (matches) {
         for (const std::string& line : MatchWarningLines(*matches, languageIndex)) {
             report += line;

@@ -25,8 +25,7 @@ using DragEstimate = Result<DragCoefficients>;
 // before the laminar one for every row with chord). totalArea is the scaled
 // area of all objects; metresPerUnit turns a scaled chord into metres for
 // its Reynolds number (1: the scale is taken as metres per pixel).
-DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height,
-                                  double ScaleFactor, double totalArea,
+DragEstimate EstimateFrictionDrag(const std::vector<double>& RowChord, int height, double ScaleFactor, double totalArea,
                                   std::string_view altitudeText, std::string_view machText,
                                   std::string_view localeSeparator, double metresPerUnit = 1.0);
 
@@ -44,8 +43,8 @@ std::string PictureSizeText(int width, int height, int languageIndex);
 // scaled size; where it is no length MetresPerUnit knows (or none), the
 // coefficients say that the scale was taken as metres per pixel. Where the
 // run's colours matched little or nothing (`matches`), MatchWarningLines end it.
-std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag,
-                        int languageIndex, std::string_view decimalSeparator, std::string_view unit = {},
+std::string ReportLines(int width, int height, double ScaleFactor, const DragEstimate& drag, int languageIndex,
+                        std::string_view decimalSeparator, std::string_view unit = {},
                         const std::optional<MatchCount>& matches = std::nullopt);
 
 } // namespace centrafix

@@ -13,25 +13,22 @@ constexpr Message kFieldProblem{"%1 %2 %3", "%1 %2 %3"};
 constexpr Message kSubjectProblem{"%1: %2", "%1: %2"};
 
 constexpr Message kNotANumber{"ist keine Zahl", "is not a number"};
-constexpr Message kSeveralValues{
-    "enthält mehrere durch \",\" getrennte Werte (Dezimalpunkt ist \".\")",
-    "holds several values separated by \",\" (use \".\" as the decimal point)"};
+constexpr Message kSeveralValues{"enthält mehrere durch \",\" getrennte Werte (Dezimalpunkt ist \".\")",
+                                 "holds several values separated by \",\" (use \".\" as the decimal point)"};
 constexpr Message kNotFinite{"ergibt keine endliche Zahl", "does not give a finite number"};
 constexpr Message kNotAboveZero{"ist nicht größer als 0", "is not above 0"};
 constexpr Message kBelowSmallest{"ist kleiner als %1, der kleinste zulässige Wert",
                                  "is below %1, the smallest value allowed"};
 constexpr Message kAboveModel{"liegt nicht unter %1, der Obergrenze des Atmosphärenmodells",
                               "is not below %1, the top of the atmosphere model"};
-constexpr Message kOutsideModel{"liegt außerhalb des Atmosphärenmodells",
-                                "is outside the atmosphere model"};
+constexpr Message kOutsideModel{"liegt außerhalb des Atmosphärenmodells", "is outside the atmosphere model"};
 constexpr Message kNoFriction{"ergibt Reynoldszahlen außerhalb der Reibungsgesetze",
                               "gives Reynolds numbers outside the friction laws"};
 constexpr Message kNotFiniteResults{"ergibt Ergebnisse außerhalb des Zahlenbereichs",
-                                   "gives results beyond the range of numbers"};
+                                    "gives results beyond the range of numbers"};
 constexpr Message kNotEvaluable{"kann nicht ausgewertet werden", "cannot be evaluated"};
 constexpr Message kOutOfMemory{"nicht genug Speicher", "not enough memory"};
 constexpr Message kAsItIs{"%1", "%1"};
-
 
 std::string WithoutColon(std::string_view caption)
 {
@@ -122,10 +119,8 @@ std::string Reason(const Error& error, int languageIndex)
 
 } // namespace
 
-ErrorArg::ErrorArg(const Message& message, std::vector<ErrorArg> args)
-    : message(&message), args(std::move(args))
-{
-}
+ErrorArg::ErrorArg(const Message& message, std::vector<ErrorArg> args) : message(&message), args(std::move(args))
+{}
 
 Error FieldError(ErrorKind kind, Field field, std::string_view text)
 {

@@ -20,14 +20,14 @@ enum class ErrorKind {
     SeveralValues, // a comma made two values of it
     NotFinite,     // 1/0, sqrt(-1), or beyond the range of a double
     NotAboveZero,
-    BelowSmallest, // above 0, but below the smallest value taken (the first argument)
-    AboveModel,    // an altitude at or above the top of the atmosphere model
-    OutsideModel,  // an altitude the model has no air for
-    NoFriction,    // Reynolds numbers outside the friction laws
+    BelowSmallest,    // above 0, but below the smallest value taken (the first argument)
+    AboveModel,       // an altitude at or above the top of the atmosphere model
+    OutsideModel,     // an altitude the model has no air for
+    NoFriction,       // Reynolds numbers outside the friction laws
     NotFiniteResults, // a value that makes some result infinite
-    Described,     // anything else: its reason says what
-    OutOfMemory,   // the machine could not hold it; a reason, when given, says what
-    OutputClosed,  // the reader of an output stopped reading; its reason says how
+    Described,        // anything else: its reason says what
+    OutOfMemory,      // the machine could not hold it; a reason, when given, says what
+    OutputClosed,     // the reader of an output stopped reading; its reason says how
 };
 
 // An argument of a reason: a text shown as it is (a number, a name), or a

@@ -10,10 +10,8 @@
 namespace centrafix {
 namespace {
 
-constexpr Message kEndsEarly{"endet, bevor der Ausdruck vollständig ist",
-                             "ends before the expression is complete"};
-constexpr Message kMissingParenthesis{"hat zu wenige schließende Klammern",
-                                      "lacks a closing parenthesis"};
+constexpr Message kEndsEarly{"endet, bevor der Ausdruck vollständig ist", "ends before the expression is complete"};
+constexpr Message kMissingParenthesis{"hat zu wenige schließende Klammern", "lacks a closing parenthesis"};
 constexpr Message kUnknownToken{"enthält an Stelle %1 \"%2\", weder Zahl noch Rechenzeichen noch Funktion",
                                 "has \"%2\" at position %1, which is no number, operator or function"};
 constexpr Message kArgumentCount{"gibt der Funktion an Stelle %1 zu viele oder zu wenige Werte",

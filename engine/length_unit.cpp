@@ -16,12 +16,13 @@ constexpr double kInch = 0.0254;
 constexpr double kFoot = 0.3048;
 
 constexpr std::array<UnitSpelling, 25> kUnits = {{
-    {"mm", 0.001},     {"millimeter", 0.001}, {"millimeters", 0.001}, {"millimetre", 0.001}, {"millimetres", 0.001},
-    {"cm", 0.01},      {"centimeter", 0.01},  {"centimeters", 0.01},  {"centimetre", 0.01},  {"centimetres", 0.01},
-    {"zentimeter", 0.01},
-    {"m", 1.0},        {"meter", 1.0},        {"meters", 1.0},        {"metre", 1.0},        {"metres", 1.0},
-    {"in", kInch},     {"inch", kInch},       {"inches", kInch},      {"zoll", kInch},
-    {"ft", kFoot},     {"foot", kFoot},       {"feet", kFoot},        {"fuß", kFoot},        {"fuss", kFoot},
+    {"mm", 0.001},          {"millimeter", 0.001}, {"millimeters", 0.001}, {"millimetre", 0.001},
+    {"millimetres", 0.001}, {"cm", 0.01},          {"centimeter", 0.01},   {"centimeters", 0.01},
+    {"centimetre", 0.01},   {"centimetres", 0.01}, {"zentimeter", 0.01},   {"m", 1.0},
+    {"meter", 1.0},         {"meters", 1.0},       {"metre", 1.0},         {"metres", 1.0},
+    {"in", kInch},          {"inch", kInch},       {"inches", kInch},      {"zoll", kInch},
+    {"ft", kFoot},          {"foot", kFoot},       {"feet", kFoot},        {"fuß", kFoot},
+    {"fuss", kFoot},
 }};
 
 bool IsBlank(char c)

@@ -21,8 +21,7 @@ const std::string& HeaderLine()
 
 // Integral of sin^n(phi) d(cos phi) over the span, as the established figures
 // evaluate it (pi/2 and 3 pi/8 from written-out literals).
-const double kNormalisers[4] = {1.570796326794895, 4.0 / 3.0, 9.42477796076937 / 8.0,
-                                16.0 / 15.0};
+const double kNormalisers[4] = {1.570796326794895, 4.0 / 3.0, 9.42477796076937 / 8.0, 16.0 / 15.0};
 
 // How much of the table is handed on at once.
 constexpr std::size_t kPieceBytes = 64 * 1024;
@@ -40,7 +39,8 @@ double Arccos(double x)
 
 LoadingTable::LoadingTable(const std::vector<double>& RowChord, int height, double OriginRow,
                            std::string decimalSeparator)
-    : m_rowChord(RowChord), m_rows(static_cast<std::size_t>(std::max(height, 0))),
+    : m_rowChord(RowChord),
+      m_rows(static_cast<std::size_t>(std::max(height, 0))),
       m_separator(std::move(decimalSeparator))
 {
     // An origin row that is not a number (never set by a click) counts as

@@ -39,8 +39,7 @@ public:
     };
 
     // RowChord must outlive the table.
-    LoadingTable(const std::vector<double>& RowChord, int height, double OriginRow,
-                 std::string decimalSeparator);
+    LoadingTable(const std::vector<double>& RowChord, int height, double OriginRow, std::string decimalSeparator);
 
     std::size_t rows() const { return m_rows; }
     Row row(std::size_t y) const;

@@ -5,8 +5,7 @@ namespace {
 
 constexpr Message kFewMatched{"Warnung: nur %1 Pixel passen zu den Farben,",
                               "Warning: only %1 pixels match a ticked color,"};
-constexpr Message kStrayAfterFew{"%1 deutlich farbige Pixel zu keiner.",
-                                 "%1 clearly colored pixels match none."};
+constexpr Message kStrayAfterFew{"%1 deutlich farbige Pixel zu keiner.", "%1 clearly colored pixels match none."};
 constexpr Message kStrayAfterNone{"%1 deutlich farbige Pixel passen zu keiner.",
                                   "%1 clearly colored pixels match none."};
 constexpr Message kWindowHelp{"Abhilfe: Bild > Farben bereinigen oder größere Toleranz.",

@@ -7,8 +7,7 @@ std::string_view Tr(const Message& message, int languageIndex)
     return languageIndex == kEnglish ? message.english : message.german;
 }
 
-std::string Tr(const Message& message, int languageIndex,
-               std::initializer_list<std::string_view> args)
+std::string Tr(const Message& message, int languageIndex, std::initializer_list<std::string_view> args)
 {
     return Tr(message, languageIndex, std::span<const std::string_view>(args.begin(), args.size()));
 }

@@ -26,8 +26,7 @@ std::string_view Tr(const Message& message, int languageIndex);
 
 // The same with "%1" ... "%9" replaced by the arguments (a missing argument
 // leaves its placeholder as it is).
-std::string Tr(const Message& message, int languageIndex,
-               std::initializer_list<std::string_view> args);
+std::string Tr(const Message& message, int languageIndex, std::initializer_list<std::string_view> args);
 std::string Tr(const Message& message, int languageIndex, std::span<const std::string_view> args);
 
 } // namespace centrafix

@@ -17,8 +17,14 @@ std::string WithSeparator(std::string text, std::string_view decimalSeparator)
     return text;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -27,11 +33,10 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
     if (!std::isfinite(value))
         return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
     std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
     std::string text(buffer.data(), result.ptr);
-    if (!text.empty() && text.front() == '-' &&
-        text.find_first_not_of("-0.") == std::string::npos)
+    if (!text.empty() && text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1); // "-0.00" reads as a sign error in a spreadsheet
     return WithSeparator(std::move(text), decimalSeparator);
 }
@@ -84,8 +89,8 @@ std::string FormatGeneral(double value, std::string_view decimalSeparator)
     // dropped. The exponent is written without leading zeros ("E-16", "E+20").
     // to_chars rather than snprintf: the loading table formats millions of these.
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
     std::string text(buffer.data(), result.ptr);
     const auto e = text.find('e');
     if (e != std::string::npos) {
@@ -104,7 +109,7 @@ namespace {
 // A number read from the start of a text, and where the reading stopped.
 struct LeadingScan {
     double value = 0.0;
-    std::size_t end = 0;  // the first character not read
+    std::size_t end = 0; // the first character not read
     bool digits = false;
 };
 
@@ -240,8 +245,7 @@ std::optional<double> ParseStrictDecimal(std::string_view text, std::string_view
     if (i != text.size())
         return std::nullopt;
     double parsed = 0.0;
-    const auto result =
-        std::from_chars(normalised.data(), normalised.data() + normalised.size(), parsed);
+    const auto result = std::from_chars(normalised.data(), normalised.data() + normalised.size(), parsed);
     if (result.ec != std::errc() || !std::isfinite(parsed))
         return std::nullopt;
     return parsed;

@@ -6,13 +6,12 @@ namespace centrafix {
 
 std::int64_t OutlineEdges(const ObjectTotals& totals, bool withHorizontalPairs)
 {
-    const std::int64_t pairs =
-        totals.verticalPairs + (withHorizontalPairs ? totals.horizontalPairs : 0);
+    const std::int64_t pairs = totals.verticalPairs + (withHorizontalPairs ? totals.horizontalPairs : 0);
     return 4 * totals.count - 2 * pairs;
 }
 
-ObjectMeasures MeasureObject(const ObjectTotals& totals, const std::vector<std::int32_t>& rowChords,
-                             double ScaleFactor, std::vector<double>& RowChord)
+ObjectMeasures MeasureObject(const ObjectTotals& totals, const std::vector<std::int32_t>& rowChords, double ScaleFactor,
+                             std::vector<double>& RowChord)
 {
     const double s = ScaleFactor;
     const std::size_t rows = std::min(rowChords.size(), RowChord.size());

@@ -22,8 +22,8 @@ struct ObjectMeasures {
 // chords (pixels) times the scale to RowChord: the one place where the scale
 // factor meets the measured pixels. An object without pixels measures 0
 // throughout.
-ObjectMeasures MeasureObject(const ObjectTotals& totals, const std::vector<std::int32_t>& rowChords,
-                             double ScaleFactor, std::vector<double>& RowChord);
+ObjectMeasures MeasureObject(const ObjectTotals& totals, const std::vector<std::int32_t>& rowChords, double ScaleFactor,
+                             std::vector<double>& RowChord);
 
 // The outline in pixel edges: every pixel has four, every inner pair of
 // neighbours shares two. `horizontalPairs` may still be 0 while the vertical

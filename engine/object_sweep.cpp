@@ -58,10 +58,14 @@ bool CanSweepAllObjectsAtOnce(double Tolerance)
 
 ObjectSweep::ObjectSweep(int width, int height, const PixelClasses& classes, const std::array<bool, 8>& measured,
                          QuarterChordMarks* marks, int threads, SweepMethod method)
-    : m_width(width), m_height(height), m_measured(measured), m_classes(classes), m_marks(marks), m_threads(threads),
+    : m_width(width),
+      m_height(height),
+      m_measured(measured),
+      m_classes(classes),
+      m_marks(marks),
+      m_threads(threads),
       m_method(method)
-{
-}
+{}
 
 void ObjectSweep::addBand(const RasterView& band, int firstRow, const std::uint32_t* above)
 {

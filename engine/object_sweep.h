@@ -17,22 +17,22 @@ namespace centrafix {
 // these can overflow: the largest, fourQ, is at most 2 x H x W^2 <= 2 x 2e9 x
 // (2^31 - 1) < 2^63, and every other sum is smaller.
 struct ObjectTotals {
-    std::int64_t count = 0;           // matching pixels
-    std::int64_t twiceSx = 0;         // 2 x sum of (x + 0.5)
-    std::int64_t twiceSy = 0;         // 2 x sum of (y + 0.5)
-    std::int64_t fourQ = 0;           // 4 x sum over runs of chord x quarter-chord x
+    std::int64_t count = 0;            // matching pixels
+    std::int64_t twiceSx = 0;          // 2 x sum of (x + 0.5)
+    std::int64_t twiceSy = 0;          // 2 x sum of (y + 0.5)
+    std::int64_t fourQ = 0;            // 4 x sum over runs of chord x quarter-chord x
     std::int64_t sumSquaredChords = 0; // sum over rows of (row chord)^2
-    std::int64_t verticalPairs = 0;   // inner pairs (x - 1, y), (x, y)
-    std::int64_t horizontalPairs = 0; // inner pairs (x, y - 1), (x, y)
+    std::int64_t verticalPairs = 0;    // inner pairs (x - 1, y), (x, y)
+    std::int64_t horizontalPairs = 0;  // inner pairs (x, y - 1), (x, y)
 
     bool operator==(const ObjectTotals&) const = default;
 };
 
 // The objects of one measuring read of the picture.
 struct SweepResult {
-    std::array<ObjectTotals, 8> objects{};             // entries 1 to 7
+    std::array<ObjectTotals, 8> objects{};              // entries 1 to 7
     std::array<std::vector<std::int32_t>, 8> rowChords; // per measured object: matching pixels of every row swept
-    std::int64_t strayPixels = 0; // IsStrayPixel words, where the classes asked for them
+    std::int64_t strayPixels = 0;                       // IsStrayPixel words, where the classes asked for them
 };
 
 // How rows are walked: with the processor's vector instructions where it has
@@ -90,15 +90,13 @@ private:
 // Measures every ticked object in one read of the raster. Marks every run
 // that ends inside the picture on `marks` with the object's own bit.
 // Requires CanSweepAllObjectsAtOnce.
-SweepResult SweepAllObjects(const RasterView& raster, const std::array<bool, 8>& ticked,
-                            double Tolerance, QuarterChordMarks& marks, int threads,
-                            SweepMethod method = SweepMethod::Vector);
+SweepResult SweepAllObjects(const RasterView& raster, const std::array<bool, 8>& ticked, double Tolerance,
+                            QuarterChordMarks& marks, int threads, SweepMethod method = SweepMethod::Vector);
 
 // The same for one object (1 to 7) alone, for any tolerance: a pixel that
 // also matches another colour still counts for this one. The stray pixels
 // are counted only where `countStray` asks for them: a run needs them once.
-SweepResult SweepOneObject(const RasterView& raster, int object, double Tolerance,
-                           QuarterChordMarks& marks, int threads, SweepMethod method = SweepMethod::Vector,
-                           bool countStray = false);
+SweepResult SweepOneObject(const RasterView& raster, int object, double Tolerance, QuarterChordMarks& marks,
+                           int threads, SweepMethod method = SweepMethod::Vector, bool countStray = false);
 
 } // namespace centrafix

@@ -45,10 +45,10 @@ struct PixelClasses {
     // (green >= 128) << 1 | (blue >= 128) << 2: 0 for white and for objects
     // not measured.
     std::array<std::uint8_t, 8> cornerObject{};
-    int maxSum = -1;           // the largest summed component distance that matches; -1: none
-    int object = 0;            // the one object (byCorner false)
-    std::uint32_t flip = 0;    // raster bits to flip so each component becomes its distance to the object colour
-    bool countStray = false;   // whether the walkers count the IsStrayPixel words of the row
+    int maxSum = -1;         // the largest summed component distance that matches; -1: none
+    int object = 0;          // the one object (byCorner false)
+    std::uint32_t flip = 0;  // raster bits to flip so each component becomes its distance to the object colour
+    bool countStray = false; // whether the walkers count the IsStrayPixel words of the row
 
     static PixelClasses ByCorner(const std::array<bool, 8>& measured, double Tolerance)
     {

@@ -27,12 +27,11 @@ public:
     QuarterChordMarks() = default;
     // Zeroed memory that the system hands out lazily, so a big canvas with
     // few marks costs little more than the pages it marks.
-    QuarterChordMarks(int width, int height)
-        : m_width(width), m_height(height), m_cells(allocate(size()))
-    {
-    }
+    QuarterChordMarks(int width, int height) : m_width(width), m_height(height), m_cells(allocate(size())) {}
     QuarterChordMarks(const QuarterChordMarks& other)
-        : m_width(other.m_width), m_height(other.m_height), m_cells(allocate(size()))
+        : m_width(other.m_width),
+          m_height(other.m_height),
+          m_cells(allocate(size()))
     {
         if (size() > 0)
             std::memcpy(m_cells.get(), other.m_cells.get(), size());
@@ -66,10 +65,7 @@ public:
 private:
     using Free = MarksMemoryFree;
 
-    std::size_t size() const
-    {
-        return static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height);
-    }
+    std::size_t size() const { return static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height); }
 
     // A canvas of many megabytes gets huge pages where the system offers
     // them: marking a big picture otherwise spends more time taking page
@@ -78,8 +74,7 @@ private:
 
     std::size_t index(int x, int y) const
     {
-        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
-               static_cast<std::size_t>(x);
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x);
     }
 
     int m_width = 0;

@@ -34,8 +34,7 @@ struct MutableRasterView {
 constexpr std::uint32_t ToRasterWord(std::int32_t color)
 {
     return 0xFF000000u | (static_cast<std::uint32_t>(RedOf(color)) << 16) |
-           (static_cast<std::uint32_t>(GreenOf(color)) << 8) |
-           static_cast<std::uint32_t>(BlueOf(color));
+           (static_cast<std::uint32_t>(GreenOf(color)) << 8) | static_cast<std::uint32_t>(BlueOf(color));
 }
 
 constexpr std::int32_t FromRasterWord(std::uint32_t word)

@@ -23,9 +23,15 @@ GridRow GridHeader(int languageIndex)
 {
     auto s = [languageIndex](const Message& m) { return std::string(Tr(m, languageIndex)); };
     return GridRow{{
-        s(msg::Object),      "X  " + s(msg::CG), "Y  " + s(msg::CG),
-        "X  " + s(msg::AC),  s(msg::Area),       "% " + s(msg::Area),
-        s(msg::Outline),     s(msg::AeroLRef),   s(msg::Efficiency),
+        s(msg::Object),
+        "X  " + s(msg::CG),
+        "Y  " + s(msg::CG),
+        "X  " + s(msg::AC),
+        s(msg::Area),
+        "% " + s(msg::Area),
+        s(msg::Outline),
+        s(msg::AeroLRef),
+        s(msg::Efficiency),
     }};
 }
 
@@ -91,9 +97,8 @@ GridRow TotalRow(const ColorObject& total, const PointD& cg, const PointD& ac, s
 
 } // namespace
 
-std::vector<GridRow> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint,
-                                      PointTable& ACPoint, double OriginX, double OriginY,
-                                      std::string_view sep, int languageIndex)
+std::vector<GridRow> SumUpResults(ColorObjectTable& ColorObjects, PointTable& CGPoint, PointTable& ACPoint,
+                                  double OriginX, double OriginY, std::string_view sep, int languageIndex)
 {
     SumUpTotal(ColorObjects, CGPoint, ACPoint);
     for (std::size_t i = 0; i < ColorObjects.size(); ++i) {

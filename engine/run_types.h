@@ -21,18 +21,18 @@ namespace centrafix {
 struct AnalysisInputs {
     std::string toleranceText{defaults::kToleranceText};
     std::string scaleText{defaults::kScaleText};
-    std::array<bool, 8> ticked{};    // entries 1 to 7; entry 0 (the total) is never scanned
-    double OriginX = 0.0;            // user-set origin in scaled units
+    std::array<bool, 8> ticked{}; // entries 1 to 7; entry 0 (the total) is never scanned
+    double OriginX = 0.0;         // user-set origin in scaled units
     double OriginY = 0.0;
-    double OriginRow = 0.0;          // its pixel row, for the loading table's span stations
+    double OriginRow = 0.0; // its pixel row, for the loading table's span stations
     std::string altitudeText{defaults::kAltitudeText};
     std::string machText{defaults::kMachText};
     int languageIndex = kEnglish;
     std::string decimalSeparator = "."; // of the user's locale, for every number shown
     // How the user types numbers: "." always, and "," too where this is ",".
     std::string localeSeparator = ".";
-    int threads = 0;                    // threads for the pixel work; 0: one per core
-    std::string unit;                   // what one scaled unit is called ("mm"); may be empty
+    int threads = 0;  // threads for the pixel work; 0: one per core
+    std::string unit; // what one scaled unit is called ("mm"); may be empty
 };
 
 // The two numbers a run needs before it may change anything.
@@ -50,7 +50,7 @@ struct RunValues {
     int height = 0;
     std::vector<double> RowChord; // H + 1 entries, the summed scaled chord of each row
     PointTable CGPoint{};
-    PointTable ACPoint{};         // only x is used
+    PointTable ACPoint{}; // only x is used
     std::int32_t MarkerTint = 0;
     QuarterChordMarks marks;
 };
@@ -73,7 +73,7 @@ struct PassFeedback {
 // Everything a run leaves behind besides the colour-object table.
 struct AnalysisResult {
     RunValues values;
-    bool completed = false;      // false when Esc ended the run before the summation
+    bool completed = false; // false when Esc ended the run before the summation
     std::vector<GridRow> gridRows;
     std::string report;
     std::optional<DragEstimate> drag; // empty when the run did not get that far

@@ -129,8 +129,7 @@ RowScratch::RowScratch(int width)
       m_bits(static_cast<std::size_t>(width) / 64 + 8, 0),
       m_runStarts(static_cast<std::size_t>(width) + 1),
       m_runEnds(static_cast<std::size_t>(width) + 1)
-{
-}
+{}
 
 void SweepRowScalar(const RowInput& in, const PixelClasses& classes, RowScratch& scratch, RowSums& sums)
 {

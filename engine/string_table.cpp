@@ -7,8 +7,7 @@ namespace {
 
 // The colour objects' names, the total's first.
 constexpr std::array<const Message*, 8> kColorNames = {
-    &msg::Total, &msg::Black, &msg::Red,  &msg::Green,
-    &msg::Blue,  &msg::Yellow, &msg::Cyan, &msg::Magenta,
+    &msg::Total, &msg::Black, &msg::Red, &msg::Green, &msg::Blue, &msg::Yellow, &msg::Cyan, &msg::Magenta,
 };
 
 } // namespace

@@ -130,8 +130,8 @@ HWY_INLINE hn::Vec<D32> SingleLabels(D32 d32, hn::Vec<D32> w, hn::Vec<D32> flip,
 {
     const hn::Vec<D32> low = hn::Set(d32, 0xFFu);
     const hn::Vec<D32> d = hn::Xor(w, flip);
-    const hn::Vec<D32> sum = hn::Add(hn::And(d, low),
-                                     hn::Add(hn::And(hn::ShiftRight<8>(d), low), hn::And(hn::ShiftRight<16>(d), low)));
+    const hn::Vec<D32> sum =
+        hn::Add(hn::And(d, low), hn::Add(hn::And(hn::ShiftRight<8>(d), low), hn::And(hn::ShiftRight<16>(d), low)));
     return hn::IfThenElseZero(hn::Eq(hn::Min(sum, maxSum), sum), object);
 }
 

@@ -36,8 +36,8 @@ namespace hn = hwy::HWY_NAMESPACE;
 // so a flat stretch of the canvas stays untouched, and nothing is written at
 // or past the row's end, which may belong to another thread's row.
 template <class D8, class V8, class M8>
-HWY_INLINE void MarkBoundaries(D8 d8, V8 lab, V8 before, M8 boundary, V8 markBits, std::int64_t x,
-                               std::int64_t width, std::uint8_t* marks)
+HWY_INLINE void MarkBoundaries(D8 d8, V8 lab, V8 before, M8 boundary, V8 markBits, std::int64_t x, std::int64_t width,
+                               std::uint8_t* marks)
 {
     if (hn::AllFalse(d8, boundary))
         return;
@@ -77,10 +77,10 @@ void BoundariesAndPairs(const std::uint8_t* codes, std::int64_t width, const int
     auto flush = [&] {
         for (int j = 0; j < M; ++j) {
             const auto k = static_cast<std::size_t>(objects[j]);
-            sums.vertical[k] += static_cast<std::int64_t>(
-                hn::GetLane(hn::SumOfLanes(d64, hn::SumsOf8(hn::And(acc[j], nibble)))));
-            sums.horizontal[k] += static_cast<std::int64_t>(
-                hn::GetLane(hn::SumOfLanes(d64, hn::SumsOf8(hn::ShiftRight<4>(acc[j])))));
+            sums.vertical[k] +=
+                static_cast<std::int64_t>(hn::GetLane(hn::SumOfLanes(d64, hn::SumsOf8(hn::And(acc[j], nibble)))));
+            sums.horizontal[k] +=
+                static_cast<std::int64_t>(hn::GetLane(hn::SumOfLanes(d64, hn::SumsOf8(hn::ShiftRight<4>(acc[j])))));
             acc[j] = hn::Zero(d8);
         }
     };

@@ -8,16 +8,16 @@ namespace centrafix {
 namespace {
 
 // Feature bits, as the processor manuals number them.
-constexpr std::uint32_t kSse2 = 1u << 26;                      // leaf 1, edx
-constexpr std::uint32_t kSsse3 = 1u << 9;                      // leaf 1, ecx
-constexpr std::uint32_t kSse4 = 1u << 19 | 1u << 20 | 1u << 1 | 1u << 25; // SSE4.1, SSE4.2, PCLMUL, AES
-constexpr std::uint32_t kOsSaves = 1u << 27;                   // leaf 1, ecx: OSXSAVE
-constexpr std::uint32_t kAvx = 1u << 28 | 1u << 12 | 1u << 29; // leaf 1, ecx: AVX, FMA, F16C
-constexpr std::uint32_t kAvx2 = 1u << 5 | 1u << 3 | 1u << 8;   // leaf 7, ebx: AVX2, BMI, BMI2
-constexpr std::uint32_t kLzcnt = 1u << 5;                      // leaf 0x80000001, ecx ("ABM")
+constexpr std::uint32_t kSse2 = 1u << 26;                                    // leaf 1, edx
+constexpr std::uint32_t kSsse3 = 1u << 9;                                    // leaf 1, ecx
+constexpr std::uint32_t kSse4 = 1u << 19 | 1u << 20 | 1u << 1 | 1u << 25;    // SSE4.1, SSE4.2, PCLMUL, AES
+constexpr std::uint32_t kOsSaves = 1u << 27;                                 // leaf 1, ecx: OSXSAVE
+constexpr std::uint32_t kAvx = 1u << 28 | 1u << 12 | 1u << 29;               // leaf 1, ecx: AVX, FMA, F16C
+constexpr std::uint32_t kAvx2 = 1u << 5 | 1u << 3 | 1u << 8;                 // leaf 7, ebx: AVX2, BMI, BMI2
+constexpr std::uint32_t kLzcnt = 1u << 5;                                    // leaf 0x80000001, ecx ("ABM")
 constexpr std::uint32_t kAvx512 = 1u << 16 | 1u << 31 | 1u << 17 | 1u << 30; // leaf 7, ebx: F, VL, DQ, BW
-constexpr std::uint64_t kYmmState = 0x6;        // SSE and AVX registers
-constexpr std::uint64_t kZmmState = 0x6 | 0xE0; // and the AVX-512 ones
+constexpr std::uint64_t kYmmState = 0x6;                                     // SSE and AVX registers
+constexpr std::uint64_t kZmmState = 0x6 | 0xE0;                              // and the AVX-512 ones
 
 bool All(std::uint64_t word, std::uint64_t bits)
 {

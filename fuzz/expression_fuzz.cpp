@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::isfinite(*value))
             std::abort();
         const std::string written = centrafix::FormatGeneral(*value, separator);
-        const centrafix::Result<double> again = centrafix::EvalNumber(written, centrafix::Field::ScaleFactor, separator);
+        const centrafix::Result<double> again =
+            centrafix::EvalNumber(written, centrafix::Field::ScaleFactor, separator);
         // 15 significant digits: the text stands for the value to that precision.
         if (!again || std::fabs(*again - *value) > std::fabs(*value) * 1e-14)
             std::abort();

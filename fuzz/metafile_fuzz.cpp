@@ -19,8 +19,7 @@ namespace {
 constexpr qint64 kLargestPicture = 4'000'000;
 
 void Quiet(QtMsgType /*type*/, const QMessageLogContext& /*context*/, const QString& /*message*/)
-{
-}
+{}
 
 } // namespace
 

@@ -78,8 +78,8 @@ std::vector<MarkSprite> MarkSprites(const std::vector<PlotItem>& items)
             const QSize size(metrics.horizontalAdvance(item.text) + metrics.maxWidth() + 6, metrics.height() + 6);
             const QPoint start(2, 2);
             sprite.hotSpot = start - QPoint(item.dx, item.dy);
-            sprite.image = Drawn(size, sprite.hotSpot,
-                                 [&](PictureArea& area, int x, int y) { DrawItem(area, item, x, y); });
+            sprite.image =
+                Drawn(size, sprite.hotSpot, [&](PictureArea& area, int x, int y) { DrawItem(area, item, x, y); });
         }
         sprite.ink = Ink(sprite.image);
         sprites.push_back(std::move(sprite));

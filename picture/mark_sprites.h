@@ -3,9 +3,9 @@
 #include "picture/result_plot.h"
 
 #include <QImage>
-#include <QRect>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 
 #include <optional>
 #include <vector>
@@ -18,12 +18,12 @@ namespace centrafix {
 // the picture is zoomed out; at 1:1 the picture with its sprites looks
 // exactly like the picture the plot draws into.
 struct MarkSprite {
-    QImage image;      // Format_ARGB32
-    QPoint hotSpot;    // the sprite's pixel that goes on the anchor pixel
-    QPoint anchor;     // the picture pixel the mark belongs to
+    QImage image;   // Format_ARGB32
+    QPoint hotSpot; // the sprite's pixel that goes on the anchor pixel
+    QPoint anchor;  // the picture pixel the mark belongs to
     PlotItem::Shows shows = PlotItem::Shows::Always;
     bool label = false;
-    QRect ink;         // the box round its drawn pixels, in the image's coordinates
+    QRect ink; // the box round its drawn pixels, in the image's coordinates
 };
 
 // One sprite for every item, in drawing order. An item whose position is no

@@ -117,8 +117,7 @@ std::int32_t PictureArea::point(double x, double y) const
     const auto py = PixelOf(y);
     if (!px || !py || !Inside(shown, *px, *py))
         return -1;
-    return FromRasterWord(
-        reinterpret_cast<const QRgb*>(shown.constScanLine(static_cast<int>(*py)))[*px]);
+    return FromRasterWord(reinterpret_cast<const QRgb*>(shown.constScanLine(static_cast<int>(*py)))[*px]);
 }
 
 void PictureArea::line(double x1, double y1, double x2, double y2)
@@ -131,12 +130,11 @@ void PictureArea::line(double x1, double y1, double x2, double y2)
         return;
     const QRgb word = ToRasterWord(ForeColor);
     drawOnTargets([&](QImage& image) { DrawLine(image, *ax, *ay, *bx, *by, word); });
-    drawn(Clipped(std::min(*ax, *bx), std::min(*ay, *by), std::max(*ax, *bx), std::max(*ay, *by),
-                  m_image));
+    drawn(Clipped(std::min(*ax, *bx), std::min(*ay, *by), std::max(*ax, *bx), std::max(*ay, *by), m_image));
 }
 
-void PictureArea::circle(double x, double y, double radius, std::int32_t outlineColor,
-                         std::optional<double> startAngle, std::optional<double> endAngle)
+void PictureArea::circle(double x, double y, double radius, std::int32_t outlineColor, std::optional<double> startAngle,
+                         std::optional<double> endAngle)
 {
     const auto cx = PixelOf(x);
     const auto cy = PixelOf(y);
@@ -145,8 +143,8 @@ void PictureArea::circle(double x, double y, double radius, std::int32_t outline
     if ((startAngle && !std::isfinite(*startAngle)) || (endAngle && !std::isfinite(*endAngle)))
         return;
     const CircleShape shape(*cx, *cy, radius, startAngle, endAngle);
-    const QRect box = Clipped(*cx - shape.reach(), *cy - shape.reach(), *cx + shape.reach(),
-                              *cy + shape.reach(), m_image);
+    const QRect box =
+        Clipped(*cx - shape.reach(), *cy - shape.reach(), *cx + shape.reach(), *cy + shape.reach(), m_image);
     if (box.isEmpty())
         return;
     const QRgb fillWord = ToRasterWord(FillColor);
@@ -163,8 +161,8 @@ void PictureArea::print(const QString& text)
     // Text starting far left or above could not reach the picture, and QPainter
     // works in int.
     constexpr std::int64_t kTextReach = 100000;
-    if (text.isEmpty() || m_image.isNull() || !px || !py || *px < -kTextReach ||
-        *py < -kTextReach || *px >= m_image.width() || *py >= m_image.height())
+    if (text.isEmpty() || m_image.isNull() || !px || !py || *px < -kTextReach || *py < -kTextReach ||
+        *px >= m_image.width() || *py >= m_image.height())
         return;
 
     QFont font = Font;
@@ -187,9 +185,8 @@ void PictureArea::print(const QString& text)
     drawn(touched);
 }
 
-void PictureArea::paintPicture(const QImage& source, double x1, double y1, double w1, double h1,
-                               double x2, double y2, double w2, double h2,
-                               std::int64_t rasterOperation)
+void PictureArea::paintPicture(const QImage& source, double x1, double y1, double w1, double h1, double x2, double y2,
+                               double w2, double h2, std::int64_t rasterOperation)
 {
     if (source.isNull() || m_image.isNull())
         return;
@@ -197,9 +194,8 @@ void PictureArea::paintPicture(const QImage& source, double x1, double y1, doubl
     const auto dy = PixelOf(y1);
     const auto sx = PixelOf(x2);
     const auto sy = PixelOf(y2);
-    if (!dx || !dy || !sx || !sy || !std::isfinite(w1) || !std::isfinite(h1) ||
-        std::fabs(w1) > kFarAway || std::fabs(h1) > kFarAway || !(w2 > 0.0) || !(h2 > 0.0) ||
-        !std::isfinite(w2) || !std::isfinite(h2))
+    if (!dx || !dy || !sx || !sy || !std::isfinite(w1) || !std::isfinite(h1) || std::fabs(w1) > kFarAway ||
+        std::fabs(h1) > kFarAway || !(w2 > 0.0) || !(h2 > 0.0) || !std::isfinite(w2) || !std::isfinite(h2))
         return;
     const std::int64_t width = std::llround(std::fabs(w1));
     const std::int64_t height = std::llround(std::fabs(h1));
@@ -213,10 +209,8 @@ void PictureArea::paintPicture(const QImage& source, double x1, double y1, doubl
     const QRect box = Clipped(left, top, left + width - 1, top + height - 1, m_image);
     if (box.isEmpty())
         return;
-    const std::vector<int> columns = NearestMap(box.left(), box.right(), left, width, w1 < 0.0,
-                                                *sx, w2, src.width());
-    const std::vector<int> rows =
-        NearestMap(box.top(), box.bottom(), top, height, h1 < 0.0, *sy, h2, src.height());
+    const std::vector<int> columns = NearestMap(box.left(), box.right(), left, width, w1 < 0.0, *sx, w2, src.width());
+    const std::vector<int> rows = NearestMap(box.top(), box.bottom(), top, height, h1 < 0.0, *sy, h2, src.height());
     const bool combine = rasterOperation == kSourceXor;
 
     drawOnTargets([&](QImage& image) {
@@ -271,8 +265,7 @@ void PictureArea::paintMask(const std::uint8_t* mask, std::int32_t colour1, std:
     paintMask(mask, m_image.rect(), colour1, colour2);
 }
 
-void PictureArea::paintMask(const std::uint8_t* mask, const QRect& rect, std::int32_t colour1,
-                            std::int32_t colour2)
+void PictureArea::paintMask(const std::uint8_t* mask, const QRect& rect, std::int32_t colour1, std::int32_t colour2)
 {
     if (mask == nullptr || rect.isEmpty())
         return;

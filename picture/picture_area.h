@@ -60,17 +60,15 @@ public:
     // a negative angle also draws the radius to that end, so two negative angles
     // give a closed pie slice that is filled.
     void circle(double x, double y, double radius, std::int32_t outlineColor,
-                std::optional<double> startAngle = std::nullopt,
-                std::optional<double> endAngle = std::nullopt);
+                std::optional<double> startAngle = std::nullopt, std::optional<double> endAngle = std::nullopt);
     // Prints text in ForeColor with its top-left corner at (CurrentX, CurrentY),
     // in the area's font (bold as set).
     void print(const QString& text);
     // Draws the source rectangle of `source` into the destination rectangle,
     // scaled (nearest neighbour); a negative destination width mirrors
     // left-right. rasterOperation 6684742 combines by XOR; anything else copies.
-    void paintPicture(const QImage& source, double x1, double y1, double w1, double h1,
-                      double x2, double y2, double w2, double h2,
-                      std::int64_t rasterOperation = kSourceCopy);
+    void paintPicture(const QImage& source, double x1, double y1, double w1, double h1, double x2, double y2, double w2,
+                      double h2, std::int64_t rasterOperation = kSourceCopy);
     // Removes everything drawn at run time: the picture (if any) on BackColor.
     void cls();
     // Repaint from the retained image: transient drawing disappears.
@@ -83,21 +81,20 @@ public:
     void paintMask(const std::uint8_t* mask, std::int32_t colour1, std::int32_t colour2);
     // The same for a mask covering only `rect` (rect.width() bytes a row);
     // whatever of it lies outside the area is left out.
-    void paintMask(const std::uint8_t* mask, const QRect& rect, std::int32_t colour1,
-                   std::int32_t colour2);
+    void paintMask(const std::uint8_t* mask, const QRect& rect, std::int32_t colour1, std::int32_t colour2);
 
-    static constexpr std::int64_t kSourceCopy = 13369376;  // SRCCOPY
-    static constexpr std::int64_t kSourceXor = 6684742;    // SRCINVERT
+    static constexpr std::int64_t kSourceCopy = 13369376; // SRCCOPY
+    static constexpr std::int64_t kSourceXor = 6684742;   // SRCINVERT
 
     // Drawing state.
     std::int32_t ForeColor = 0;
     std::int32_t FillColor = 0;
-    int FillStyle = 1;        // 0 solid, 1 transparent
-    int DrawMode = 13;        // 13: plain copy of the drawing colour
+    int FillStyle = 1; // 0 solid, 1 transparent
+    int DrawMode = 13; // 13: plain copy of the drawing colour
     double CurrentX = 0.0;
     double CurrentY = 0.0;
     std::int32_t BackColor = 0xFFFFFF;
-    QFont Font;               // bold switchable with setFontBold
+    QFont Font; // bold switchable with setFontBold
     void setFontBold(bool bold) { Font.setBold(bold); }
 
 signals:

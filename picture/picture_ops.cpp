@@ -36,8 +36,8 @@ QImage InvertedPicture(const QImage& picture, double tolerance)
         auto* row = reinterpret_cast<std::uint32_t*>(inverted.scanLine(y));
         for (int x = 0; x < W; ++x) {
             const std::int32_t c = FromRasterWord(row[x]);
-            const double s = static_cast<double>(RedOf(c)) + static_cast<double>(GreenOf(c)) +
-                             static_cast<double>(BlueOf(c));
+            const double s =
+                static_cast<double>(RedOf(c)) + static_cast<double>(GreenOf(c)) + static_cast<double>(BlueOf(c));
             if (s < tolerance)
                 row[x] = kWhite;
             else if (s > 765.0 - tolerance)
@@ -93,11 +93,10 @@ QImage CopyBitmap(PictureArea& picSide, const QImage& quarterChord)
 void PaintPassFeedback(PictureArea& picSide, const PassFeedback& feedback)
 {
     if (feedback.mask == nullptr || feedback.width <= 0 || feedback.height <= 0 ||
-        feedback.mask->size() <
-            static_cast<std::size_t>(feedback.width) * static_cast<std::size_t>(feedback.height))
+        feedback.mask->size() < static_cast<std::size_t>(feedback.width) * static_cast<std::size_t>(feedback.height))
         return;
-    picSide.paintMask(feedback.mask->data(), QRect(0, 0, feedback.width, feedback.height),
-                      feedback.tint, feedback.color);
+    picSide.paintMask(feedback.mask->data(), QRect(0, 0, feedback.width, feedback.height), feedback.tint,
+                      feedback.color);
 }
 
 } // namespace centrafix

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "engine/run_types.h"
 #include "engine/quarter_chord_marks.h"
+#include "engine/run_types.h"
 #include "picture/picture_area.h"
 
 #include <QImage>
-
 
 namespace centrafix {
 

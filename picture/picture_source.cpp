@@ -1,8 +1,8 @@
 #include "picture/picture_source.h"
 
-#include "picture/formats/bitmap_file.h"
 #include "example_bitmap.h"
 #include "picture/files/local_path.h"
+#include "picture/formats/bitmap_file.h"
 #include "picture/formats/qt_decode.h"
 #include "picture/formats/row_reader.h"
 #include "picture/metafile/wmf_player.h"
@@ -55,8 +55,7 @@ constexpr Message kMetafileGrew{"eine Windows-Metadatei über %1 Bytes ist mehr,
 
 bool LooksLikeEnhancedMetafile(const QByteArray& head)
 {
-    return head.size() >= 44 && qFromLittleEndian<quint32>(head.constData()) == 1 &&
-           head.mid(40, 4) == " EMF";
+    return head.size() >= 44 && qFromLittleEndian<quint32>(head.constData()) == 1 && head.mid(40, 4) == " EMF";
 }
 
 // Reads the rest of the device, holding no more memory than the bytes it

@@ -35,8 +35,7 @@ void Put(QImage& image, std::int64_t x, std::int64_t y, QRgb word)
         reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)))[x] = word;
 }
 
-void DrawLine(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-              QRgb word)
+void DrawLine(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, QRgb word)
 {
     const std::int64_t dx = x1 - x0;
     const std::int64_t dy = y1 - y0;
@@ -63,8 +62,9 @@ void DrawLine(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, 
     }
     for (std::int64_t t = tFirst; t <= tLast; ++t) {
         const std::int64_t major = majorStart + majorStep * t;
-        const auto minor = minorStart + static_cast<std::int64_t>(std::floor(
-                                            static_cast<double>(t) * minorDelta / static_cast<double>(n) + 0.5));
+        const auto minor =
+            minorStart +
+            static_cast<std::int64_t>(std::floor(static_cast<double>(t) * minorDelta / static_cast<double>(n) + 0.5));
         if (alongX)
             Put(image, major, minor, word);
         else
@@ -72,8 +72,7 @@ void DrawLine(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, 
     }
 }
 
-QRect Clipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
-              const QImage& image)
+QRect Clipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, const QImage& image)
 {
     left = std::max<std::int64_t>(left, 0);
     top = std::max<std::int64_t>(top, 0);
@@ -85,9 +84,8 @@ QRect Clipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int6
                  QPoint(static_cast<int>(right), static_cast<int>(bottom)));
 }
 
-std::vector<int> NearestMap(std::int64_t first, std::int64_t last, std::int64_t destStart,
-                            std::int64_t destSize, bool mirrored, std::int64_t sourceStart,
-                            double sourceSize, int sourceExtent)
+std::vector<int> NearestMap(std::int64_t first, std::int64_t last, std::int64_t destStart, std::int64_t destSize,
+                            bool mirrored, std::int64_t sourceStart, double sourceSize, int sourceExtent)
 {
     std::vector<int> map;
     map.reserve(static_cast<std::size_t>(std::max<std::int64_t>(0, last - first + 1)));
@@ -95,8 +93,8 @@ std::vector<int> NearestMap(std::int64_t first, std::int64_t last, std::int64_t 
         const std::int64_t k = d - destStart;
         const std::int64_t step = mirrored ? destSize - 1 - k : k;
         const std::int64_t s =
-            sourceStart + static_cast<std::int64_t>(std::floor(
-                              (static_cast<double>(step) + 0.5) * sourceSize / static_cast<double>(destSize)));
+            sourceStart + static_cast<std::int64_t>(std::floor((static_cast<double>(step) + 0.5) * sourceSize /
+                                                               static_cast<double>(destSize)));
         map.push_back(s >= 0 && s < sourceExtent ? static_cast<int>(s) : -1);
     }
     return map;
@@ -107,7 +105,11 @@ CircleShape::CircleShape(std::int64_t cx, std::int64_t cy, double radius, std::o
     // A disc of radius r around the centre pixel holds the pixels whose
     // centres lie within r + 0.5: the same outline a midpoint circle gives,
     // and a ring (disc pixels with a neighbour outside) without gaps.
-    : m_cx(cx), m_cy(cy), m_radius(radius), m_limit((radius + 0.5) * (radius + 0.5)), m_start(startAngle),
+    : m_cx(cx),
+      m_cy(cy),
+      m_radius(radius),
+      m_limit((radius + 0.5) * (radius + 0.5)),
+      m_start(startAngle),
       m_end(endAngle)
 {
     m_from = startAngle ? NormalisedAngle(*startAngle) : 0.0;
@@ -137,8 +139,7 @@ bool CircleShape::inDisc(std::int64_t dx, std::int64_t dy) const
 
 bool CircleShape::onRing(std::int64_t dx, std::int64_t dy) const
 {
-    return inDisc(dx, dy) &&
-           (!inDisc(dx + 1, dy) || !inDisc(dx - 1, dy) || !inDisc(dx, dy + 1) || !inDisc(dx, dy - 1));
+    return inDisc(dx, dy) && (!inDisc(dx + 1, dy) || !inDisc(dx - 1, dy) || !inDisc(dx, dy + 1) || !inDisc(dx, dy - 1));
 }
 
 bool CircleShape::inArc(std::int64_t dx, std::int64_t dy) const

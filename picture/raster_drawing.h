@@ -27,19 +27,16 @@ void Put(QImage& image, std::int64_t x, std::int64_t y, QRgb word);
 // Integer line with both end points. Only the stretch of the major axis that
 // lies inside the picture is walked, so a line from far off-screen costs no
 // more than one across the picture.
-void DrawLine(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-              QRgb word);
+void DrawLine(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, QRgb word);
 
 // The rectangle from (left, top) to (right, bottom), both included, within
 // the image; empty when nothing of it is.
-QRect Clipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
-              const QImage& image);
+QRect Clipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, const QImage& image);
 
 // Source index for each destination index of a nearest-neighbour stretch;
 // -1 where the source has no pixel.
-std::vector<int> NearestMap(std::int64_t first, std::int64_t last, std::int64_t destStart,
-                            std::int64_t destSize, bool mirrored, std::int64_t sourceStart,
-                            double sourceSize, int sourceExtent);
+std::vector<int> NearestMap(std::int64_t first, std::int64_t last, std::int64_t destStart, std::int64_t destSize,
+                            bool mirrored, std::int64_t sourceStart, double sourceSize, int sourceExtent);
 
 // A circle of `radius` pixels around a centre pixel, or an arc of it: from
 // the start angle to the end angle (radians, counter-clockwise from three

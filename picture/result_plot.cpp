@@ -69,8 +69,8 @@ void DrawOrigin(PictureArea& picSide, double OriginX, double OriginY, double dSc
     picSide.print(QStringLiteral("y"));
 }
 
-std::vector<PlotItem> ResultMarks(const ColorObjectTable& ColorObjects, const RunValues& values,
-                                  double OriginX, double OriginY, int languageIndex)
+std::vector<PlotItem> ResultMarks(const ColorObjectTable& ColorObjects, const RunValues& values, double OriginX,
+                                  double OriginY, int languageIndex)
 {
     using Shape = PlotItem::Shape;
     using Shows = PlotItem::Shows;
@@ -91,7 +91,8 @@ std::vector<PlotItem> ResultMarks(const ColorObjectTable& ColorObjects, const Ru
         const Shows ac = total ? Shows::Always : Shows::WithAC;
         items.push_back({Shape::Marker, ac, Xa, Ya, 0, 0, {}, total});
         items.push_back({Shape::Marker, Shows::WithCG, Xc, Yc, 0, 0, {}, total});
-        items.push_back({Shape::Label, Shows::WithCG, Xc, Yc, 6, -16, LabelText(msg::CG, object, languageIndex), total});
+        items.push_back(
+            {Shape::Label, Shows::WithCG, Xc, Yc, 6, -16, LabelText(msg::CG, object, languageIndex), total});
         items.push_back({Shape::Label, ac, Xa, Ya, 6, 6, LabelText(msg::AC, object, languageIndex), total});
     }
     return items;
@@ -115,9 +116,8 @@ void DrawMarks(PictureArea& area, const std::vector<PlotItem>& items, PlotChoice
             DrawItem(area, item, item.x, item.y);
 }
 
-void PlotResults(PictureArea& picSide, const ColorObjectTable& ColorObjects,
-                 const RunValues& values, double OriginX, double OriginY, PlotChoice choice,
-                 int languageIndex)
+void PlotResults(PictureArea& picSide, const ColorObjectTable& ColorObjects, const RunValues& values, double OriginX,
+                 double OriginY, PlotChoice choice, int languageIndex)
 {
     picSide.DrawMode = 13;
     picSide.setAutoRedraw(true);

@@ -26,9 +26,9 @@ struct PlotItem {
 
     Shape shape = Shape::Marker;
     Shows shows = Shows::Always;
-    double x = 0.0;  // the marker's position in picture pixels
+    double x = 0.0; // the marker's position in picture pixels
     double y = 0.0;
-    int dx = 0;      // where a label starts, in pixels from that position
+    int dx = 0; // where a label starts, in pixels from that position
     int dy = 0;
     QString text;
     bool bold = false; // the total's labels
@@ -44,8 +44,8 @@ inline bool Shown(PlotItem::Shows shows, PlotChoice choice)
 // Everything a run's plot can show, in drawing order, for every found object
 // (the total first). Positions in `values` are origin-relative, as the
 // summation leaves them.
-std::vector<PlotItem> ResultMarks(const ColorObjectTable& ColorObjects, const RunValues& values,
-                                  double OriginX, double OriginY, int languageIndex);
+std::vector<PlotItem> ResultMarks(const ColorObjectTable& ColorObjects, const RunValues& values, double OriginX,
+                                  double OriginY, int languageIndex);
 
 // Draws the items `choice` shows into `area` with its current AutoRedraw.
 void DrawMarks(PictureArea& area, const std::vector<PlotItem>& items, PlotChoice choice);
@@ -56,9 +56,8 @@ void DrawItem(PictureArea& area, const PlotItem& item, double x, double y);
 // Draws the origin mark and the A.C. / C.G. markers with their labels into the
 // retained image of picSide (AutoRedraw is switched on and stays on).
 // Positions in `values` are origin-relative, as the summation leaves them.
-void PlotResults(PictureArea& picSide, const ColorObjectTable& ColorObjects,
-                 const RunValues& values, double OriginX, double OriginY, PlotChoice choice,
-                 int languageIndex);
+void PlotResults(PictureArea& picSide, const ColorObjectTable& ColorObjects, const RunValues& values, double OriginX,
+                 double OriginY, PlotChoice choice, int languageIndex);
 
 // The origin mark at (OriginX / dScale, OriginY / dScale): a black disc with a
 // yellow rim, a 50-pixel x axis to the right and y axis downwards, labelled

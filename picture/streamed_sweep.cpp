@@ -2,8 +2,8 @@
 
 #include "picture/formats/decoder_log.h"
 #include "picture/formats/picture_load.h"
-#include "picture/picture_source.h"
 #include "picture/formats/row_reader.h"
+#include "picture/picture_source.h"
 
 #include "engine/band_sweep.h"
 
@@ -177,7 +177,7 @@ Result<SweptPicture> SweepRows(RowReader& reader, const std::array<bool, 8>& tic
     BandQueue queue;
     for (Band& band : bands) {
         band.words = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(rowsPerBand) *
-                                                                    static_cast<std::size_t>(width));
+                                                                     static_cast<std::size_t>(width));
         band.capacity = rowsPerBand;
         queue.free.push_back(&band);
     }

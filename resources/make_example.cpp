@@ -69,14 +69,14 @@ public:
         u32(fileSize);
         u32(0);
         u32(14 + 40);
-        u32(40);          // BITMAPINFOHEADER
+        u32(40); // BITMAPINFOHEADER
         u32(kWidth);
-        u32(kHeight);     // positive: rows stored bottom-up
-        u16(1);           // planes
-        u16(24);          // bits per pixel
-        u32(0);           // no compression
+        u32(kHeight); // positive: rows stored bottom-up
+        u16(1);       // planes
+        u16(24);      // bits per pixel
+        u32(0);       // no compression
         u32(imageSize);
-        u32(3780);        // 96 dpi
+        u32(3780); // 96 dpi
         u32(3780);
         u32(0);
         u32(0);

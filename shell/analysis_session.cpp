@@ -20,13 +20,9 @@ public:
     Observer(AnalysisSession& session, const QImage& working)
         : m_session(session),
           m_feedback(static_cast<std::int64_t>(working.width()) * working.height() <= kFeedbackPixels)
-    {
-    }
+    {}
 
-    void statusChanged(const std::string& text) override
-    {
-        emit m_session.statusChanged(QString::fromStdString(text));
-    }
+    void statusChanged(const std::string& text) override { emit m_session.statusChanged(QString::fromStdString(text)); }
     void progressChanged(std::int64_t value, std::int64_t maximum) override
     {
         emit m_session.progressChanged(value, maximum);
@@ -62,10 +58,7 @@ public:
     {
         emit m_session.plotRequested(objects, values, m_session.m_outcome.run.inputs);
     }
-    void reportReady(const std::string& report) override
-    {
-        emit m_session.reportReady(QString::fromStdString(report));
-    }
+    void reportReady(const std::string& report) override { emit m_session.reportReady(QString::fromStdString(report)); }
 
 private:
     AnalysisSession& m_session;

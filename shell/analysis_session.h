@@ -85,8 +85,7 @@ signals:
     void spanwiseReady(const SpanwiseSamples& samples);
     void gridRowAppended(const GridRow& row);
     // The inputs carry the origin the run measured from.
-    void plotRequested(const ColorObjectTable& objects, const RunValues& values,
-                       const AnalysisInputs& inputs);
+    void plotRequested(const ColorObjectTable& objects, const RunValues& values, const AnalysisInputs& inputs);
     void reportReady(const QString& report);
     void failed(const Error& error);
     // The run is over; takeOutcome() has its results.

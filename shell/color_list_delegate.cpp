@@ -7,9 +7,10 @@
 namespace centrafix {
 
 ColorListDelegate::ColorListDelegate(EditHandler afterLabelEdit, EditText editText, QObject* parent)
-    : QStyledItemDelegate(parent), m_afterLabelEdit(std::move(afterLabelEdit)), m_editText(std::move(editText))
-{
-}
+    : QStyledItemDelegate(parent),
+      m_afterLabelEdit(std::move(afterLabelEdit)),
+      m_editText(std::move(editText))
+{}
 
 void ColorListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
@@ -20,8 +21,7 @@ void ColorListDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
     QStyledItemDelegate::setEditorData(editor, index);
 }
 
-void ColorListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
-                                     const QModelIndex& index) const
+void ColorListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
     if (const auto* line = qobject_cast<QLineEdit*>(editor); line && m_afterLabelEdit) {
         m_afterLabelEdit(index.row(), line->text());

@@ -11,8 +11,8 @@
 #include "picture_pass.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
-#include "window_menus.h"
 #include "window_clipboard.h"
+#include "window_menus.h"
 #include "window_settings.h"
 #include "window_texts.h"
 
@@ -56,8 +56,7 @@ constexpr int kEsc = 27;
 
 } // namespace
 
-Form1::Form1(const QString& settingsFile, QWidget* parent)
-    : QMainWindow(parent), m_settingsFile(settingsFile)
+Form1::Form1(const QString& settingsFile, QWidget* parent) : QMainWindow(parent), m_settingsFile(settingsFile)
 {
     setWindowTitle(kAppTitle);
     picSide = new PictureArea(this);

@@ -13,15 +13,15 @@
 
 #include <QImage>
 #include <QMainWindow>
-#include <QPointF>
 #include <QMessageBox>
+#include <QPointF>
 #include <QString>
 
 #include <array>
-#include <optional>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -352,10 +352,10 @@ private:
     QuarterChordMarks picQuarterChord;
     QImage picColor;
 
-    AnalysisSession* m_run = nullptr; // owned by the window
-    PicturePass* m_pass = nullptr;    // owned by the window
+    AnalysisSession* m_run = nullptr;            // owned by the window
+    PicturePass* m_pass = nullptr;               // owned by the window
     LoadingChartWindow* m_chartWindow = nullptr; // a window of its own, the main window its parent
-    std::unique_ptr<WindowMenus> m_menus; // its actions are the window's children
+    std::unique_ptr<WindowMenus> m_menus;        // its actions are the window's children
     QAction* actTickAll = nullptr;
     QAction* actUntickAll = nullptr;
     QTranslator* m_qtTranslator = nullptr; // Qt's own texts (dialog buttons) in German
@@ -402,8 +402,8 @@ private:
         QSize colorList;
     } m_needs;
 
-    QString m_lastFolder;       // where the open dialog was last used
-    QString m_saveFolder;       // where the save dialog was last used
+    QString m_lastFolder;                // where the open dialog was last used
+    QString m_saveFolder;                // where the save dialog was last used
     std::optional<ZoomMode> m_startZoom; // as kept from the last session
     bool m_zoomChosen = false;
 

@@ -59,21 +59,27 @@ void Form1::buildMenus()
     m.paste = AddAction(m.file, "actPaste", {QKeySequence::Paste}, [this] { btnPaste_Click(); });
     m.file->addSeparator();
     m.saveResults = AddAction(m.file, "actSaveResults", {QKeySequence::Save}, [this] { saveResults(); });
-    m.savePicture = AddAction(m.file, "actSavePicture", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, [this] { savePicture(); });
+    m.savePicture = AddAction(m.file, "actSavePicture", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                              [this] { savePicture(); });
     m.saveChart = AddAction(m.file, "actSaveChart", {}, [this] { saveChart(); });
     m.file->addSeparator();
-    m.copyTable = AddAction(m.file, "actCopyTable", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, [this] { btnCopy_Click(); });
-    m.copyBitmap = AddAction(m.file, "actCopyBitmap", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B)}, [this] { btnCopyBitmap_Click(); });
+    m.copyTable = AddAction(m.file, "actCopyTable", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+                            [this] { btnCopy_Click(); });
+    m.copyBitmap = AddAction(m.file, "actCopyBitmap", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B)},
+                             [this] { btnCopyBitmap_Click(); });
     m.file->addSeparator();
     m.quit = AddAction(m.file, "actQuit", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { close(); });
 
     // "+" is Shift+"=" on many keyboards; Ctrl+"=" zooms in there too.
     m.view = bar->addMenu(QString());
     m.fit = AddAction(m.view, "actFit", {QKeySequence(Qt::CTRL | Qt::Key_F)}, [this] { picSideScroll->fit(); });
-    m.actualSize = AddAction(m.view, "actActualSize", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { picSideScroll->actualSize(); });
-    m.zoomIn = AddAction(m.view, "actZoomIn", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-                         [this] { picSideScroll->zoomBy(1); });
-    m.zoomOut = AddAction(m.view, "actZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { picSideScroll->zoomBy(-1); });
+    m.actualSize = AddAction(m.view, "actActualSize", {QKeySequence(Qt::CTRL | Qt::Key_0)},
+                             [this] { picSideScroll->actualSize(); });
+    m.zoomIn =
+        AddAction(m.view, "actZoomIn", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                  [this] { picSideScroll->zoomBy(1); });
+    m.zoomOut = AddAction(m.view, "actZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+                          [this] { picSideScroll->zoomBy(-1); });
     m.view->addSeparator();
     m.loadingChart = AddAction(m.view, "actLoadingChart", {}, [this] { showLoadingChart(); });
 
@@ -83,7 +89,8 @@ void Form1::buildMenus()
     m.flip = AddAction(m.picture, "actFlip", {}, [this] { btnFlip_Click(); });
     m.invert = AddAction(m.picture, "actInvert", {}, [this] { btnInvert_Click(); });
     m.cleanUp = AddAction(m.picture, "actCleanUp", {}, [this] { btnCleanUp_Click(); });
-    m.scaleLine = AddAction(m.picture, "actScaleLine", {QKeySequence(Qt::CTRL | Qt::Key_L)}, [this] { startScaleLine(); });
+    m.scaleLine =
+        AddAction(m.picture, "actScaleLine", {QKeySequence(Qt::CTRL | Qt::Key_L)}, [this] { startScaleLine(); });
     m.picture->addSeparator();
     m.showAC = m.picture->addAction(QString());
     m.showAC->setObjectName(QStringLiteral("actShowAC"));
@@ -104,9 +111,9 @@ void Form1::buildMenus()
     }
 
     const std::pair<QAbstractButton*, QAction*> buttons[] = {
-        {btnOpen, m.open},     {btnAnalyze, m.analyze},       {btnPaste, m.paste}, {btnCopy, m.copyTable},
-        {btnInvert, m.invert}, {btnCopyBitmap, m.copyBitmap}, {btnFlip, m.flip},   {chkAreaAC, m.showAC},
-        {chkAreaCG, m.showCG}};
+        {btnOpen, m.open},      {btnAnalyze, m.analyze}, {btnPaste, m.paste},
+        {btnCopy, m.copyTable}, {btnInvert, m.invert},   {btnCopyBitmap, m.copyBitmap},
+        {btnFlip, m.flip},      {chkAreaAC, m.showAC},   {chkAreaCG, m.showCG}};
     for (const auto& [button, action] : buttons)
         ShowAction(button, action);
 }
@@ -139,15 +146,28 @@ void Form1::setMenuTexts()
         {m.file, &kMenuFile}, {m.view, &kMenuView}, {m.picture, &kMenuPicture}, {m.language, &kMenuLanguage}};
     for (const auto& [menu, caption] : menus)
         menu->setTitle(text(*caption));
-    const std::pair<QAction*, const Message*> actions[] = {
-        {m.open, &msg::Open},           {m.paste, &msg::Paste},          {m.saveResults, &kSaveResults},
-        {m.savePicture, &kSavePicture}, {m.copyTable, &msg::CopyTable},  {m.copyBitmap, &kCopyBitmapCaption},
-        {m.quit, &kQuit},               {m.fit, &kZoomFit},              {m.actualSize, &kZoomActual},
-        {m.zoomIn, &kZoomIn},           {m.zoomOut, &kZoomOut},          {m.analyze, &msg::Analyze},
-        {m.flip, &msg::FlipHorz},       {m.invert, &msg::InvertBW},      {m.cleanUp, &kCleanUpMenu},
-        {m.scaleLine, &kScaleLineMenu}, {m.showAC, &msg::ShowAreaAC},
-        {m.showCG, &msg::ShowAreaCG},   {m.german, &kGermanName},        {m.english, &kEnglishName},
-        {m.saveChart, &kSaveChart},     {m.loadingChart, &kLoadingChart}};
+    const std::pair<QAction*, const Message*> actions[] = {{m.open, &msg::Open},
+                                                           {m.paste, &msg::Paste},
+                                                           {m.saveResults, &kSaveResults},
+                                                           {m.savePicture, &kSavePicture},
+                                                           {m.copyTable, &msg::CopyTable},
+                                                           {m.copyBitmap, &kCopyBitmapCaption},
+                                                           {m.quit, &kQuit},
+                                                           {m.fit, &kZoomFit},
+                                                           {m.actualSize, &kZoomActual},
+                                                           {m.zoomIn, &kZoomIn},
+                                                           {m.zoomOut, &kZoomOut},
+                                                           {m.analyze, &msg::Analyze},
+                                                           {m.flip, &msg::FlipHorz},
+                                                           {m.invert, &msg::InvertBW},
+                                                           {m.cleanUp, &kCleanUpMenu},
+                                                           {m.scaleLine, &kScaleLineMenu},
+                                                           {m.showAC, &msg::ShowAreaAC},
+                                                           {m.showCG, &msg::ShowAreaCG},
+                                                           {m.german, &kGermanName},
+                                                           {m.english, &kEnglishName},
+                                                           {m.saveChart, &kSaveChart},
+                                                           {m.loadingChart, &kLoadingChart}};
     for (const auto& [action, caption] : actions)
         action->setText(text(*caption));
     syncMenuChecks();
@@ -158,18 +178,18 @@ void Form1::setToolTips()
     // The buttons show their actions' tips.
     const WindowMenus& m = *m_menus;
     const std::pair<QAction*, const Message*> actionTips[] = {
-        {m.open, &kTipOpen},         {m.analyze, &kTipAnalyze},       {m.paste, &kTipPaste},
-        {m.copyTable, &kTipCopyTable}, {m.invert, &kTipInvert},       {m.copyBitmap, &kTipCopyBitmap},
-        {m.flip, &kTipFlip},         {m.showAC, &kTipShowAC},         {m.showCG, &kTipShowCG}};
+        {m.open, &kTipOpen},           {m.analyze, &kTipAnalyze}, {m.paste, &kTipPaste},
+        {m.copyTable, &kTipCopyTable}, {m.invert, &kTipInvert},   {m.copyBitmap, &kTipCopyBitmap},
+        {m.flip, &kTipFlip},           {m.showAC, &kTipShowAC},   {m.showCG, &kTipShowCG}};
     for (const auto& [action, tip] : actionTips)
         action->setToolTip(text(*tip));
     const std::pair<QWidget*, const Message*> tips[] = {
-        {txtScale, &kTipScale},       {lblScale, &kTipScale},       {txtAltitude, &kTipAltitude},
-        {txtScaleUnit, &kTipUnit},    {lblScaleUnit, &kTipUnit},    {txtOriginX, &kTipOrigin},
-        {txtOriginY, &kTipOrigin},    {lblOrigin, &kTipOrigin},
-        {Label3, &kTipAltitude},      {txtMach, &kTipMach},         {Label4, &kTipMach},
-        {txtTolerance, &kTipTolerance}, {Label1, &kTipTolerance},   {cbLanguage, &kTipLanguage},
-        {picSideView, &kTipPicture},  {theListView, &kTipWeight},   {grdResults, &kTipGrid}};
+        {txtScale, &kTipScale},     {lblScale, &kTipScale},      {txtAltitude, &kTipAltitude},
+        {txtScaleUnit, &kTipUnit},  {lblScaleUnit, &kTipUnit},   {txtOriginX, &kTipOrigin},
+        {txtOriginY, &kTipOrigin},  {lblOrigin, &kTipOrigin},    {Label3, &kTipAltitude},
+        {txtMach, &kTipMach},       {Label4, &kTipMach},         {txtTolerance, &kTipTolerance},
+        {Label1, &kTipTolerance},   {cbLanguage, &kTipLanguage}, {picSideView, &kTipPicture},
+        {theListView, &kTipWeight}, {grdResults, &kTipGrid}};
     for (const auto& [widget, tip] : tips)
         widget->setToolTip(text(*tip));
     for (int i = 1; i <= kObjectCount; ++i) {

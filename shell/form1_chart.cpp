@@ -21,8 +21,7 @@ void Form1::buildLoadingChart()
     m_chartWindow = new LoadingChartWindow(LanguageIndex, this);
     connect(m_run, &AnalysisSession::spanwiseReady, m_chartWindow, &LoadingChartWindow::setSamples);
     connect(m_chartWindow, &LoadingChartWindow::saveRequested, this, &Form1::saveChart);
-    connect(m_chartWindow, &LoadingChartWindow::samplesChanged, this,
-            [this] { updateActions(); });
+    connect(m_chartWindow, &LoadingChartWindow::samplesChanged, this, [this] { updateActions(); });
 }
 
 void Form1::showLoadingChart()
@@ -35,10 +34,10 @@ void Form1::saveChart()
     if (!m_chartWindow->hasSamples())
         return;
     // Any other extension than the two is refused by the writer, naming the file.
-    const QString path = askSavePath({{text(kPictureFilterPng), QStringLiteral("png")},
-                                      {text(kChartFilterSvg), QStringLiteral("svg")}},
-                                     QStringLiteral("-chart"))
-                             .path;
+    const QString path =
+        askSavePath({{text(kPictureFilterPng), QStringLiteral("png")}, {text(kChartFilterSvg), QStringLiteral("svg")}},
+                    QStringLiteral("-chart"))
+            .path;
     if (path.isEmpty())
         return;
     // A few thousand points at a fixed size, whatever the picture: no

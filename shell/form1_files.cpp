@@ -13,15 +13,15 @@
 #include "window_texts.h"
 
 #include "engine/results_grid.h"
-#include "picture/files/atomic_file.h"
 #include "picture/clipboard_picture.h"
+#include "picture/files/atomic_file.h"
+#include "picture/files/png_write.h"
+#include "picture/files/results_writer.h"
 #include "picture/mark_sprites.h"
 #include "picture/picture_area.h"
 #include "picture/picture_ops.h"
 #include "picture/picture_source.h"
-#include "picture/files/png_write.h"
 #include "picture/result_plot.h"
-#include "picture/files/results_writer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -175,7 +175,8 @@ Form1::SavePath Form1::askSavePath(const std::vector<SaveKind>& kinds, const QSt
         return chosen;
     m_saveFolder = QFileInfo(chosen.path).absolutePath();
     const QString suffix = QFileInfo(chosen.path).suffix().toLower();
-    const auto named = std::find_if(kinds.begin(), kinds.end(), [&](const SaveKind& k) { return k.extension == suffix; });
+    const auto named =
+        std::find_if(kinds.begin(), kinds.end(), [&](const SaveKind& k) { return k.extension == suffix; });
     chosen.kind = named != kinds.end() ? static_cast<std::size_t>(named - kinds.begin())
                                        : static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(selected)));
     if (suffix.isEmpty())
@@ -251,8 +252,8 @@ void Form1::saveResults()
         showMessage(QMessageBox::Information, text(kNoResultsToSave));
         return;
     }
-    const SavePath target =
-        askSavePath({{text(kResultsFilterCsv), QStringLiteral("csv")}, {text(kResultsFilterJson), QStringLiteral("json")}});
+    const SavePath target = askSavePath(
+        {{text(kResultsFilterCsv), QStringLiteral("csv")}, {text(kResultsFilterJson), QStringLiteral("json")}});
     const QString& path = target.path;
     if (path.isEmpty())
         return;
@@ -260,10 +261,9 @@ void Form1::saveResults()
     const LastRun& run = *m_document.lastRun();
     const ResultFacts facts{run.inputs, run.originColumn, run.inputs.OriginRow, run.setup, run.objects, run.result};
     const QString picture = m_document.pictureIsPasted() ? QString() : m_document.pictureName();
-    const std::optional<Error> failure =
-        WriteFileSafely(path, kCannotWriteFile, [&](QIODevice& device) {
-            return asJson ? WriteResultsJson(device, facts, picture) : WriteResultsCsv(device, facts, picture);
-        });
+    const std::optional<Error> failure = WriteFileSafely(path, kCannotWriteFile, [&](QIODevice& device) {
+        return asJson ? WriteResultsJson(device, facts, picture) : WriteResultsCsv(device, facts, picture);
+    });
     if (failure) {
         showFailure(*failure);
         return;
@@ -273,15 +273,14 @@ void Form1::saveResults()
 
 void Form1::savePicture()
 {
-    const QString path = askSavePath({{text(kPictureFilterPng), QStringLiteral("png")}}, QStringLiteral("-annotated")).path;
+    const QString path =
+        askSavePath({{text(kPictureFilterPng), QStringLiteral("png")}}, QStringLiteral("-annotated")).path;
     if (path.isEmpty())
         return;
     withMemory([&] {
         const QImage picture = annotatedPicture();
-        const std::optional<Error> failure =
-            WriteFileSafely(path, kCannotWriteFile, [&picture](QIODevice& device) {
-                return WritePng(device, picture);
-            });
+        const std::optional<Error> failure = WriteFileSafely(
+            path, kCannotWriteFile, [&picture](QIODevice& device) { return WritePng(device, picture); });
         if (failure)
             showFailure(*failure);
         else if (const std::string said = Tr(kPictureSaved, LanguageIndex, {QFileInfo(path).fileName().toStdString()});
@@ -345,8 +344,8 @@ QImage Form1::annotatedPicture()
 
 void Form1::showZoom()
 {
-    statusPanel2->setText(QString::fromStdString(
-        Tr(kZoomShown, LanguageIndex, {ZoomPercent(picSideScroll->zoom()).toStdString()})));
+    statusPanel2->setText(
+        QString::fromStdString(Tr(kZoomShown, LanguageIndex, {ZoomPercent(picSideScroll->zoom()).toStdString()})));
 }
 
 } // namespace centrafix

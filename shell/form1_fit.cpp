@@ -6,8 +6,8 @@
 #include "form1.h"
 
 #include "frozen_column_grid.h"
-#include "picture_scroll.h"
 #include "panel_texts.h"
+#include "picture_scroll.h"
 #include "screen_fit.h"
 #include "window_settings.h"
 #include "window_texts.h"
@@ -21,13 +21,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
+#include <QTableWidget>
 
 #include <algorithm>
 #include <array>
@@ -83,8 +83,8 @@ void Form1::measureNeeds()
     m_needs.button = WidestHint(btnOpen, {&msg::Open, &msg::Paste, &msg::Analyze, &msg::CopyTable, &msg::FlipHorz,
                                           &msg::InvertBW, &kCopyBitmapCaption});
     m_needs.check = WidestHint(chkAreaAC, {&msg::ShowAreaAC, &msg::ShowAreaCG});
-    m_needs.label = WidestHint(lblScale, {&msg::ScaleFactorCaption, &kOriginCaption, &kAltitudeCaption,
-                                          &kMachCaption, &msg::ToleranceCaption, &msg::LanguageCaption});
+    m_needs.label = WidestHint(lblScale, {&msg::ScaleFactorCaption, &kOriginCaption, &kAltitudeCaption, &kMachCaption,
+                                          &msg::ToleranceCaption, &msg::LanguageCaption});
     m_needs.unitLabel = WidestHint(lblScaleUnit, {&kUnitFieldCaption});
     m_needs.panel = WidestHint(Label2, {&msg::ColorsCaption});
 
@@ -94,8 +94,8 @@ void Form1::measureNeeds()
     int line = 0;
     for (const int language : {kGerman, kEnglish})
         line = std::max(line, reportFont.horizontalAdvance(QString::fromStdString(
-                                  PictureSizeText(10000, 10000, language) + " -> " + std::string(Tr(msg::Scaled, language)) +
-                                  ": 100000.00 x 100000.00")));
+                                  PictureSizeText(10000, 10000, language) + " -> " +
+                                  std::string(Tr(msg::Scaled, language)) + ": 100000.00 x 100000.00")));
     const int documentMargin = 2 * 4;
     m_needs.report = line + documentMargin + 2 * txtReport->frameWidth() + kSlack;
 
@@ -104,8 +104,8 @@ void Form1::measureNeeds()
     const QFontMetrics gridFont = grdResults->fontMetrics();
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grdResults);
     const int header = std::max(grdResults->horizontalHeader()->sizeHint().height(), gridFont.height() + 8);
-    m_needs.gridHeight = header + 8 * grdResults->verticalHeader()->defaultSectionSize() + scrollBar +
-                         2 * grdResults->frameWidth();
+    m_needs.gridHeight =
+        header + 8 * grdResults->verticalHeader()->defaultSectionSize() + scrollBar + 2 * grdResults->frameWidth();
     m_needs.gridFull = GridWidth(gridFont, 12) + 2 * grdResults->frameWidth();
     measureColorList();
 }

@@ -101,7 +101,8 @@ QString Form1::withRunInputs(const std::string& said) const
 {
     QString text = QString::fromStdString(said);
     if (const std::optional<LastRun>& run = m_document.lastRun(); resultsOutOfDate() && run)
-        text += u' ' + QString::fromStdString(RunInputsText(run->inputs, run->setup, LanguageIndex, decimalSeparator()));
+        text +=
+            u' ' + QString::fromStdString(RunInputsText(run->inputs, run->setup, LanguageIndex, decimalSeparator()));
     return text;
 }
 

@@ -10,10 +10,10 @@
 #include "out_of_date.h"
 
 #include "color_list_delegate.h"
-#include "weight_delegate.h"
 #include "frozen_column_grid.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
+#include "weight_delegate.h"
 #include "window_texts.h"
 
 #include "engine/defaults.h"
@@ -26,13 +26,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTableWidget>
 
 #include <algorithm>
 
@@ -184,8 +184,7 @@ void Form1::buildColorList(QWidget* parent)
     theListView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     theListView->setSelectionMode(QAbstractItemView::SingleSelection);
     theListView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    theListView->setEditTriggers(QAbstractItemView::DoubleClicked |
-                                 QAbstractItemView::EditKeyPressed |
+    theListView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::SelectedClicked);
     theListView->setItemDelegateForColumn(
         0, new ColorListDelegate(
@@ -193,8 +192,7 @@ void Form1::buildColorList(QWidget* parent)
                [this](int row) { return QString::fromStdString(ColorEntryText(colorObjects()[At(row + 1)])); },
                theListView));
     theListView->setItemDelegateForColumn(
-        1, new WeightDelegate([this](int row, const QString& typed) { setWeightText(row + 1, typed); },
-                              theListView));
+        1, new WeightDelegate([this](int row, const QString& typed) { setWeightText(row + 1, typed); }, theListView));
     // The swatch box: the size of every colour's icon in the list.
     const QRect swatch = designed({5760, 5880, 375, 255});
     picColor = QImage(swatch.size(), QImage::Format_RGB32);

@@ -8,9 +8,9 @@
 
 #include "menu_texts.h"
 #include "out_of_date.h"
+#include "panel_texts.h"
 #include "picture_view.h"
 #include "window_clipboard.h"
-#include "panel_texts.h"
 #include "window_texts.h"
 
 #include "engine/drag_report.h"
@@ -22,17 +22,17 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
-#include <QComboBox>
-#include <QLabel>
-#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTranslator>
 
 namespace centrafix {
 
@@ -128,10 +128,9 @@ void Form1::showReport()
         return;
     }
     const ReportSource& r = *m_report;
-    std::string lines = r.ScaleFactor && r.drag
-                            ? ReportLines(r.width, r.height, *r.ScaleFactor, *r.drag, LanguageIndex,
-                                          decimalSeparator(), r.unit, r.matches)
-                            : PictureSizeText(r.width, r.height, LanguageIndex);
+    std::string lines = r.ScaleFactor && r.drag ? ReportLines(r.width, r.height, *r.ScaleFactor, *r.drag, LanguageIndex,
+                                                              decimalSeparator(), r.unit, r.matches)
+                                                : PictureSizeText(r.width, r.height, LanguageIndex);
     // Read first, before any number below it.
     if (resultsOutOfDate())
         lines = OutOfDateText(kOutOfDateNote, m_document.staleReasons(), LanguageIndex) + "\n" + lines;
@@ -165,8 +164,8 @@ void Form1::rebuildColorList()
 void Form1::fillColorList(const ColorObjectTable& objects, int languageIndex)
 {
     const QSignalBlocker quiet(theListView);
-    theListView->setHorizontalHeaderLabels({QString::fromUtf8(Tr(msg::Object, languageIndex)),
-                                            QString::fromUtf8(Tr(msg::Efficiency, languageIndex))});
+    theListView->setHorizontalHeaderLabels(
+        {QString::fromUtf8(Tr(msg::Object, languageIndex)), QString::fromUtf8(Tr(msg::Efficiency, languageIndex))});
     theListView->setRowCount(0);
     theListView->setRowCount(kObjectCount);
     for (int i = 1; i <= kObjectCount; ++i) {
@@ -205,8 +204,7 @@ bool Form1::theListView_AfterLabelEdit(int editedRow, const QString& NewString)
     const int edited = editedRow + 1;
     if (edited < 1 || edited > kObjectCount)
         return false;
-    const Result<std::optional<double>> weight =
-        WeightFromEditedText(NewString.toStdString(), decimalSeparator());
+    const Result<std::optional<double>> weight = WeightFromEditedText(NewString.toStdString(), decimalSeparator());
     if (!weight) {
         // A number that would be cut short ("2,5" read as 2) is refused, and
         // the entry keeps the weight it shows.
@@ -287,7 +285,8 @@ void Form1::appendGridRow(const GridRow& cells)
     grdResults->insertRow(row);
     for (int c = 0; c < kGridColumns; ++c) {
         const auto at = static_cast<std::size_t>(c);
-        auto* item = new QTableWidgetItem(at < cells.cells.size() ? QString::fromStdString(cells.cells[at]) : QString());
+        auto* item =
+            new QTableWidgetItem(at < cells.cells.size() ? QString::fromStdString(cells.cells[at]) : QString());
         if (c == 0) {
             // The name column is the grid's fixed column: styled like the header.
             item->setBackground(palette().button());

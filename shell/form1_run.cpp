@@ -54,8 +54,8 @@ void Form1::btnAnalyze_Click()
     // The run as the batch command would prepare it, on the working copy:
     // the fields, the origin, the ticks and the weights as they are now, one
     // consistent set, even if the user changes them while it goes.
-    Result<PreparedRun> prepared = m_document.prepareRun(
-        SmallScale::BecomesOne, QSize(picBackBuffer->scaleWidth(), picBackBuffer->scaleHeight()));
+    Result<PreparedRun> prepared =
+        m_document.prepareRun(SmallScale::BecomesOne, QSize(picBackBuffer->scaleWidth(), picBackBuffer->scaleHeight()));
     if (!prepared) {
         // A run needs both numbers and something to look for; without them it
         // changes nothing at all.
@@ -84,7 +84,7 @@ void Form1::runEnded()
         picQuarterChord = std::move(result->values.marks);
         if (result->completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
-                                    result->drag, run.inputs.unit, result->matches};
+                                    result->drag,         run.inputs.unit,       result->matches};
             last = LastRun{std::move(run.inputs), run.originColumn, run.setup, m_document.colorObjects(),
                            std::move(*result)};
         }
@@ -108,8 +108,8 @@ void Form1::connectRun()
     connect(run, &AnalysisSession::loadingTableTooLarge, this, [this](qint64 rows) {
         // Nothing of an earlier picture may be pasted for this one's table.
         PutOnClipboard(QString());
-        m_runNotice = QString::fromStdString(Tr(kTableTooLarge, LanguageIndex,
-                                                {std::to_string(rows), std::to_string(kClipboardTableRows)}));
+        m_runNotice = QString::fromStdString(
+            Tr(kTableTooLarge, LanguageIndex, {std::to_string(rows), std::to_string(kClipboardTableRows)}));
     });
     connect(run, &AnalysisSession::gridRowAppended, this, &Form1::appendGridRow);
     connect(run, &AnalysisSession::plotRequested, this,

@@ -3,9 +3,9 @@
 
 #include "form1.h"
 
+#include "out_of_date.h"
 #include "picture_pass.h"
 #include "picture_view.h"
-#include "out_of_date.h"
 #include "scale_dialog.h"
 #include "tool_texts.h"
 #include "window_texts.h"
@@ -204,8 +204,7 @@ void Form1::btnInvert_Click()
 {
     if (isBusy())
         return;
-    const Result<double> tolerance =
-        EvalNumber(m_document.toleranceText(), Field::Tolerance, decimalSeparator());
+    const Result<double> tolerance = EvalNumber(m_document.toleranceText(), Field::Tolerance, decimalSeparator());
     if (!tolerance) {
         showError(tolerance.error());
         return;

@@ -90,8 +90,8 @@ QModelIndex FrozenColumnGrid::moveCursor(CursorAction cursorAction, Qt::Keyboard
     const QModelIndex current = QTableWidget::moveCursor(cursorAction, modifiers);
     if (cursorAction == MoveLeft && current.column() > 0 &&
         visualRect(current).topLeft().x() < m_frozen->columnWidth(0)) {
-        const int newValue = horizontalScrollBar()->value() + visualRect(current).topLeft().x() -
-                             m_frozen->columnWidth(0);
+        const int newValue =
+            horizontalScrollBar()->value() + visualRect(current).topLeft().x() - m_frozen->columnWidth(0);
         horizontalScrollBar()->setValue(newValue);
     }
     return current;

@@ -29,8 +29,8 @@ bool IsBlank(char c)
 // What a backslash and a letter stand for; 0 for no such escape.
 char NamedEscape(char letter)
 {
-    static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
-                                           {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
+    static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                           {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
                                            {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
     for (const auto& [name, meaning] : kEscapes)
         if (letter == name)
@@ -179,7 +179,10 @@ QByteArray EncodeIniText(const QString& text)
         }
         afterNumber = false;
         switch (c) {
-        case '\0': out += "\\0"; afterNumber = true; break;
+        case '\0':
+            out += "\\0";
+            afterNumber = true;
+            break;
         case '\a': out += "\\a"; break;
         case '\b': out += "\\b"; break;
         case '\f': out += "\\f"; break;
@@ -188,7 +191,10 @@ QByteArray EncodeIniText(const QString& text)
         case '\t': out += "\\t"; break;
         case '\v': out += "\\v"; break;
         case '"':
-        case '\\': out += '\\'; out += c; break;
+        case '\\':
+            out += '\\';
+            out += c;
+            break;
         default:
             if (byte <= 0x1F) {
                 AppendHexEscape(out, byte);

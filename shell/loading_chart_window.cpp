@@ -13,7 +13,8 @@
 namespace centrafix {
 
 LoadingChartWindow::LoadingChartWindow(int languageIndex, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_language(languageIndex)
+    : QWidget(parent, Qt::Window),
+      m_language(languageIndex)
 {
     setObjectName(QStringLiteral("LoadingChart"));
     m_chart = new SpanwiseChart(languageIndex);

@@ -52,9 +52,8 @@ inline constexpr Message kTipTolerance{"Wie weit eine Farbe abweichen darf (Summ
                                        "How far a color may stray (sum of the RGB distances)"};
 inline constexpr Message kTipLanguage{"Sprache der Fenstertexte und Ergebnisse",
                                       "Language of the window and the results"};
-inline constexpr Message kTipPicture{
-    "Rechtsklick: Ursprung setzen; Linksklick: Farbe ablesen; Strg+Mausrad: Zoom",
-    "Right click: set the origin; left click: read the color; Ctrl+wheel: zoom"};
+inline constexpr Message kTipPicture{"Rechtsklick: Ursprung setzen; Linksklick: Farbe ablesen; Strg+Mausrad: Zoom",
+                                     "Right click: set the origin; left click: read the color; Ctrl+wheel: zoom"};
 inline constexpr Message kTipWeight{"Doppelklick: W=… bearbeiten; Kreuz: Farbe ausmessen",
                                     "double-click: edit W=…; tick: measure the color"};
 inline constexpr Message kTipGrid{"Ergebnisse je Farbe und gesamt", "Results for every color and the total"};

@@ -4,9 +4,9 @@
 
 #include "picture/picture_area.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -258,22 +258,22 @@ void PictureView::paintSprite(QPainter& painter, const MarkSprite& sprite, QPoin
 void PictureView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF p = pictureAt(event->position());
-    emit mouseMoved(ButtonCode(event->buttons()), ShiftCode(event->modifiers()),
-                    static_cast<float>(p.x()), static_cast<float>(p.y()));
+    emit mouseMoved(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), static_cast<float>(p.x()),
+                    static_cast<float>(p.y()));
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event)
 {
     const QPointF p = pictureAt(event->position());
-    emit mousePressed(ButtonCode(event->button()), ShiftCode(event->modifiers()),
-                      static_cast<float>(p.x()), static_cast<float>(p.y()));
+    emit mousePressed(ButtonCode(event->button()), ShiftCode(event->modifiers()), static_cast<float>(p.x()),
+                      static_cast<float>(p.y()));
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF p = pictureAt(event->position());
-    emit mouseReleased(ButtonCode(event->button()), ShiftCode(event->modifiers()),
-                       static_cast<float>(p.x()), static_cast<float>(p.y()));
+    emit mouseReleased(ButtonCode(event->button()), ShiftCode(event->modifiers()), static_cast<float>(p.x()),
+                       static_cast<float>(p.y()));
 }
 
 } // namespace centrafix

@@ -31,13 +31,17 @@ std::string Std(const QString& text)
 
 ScaleDialog::ScaleDialog(double pixels, const QString& unit, int languageIndex, std::string localeSeparator,
                          QWidget* parent)
-    : QDialog(parent), m_pixels(pixels), m_languageIndex(languageIndex), m_separator(std::move(localeSeparator))
+    : QDialog(parent),
+      m_pixels(pixels),
+      m_languageIndex(languageIndex),
+      m_separator(std::move(localeSeparator))
 {
     const auto tr = [languageIndex](const Message& m) { return QString::fromUtf8(Tr(m, languageIndex)); };
     setObjectName(QStringLiteral("ScaleDialog"));
     setWindowTitle(tr(kTitle));
     auto* layout = new QVBoxLayout(this);
-    auto* question = new QLabel(QString::fromStdString(Tr(kLineIs, languageIndex, {FormatFixed(pixels, 2, m_separator)})), this);
+    auto* question =
+        new QLabel(QString::fromStdString(Tr(kLineIs, languageIndex, {FormatFixed(pixels, 2, m_separator)})), this);
     question->setWordWrap(true);
     layout->addWidget(question);
 

@@ -28,8 +28,8 @@ struct TwipsRect {
 
 inline QRect TwipsToPixels(const TwipsRect& r, double dpiX, double dpiY)
 {
-    return QRect(TwipsToPixels(r.left, dpiX), TwipsToPixels(r.top, dpiY),
-                 TwipsToPixels(r.width, dpiX), TwipsToPixels(r.height, dpiY));
+    return QRect(TwipsToPixels(r.left, dpiX), TwipsToPixels(r.top, dpiY), TwipsToPixels(r.width, dpiX),
+                 TwipsToPixels(r.height, dpiY));
 }
 
 } // namespace centrafix

@@ -39,10 +39,7 @@ public:
 
     double valueFromText(const QString& text) const override { return number(text).value_or(value()); }
 
-    QString textFromValue(double v) const override
-    {
-        return QString::fromStdString(FormatGeneral(v, separator()));
-    }
+    QString textFromValue(double v) const override { return QString::fromStdString(FormatGeneral(v, separator())); }
 
 protected:
     // A spin box would put its last number back over a text that is none,
@@ -70,9 +67,9 @@ private:
 } // namespace
 
 WeightDelegate::WeightDelegate(WeightHandler setWeight, QObject* parent)
-    : QStyledItemDelegate(parent), m_setWeight(std::move(setWeight))
-{
-}
+    : QStyledItemDelegate(parent),
+      m_setWeight(std::move(setWeight))
+{}
 
 QWidget* WeightDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                                       const QModelIndex& /*index*/) const

@@ -122,8 +122,7 @@ SettingsRead ReadStoredSettings(const QString& path)
     return read;
 }
 
-std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values,
-                                         const QString& programPath)
+std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values, const QString& programPath)
 {
     const std::optional<QByteArray> old = SettingsFileBytes(path);
     if (!old)
@@ -136,8 +135,8 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
                       {QStringLiteral("Altitude"), values.altitude},
                       {QStringLiteral("Tolerance"), values.tolerance}};
     for (int i = 1; i <= kObjectCount; ++i)
-        entries.emplace_back(WeightKey(i), QString::fromStdString(FormatGeneral(
-                                               values.weights[static_cast<std::size_t>(i)], ".")));
+        entries.emplace_back(WeightKey(i),
+                             QString::fromStdString(FormatGeneral(values.weights[static_cast<std::size_t>(i)], ".")));
     if (!values.windowGeometry.isEmpty())
         entries.emplace_back(QStringLiteral("WindowGeometry"), values.windowGeometry);
     if (!values.zoomMode.isEmpty())
@@ -147,14 +146,14 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
     if (values.cleanUpThreshold)
         entries.emplace_back(QStringLiteral("CleanUpThreshold"), *values.cleanUpThreshold);
     for (const auto& [key, size] : {std::pair{kSidePanelKey, values.panels.side},
-                                    {kResultsPanelKey, values.panels.results}, {kReportKey, values.panels.report}})
+                                    {kResultsPanelKey, values.panels.results},
+                                    {kReportKey, values.panels.report}})
         if (size)
             entries.emplace_back(key, QString::number(*size));
     const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
-    return WriteFileSafely(path, kCannotSaveSettings, [&bytes](QIODevice& device) {
-        return WriteAll(device, bytes.constData(), bytes.size());
-    });
+    return WriteFileSafely(path, kCannotSaveSettings,
+                           [&bytes](QIODevice& device) { return WriteAll(device, bytes.constData(), bytes.size()); });
 }
 
 } // namespace centrafix

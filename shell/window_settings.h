@@ -75,8 +75,7 @@ SettingsRead ReadStoredSettings(const QString& path);
 // "SidePanelWidth", "ResultsPanelHeight" and "ReportWidth" when they are set. Every other line of the file stays byte for byte, and a
 // failed write leaves the old file; a file that cannot be read is not written
 // over.
-std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values,
-                                         const QString& programPath);
+std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values, const QString& programPath);
 
 // The language of the window for a user who has not chosen one: German for
 // a German locale (de_DE, de_AT, de_CH, ...), English for any other, the C

@@ -1,7 +1,7 @@
 #include "window_texts.h"
 
-#include "engine/number_text.h"
 #include "engine/error.h"
+#include "engine/number_text.h"
 #include "engine/string_table.h"
 
 #include <QStringList>
@@ -13,8 +13,7 @@ std::string ColorEntryText(const ColorObject& object)
     return object.Name + " W=" + FormatGeneral(object.Weight, ".");
 }
 
-Result<std::optional<double>> WeightFromEditedText(std::string_view newString,
-                                                   std::string_view localeSeparator)
+Result<std::optional<double>> WeightFromEditedText(std::string_view newString, std::string_view localeSeparator)
 {
     const std::size_t at = newString.find("W=");
     if (at == std::string_view::npos)
@@ -38,40 +37,37 @@ int FindColorEntry(std::string_view text, const ColorObjectTable& objects)
 std::string ColorReadout(const ColorObject& object)
 {
     const std::int32_t c = object.Color;
-    return object.Name + ":  RGB(" + std::to_string(RedOf(c)) + "," +
-           std::to_string(GreenOf(c)) + "," + std::to_string(BlueOf(c)) + ")";
+    return object.Name + ":  RGB(" + std::to_string(RedOf(c)) + "," + std::to_string(GreenOf(c)) + "," +
+           std::to_string(BlueOf(c)) + ")";
 }
 
-std::string PointerReadout(float scale, float X, float Y, double OriginX, double OriginY,
-                           std::string_view sep)
+std::string PointerReadout(float scale, float X, float Y, double OriginX, double OriginY, std::string_view sep)
 {
     const double x = static_cast<double>(scale * X) - OriginX;
     const double y = static_cast<double>(scale * Y) - OriginY;
     return "x = " + FormatFixed(x, 2, sep) + ", y = " + FormatFixed(y, 2, sep) + ".";
 }
 
-std::string ClickReadout(double scale, float X, float Y, double OriginX, double OriginY,
-                         std::int32_t color, std::string_view sep)
+std::string ClickReadout(double scale, float X, float Y, double OriginX, double OriginY, std::int32_t color,
+                         std::string_view sep)
 {
     const double x = static_cast<double>(X) * scale - OriginX;
     const double y = static_cast<double>(Y) * scale - OriginY;
-    return "(" + FormatFixed(x, 2, sep) + "/" + FormatFixed(y, 2, sep) + "), RGB(" +
-           std::to_string(RedOf(color)) + "," + std::to_string(GreenOf(color)) + "," +
-           std::to_string(BlueOf(color)) + ")";
+    return "(" + FormatFixed(x, 2, sep) + "/" + FormatFixed(y, 2, sep) + "), RGB(" + std::to_string(RedOf(color)) +
+           "," + std::to_string(GreenOf(color)) + "," + std::to_string(BlueOf(color)) + ")";
 }
 
 namespace {
 
-constexpr Message kNoUsableFactor{"%1 \"%2\" ergibt keinen brauchbaren Faktor",
-                                  "%1 \"%2\" gives no usable factor"};
+constexpr Message kNoUsableFactor{"%1 \"%2\" ergibt keinen brauchbaren Faktor", "%1 \"%2\" gives no usable factor"};
 constexpr Message kAllPictures{"Alle Bilder", "All Pictures"};
 
 } // namespace
 
 QString ScaleProblemText(const QString& scaleText, int languageIndex)
 {
-    return QString::fromStdString(Tr(kNoUsableFactor, languageIndex,
-                                     {FieldName(Field::ScaleFactor, languageIndex), scaleText.toStdString()}));
+    return QString::fromStdString(
+        Tr(kNoUsableFactor, languageIndex, {FieldName(Field::ScaleFactor, languageIndex), scaleText.toStdString()}));
 }
 
 OpenDialogFilter QtFileFilter(const std::string& filterList, int languageIndex)

@@ -51,8 +51,7 @@ std::string ColorEntryText(const ColorObject& object);
 // case-sensitive "W=" (either decimal separator the locale allows), nothing
 // when the text holds no "W=", or an error when the number would be cut short
 // ("W=2,5" where "," is no decimal separator).
-Result<std::optional<double>> WeightFromEditedText(std::string_view newString,
-                                                   std::string_view localeSeparator);
+Result<std::optional<double>> WeightFromEditedText(std::string_view newString, std::string_view localeSeparator);
 
 // The first colour object (1 to 7) whose name begins `text`, or 0. No name of
 // one language begins another ("blau" / "hellblau"), so an entry that still
@@ -70,8 +69,8 @@ std::string PointerReadout(float scale, float X, float Y, double OriginX, double
 
 // The status text of a click: "(12.50/-3.00), RGB(255,0,0)", measured from
 // the origin as it was before the click.
-std::string ClickReadout(double scale, float X, float Y, double OriginX, double OriginY,
-                         std::int32_t color, std::string_view decimalSeparator);
+std::string ClickReadout(double scale, float X, float Y, double OriginX, double OriginY, std::int32_t color,
+                         std::string_view decimalSeparator);
 
 // The status text shown instead of a read-out when the scale field gives no
 // usable factor (an expression the evaluator rejects, or 0).

@@ -6,7 +6,8 @@
 
 namespace centrafix {
 
-WorkerThread::WorkerThread(QObject* parent) : QObject(parent) {}
+WorkerThread::WorkerThread(QObject* parent) : QObject(parent)
+{}
 
 WorkerThread::~WorkerThread()
 {

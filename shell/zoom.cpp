@@ -9,9 +9,9 @@
 namespace centrafix {
 namespace {
 
-constexpr std::array kSteps{1.0 / 64, 1.0 / 48, 1.0 / 32, 1.0 / 24, 1.0 / 16, 1.0 / 12, 1.0 / 8, 1.0 / 6,
-                            1.0 / 4,  1.0 / 3,  1.0 / 2,  2.0 / 3,  1.0,      1.5,      2.0,     3.0,
-                            4.0,      6.0,      8.0,      12.0,     16.0};
+constexpr std::array kSteps{1.0 / 64, 1.0 / 48, 1.0 / 32, 1.0 / 24, 1.0 / 16, 1.0 / 12, 1.0 / 8,
+                            1.0 / 6,  1.0 / 4,  1.0 / 3,  1.0 / 2,  2.0 / 3,  1.0,      1.5,
+                            2.0,      3.0,      4.0,      6.0,      8.0,      12.0,     16.0};
 
 // Steps compare with some slack: a factor read back from text is not bit for
 // bit the step it was.
@@ -27,8 +27,7 @@ double StepZoom(double zoom, int steps)
         z = next == kSteps.end() ? kMaxZoom : *next;
     }
     for (; steps < 0; ++steps) {
-        const auto next =
-            std::find_if(kSteps.rbegin(), kSteps.rend(), [&](double s) { return s < z * (1 - kSlack); });
+        const auto next = std::find_if(kSteps.rbegin(), kSteps.rend(), [&](double s) { return s < z * (1 - kSlack); });
         z = next == kSteps.rend() ? kMinZoom : *next;
     }
     return z;

@@ -33,7 +33,8 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"picture", {"picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
     {"chart", {"picture", "picture/files", "engine", "aero"}},
     {"document", {"picture", "picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
-    {"shell", {"document", "chart", "picture", "picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
+    {"shell",
+     {"document", "chart", "picture", "picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
     {"cli", {"document", "chart", "picture", "picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
 };
 
@@ -104,8 +105,8 @@ TEST(Layers, EachFolderIncludesOnlyTheFoldersBelowIt)
 
 TEST(Layers, ThePlainLayersUseNoQtAndTheDocumentNoWidgets)
 {
-    static const std::set<std::string> widgets = {"QWidget", "QApplication", "QMainWindow", "QDialog",
-                                                  "QMessageBox", "QAction", "QPushButton", "QLabel"};
+    static const std::set<std::string> widgets = {"QWidget",     "QApplication", "QMainWindow", "QDialog",
+                                                  "QMessageBox", "QAction",      "QPushButton", "QLabel"};
     for (const auto& [file, source] : ReadSources()) {
         for (const std::string& name : source.systemIncludes) {
             if (source.folder == "aero" || source.folder == "engine")

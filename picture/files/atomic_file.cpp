@@ -115,8 +115,7 @@ ErrorArg SystemReason(int code)
     }
 }
 
-std::optional<Error> WriteFileSafely(const QString& path, const Message& cannotWrite,
-                                     const ContentWriter& write)
+std::optional<Error> WriteFileSafely(const QString& path, const Message& cannotWrite, const ContentWriter& write)
 {
     // By the name's own bytes, which need not be UTF-8 (see FileNameFromBytes).
     const QByteArray bytes = FileNameBytes(path);

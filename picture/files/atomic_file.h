@@ -21,8 +21,7 @@ namespace centrafix {
 // it could not: a reason not yet about the file (Because). A failure is
 // `cannotWrite` about the file, with the reason as "%1".
 using ContentWriter = std::function<std::optional<Error>(QIODevice& device)>;
-std::optional<Error> WriteFileSafely(const QString& path, const Message& cannotWrite,
-                                     const ContentWriter& write);
+std::optional<Error> WriteFileSafely(const QString& path, const Message& cannotWrite, const ContentWriter& write);
 
 // Writes all of `bytes` to `device`; the system's reason when it takes fewer
 // (a short write is how a full disk shows).

@@ -49,13 +49,12 @@ QJsonObject ObjectJson(const ResultFacts& facts, std::size_t i)
 
 // The CSV's object columns; "colour" came later and stands beside the name it
 // explains, so readers that take the columns by name see nothing move but it.
-constexpr const char* kObjectKeys[] = {"index", "name", "colour",  "found",      "area",  "area_percent",
-                                       "cg_x",  "cg_y", "ac_x",    "outline",    "ref_length", "weight"};
+constexpr const char* kObjectKeys[] = {"index", "name", "colour", "found",   "area",       "area_percent",
+                                       "cg_x",  "cg_y", "ac_x",   "outline", "ref_length", "weight"};
 
 // The picture's own values, repeated on each of its rows.
-constexpr const char* kPictureColumns[] = {"width",      "height",     "scale",     "unit",
-                                           "origin_x",   "origin_y",   "origin_column", "origin_row",
-                                           "tolerance",  "cd_lam",     "cd_turb"};
+constexpr const char* kPictureColumns[] = {"width",         "height",     "scale",     "unit",   "origin_x", "origin_y",
+                                           "origin_column", "origin_row", "tolerance", "cd_lam", "cd_turb"};
 
 // A text field as RFC 4180 wants it: in quotes, quotes doubled, when it
 // holds a comma, a quote or a line break. A spreadsheet takes a cell that
@@ -126,11 +125,17 @@ QByteArray CsvRows(const QString& file, const QJsonObject& json)
 {
     const QJsonValue origin = json["origin"];
     // In the order of kPictureColumns.
-    const QStringList pictureValues{
-        CsvValue(json["picture"]["width"]), CsvValue(json["picture"]["height"]), CsvValue(json["scale_factor"]),
-        CsvField(json["unit"].toString()),  CsvValue(origin["x"]),              CsvValue(origin["y"]),
-        CsvValue(origin["column"]),         CsvValue(origin["row"]),            CsvValue(json["tolerance"]),
-        CsvValue(json["cd_lam"]),           CsvValue(json["cd_turb"])};
+    const QStringList pictureValues{CsvValue(json["picture"]["width"]),
+                                    CsvValue(json["picture"]["height"]),
+                                    CsvValue(json["scale_factor"]),
+                                    CsvField(json["unit"].toString()),
+                                    CsvValue(origin["x"]),
+                                    CsvValue(origin["y"]),
+                                    CsvValue(origin["column"]),
+                                    CsvValue(origin["row"]),
+                                    CsvValue(json["tolerance"]),
+                                    CsvValue(json["cd_lam"]),
+                                    CsvValue(json["cd_turb"])};
     QByteArray rows;
     const QJsonArray objects = json["objects"].toArray();
     // The colours in order, then the total, as the grid lists them.

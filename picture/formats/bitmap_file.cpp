@@ -55,8 +55,7 @@ std::optional<BmpPixels> ReadColours(BufferedBytes& in, const BmpHeader& header)
 {
     const qint64 stored = std::min<qint64>(header.bitCount <= 8 ? header.paletteEntries : 0, 256);
     QByteArray table(static_cast<qsizetype>(stored * header.paletteEntryBytes()), '\0');
-    if (!in.skip(header.paletteOffset) ||
-        !in.read(reinterpret_cast<unsigned char*>(table.data()), table.size()) ||
+    if (!in.skip(header.paletteOffset) || !in.read(reinterpret_cast<unsigned char*>(table.data()), table.size()) ||
         !in.skip(header.pixelOffset - header.paletteOffset - table.size()))
         return std::nullopt;
     return BmpPixels(header, table);
@@ -70,7 +69,10 @@ std::optional<BmpPixels> ReadColours(BufferedBytes& in, const BmpHeader& header)
 class BitmapRows : public RowReader {
 public:
     BitmapRows(QIODevice* device, const BmpHeader& header, BmpPixels pixels, const QString& name)
-        : m_device(device), m_header(header), m_pixels(pixels), m_name(name)
+        : m_device(device),
+          m_header(header),
+          m_pixels(pixels),
+          m_name(name)
     {
         m_width = static_cast<int>(header.width);
         m_height = static_cast<int>(header.height);

@@ -16,14 +16,14 @@ inline constexpr quint32 kBmpRgb = 0, kBmpRle8 = 1, kBmpRle4 = 2, kBmpBitFields 
 struct BmpHeader {
     quint32 headerSize = 0;
     qint64 width = 0;
-    qint64 height = 0;     // rows, whichever way they are stored
-    bool topDown = false;  // the first row stored is the top one (a negative height)
+    qint64 height = 0;    // rows, whichever way they are stored
+    bool topDown = false; // the first row stored is the top one (a negative height)
     int planes = 1;
     int bitCount = 0;
     quint32 compression = kBmpRgb;
     quint32 colorsUsed = 0;
-    qint64 paletteOffset = 0; // where the colour table starts, counted alike
-    qint64 pixelOffset = 0;   // where the pixels start, counted from the first byte read
+    qint64 paletteOffset = 0;  // where the colour table starts, counted alike
+    qint64 pixelOffset = 0;    // where the pixels start, counted from the first byte read
     qint64 paletteEntries = 0; // colour table entries stored between the two
 
     // Stored rows are padded to whole 32-bit words.

@@ -40,9 +40,7 @@ void BmpPixels::convertRow(const unsigned char* stored, std::uint32_t* out, int 
         for (int x = 0; x < width; ++x)
             out[x] = m_colors[stored[x]];
         break;
-    default:
-        BgrToWorkingWords(stored, out, width, m_bitCount / 8);
-        break;
+    default: BgrToWorkingWords(stored, out, width, m_bitCount / 8); break;
     }
 }
 

@@ -22,9 +22,10 @@ constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 class RleCursor {
 public:
     RleCursor(QImage& image, bool topDown)
-        : m_image(image), m_topDown(topDown), m_begun(static_cast<std::size_t>(image.height()), false)
-    {
-    }
+        : m_image(image),
+          m_topDown(topDown),
+          m_begun(static_cast<std::size_t>(image.height()), false)
+    {}
 
     bool done() const { return m_row >= m_image.height(); }
 

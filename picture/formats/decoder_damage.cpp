@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+
+// The message codes depend on what jpeglib.h configured.
 #include <jerror.h>
 
 namespace centrafix {
@@ -31,10 +33,10 @@ std::string_view JpegWords(int code)
 // The TIFF tags whose loss changes the pixels; libtiff drops any tag it
 // cannot read with a warning that names it and ends "tag ignored".
 constexpr std::array<std::string_view, 18> kPixelTags{
-    "\"ColorMap\"",        "\"StripOffsets\"", "\"StripByteCounts\"", "\"TileOffsets\"",    "\"TileByteCounts\"",
-    "\"BitsPerSample\"",   "\"SamplesPerPixel\"", "\"Compression\"",  "\"Photometric",      "\"RowsPerStrip\"",
-    "\"PlanarConfig",      "\"ExtraSamples\"", "\"Predictor\"",      "\"SampleFormat\"",    "\"JPEGTables\"",
-    "\"YCbCrSubsampling\"", "\"FillOrder\"",   "\"Orientation\""};
+    "\"ColorMap\"",         "\"StripOffsets\"",    "\"StripByteCounts\"", "\"TileOffsets\"",  "\"TileByteCounts\"",
+    "\"BitsPerSample\"",    "\"SamplesPerPixel\"", "\"Compression\"",     "\"Photometric",    "\"RowsPerStrip\"",
+    "\"PlanarConfig",       "\"ExtraSamples\"",    "\"Predictor\"",       "\"SampleFormat\"", "\"JPEGTables\"",
+    "\"YCbCrSubsampling\"", "\"FillOrder\"",       "\"Orientation\""};
 
 } // namespace
 

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include <jpeglib.h>
+
+// The message codes depend on what jpeglib.h configured.
 #include <jerror.h>
 
 namespace centrafix {
@@ -50,7 +52,8 @@ void ExitWithWords(j_common_ptr info)
 }
 
 // Everything libjpeg would print is kept by the two hooks above and below.
-void SayNothing(j_common_ptr) {}
+void SayNothing(j_common_ptr)
+{}
 
 void NoteDamage(j_common_ptr info, int level)
 {
@@ -102,8 +105,10 @@ struct Source {
     JOCTET bytes[kInputBytes];
 };
 
-void StartSource(j_decompress_ptr) {}
-void EndSource(j_decompress_ptr) {}
+void StartSource(j_decompress_ptr)
+{}
+void EndSource(j_decompress_ptr)
+{}
 
 boolean FillSource(j_decompress_ptr info)
 {

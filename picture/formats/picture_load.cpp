@@ -31,9 +31,10 @@ constexpr Message kCutShort{"beschädigtes oder unvollständiges %1-Bild: die Da
                             "damaged or incomplete %1 picture: the file ends before the picture does"};
 constexpr Message kDataEndsEarly{"beschädigtes oder unvollständiges %1-Bild: seine Bilddaten enden vor dem Bild",
                                  "damaged or incomplete %1 picture: its pixel data ends before the picture does"};
-constexpr Message kTooLargeToRead{"%1 x %2 Pixel sind mehr, als gelesen wird (höchstens %3 Pixel je Seite und %4 "
-                                  "Megapixel)",
-                                  "%1 x %2 pixels is more than we read (at most %3 pixels a side and %4 megapixels)"};
+constexpr Message kTooLargeToRead{
+    "%1 x %2 Pixel sind mehr, als gelesen wird (höchstens %3 Pixel je Seite und %4 "
+    "Megapixel)",
+    "%1 x %2 pixels is more than we read (at most %3 pixels a side and %4 megapixels)"};
 constexpr Message kNoMemoryToRead{"nicht genug Speicher, um das Bild zu lesen",
                                   "not enough memory to read the picture"};
 

@@ -11,8 +11,8 @@ namespace centrafix {
 // What libpng finds reading a PNG through, pixels and end chunk, as Qt's
 // reader reads it.
 struct PngCheck {
-    bool damaged = false; // libpng gave up on it
-    bool cutShort = false; // the file ended before libpng did
+    bool damaged = false;          // libpng gave up on it
+    bool cutShort = false;         // the file ended before libpng did
     std::vector<std::string> said; // libpng's warnings and its error, in order
 };
 

@@ -3,13 +3,13 @@
 #include "picture/formats/decoder_damage.h"
 #include "picture/formats/decoder_log.h"
 #include "picture/formats/gif_frame.h"
-#include "picture/formats/working_copy.h"
 #include "picture/formats/png_check.h"
+#include "picture/formats/working_copy.h"
 
 #include <QBuffer>
 
-#include <QImageReader>
 #include <QIODevice>
+#include <QImageReader>
 
 #include <algorithm>
 #include <string>
@@ -17,7 +17,6 @@
 namespace centrafix {
 
 namespace {
-
 
 // Passes a device through to a decoder, noting whether the decoder ever asked
 // for bytes beyond its end. A complete picture file holds all its decoder

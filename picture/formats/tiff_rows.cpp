@@ -106,7 +106,8 @@ std::optional<std::uint16_t> StoredPhotometric(DeviceInput& input)
     };
     const bool big = number(header.constData() + 2, 2) == 43;
     const int countBytes = big ? 8 : 2, entryBytes = big ? 20 : 12;
-    const qint64 directory = static_cast<qint64>(big ? number(header.constData() + 8, 8) : number(header.constData() + 4, 4));
+    const qint64 directory =
+        static_cast<qint64>(big ? number(header.constData() + 8, 8) : number(header.constData() + 4, 4));
     QByteArray count(countBytes, '\0');
     if (directory < 0 || !input.seek(directory) || input.read(count.data(), countBytes) != countBytes)
         return std::nullopt;
@@ -240,7 +241,8 @@ private:
                 return false;
             const std::size_t bytes = std::min<std::size_t>(tileRowBytes, rowBytes - left * pixelBytes());
             for (std::uint32_t y = 0; y < tileHeight; ++y)
-                std::copy_n(m_tile.data() + y * tileRowBytes, bytes, m_band.data() + y * rowBytes + left * pixelBytes());
+                std::copy_n(m_tile.data() + y * tileRowBytes, bytes,
+                            m_band.data() + y * rowBytes + left * pixelBytes());
         }
         return true;
     }

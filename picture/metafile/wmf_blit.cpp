@@ -29,8 +29,7 @@ BlitLayout LayoutOf(Fn fn, bool withoutBitmap)
 
 QPainter::CompositionMode CompositionFor(quint32 rop)
 {
-    constexpr quint32 kSrcAnd = 0x008800C6, kSrcPaint = 0x00EE0086, kSrcInvert = 0x00660046,
-                      kNotSrcCopy = 0x00330008;
+    constexpr quint32 kSrcAnd = 0x008800C6, kSrcPaint = 0x00EE0086, kSrcInvert = 0x00660046, kNotSrcCopy = 0x00330008;
     switch (rop) {
     case kSrcAnd: return QPainter::RasterOp_SourceAndDestination;
     case kSrcPaint: return QPainter::RasterOp_SourceOrDestination;
@@ -49,8 +48,8 @@ bool Patterned(const QBrush& brush)
 
 Problem RecordPlayer::fillByRasterOp(quint32 rop, const QRectF& target)
 {
-    constexpr quint32 kPatCopy = 0x00F00021, kPatInvert = 0x005A0049, kDstInvert = 0x00550009,
-                      kBlackness = 0x00000042, kWhiteness = 0x00FF0062;
+    constexpr quint32 kPatCopy = 0x00F00021, kPatInvert = 0x005A0049, kDstInvert = 0x00550009, kBlackness = 0x00000042,
+                      kWhiteness = 0x00FF0062;
     const double factor = Patterned(m_dc.brush) ? cost::kPatternFactor : 1.0;
     if (Problem problem = m_budget.spend(ClippedArea(target, m_budget.canvas()) * factor))
         return problem;

@@ -48,8 +48,8 @@ Result<Headers> ReadHeaders(QByteArrayView bytes)
     if (bytes.size() >= 4 && ReadU32(bytes, 0) == kPlaceableKey) {
         if (bytes.size() < kPlaceableBytes)
             return Damaged(kEndsInPlaceable);
-        headers.bounds = QRectF(QPointF(ReadS16(bytes, 6), ReadS16(bytes, 8)),
-                                QPointF(ReadS16(bytes, 10), ReadS16(bytes, 12)));
+        headers.bounds =
+            QRectF(QPointF(ReadS16(bytes, 6), ReadS16(bytes, 8)), QPointF(ReadS16(bytes, 10), ReadS16(bytes, 12)));
         headers.unitsPerInch = ReadU16(bytes, 14);
         if (headers.unitsPerInch == 0)
             return Damaged(kNoUnits);

@@ -13,10 +13,11 @@ namespace centrafix::wmf {
 
 namespace {
 
-constexpr Message kTooCostly{"ihre Zeichnung überschreitet die Grenze von %1 Pixeloperationen (das %2-Fache der "
-                             "Bildfläche und %3 dazu)",
-                             "drawing it passes the limit of %1 pixel operations (%2 times the picture's area "
-                             "plus %3)"};
+constexpr Message kTooCostly{
+    "ihre Zeichnung überschreitet die Grenze von %1 Pixeloperationen (das %2-Fache der "
+    "Bildfläche und %3 dazu)",
+    "drawing it passes the limit of %1 pixel operations (%2 times the picture's area "
+    "plus %3)"};
 
 // The rows of the canvas an edge from y0 to y1, `pad` pixels thick, covers;
 // nothing when it misses the canvas.
@@ -61,8 +62,7 @@ double CrowdedRows(const std::vector<std::pair<double, double>>& spans)
 WorkBudget::WorkBudget(QSize canvas)
     : m_canvas(QPointF(0, 0), QSizeF(canvas)),
       m_limit(double(kAreaFactor) * canvas.width() * canvas.height() + double(kAllowance))
-{
-}
+{}
 
 Problem WorkBudget::spend(double units)
 {
@@ -70,8 +70,9 @@ Problem WorkBudget::spend(double units)
     if (!m_exceeded && m_spent <= m_limit)
         return std::nullopt;
     m_exceeded = true;
-    return Described({}, kTooCostly, {std::to_string(static_cast<qint64>(m_limit)), std::to_string(kAreaFactor),
-                                 std::to_string(kAllowance)});
+    return Described(
+        {}, kTooCostly,
+        {std::to_string(static_cast<qint64>(m_limit)), std::to_string(kAreaFactor), std::to_string(kAllowance)});
 }
 
 double ClippedArea(const QRectF& box, const QRectF& canvas)

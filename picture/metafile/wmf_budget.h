@@ -47,14 +47,14 @@ private:
 // What one unit of each kind of work counts, timed against flat fills (about
 // two thirds of a nanosecond a pixel).
 namespace cost {
-inline constexpr double kRecord = 16;            // any record's own handling
-inline constexpr double kVertex = 64;            // a path point: mapped, stored, stroked
-inline constexpr double kCrowdedRow = 4;         // a row of an area, times the square of the edges crossing it
-inline constexpr double kDecodedPixel = 16;      // a bitmap pixel decoded and converted
-inline constexpr double kPatternFactor = 8;      // a pixel filled from a pattern or a bitmap
-inline constexpr double kGlyph = 8'000;          // laying out and placing one character
+inline constexpr double kRecord = 16;             // any record's own handling
+inline constexpr double kVertex = 64;             // a path point: mapped, stored, stroked
+inline constexpr double kCrowdedRow = 4;          // a row of an area, times the square of the edges crossing it
+inline constexpr double kDecodedPixel = 16;       // a bitmap pixel decoded and converted
+inline constexpr double kPatternFactor = 8;       // a pixel filled from a pattern or a bitmap
+inline constexpr double kGlyph = 8'000;           // laying out and placing one character
 inline constexpr double kFontResolve = 2'000'000; // finding a font for a description not met lately
-inline constexpr double kClipRect = 256;         // one rectangle of a clipping region
+inline constexpr double kClipRect = 256;          // one rectangle of a clipping region
 } // namespace cost
 
 // The pixels of `box` inside `canvas`.

@@ -36,8 +36,9 @@ Problem LayoutProblem(const BmpHeader& h, qsizetype size)
     const qint64 available = size - h.pixelOffset;
     const qint64 needed = h.rowBytes() * h.height;
     if (h.uncompressed() && available < needed)
-        return Described({}, kPixelsPastRecord, {std::to_string(h.width), std::to_string(h.height),
-                                            std::to_string(needed), std::to_string(available)});
+        return Described(
+            {}, kPixelsPastRecord,
+            {std::to_string(h.width), std::to_string(h.height), std::to_string(needed), std::to_string(available)});
     return std::nullopt;
 }
 
@@ -101,7 +102,8 @@ Dib DecodeDib(QByteArrayView dib, const Message& what, WorkBudget& budget)
         return result;
     result.image = FromPackedBitmap(dib, header->pixelOffset);
     if (result.image.isNull())
-        result.problem = Described({}, kUndecodable, {what, std::to_string(header->width), std::to_string(header->height)});
+        result.problem =
+            Described({}, kUndecodable, {what, std::to_string(header->width), std::to_string(header->height)});
     return result;
 }
 

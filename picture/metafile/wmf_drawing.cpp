@@ -56,8 +56,8 @@ Problem RecordPlayer::draw(const QPainterPath& path, bool filled)
     QBrush brush = filled ? m_dc.brush : QBrush(Qt::NoBrush);
     const double penWidth = pen.style() == Qt::NoPen ? 0.0 : std::max(pen.widthF(), 1.0);
     const bool patterned = brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush;
-    if (Problem problem = m_budget.spend(
-            PathCost(path, penWidth, brush.style() != Qt::NoBrush, patterned, m_budget.canvas())))
+    if (Problem problem =
+            m_budget.spend(PathCost(path, penWidth, brush.style() != Qt::NoBrush, patterned, m_budget.canvas())))
         return problem;
     const Mix mix = MixFor(m_dc.rop2);
     if (!mix.draws)
@@ -66,9 +66,9 @@ Problem RecordPlayer::draw(const QPainterPath& path, bool filled)
     if (mix.colour) {
         pen.setColor(*mix.colour);
         // A bitmap brush turns into the colour alone; hatches keep their lines.
-        brush = brush.style() == Qt::NoBrush ? brush
+        brush = brush.style() == Qt::NoBrush          ? brush
                 : brush.style() == Qt::TexturePattern ? QBrush(*mix.colour)
-                                                        : QBrush(*mix.colour, brush.style());
+                                                      : QBrush(*mix.colour, brush.style());
         background = *mix.colour;
     }
     m_painter.setPen(pen);

@@ -79,7 +79,11 @@ const RecordPlayer::Rule* RecordPlayer::ruleFor(quint16 function)
 }
 
 RecordPlayer::RecordPlayer(QImage& target, const DeviceContext& start, int objectsHint)
-    : m_painter(&target), m_device(target.size()), m_dc(start), m_objects(objectsHint), m_budget(target.size())
+    : m_painter(&target),
+      m_device(target.size()),
+      m_dc(start),
+      m_objects(objectsHint),
+      m_budget(target.size())
 {
     // Measured drawings need exact colours: no blended edge pixels.
     m_painter.setRenderHint(QPainter::Antialiasing, false);

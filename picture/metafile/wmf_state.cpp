@@ -50,7 +50,7 @@ QBrush LogicalBrush(quint16 style, const QColor& color, quint16 hatch)
     if (style == kNull)
         return QBrush(Qt::NoBrush);
     if (style == kHatched) {
-        constexpr Qt::BrushStyle kHatches[] = {Qt::HorPattern,   Qt::VerPattern,  Qt::FDiagPattern,
+        constexpr Qt::BrushStyle kHatches[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
                                                Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
         return QBrush(color, hatch < 6 ? kHatches[hatch] : Qt::SolidPattern);
     }
@@ -64,19 +64,19 @@ Mix MixFor(int rop2)
     const auto op = [](C mode) { return Mix{mode, std::nullopt, true}; };
     switch (rop2) {
     case 1: return {C::CompositionMode_Source, QColor(Qt::black), true};
-    case 2: return op(C::RasterOp_NotSourceAndNotDestination); // R2_NOTMERGEPEN
-    case 3: return op(C::RasterOp_NotSourceAndDestination);    // R2_MASKNOTPEN
-    case 4: return op(C::RasterOp_NotSource);                  // R2_NOTCOPYPEN
-    case 5: return op(C::RasterOp_SourceAndNotDestination);    // R2_MASKPENNOT
-    case 6: return op(C::RasterOp_NotDestination);             // R2_NOT
-    case 7: return op(C::RasterOp_SourceXorDestination);       // R2_XORPEN
-    case 8: return op(C::RasterOp_NotSourceOrNotDestination);  // R2_NOTMASKPEN
-    case 9: return op(C::RasterOp_SourceAndDestination);       // R2_MASKPEN
-    case 10: return op(C::RasterOp_NotSourceXorDestination);   // R2_NOTXORPEN
+    case 2: return op(C::RasterOp_NotSourceAndNotDestination);            // R2_NOTMERGEPEN
+    case 3: return op(C::RasterOp_NotSourceAndDestination);               // R2_MASKNOTPEN
+    case 4: return op(C::RasterOp_NotSource);                             // R2_NOTCOPYPEN
+    case 5: return op(C::RasterOp_SourceAndNotDestination);               // R2_MASKPENNOT
+    case 6: return op(C::RasterOp_NotDestination);                        // R2_NOT
+    case 7: return op(C::RasterOp_SourceXorDestination);                  // R2_XORPEN
+    case 8: return op(C::RasterOp_NotSourceOrNotDestination);             // R2_NOTMASKPEN
+    case 9: return op(C::RasterOp_SourceAndDestination);                  // R2_MASKPEN
+    case 10: return op(C::RasterOp_NotSourceXorDestination);              // R2_NOTXORPEN
     case 11: return {C::CompositionMode_SourceOver, std::nullopt, false}; // R2_NOP
-    case 12: return op(C::RasterOp_NotSourceOrDestination);    // R2_MERGENOTPEN
-    case 14: return op(C::RasterOp_SourceOrNotDestination);    // R2_MERGEPENNOT
-    case 15: return op(C::RasterOp_SourceOrDestination);       // R2_MERGEPEN
+    case 12: return op(C::RasterOp_NotSourceOrDestination);               // R2_MERGENOTPEN
+    case 14: return op(C::RasterOp_SourceOrNotDestination);               // R2_MERGEPENNOT
+    case 15: return op(C::RasterOp_SourceOrDestination);                  // R2_MERGEPEN
     case 16: return {C::CompositionMode_Source, QColor(Qt::white), true};
     default: return {}; // R2_COPYPEN, and values Windows does not know
     }

@@ -18,8 +18,9 @@ namespace {
 constexpr quint16 kUpdateCp = 1, kAlignRight = 2, kAlignCentre = 6, kAlignBottom = 8, kAlignBaseline = 24;
 constexpr quint16 kEtoOpaque = 2, kEtoClipped = 4;
 
-constexpr Message kNoFonts{"Text ist ohne Schriftarten nicht zu zeichnen (das Programm läuft ohne grafische Oberfläche)",
-                           "text cannot be drawn without fonts (the program runs without its graphical side)"};
+constexpr Message kNoFonts{
+    "Text ist ohne Schriftarten nicht zu zeichnen (das Programm läuft ohne grafische Oberfläche)",
+    "text cannot be drawn without fonts (the program runs without its graphical side)"};
 
 } // namespace
 
@@ -77,9 +78,8 @@ Problem RecordPlayer::resolveFont()
 {
     constexpr std::size_t kKept = 32;
     const QSizeF scale(scaleX(), scaleY());
-    const auto made = std::find_if(m_madeFonts.begin(), m_madeFonts.end(), [&](const MadeFont& f) {
-        return f.scale == scale && f.logical == m_dc.font;
-    });
+    const auto made = std::find_if(m_madeFonts.begin(), m_madeFonts.end(),
+                                   [&](const MadeFont& f) { return f.scale == scale && f.logical == m_dc.font; });
     if (made != m_madeFonts.end()) {
         m_font = made->font;
         return std::nullopt;
@@ -131,8 +131,8 @@ RecordPlayer::TextLine RecordPlayer::layOut(const TextRun& run, const QString& t
 
 Problem RecordPlayer::drawText(const TextRun& run)
 {
-    const QRectF box = run.box ? mapRect(run.box->left(), run.box->top(), run.box->right(), run.box->bottom())
-                               : QRectF();
+    const QRectF box =
+        run.box ? mapRect(run.box->left(), run.box->top(), run.box->right(), run.box->bottom()) : QRectF();
     if (Problem problem = m_budget.spend(ClippedArea(box, m_budget.canvas())))
         return problem;
     // Writers fill rectangles with an ExtTextOut of no text: no font needed.

@@ -43,15 +43,12 @@ TEST_P(StandardAtmosphereLayers, TemperaturePressureAndViscosityExponent)
     EXPECT_NEAR(ViscosityExponent(air), c.n, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllSeven, StandardAtmosphereLayers,
-                         ::testing::Values(LayerCase{-1000, 294.65, 113929.0831, 0.822},
-                                           LayerCase{5000, 255.65, 54019.9121, 0.822},
-                                           LayerCase{15000, 216.65, 12044.46037, 0.836},
-                                           LayerCase{25000, 221.65, 2511.023963, 0.85},
-                                           LayerCase{40000, 251.05, 277.5216548, 0.85},
-                                           LayerCase{49000, 270.65, 86.16206943, 0.85},
-                                           LayerCase{60000, 245.45, 20.31426922, 0.85},
-                                           LayerCase{100000, 156.65, 0.01821928952, 0.85}));
+INSTANTIATE_TEST_SUITE_P(
+    AllSeven, StandardAtmosphereLayers,
+    ::testing::Values(LayerCase{-1000, 294.65, 113929.0831, 0.822}, LayerCase{5000, 255.65, 54019.9121, 0.822},
+                      LayerCase{15000, 216.65, 12044.46037, 0.836}, LayerCase{25000, 221.65, 2511.023963, 0.85},
+                      LayerCase{40000, 251.05, 277.5216548, 0.85}, LayerCase{49000, 270.65, 86.16206943, 0.85},
+                      LayerCase{60000, 245.45, 20.31426922, 0.85}, LayerCase{100000, 156.65, 0.01821928952, 0.85}));
 
 TEST(StandardAtmosphere, UpperLayerStartsExactlyAtItsBound)
 {
@@ -60,8 +57,8 @@ TEST(StandardAtmosphere, UpperLayerStartsExactlyAtItsBound)
     EXPECT_EQ(At(11000).Pressure, 22632.0);
     EXPECT_EQ(At(20000).Pressure, 5474.89);
     EXPECT_EQ(At(20000).Temperature, 216.65);
-    for (const auto& [bound, pressure] : {std::pair{32000.0, 868.019}, {47000.0, 110.906}, {51000.0, 66.9389},
-                                          {71000.0, 3.95642}})
+    for (const auto& [bound, pressure] :
+         {std::pair{32000.0, 868.019}, {47000.0, 110.906}, {51000.0, 66.9389}, {71000.0, 3.95642}})
         EXPECT_EQ(At(bound).Pressure, pressure) << bound;
     EXPECT_NEAR(At(std::nextafter(11000.0, 0.0)).Pressure, 22632.0, 0.1);
     EXPECT_NEAR(At(std::nextafter(20000.0, 0.0)).Pressure, 5474.89, 0.1);
@@ -107,8 +104,8 @@ TEST(Kapa, ClampedCorners)
 {
     EXPECT_EQ(Kapa(150, 100000), 1.411046064);
     EXPECT_DOUBLE_EQ(Kapa(100, 1e7), 1.984046042);
-    EXPECT_DOUBLE_EQ(Kapa(450, 100000), 1.411046064 - 0.043876603 + 0.078159252 - 0.164819672 +
-                                            0.244026772 - 0.133528477);
+    EXPECT_DOUBLE_EQ(Kapa(450, 100000),
+                     1.411046064 - 0.043876603 + 0.078159252 - 0.164819672 + 0.244026772 - 0.133528477);
     // Beyond the fit's range the inputs are clamped, not extrapolated.
     EXPECT_EQ(Kapa(50, 1000), Kapa(150, 100000));
     EXPECT_EQ(Kapa(1000, 1000), Kapa(450, 100000));

@@ -107,8 +107,7 @@ TEST(LoadingChart, AxesLeaveAMarginAroundEveryLine)
     const ExampleRun example = RunExample();
     const std::pair<LoadingTable, const char*> tables[] = {
         {LoadingTable(rectangle, 200, 100.0, "."), "rectangle"},
-        {LoadingTable(example.result.values.RowChord, example.result.values.height, example.originRow, "."),
-         "example"},
+        {LoadingTable(example.result.values.RowChord, example.result.values.height, example.originRow, "."), "example"},
     };
     for (const auto& [table, what] : tables) {
         SCOPED_TRACE(what);
@@ -185,9 +184,9 @@ TEST(LoadingChart, ATallTableKeepsEveryLinesOutlineInAFewThousandPoints)
         return std::max_element(line.begin(), line.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
     };
     EXPECT_EQ(highest(samples.chord)->y(), 500.0);
-    EXPECT_TRUE(std::any_of(samples.chord.begin(), samples.chord.end(),
-                            [](QPointF p) { return p.y() == 450.0 && std::abs(p.x() - 0.123457) < 1e-9; }))
-        << "the one-row spike survives";
+    EXPECT_TRUE(std::any_of(samples.chord.begin(), samples.chord.end(), [](QPointF p) {
+        return p.y() == 450.0 && std::abs(p.x() - 0.123457) < 1e-9;
+    })) << "the one-row spike survives";
     // The loadings' largest values are where the chord is narrowest, at the
     // wing's two tips; the thinned line keeps them.
     for (int n = 0; n < 4; ++n) {

@@ -52,7 +52,8 @@ TEST(BatchLimits, AListWithoutEndStopsAtItsStatedSize)
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     for (const auto& [line, says] :
          {std::pair{QByteArray("a.png\n"), QString("centrafix-cli: more than 1000000 pictures in one run\n")},
-          std::pair{QByteArray(4000, 'x') + "\n", "centrafix-cli: " + fifo + ": the list of pictures is larger than 64 MiB\n"}}) {
+          std::pair{QByteArray(4000, 'x') + "\n",
+                    "centrafix-cli: " + fifo + ": the list of pictures is larger than 64 MiB\n"}}) {
         std::thread writer = EndlessWriter(fifo, line);
         const CliOutcome endless = RunCli({"--files-from", fifo});
         writer.join();

@@ -125,8 +125,7 @@ TEST(BatchCommand, JsonHoldsTheEightObjectsAndTheAnnotatedPictureTheirMarkers)
 
 TEST(BatchCommand, LanguageColoursWeightsAndLocaleShapeTheOutput)
 {
-    const Outcome o = RunCli({"--language", "de", "--colors", "rot,1", "--weights", "1,2.5,1,1,1,1,1"},
-                             "de_DE.UTF-8");
+    const Outcome o = RunCli({"--language", "de", "--colors", "rot,1", "--weights", "1,2.5,1,1,1,1,1"}, "de_DE.UTF-8");
     ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
     const QStringList lines = GridLines(o.out);
     EXPECT_EQ(FirstColumn(lines), "Objekt,schwarz,rot,Gesamt");

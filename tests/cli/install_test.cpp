@@ -62,7 +62,8 @@ TEST_F(Installed, ProgramsRunFromTheInstalledTreeAlone)
     const Ran json = RunProgram(At("bin/centrafix-cli"), {"--json"}, CleanEnvironment());
     ASSERT_EQ(json.exitCode, 0);
     EXPECT_TRUE(QJsonDocument::fromJson(json.out.toUtf8()).isObject());
-    EXPECT_EQ(RunProgram(At("bin/centrafix"), {"--version"}, CleanEnvironment()).out, "centrafix " CENTRAFIX_VERSION "\n");
+    EXPECT_EQ(RunProgram(At("bin/centrafix"), {"--version"}, CleanEnvironment()).out,
+              "centrafix " CENTRAFIX_VERSION "\n");
     // The chart writer, a module of its own, comes along.
     const QString chart = At("chart.svg");
     EXPECT_EQ(RunProgram(At("bin/centrafix-cli"), {"--chart", chart}, CleanEnvironment()).exitCode, 0);

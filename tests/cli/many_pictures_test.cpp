@@ -77,8 +77,9 @@ TEST_F(ManyPictures, OneCsvTableOfObjectsAndTotalsWithFullPrecision)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 5) << "header, blue and total, black and total";
-    EXPECT_EQ(rows[0], "file,index,name,colour,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
-                       "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,cd_lam,cd_turb");
+    EXPECT_EQ(rows[0],
+              "file,index,name,colour,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
+              "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,cd_lam,cd_turb");
     const QStringList blue = rows[1].split(',');
     EXPECT_EQ(blue[0], small1);
     EXPECT_EQ(blue[2], "blue");
@@ -114,10 +115,10 @@ TEST_F(ManyPictures, AUnitNamedGoesToEveryWorkerAndOnePictureMakesTheSameTable)
             EXPECT_EQ(CsvCell(header, row, "origin_row"), "4");
             EXPECT_EQ(CsvCell(header, row, "tolerance"), "10");
             // The same numbers as that picture's JSON, to the last digit.
-            const QJsonObject json =
-                QJsonDocument::fromJson(RunCli(QStringList{"--json", "--unit", "cm", "--scale", "0.1", "--origin",
-                                                           "3,4", picture}).out.toUtf8())
-                    .object();
+            const QJsonObject json = QJsonDocument::fromJson(RunCli(QStringList{"--json", "--unit", "cm", "--scale",
+                                                                                "0.1", "--origin", "3,4", picture})
+                                                                 .out.toUtf8())
+                                         .object();
             EXPECT_EQ(json["unit"], "cm");
             const QJsonObject object = json["objects"][CsvCell(header, row, "index").toInt()].toObject();
             for (const char* key : {"area", "area_percent", "cg_x", "cg_y", "ac_x", "outline", "ref_length"})

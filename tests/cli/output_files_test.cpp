@@ -5,21 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <future>
-#include <tuple>
 #include <sys/stat.h>
+#include <tuple>
 
 using centrafix::test::CliLimits;
 using centrafix::test::ReadBytes;
 using centrafix::test::RunCli;
-using centrafix::test::WriteBytes;
 using centrafix::test::SmallestAddressSpace;
+using centrafix::test::WriteBytes;
 
 namespace {
 
@@ -40,9 +40,9 @@ TEST(BatchOutputFiles, AFullDiskLeavesTheOldFileAndSaysSo)
     // 2 kB fit the old files, not the 60 kB table, the 4 kB annotated picture
     // or the chart's 100 kB and more.
     const CliLimits fullDisk{2000, -1};
-    for (const auto& [option, path, old] : {std::tuple{"--loading-table", table, oldTable},
-                                            std::tuple{"--annotated", picture, oldPicture},
-                                            std::tuple{"--chart", chart, oldChart}}) {
+    for (const auto& [option, path, old] :
+         {std::tuple{"--loading-table", table, oldTable}, std::tuple{"--annotated", picture, oldPicture},
+          std::tuple{"--chart", chart, oldChart}}) {
         SCOPED_TRACE(option);
         const auto o = RunCli({option, path}, "C", fullDisk);
         EXPECT_NE(o.exitCode, 0);

@@ -38,8 +38,7 @@ QImage RedSquare()
 TEST(PictureNames, ANameThatASpreadsheetWouldComputeIsWrittenAsText)
 {
     QTemporaryDir dir;
-    const QStringList names{"=HYPERLINK(1).png", "+1.png", "-2.png", "@SUM(A1).png", "\tx.png", "\ry.png",
-                            "plain.png"};
+    const QStringList names{"=HYPERLINK(1).png", "+1.png", "-2.png", "@SUM(A1).png", "\tx.png", "\ry.png", "plain.png"};
     QStringList pictures;
     for (const QString& name : names) {
         // Relative names, as a shell glob gives them, so the name starts the field.

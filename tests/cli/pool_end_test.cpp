@@ -55,10 +55,12 @@ protected:
 CliOutcome RunIntoHead(const QStringList& arguments)
 {
     QProcess shell;
-    shell.start("bash", QStringList{"-c", R"("$0" "$@" | head -c 200 >/dev/null; exit "${PIPESTATUS[0]}")", CENTRAFIX_CLI} +
-                            arguments);
+    shell.start("bash",
+                QStringList{"-c", R"("$0" "$@" | head -c 200 >/dev/null; exit "${PIPESTATUS[0]}")", CENTRAFIX_CLI} +
+                    arguments);
     shell.waitForFinished(120000);
-    return {shell.exitStatus() == QProcess::NormalExit ? shell.exitCode() : -1, {},
+    return {shell.exitStatus() == QProcess::NormalExit ? shell.exitCode() : -1,
+            {},
             QString::fromUtf8(shell.readAllStandardError())};
 }
 
@@ -105,15 +107,17 @@ TEST_F(PoolEnd, AFullDiskIsOneLineInTheUsersLanguageAndStatusOne)
     }
     const CliOutcome german = RunCli({"--language", "de", pictures[1]}, "C", full);
     EXPECT_EQ(german.exitCode, 1);
-    EXPECT_EQ(german.err, "centrafix-cli: die Standardausgabe kann nicht geschrieben werden "
-                          "(kein Platz mehr auf dem Datenträger)\n");
+    EXPECT_EQ(german.err,
+              "centrafix-cli: die Standardausgabe kann nicht geschrieben werden "
+              "(kein Platz mehr auf dem Datenträger)\n");
 }
 
 // The children of process `pid`, from every one of its threads.
 QList<pid_t> ChildrenOf(qint64 pid)
 {
     QList<pid_t> children;
-    for (const QString& task : QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    for (const QString& task :
+         QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile list(QStringLiteral("/proc/%1/task/%2/children").arg(pid).arg(task));
         if (list.open(QIODevice::ReadOnly))
             for (const QByteArray& child : list.readAll().split(' '))
@@ -186,7 +190,8 @@ KilledWorker KillTheWorkers(const QTemporaryDir& dir, const QStringList& many, i
     result.stderrLines.removeIf([](const QString& line) { return line.startsWith("centrafix-cli: --jobs "); });
     for (const QString& line : std::as_const(result.stderrLines)) {
         const QRegularExpressionMatch m =
-            QRegularExpression("^centrafix-cli: (?:the analysis of )?(\\S+\\.png)(:| stopped unexpectedly$)").match(line);
+            QRegularExpression("^centrafix-cli: (?:the analysis of )?(\\S+\\.png)(:| stopped unexpectedly$)")
+                .match(line);
         EXPECT_TRUE(m.hasMatch()) << line.toStdString();
         result.told << m.captured(1);
     }

@@ -138,9 +138,10 @@ TEST_F(ProtectedFiles, NoOutputIsAnInputOfTheSameRunThroughAnyLink)
 TEST_F(ProtectedFiles, TwoOutputsNeverShareAFileButAnAnnotatedPictureMayReplaceOne)
 {
     const QString out = dir.filePath("out.png");
-    expectRefused({"--loading-table", out, "--annotated", dir.path() + "/../" + QDir(dir.path()).dirName() + "/out.png", a},
-                  dir.path() + "/../" + QDir(dir.path()).dirName() + "/out.png",
-                  "--loading-table and --annotated name the same file, so nothing is written");
+    expectRefused(
+        {"--loading-table", out, "--annotated", dir.path() + "/../" + QDir(dir.path()).dirName() + "/out.png", a},
+        dir.path() + "/../" + QDir(dir.path()).dirName() + "/out.png",
+        "--loading-table and --annotated name the same file, so nothing is written");
     ASSERT_TRUE(WriteBytes(out, "an old table\n"));
     expectRefused({"--chart", dir.filePath("chart.svg"), "--loading-table", out, "--annotated", out, a}, out,
                   "--loading-table and --annotated name the same file, so nothing is written");

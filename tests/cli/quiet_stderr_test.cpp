@@ -63,9 +63,12 @@ TEST(BatchStderr, ARefusedPictureIsOneLineOfOurOwn)
     const QByteArray jpeg = centrafix::test::Encoded(drawing, "jpeg");
     const QByteArray gif = centrafix::test::GifFile(drawing.convertToFormat(QImage::Format_Indexed8));
     const std::pair<const char*, QByteArray> cases[] = {
-        {"damaged.tif", tiff},        {"cut.tif", whole.left(whole.size() / 2)},
-        {"damaged.png", png},         {"cut.png", png.left(png.size() / 2)},
-        {"cut.jpg", jpeg.left(jpeg.size() / 2)}, {"header.jpg", jpeg.left(jpeg.size() / 10)},
+        {"damaged.tif", tiff},
+        {"cut.tif", whole.left(whole.size() / 2)},
+        {"damaged.png", png},
+        {"cut.png", png.left(png.size() / 2)},
+        {"cut.jpg", jpeg.left(jpeg.size() / 2)},
+        {"header.jpg", jpeg.left(jpeg.size() / 10)},
         {"cut.gif", gif.left(gif.size() / 2)},
     };
     for (const auto& [name, bytes] : cases) {

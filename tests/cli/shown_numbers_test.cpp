@@ -67,8 +67,10 @@ TEST(ShownNumbers, TheDragEstimateReadsTheChordInTheUnitNamed)
     const double cdLam = metres["cd_lam"].toDouble(), cdTurb = metres["cd_turb"].toDouble();
     ASSERT_GT(cdLam, 0.0);
     const QStringList sameWing[] = {
-        {"--scale", "10", "--unit", "mm"},      {"--scale", "1", "--unit", " CM "},
-        {"--scale", "0.01", "--unit", "Meter"}, {"--scale", "0.01/0.0254", "--unit", "Zoll"},
+        {"--scale", "10", "--unit", "mm"},
+        {"--scale", "1", "--unit", " CM "},
+        {"--scale", "0.01", "--unit", "Meter"},
+        {"--scale", "0.01/0.0254", "--unit", "Zoll"},
         {"--scale", "0.01/0.3048", "--unit", "feet"},
     };
     for (const QStringList& arguments : sameWing) {
@@ -80,11 +82,13 @@ TEST(ShownNumbers, TheDragEstimateReadsTheChordInTheUnitNamed)
     }
     // Without a unit it knows, the scale is metres per pixel, as it always
     // was, and the report says so.
-    for (const QStringList& arguments : {QStringList{"--scale", "0.01"}, QStringList{"--scale", "0.01", "--unit", "px"}}) {
+    for (const QStringList& arguments :
+         {QStringList{"--scale", "0.01"}, QStringList{"--scale", "0.01", "--unit", "px"}}) {
         const CliOutcome o = RunCli(arguments);
         ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
-        EXPECT_TRUE(o.out.contains("\r\nCD_lam = 0.000833 (meters per pixel assumed)\r\n"
-                                   "CD_turb = 0.005809 (meters per pixel assumed)\r\n"))
+        EXPECT_TRUE(
+            o.out.contains("\r\nCD_lam = 0.000833 (meters per pixel assumed)\r\n"
+                           "CD_turb = 0.005809 (meters per pixel assumed)\r\n"))
             << o.out.toStdString();
     }
     const CliOutcome german = RunCli({"--scale", "10", "--unit", "Millimeter", "--language", "de"}, "de_DE.UTF-8");
@@ -147,8 +151,8 @@ TEST(ShownNumbers, APictureThatMatchesLittleOrNothingSaysSo)
     EXPECT_EQ(cleaned.exitCode, 0);
     EXPECT_TRUE(cleaned.err.isEmpty()) << cleaned.err.toStdString();
 
-    const CliOutcome many = RunCli({"--json", "--jobs", "2", noisy, dir.filePath("clean.png"), white},
-                                   QStringLiteral("C"));
+    const CliOutcome many =
+        RunCli({"--json", "--jobs", "2", noisy, dir.filePath("clean.png"), white}, QStringLiteral("C"));
     EXPECT_EQ(many.exitCode, 2) << "clean.png does not exist";
     const QStringList lines = many.err.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 3) << many.err.toStdString();
@@ -159,7 +163,8 @@ TEST(ShownNumbers, APictureThatMatchesLittleOrNothingSaysSo)
     const CliOutcome nothing = RunCli({"--language", "de", white});
     EXPECT_EQ(nothing.exitCode, 0);
     EXPECT_EQ(nothing.err, "centrafix-cli: " + white + ": Keine Farbe gefunden.\n");
-    EXPECT_TRUE(nothing.out.contains("\r\nGesamt\tKeine Farbe gefunden.\t\t\t\t\t\t\t\r\n")) << nothing.out.toStdString();
+    EXPECT_TRUE(nothing.out.contains("\r\nGesamt\tKeine Farbe gefunden.\t\t\t\t\t\t\t\r\n"))
+        << nothing.out.toStdString();
     EXPECT_FALSE(nothing.out.contains("100.0")) << nothing.out.toStdString();
     EXPECT_TRUE(nothing.out.endsWith("\r\nKeine Farbe gefunden.\r\n")) << nothing.out.toStdString();
 }

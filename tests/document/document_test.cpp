@@ -92,8 +92,8 @@ TEST(DocumentRefusals, EachFieldNamedInBothLanguagesAsTheBatchCommandSaysIt)
          "Scale Factor \"2+\" ends before the expression is complete"},
     };
     for (const Case& c : cases) {
-        for (const auto& [language, name, expected] : {std::tuple{kGerman, "de", c.german},
-                                                       std::tuple{kEnglish, "en", c.english}}) {
+        for (const auto& [language, name, expected] :
+             {std::tuple{kGerman, "de", c.german}, std::tuple{kEnglish, "en", c.english}}) {
             Document document = WithPicture(language);
             c.set(document, c.value);
             const std::string said = RefusalOf(document, language);
@@ -219,8 +219,8 @@ TEST(DocumentOutOfDate, ChangesAfterARunAreKeptInOrderOnceEach)
     document.setTicked(2, false);
     document.changePicture(Picture());
     document.setToleranceText("30");
-    const std::vector<const Message*> expected{&kChangedScale,    &kChangedUnit,  &kChangedWeights,
-                                               &kChangedAltitude, &kChangedMach,  &kChangedOrigin,
+    const std::vector<const Message*> expected{&kChangedScale,    &kChangedUnit,    &kChangedWeights,
+                                               &kChangedAltitude, &kChangedMach,    &kChangedOrigin,
                                                &kChangedColors,   &kChangedPicture, &kChangedTolerance};
     EXPECT_EQ(document.staleReasons(), expected);
     EXPECT_TRUE(document.lastRun().has_value()) << "the numbers stay for the exports";

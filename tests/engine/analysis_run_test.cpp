@@ -73,8 +73,8 @@ AnalysisInputs AllTicked(const std::string& scale = "1", const std::string& tole
     return in;
 }
 
-Outcome Analyse(const TextPicture& picture, const AnalysisInputs& in,
-                AnalysisObserver* observer = nullptr, ColorObjectTable* previous = nullptr)
+Outcome Analyse(const TextPicture& picture, const AnalysisInputs& in, AnalysisObserver* observer = nullptr,
+                ColorObjectTable* previous = nullptr)
 {
     const Result<RunSetup> setup = PrepareRun(in);
     EXPECT_TRUE(setup.ok());
@@ -171,11 +171,7 @@ TEST(OutlineSearch, BoundariesOfRingsBordersNeighboursAndShades)
 {
     // A 5 x 5 square with a one-pixel hole: 20 outer plus 4 inner edges.
     const TextPicture ring{
-        "kkkkk",
-        "kkkkk",
-        "kk.kk",
-        "kkkkk",
-        "kkkkk",
+        "kkkkk", "kkkkk", "kk.kk", "kkkkk", "kkkkk",
     };
     EXPECT_DOUBLE_EQ(Analyse(ring, AllTicked()).objects[kBlack].Outline, 24);
 
@@ -226,10 +222,10 @@ TEST(AnalysisRun, StatusTextsProgressAndPhasesComeInOrder)
 
     const std::vector<std::string> phases(obs.events.begin() + 7, obs.events.end());
     const std::vector<std::string> expected = {
-        "table", "ticks", "restore", "yield",                                        // after the scan
-        "yield", "yield", "yield", "yield", "yield", "yield", "yield", "restore", "yield", // vertical
-        "yield", "yield", "yield", "yield", "yield", "yield", "yield",             // horizontal
-        "yield", "row", "row", "row", "yield", "plot", "report"};
+        "table", "ticks", "restore", "yield",                                                // after the scan
+        "yield", "yield", "yield",   "yield", "yield", "yield", "yield", "restore", "yield", // vertical
+        "yield", "yield", "yield",   "yield", "yield", "yield", "yield",                     // horizontal
+        "yield", "row",   "row",     "row",   "yield", "plot",  "report"};
     EXPECT_EQ(phases, expected);
 
     in.languageIndex = kGerman;
@@ -330,7 +326,8 @@ TEST(AnalysisRun, OriginMovesPositionsButNotAreas)
     in.OriginX = 10;
     in.OriginY = 5;
     const Outcome out = Analyse(picture, in);
-    EXPECT_EQ(JoinedCells(out.result.gridRows[0]), "black\t-8.000\t-3.000\t-9.000\t16.00\t100.0\t16.0000\t4.0000\t1.00");
+    EXPECT_EQ(JoinedCells(out.result.gridRows[0]),
+              "black\t-8.000\t-3.000\t-9.000\t16.00\t100.0\t16.0000\t4.0000\t1.00");
 }
 
 TEST(PrepareRun, EvaluatesExpressionsAndRefusesWhatItCannotRead)
@@ -383,7 +380,8 @@ TEST(PrepareRun, RefusesAToleranceThatMatchesNothingAndInTheBatchATinyScale)
             in.toleranceText = tolerance;
             const Result<RunSetup> setup = PrepareRun(in, small);
             ASSERT_FALSE(setup.ok()) << tolerance;
-            EXPECT_EQ(ErrorText(setup.error(), kEnglish), "Tolerance \"" + std::string(tolerance) + "\" is not above 0");
+            EXPECT_EQ(ErrorText(setup.error(), kEnglish),
+                      "Tolerance \"" + std::string(tolerance) + "\" is not above 0");
         }
     }
     in.toleranceText = "0.001";
@@ -410,11 +408,7 @@ TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
     // Exact colours only, so tolerance 10 (one sweep for all objects) and 200
     // (a read per object) find the same pixels.
     const TextPicture picture{
-        "..kkkk....rrrr..",
-        ".kkkkkk..rrrrrr.",
-        "..kkkk..bb.rr...",
-        "...gg...bbbb..yy",
-        "...gggg.bbb.mmyy",
+        "..kkkk....rrrr..", ".kkkkkk..rrrrrr.", "..kkkk..bb.rr...", "...gg...bbbb..yy", "...gggg.bbb.mmyy",
     };
     AnalysisInputs in = AllTicked("0.5", "10");
     in.OriginX = 3.5;
@@ -436,7 +430,8 @@ TEST(AnalysisRun, SweepAndOwnPassesAgreeAtAScaleOtherThanOne)
     // at 3, 2.5 and 3 weighted 4, 6 and 4; chords 4, 6, 4.
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Area, 14 * 0.25);
     EXPECT_DOUBLE_EQ(swept.objects[kBlack].Outline, (56 - 22 - 16) * 0.5);
-    EXPECT_EQ(JoinedCells(swept.result.gridRows[0]), "black\t-1.500\t-0.2500\t-2.107\t3.500\t29.8\t9.0000\t2.4286\t1.00");
+    EXPECT_EQ(JoinedCells(swept.result.gridRows[0]),
+              "black\t-1.500\t-0.2500\t-2.107\t3.500\t29.8\t9.0000\t2.4286\t1.00");
 }
 
 TEST(PrepareRun, ScalesWeightsAndOriginsBeyondTheNumbersAreRefused)

@@ -38,8 +38,8 @@ std::string Why(const DragEstimate& drag, int language = kEnglish)
 TEST(FrictionDrag, ConstantChordGivesTwiceTheFlatPlateCoefficient)
 {
     // Typed as a German user types them, and the other way.
-    const DragEstimate drag = Estimate(std::vector<double>(51, 2.0), 50, 0.01, 50 * 2.0 * 0.01,
-                                       " 10000,0 ", "0.85", ",");
+    const DragEstimate drag =
+        Estimate(std::vector<double>(51, 2.0), 50, 0.01, 50 * 2.0 * 0.01, " 10000,0 ", "0.85", ",");
     ASSERT_TRUE(drag.ok()) << Why(drag);
     EXPECT_NEAR(drag->CD_lam, 2 * *aero::Cf_laminar(Reynolds(2.0)), 1e-15);
     EXPECT_NEAR(drag->CD_turb, 2 * *aero::Cf_turbulent(Reynolds(2.0)), 1e-15);
@@ -54,9 +54,7 @@ TEST(FrictionDrag, TwoChordsWeightedByStripArea)
     chord.push_back(0.0);
     const DragEstimate drag = Estimate(chord, 45, 0.02, 60 * 0.02);
     ASSERT_TRUE(drag.ok()) << Why(drag);
-    const auto mix = [](auto cf) {
-        return 2 * (30 * 1 * *cf(Reynolds(1)) + 10 * 3 * *cf(Reynolds(3))) / 60;
-    };
+    const auto mix = [](auto cf) { return 2 * (30 * 1 * *cf(Reynolds(1)) + 10 * 3 * *cf(Reynolds(3))) / 60; };
     EXPECT_NEAR(drag->CD_lam, mix(aero::Cf_laminar), 1e-14);
     EXPECT_NEAR(drag->CD_turb, mix(aero::Cf_turbulent), 1e-14);
 }
@@ -75,29 +73,27 @@ class FrictionDragUnavailable : public ::testing::TestWithParam<MendedCase> {};
 TEST_P(FrictionDragUnavailable, SaysWhichFieldAndWhy)
 {
     const MendedCase& c = GetParam();
-    const DragEstimate drag = Estimate(std::vector<double>(11, 1.0), 10, 0.01, 0.1, c.altitude,
-                                       c.mach, c.separator);
+    const DragEstimate drag = Estimate(std::vector<double>(11, 1.0), 10, 0.01, 0.1, c.altitude, c.mach, c.separator);
     EXPECT_EQ(Why(drag, c.language), c.reason);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, FrictionDragUnavailable,
-    ::testing::Values(
-        MendedCase{"abc", "0.85", ".", kEnglish, "Altitude [m] \"abc\" is not a number"},
-        MendedCase{"1\r\n2", "0.85", ".", kEnglish, "Altitude [m] \"1  2\" is not a number"},
-        MendedCase{"  ", "0.85", ".", kEnglish, "Altitude [m] is empty"},
-        MendedCase{"10000", "0,85", ".", kGerman, "Machzahl [-] \"0,85\" ist keine Zahl"},
-        MendedCase{"10000", "0", ".", kEnglish, "Mach number [-] \"0\" is not above 0"},
-        MendedCase{"10000", "-0.5", ".", kEnglish, "Mach number [-] \"-0.5\" is not above 0"},
-        MendedCase{"178325", "0.85", ".", kEnglish,
-                   "Altitude [m] \"178325\" is not below 178325, the top of the atmosphere model"},
-        MendedCase{"200000", "0,85", ",", kGerman,
-                   "Flughöhe [m] \"200000\" liegt nicht unter 178325, der Obergrenze des "
-                   "Atmosphärenmodells"},
-        MendedCase{"-1e70", "0.85", ".", kEnglish,
-                   "Altitude [m] \"-1e70\" is outside the atmosphere model"},
-        MendedCase{"0", "1e308", ".", kEnglish,
-                   "Mach number [-] \"1e308\" gives Reynolds numbers outside the friction laws"}));
+    ::testing::Values(MendedCase{"abc", "0.85", ".", kEnglish, "Altitude [m] \"abc\" is not a number"},
+                      MendedCase{"1\r\n2", "0.85", ".", kEnglish, "Altitude [m] \"1  2\" is not a number"},
+                      MendedCase{"  ", "0.85", ".", kEnglish, "Altitude [m] is empty"},
+                      MendedCase{"10000", "0,85", ".", kGerman, "Machzahl [-] \"0,85\" ist keine Zahl"},
+                      MendedCase{"10000", "0", ".", kEnglish, "Mach number [-] \"0\" is not above 0"},
+                      MendedCase{"10000", "-0.5", ".", kEnglish, "Mach number [-] \"-0.5\" is not above 0"},
+                      MendedCase{"178325", "0.85", ".", kEnglish,
+                                 "Altitude [m] \"178325\" is not below 178325, the top of the atmosphere model"},
+                      MendedCase{"200000", "0,85", ",", kGerman,
+                                 "Flughöhe [m] \"200000\" liegt nicht unter 178325, der Obergrenze des "
+                                 "Atmosphärenmodells"},
+                      MendedCase{"-1e70", "0.85", ".", kEnglish,
+                                 "Altitude [m] \"-1e70\" is outside the atmosphere model"},
+                      MendedCase{"0", "1e308", ".", kEnglish,
+                                 "Mach number [-] \"1e308\" gives Reynolds numbers outside the friction laws"}));
 
 TEST(ReportLines, EnglishAndGerman)
 {
@@ -137,11 +133,11 @@ TEST(ReportLines, SizeLineKeepsFourSignificantDigits)
 TEST(LengthUnits, KnownNamesInAnyCaseWithBlanksAround)
 {
     const std::pair<const char*, double> known[] = {
-        {"mm", 0.001},     {" Millimeter ", 0.001}, {"millimetres", 0.001}, {"MM", 0.001},
-        {"cm", 0.01},      {"Zentimeter", 0.01},    {"centimetre", 0.01},   {"\tCM", 0.01},
-        {"m", 1.0},        {"Meter", 1.0},          {"metres", 1.0},        {"M", 1.0},
-        {"in", 0.0254},    {"Inch", 0.0254},        {"inches", 0.0254},     {"Zoll", 0.0254},
-        {"ft", 0.3048},    {"Fuß", 0.3048},         {"FUSS", 0.3048},       {"feet", 0.3048},
+        {"mm", 0.001},    {" Millimeter ", 0.001}, {"millimetres", 0.001}, {"MM", 0.001},
+        {"cm", 0.01},     {"Zentimeter", 0.01},    {"centimetre", 0.01},   {"\tCM", 0.01},
+        {"m", 1.0},       {"Meter", 1.0},          {"metres", 1.0},        {"M", 1.0},
+        {"in", 0.0254},   {"Inch", 0.0254},        {"inches", 0.0254},     {"Zoll", 0.0254},
+        {"ft", 0.3048},   {"Fuß", 0.3048},         {"FUSS", 0.3048},       {"feet", 0.3048},
         {"Foot", 0.3048},
     };
     for (const auto& [name, metres] : known)
@@ -184,8 +180,7 @@ TEST(FrictionDrag, ChordsInAnyKnownUnitGiveTheReynoldsNumberInMetres)
 
 TEST(ReportLines, UnavailableCarriesTheReason)
 {
-    const DragEstimate drag =
-        Estimate(std::vector<double>(11, 1.0), 10, 0.01, 0.1, "zehn", "0,85", ",");
+    const DragEstimate drag = Estimate(std::vector<double>(11, 1.0), 10, 0.01, 0.1, "zehn", "0,85", ",");
     EXPECT_EQ(ReportLines(330, 314, 0.01, drag, kGerman, ","),
               "Pixel: 330 x 314 -> skaliert: 3,300 x 3,140\r\n"
               "CD_lam = nicht verfügbar: Flughöhe [m] \"zehn\" ist keine Zahl\r\n"

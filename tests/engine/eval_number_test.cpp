@@ -9,9 +9,8 @@ using namespace centrafix;
 TEST(EvalNumber, EvaluatesArithmeticExpressions)
 {
     const std::pair<const char*, double> cases[] = {
-        {"1/100", 0.01}, {"2*5", 10},      {"10", 10},         {" 7 ", 7},
-        {"2*0.75", 1.5}, {"(1+2)*3", 9},   {"2^3", 8},         {"-2", -2},
-        {"sqrt(4)", 2},  {"1.5e2", 150},   {"1/3", 1.0 / 3.0},
+        {"1/100", 0.01}, {"2*5", 10}, {"10", 10},     {" 7 ", 7},     {"2*0.75", 1.5},    {"(1+2)*3", 9},
+        {"2^3", 8},      {"-2", -2},  {"sqrt(4)", 2}, {"1.5e2", 150}, {"1/3", 1.0 / 3.0},
     };
     for (const auto& [text, value] : cases) {
         const Result<double> r = EvalNumber(text, Field::ScaleFactor);
@@ -33,7 +32,8 @@ TEST(EvalNumber, RefusesWhatItCannotEvaluateNamingTheFieldAndWhere)
     EXPECT_EQ(unknown.token, "abc");
     EXPECT_EQ(ErrorText(unknown, kEnglish),
               "Scale Factor \"2*abc\" has \"abc\" at position 3, which is no number, operator or function");
-    EXPECT_EQ(ErrorText(EvalNumber("0,5", Field::ScaleFactor).error(), kGerman).rfind("Maßstabsfaktor \"0,5\" ", 0), 0u);
+    EXPECT_EQ(ErrorText(EvalNumber("0,5", Field::ScaleFactor).error(), kGerman).rfind("Maßstabsfaktor \"0,5\" ", 0),
+              0u);
     EXPECT_EQ(ErrorText(EvalNumber(" ", Field::Tolerance).error(), kGerman), "Toleranz ist leer");
 }
 
@@ -42,9 +42,8 @@ TEST(EvalNumber, ReadsTheDecimalCommaWhereTheLocaleWritesOne)
     // "." reads everywhere; "," only where the locale writes it, with ";"
     // between function values.
     const std::tuple<const char*, const char*, double> read[] = {
-        {"0.5", ".", 0.5},      {"0.5", ",", 0.5},      {"0,5", ",", 0.5},
-        {"2*0,75", ",", 1.5},   {"max(1;5)", ",", 5},   {"max(1,5)", ".", 5},
-        {"1/50", ",", 0.02},    {"1,5e2", ",", 150},
+        {"0.5", ".", 0.5},    {"0.5", ",", 0.5},    {"0,5", ",", 0.5},   {"2*0,75", ",", 1.5},
+        {"max(1;5)", ",", 5}, {"max(1,5)", ".", 5}, {"1/50", ",", 0.02}, {"1,5e2", ",", 150},
     };
     for (const auto& [text, separator, value] : read) {
         const Result<double> r = EvalNumber(text, Field::ScaleFactor, separator);

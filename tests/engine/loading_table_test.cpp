@@ -18,8 +18,7 @@ std::string TableText(const std::vector<double>& RowChord, int height, double Or
     return LoadingTable(RowChord, height, OriginRow, separator).text();
 }
 
-constexpr char kHeader[] =
-    "Eta\tG(sin)\tCl(sin)\tG(sin^2)\tCl(sin^2)\tG(sin^3)\tCl(sin^3)\tG(sin^4)\tCl(sin^4)\r\n";
+constexpr char kHeader[] = "Eta\tG(sin)\tCl(sin)\tG(sin^2)\tCl(sin^2)\tG(sin^3)\tCl(sin^3)\tG(sin^4)\tCl(sin^4)\r\n";
 
 // The TAB-separated fields of every line; fails the test if a line does not
 // end in CR LF or a bare CR or LF appears inside one.
@@ -66,8 +65,7 @@ TEST(LoadingTable, HeightZeroGivesTheHeaderAlone)
 TEST(LoadingTable, OriginRowHundredInTwoHundredRows)
 {
     // RowChord has H + 1 entries; the last one must not become a row.
-    const std::vector<Fields> lines =
-        Lines(TableText(std::vector<double>(201, 1.0), 200, 100, "."));
+    const std::vector<Fields> lines = Lines(TableText(std::vector<double>(201, 1.0), 200, 100, "."));
     ASSERT_EQ(lines.size(), 201u);
     EXPECT_EQ(lines[1][0], "-1");
     EXPECT_EQ(lines[200][0], "0.99");

@@ -1,6 +1,6 @@
 #include "engine/analysis_run.h"
-#include "engine/object_sweep.h"
 #include "engine/color_match.h"
+#include "engine/object_sweep.h"
 #include "object_totals_print.h"
 #include "test_raster.h"
 
@@ -50,33 +50,32 @@ TEST(ObjectSweep, MeasuresEveryObjectExactlyAsItsOwnPassDoes)
 {
     // Short stretches take the branch-free walker, long ones the stretch walker.
     for (const int longest : {6, 90})
-    for (const double tolerance : {1.0, 10.0, 10.5, 60.0, 127.5}) {
-        const TextPicture picture =
-            NoisyPicture(397, 131, 20, static_cast<unsigned>(tolerance * 10), longest);
-        const RasterView raster = picture.view();
-        std::array<bool, 8> ticked{};
-        ticked.fill(true);
-        ticked[6] = false; // an unticked colour is left alone
-        QuarterChordMarks sweptMarks(raster.width, raster.height);
-        const SweepResult sweep = SweepAllObjects(raster, ticked, tolerance, sweptMarks, 3);
+        for (const double tolerance : {1.0, 10.0, 10.5, 60.0, 127.5}) {
+            const TextPicture picture = NoisyPicture(397, 131, 20, static_cast<unsigned>(tolerance * 10), longest);
+            const RasterView raster = picture.view();
+            std::array<bool, 8> ticked{};
+            ticked.fill(true);
+            ticked[6] = false; // an unticked colour is left alone
+            QuarterChordMarks sweptMarks(raster.width, raster.height);
+            const SweepResult sweep = SweepAllObjects(raster, ticked, tolerance, sweptMarks, 3);
 
-        QuarterChordMarks ownMarks(raster.width, raster.height);
-        for (int i = 1; i <= 7; ++i) {
-            if (!ticked[static_cast<std::size_t>(i)])
-                continue;
-            const SweepResult own = SweepOneObject(raster, i, tolerance, ownMarks, 1);
-            const ObjectTotals& t = sweep.objects[static_cast<std::size_t>(i)];
-            const ObjectTotals& o = own.objects[static_cast<std::size_t>(i)];
-            SCOPED_TRACE(testing::Message() << "tolerance " << tolerance << " object " << i);
-            EXPECT_EQ(t, o);
-            EXPECT_EQ(sweep.rowChords[static_cast<std::size_t>(i)], own.rowChords[static_cast<std::size_t>(i)]);
-            EXPECT_GT(t.count, 0);
+            QuarterChordMarks ownMarks(raster.width, raster.height);
+            for (int i = 1; i <= 7; ++i) {
+                if (!ticked[static_cast<std::size_t>(i)])
+                    continue;
+                const SweepResult own = SweepOneObject(raster, i, tolerance, ownMarks, 1);
+                const ObjectTotals& t = sweep.objects[static_cast<std::size_t>(i)];
+                const ObjectTotals& o = own.objects[static_cast<std::size_t>(i)];
+                SCOPED_TRACE(testing::Message() << "tolerance " << tolerance << " object " << i);
+                EXPECT_EQ(t, o);
+                EXPECT_EQ(sweep.rowChords[static_cast<std::size_t>(i)], own.rowChords[static_cast<std::size_t>(i)]);
+                EXPECT_GT(t.count, 0);
+            }
+            EXPECT_EQ(sweep.objects[6].count, 0);
+            for (int y = 0; y < raster.height; ++y)
+                ASSERT_EQ(std::memcmp(sweptMarks.row(y), ownMarks.row(y), static_cast<std::size_t>(raster.width)), 0)
+                    << "marks of row " << y;
         }
-        EXPECT_EQ(sweep.objects[6].count, 0);
-        for (int y = 0; y < raster.height; ++y)
-            ASSERT_EQ(std::memcmp(sweptMarks.row(y), ownMarks.row(y), static_cast<std::size_t>(raster.width)), 0)
-                << "marks of row " << y;
-    }
 }
 
 TEST(ObjectSweep, ResultIsBitIdenticalWhateverTheNumberOfThreads)

@@ -60,8 +60,8 @@ TEST(ColorMatcher, GivesTheSameAnswersAsTheFloatingPointRule)
 TEST(CleanUpColours, SnapsNearPixelsToTheNearestColourAndLeavesTheRest)
 {
     // Distances to the nearest colour: 0, 6, 199, 200, 381 (mid-grey).
-    std::vector<std::uint32_t> pixels = {ToRasterWord(Rgb(255, 0, 0)), ToRasterWord(Rgb(250, 1, 0)),
-                                         ToRasterWord(Rgb(200, 60, 84)), ToRasterWord(Rgb(200, 60, 85)),
+    std::vector<std::uint32_t> pixels = {ToRasterWord(Rgb(255, 0, 0)),     ToRasterWord(Rgb(250, 1, 0)),
+                                         ToRasterWord(Rgb(200, 60, 84)),   ToRasterWord(Rgb(200, 60, 85)),
                                          ToRasterWord(Rgb(127, 128, 127)), ToRasterWord(Rgb(3, 252, 250))};
     const MutableRasterView view{pixels.data(), 6, 1, 6};
     EXPECT_EQ(CleanUpColours(view, 200), 3);

@@ -103,7 +103,8 @@ TEST(Summation, NothingFoundIsSaidInTheTotalRowNotShownAsAZeroAtAHundredPercent)
         PointTable cg{}, ac{};
         const auto rows = SumUpResults(objects, cg, ac, 3, 4, ".", language);
         ASSERT_EQ(rows.size(), 1u);
-        EXPECT_EQ(JoinedCells(rows[0]), language == kEnglish ? "total\tNo color found." : "Gesamt\tKeine Farbe gefunden.");
+        EXPECT_EQ(JoinedCells(rows[0]),
+                  language == kEnglish ? "total\tNo color found." : "Gesamt\tKeine Farbe gefunden.");
         // What the exports write for the empty total: numbers, not 0 / 0.
         EXPECT_EQ(cg[0].x, -3.0);
         EXPECT_EQ(cg[0].y, -4.0);
@@ -115,9 +116,8 @@ TEST(ResultsGrid, CopyTextHasNineFieldsALineJoinedByCrLf)
 {
     const std::string header = GridHeaderText(kEnglish);
     EXPECT_EQ(CopyTableText(header, {}), header) << "no line break after the only line";
-    const std::string text = CopyTableText(
-        header, {GridRow{{"black", "1", "2", "3", "4", "5", "6", "7", "8"}}, GridRow{{"total", "1", "2", "3", "4", "5"}},
-                 GridRow{}});
+    const std::string text = CopyTableText(header, {GridRow{{"black", "1", "2", "3", "4", "5", "6", "7", "8"}},
+                                                    GridRow{{"total", "1", "2", "3", "4", "5"}}, GridRow{}});
     EXPECT_EQ(text, header + "\r\nblack\t1\t2\t3\t4\t5\t6\t7\t8\r\ntotal\t1\t2\t3\t4\t5\t\t\t\r\n\t\t\t\t\t\t\t\t");
     EXPECT_EQ(GridHeader(kGerman).cells.size(), 9u);
     EXPECT_EQ(JoinedCells(GridHeader(kGerman)), GridHeaderText(kGerman));

@@ -1,6 +1,6 @@
 #include "engine/color_object.h"
-#include "engine/results_grid.h"
 #include "engine/message.h"
+#include "engine/results_grid.h"
 #include "engine/string_table.h"
 
 #include <gtest/gtest.h>

@@ -114,30 +114,33 @@ TEST(VectorSweep, AgreesWithTheReferenceOnEveryKindOfRow)
         ticked.fill(true);
         ticked[6] = false; // an unticked colour is left alone
         for (const int width : kWidths)
-        for (const int longest : {1, 6, 300}) {
-            const Words picture = Picture(width, 23, 40, longest, static_cast<unsigned>(width * 7 + longest));
-            for (const double tolerance : {0.0, 1.0, 10.0, 10.5, 60.0, 127.5}) {
-                SCOPED_TRACE(testing::Message() << width << " wide, stretches up to " << longest << ", tolerance "
-                                                << tolerance);
-                QuarterChordMarks vectorMarks(width, picture.height), scalarMarks(width, picture.height);
-                const SweepResult vector =
-                    SweepAllObjects(picture.view(), ticked, tolerance, vectorMarks, 1, SweepMethod::Vector);
-                const SweepResult scalar =
-                    SweepAllObjects(picture.view(), ticked, tolerance, scalarMarks, 1, SweepMethod::Scalar);
-                ExpectSame(vector, scalar);
-                ExpectSameMarks(vectorMarks, scalarMarks);
+            for (const int longest : {1, 6, 300}) {
+                const Words picture = Picture(width, 23, 40, longest, static_cast<unsigned>(width * 7 + longest));
+                for (const double tolerance : {0.0, 1.0, 10.0, 10.5, 60.0, 127.5}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << width << " wide, stretches up to " << longest << ", tolerance " << tolerance);
+                    QuarterChordMarks vectorMarks(width, picture.height), scalarMarks(width, picture.height);
+                    const SweepResult vector =
+                        SweepAllObjects(picture.view(), ticked, tolerance, vectorMarks, 1, SweepMethod::Vector);
+                    const SweepResult scalar =
+                        SweepAllObjects(picture.view(), ticked, tolerance, scalarMarks, 1, SweepMethod::Scalar);
+                    ExpectSame(vector, scalar);
+                    ExpectSameMarks(vectorMarks, scalarMarks);
+                }
+                // Tolerances where one pixel may match several colours: one object at a time.
+                for (const double tolerance : {128.0, 300.0, 765.0, 766.0})
+                    for (const int object : {1, 4, 7}) {
+                        SCOPED_TRACE(testing::Message()
+                                     << width << " wide, object " << object << ", tolerance " << tolerance);
+                        QuarterChordMarks vectorMarks(width, picture.height), scalarMarks(width, picture.height);
+                        const bool stray = object == 4;
+                        ExpectSame(SweepOneObject(picture.view(), object, tolerance, vectorMarks, 1,
+                                                  SweepMethod::Vector, stray),
+                                   SweepOneObject(picture.view(), object, tolerance, scalarMarks, 1,
+                                                  SweepMethod::Scalar, stray));
+                        ExpectSameMarks(vectorMarks, scalarMarks);
+                    }
             }
-            // Tolerances where one pixel may match several colours: one object at a time.
-            for (const double tolerance : {128.0, 300.0, 765.0, 766.0})
-            for (const int object : {1, 4, 7}) {
-                SCOPED_TRACE(testing::Message() << width << " wide, object " << object << ", tolerance " << tolerance);
-                QuarterChordMarks vectorMarks(width, picture.height), scalarMarks(width, picture.height);
-                const bool stray = object == 4;
-                ExpectSame(SweepOneObject(picture.view(), object, tolerance, vectorMarks, 1, SweepMethod::Vector, stray),
-                           SweepOneObject(picture.view(), object, tolerance, scalarMarks, 1, SweepMethod::Scalar, stray));
-                ExpectSameMarks(vectorMarks, scalarMarks);
-            }
-        }
     });
 }
 
@@ -161,9 +164,10 @@ TEST(VectorSweep, CountsTheStrayPixelsThePredicateNames)
                     expected += IsStrayPixel(word, MaxColorDistance(tolerance)) ? 1 : 0;
                 for (const SweepMethod method : {SweepMethod::Vector, SweepMethod::Scalar}) {
                     QuarterChordMarks marks(width, picture.height);
-                    const SweepResult result = CanSweepAllObjectsAtOnce(tolerance)
-                                                   ? SweepAllObjects(picture.view(), ticked, tolerance, marks, 1, method)
-                                                   : SweepOneObject(picture.view(), 2, tolerance, marks, 1, method, true);
+                    const SweepResult result =
+                        CanSweepAllObjectsAtOnce(tolerance)
+                            ? SweepAllObjects(picture.view(), ticked, tolerance, marks, 1, method)
+                            : SweepOneObject(picture.view(), 2, tolerance, marks, 1, method, true);
                     EXPECT_EQ(result.strayPixels, expected) << (method == SweepMethod::Vector ? "vector" : "scalar");
                     EXPECT_EQ(SweepOneObject(picture.view(), 2, tolerance, marks, 1, method).strayPixels, 0);
                 }
@@ -181,19 +185,20 @@ TEST(VectorSweep, AgreesWithTheReferenceOnFlatPictures)
         ticked.fill(true);
         // A tolerance of 0 matches nothing, not even an exact colour.
         for (const double tolerance : {30.0, 0.0})
-        for (const int width : kWidths)
-        for (const std::uint32_t colour : {0x000000u, 0xFF0000u, 0xFFFFFFu, 0x0A0A0Au, 0x0B0B0Bu}) {
-            SCOPED_TRACE(testing::Message() << width << " wide, colour " << std::hex << colour << ", tolerance "
-                                            << tolerance);
-            const Words flat{width, 19, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 19, colour)};
-            QuarterChordMarks vectorMarks(width, flat.height), scalarMarks(width, flat.height);
-            const SweepResult vector =
-                SweepAllObjects(flat.view(), ticked, tolerance, vectorMarks, 1, SweepMethod::Vector);
-            const SweepResult scalar =
-                SweepAllObjects(flat.view(), ticked, tolerance, scalarMarks, 1, SweepMethod::Scalar);
-            ExpectSame(vector, scalar);
-            ExpectSameMarks(vectorMarks, scalarMarks);
-        }
+            for (const int width : kWidths)
+                for (const std::uint32_t colour : {0x000000u, 0xFF0000u, 0xFFFFFFu, 0x0A0A0Au, 0x0B0B0Bu}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << width << " wide, colour " << std::hex << colour << ", tolerance " << tolerance);
+                    const Words flat{width, 19,
+                                     std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 19, colour)};
+                    QuarterChordMarks vectorMarks(width, flat.height), scalarMarks(width, flat.height);
+                    const SweepResult vector =
+                        SweepAllObjects(flat.view(), ticked, tolerance, vectorMarks, 1, SweepMethod::Vector);
+                    const SweepResult scalar =
+                        SweepAllObjects(flat.view(), ticked, tolerance, scalarMarks, 1, SweepMethod::Scalar);
+                    ExpectSame(vector, scalar);
+                    ExpectSameMarks(vectorMarks, scalarMarks);
+                }
     });
 }
 
@@ -211,8 +216,8 @@ TEST(BandSweep, BandsOfAnyHeightMeasureWhatTheWholePictureDoes)
             whole = SweepAllObjects(picture.view(), ticked, tolerance, marks, 1);
         } else {
             for (std::size_t i = 1; i < 8; ++i) {
-                SweepResult own =
-                    SweepOneObject(picture.view(), static_cast<int>(i), tolerance, marks, 1, SweepMethod::Vector, i == 1);
+                SweepResult own = SweepOneObject(picture.view(), static_cast<int>(i), tolerance, marks, 1,
+                                                 SweepMethod::Vector, i == 1);
                 whole.objects[i] = own.objects[i];
                 whole.rowChords[i] = std::move(own.rowChords[i]);
                 whole.strayPixels += own.strayPixels;

@@ -94,4 +94,3 @@ TEST(X86Level, IsWhatTheKernelSeesOnThisProcessor)
     EXPECT_EQ(static_cast<int>(X86LevelHere()), static_cast<int>(expected)) << line;
 }
 #endif
-

@@ -73,9 +73,9 @@ TEST(ExamplePicture, MatchesTheDocumentedTable)
         int x0, x1, y0, y1, pieces;
     };
     const Expected table[] = {
-        {0xFF0000, 112, 241, 0, 312, 4}, // wing, cut by the fuselage and the tanks
-        {0x000000, 0, 328, 130, 182, 1}, // fuselage
-        {0x00FF00, 114, 249, 70, 242, 2}, // tanks
+        {0xFF0000, 112, 241, 0, 312, 4},   // wing, cut by the fuselage and the tanks
+        {0x000000, 0, 328, 130, 182, 1},   // fuselage
+        {0x00FF00, 114, 249, 70, 242, 2},  // tanks
         {0x0000FF, 278, 324, 100, 212, 2}, // tailplane halves
     };
     for (const Expected& e : table) {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <cmath>
 
 using namespace centrafix;
@@ -70,8 +69,8 @@ TEST(PictureArea, PointIsMinusOneOutsideAndTheContainingPixelInside)
     picture.setPixel(2, 1, qRgb(1, 2, 3));
     area.setPicture(picture);
     EXPECT_EQ(area.point(2.99, 1.5), Rgb(1, 2, 3));
-    for (const auto& [x, y] : {std::pair{-0.01, 0.0}, {0.0, -0.5}, {4.0, 0.0}, {0.0, 3.0}, {1e300, 1.0},
-                               {std::nan(""), 1.0}})
+    for (const auto& [x, y] :
+         {std::pair{-0.01, 0.0}, {0.0, -0.5}, {4.0, 0.0}, {0.0, 3.0}, {1e300, 1.0}, {std::nan(""), 1.0}})
         EXPECT_EQ(area.point(x, y), -1) << x << "," << y;
 }
 

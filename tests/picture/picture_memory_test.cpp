@@ -4,9 +4,9 @@
 // for want of memory.
 
 #include "address_space_limit.h"
-#include "picture_bytes.h"
 #include "picture/picture_source.h"
 #include "picture/streamed_sweep.h"
+#include "picture_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +41,8 @@ QByteArray PngWithProfile(qsizetype bytes)
 // An 8-bit RGB TIFF of one strip or one tile, of `data` stored bytes.
 QByteArray TiffAnnouncing(quint32 width, quint32 height, bool tiled, quint16 compression, const QByteArray& data)
 {
-    QList<test::TiffField> fields = {{256, 4, {width}},  {257, 4, {height}},     {258, 3, {8, 8, 8}},
-                                     {259, 3, {compression}}, {262, 3, {2}}, {277, 3, {3}}};
+    QList<test::TiffField> fields = {{256, 4, {width}},       {257, 4, {height}}, {258, 3, {8, 8, 8}},
+                                     {259, 3, {compression}}, {262, 3, {2}},      {277, 3, {3}}};
     const quint32 stored = static_cast<quint32>(data.size());
     if (tiled)
         fields += {{322, 4, {width}}, {323, 4, {height}}, {324, 4, {8}}, {325, 4, {stored}}};

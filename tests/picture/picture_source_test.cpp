@@ -1,7 +1,7 @@
 #include "metafile_builder.h"
-#include "picture_bytes.h"
 #include "picture/clipboard_picture.h"
 #include "picture/picture_source.h"
+#include "picture_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -57,10 +57,8 @@ TEST(PictureFile, EveryFormatArrivesAsTheSameRgb32Picture)
         QImage::Format written;
         int tolerance;
     } cases[] = {
-        {"png", "a.png", QImage::Format_RGB32, 0},
-        {"bmp", "indexed.bmp", QImage::Format_Indexed8, 0},
-        {"tiff", "a.tif", QImage::Format_RGB32, 0},
-        {"jpeg", "a.jpg", QImage::Format_RGB32, 24},
+        {"png", "a.png", QImage::Format_RGB32, 0},         {"bmp", "indexed.bmp", QImage::Format_Indexed8, 0},
+        {"tiff", "a.tif", QImage::Format_RGB32, 0},        {"jpeg", "a.jpg", QImage::Format_RGB32, 24},
         {"png", "png-named.bmp", QImage::Format_RGB32, 0}, // content decides, not the name
     };
     for (const auto& c : cases) {
@@ -225,11 +223,13 @@ TEST(PictureFile, ThePictureHeldWholeLimitNamesTheBatchCommandOnlyForKindsItMeas
                                                    {279, 4, {800'000}},
                                                    {320, 3, table}},
                                                   QByteArray(800'000, '\0'));
-    const std::string streamed = "the batch command (centrafix-cli) without --annotated measures this picture as it "
-                                 "is read, up to 2000 megapixels";
-    const std::string heldWhole = "pictures of this kind are always held whole; saved as a 24-bit bitmap or 24-bit "
-                                  "PNG, the batch command (centrafix-cli) without --annotated measures it as it is "
-                                  "read, up to 2000 megapixels";
+    const std::string streamed =
+        "the batch command (centrafix-cli) without --annotated measures this picture as it "
+        "is read, up to 2000 megapixels";
+    const std::string heldWhole =
+        "pictures of this kind are always held whole; saved as a 24-bit bitmap or 24-bit "
+        "PNG, the batch command (centrafix-cli) without --annotated measures it as it is "
+        "read, up to 2000 megapixels";
     const struct {
         const char* fileName;
         QByteArray bytes;
@@ -249,8 +249,9 @@ TEST(PictureFile, ThePictureHeldWholeLimitNamesTheBatchCommandOnlyForKindsItMeas
         const QString path = dir.filePath(c.fileName);
         WriteFile(path, c.bytes);
         const std::string why = Why(LoadPictureFile(path));
-        EXPECT_EQ(why, path.toStdString() + ": 30000 x 25000 pixels is larger than the 600-megapixel limit for a "
-                                            "picture held whole" +
+        EXPECT_EQ(why, path.toStdString() +
+                           ": 30000 x 25000 pixels is larger than the 600-megapixel limit for a "
+                           "picture held whole" +
                            (&c.says == &streamed ? "; " : ", and ") + c.says);
     }
     EXPECT_NE(Why(LoadPictureFile(dir.filePath("colour-table.bmp")), kGerman)
@@ -271,10 +272,12 @@ TEST(PictureFile, RefusalsReadInEitherLanguage)
     metafile.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100).brush(0xFF0000).pen(5, 0);
     WriteFile(cut, metafile.select(0).select(1).record(test::kCreatePenIndirect, {0}).bytes());
     const PictureLoad load = LoadPictureFile(cut);
-    EXPECT_EQ(Why(load, kEnglish), cut.toStdString() + ": damaged Windows metafile: record 7 at byte 106: "
-                                                       "a pen needs 10 bytes, its record holds 2");
-    EXPECT_EQ(Why(load, kGerman), cut.toStdString() + ": beschädigte Windows-Metadatei: Datensatz 7 bei Byte 106: "
-                                                      "Stift: 10 Bytes nötig, der Datensatz enthält 2");
+    EXPECT_EQ(Why(load, kEnglish), cut.toStdString() +
+                                       ": damaged Windows metafile: record 7 at byte 106: "
+                                       "a pen needs 10 bytes, its record holds 2");
+    EXPECT_EQ(Why(load, kGerman), cut.toStdString() +
+                                      ": beschädigte Windows-Metadatei: Datensatz 7 bei Byte 106: "
+                                      "Stift: 10 Bytes nötig, der Datensatz enthält 2");
 }
 
 TEST(ClipboardPicture, NeedsAnImageAndConvertsItLikeAFile)

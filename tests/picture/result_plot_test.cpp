@@ -34,9 +34,9 @@ std::int32_t At(const QImage& image, int x, int y)
         int dx, dy;
         std::int32_t color;
     } probes[] = {
-        {3, -3, kBlack}, {-3, 3, kBlack}, {-3, -3, kWhite}, {3, 3, kWhite}, {5, -1, kBlack},
-        {-1, 5, kBlack}, {-5, -1, kWhite}, {1, 5, kWhite},  {-7, -1, kWhite}, {8, 0, kBlack},
-        {-8, 0, kBlack}, {0, -8, kBlack}, {0, 8, kBlack},   {-10, 0, kGrey}, {0, 10, kGrey},
+        {3, -3, kBlack}, {-3, 3, kBlack},  {-3, -3, kWhite}, {3, 3, kWhite},   {5, -1, kBlack},
+        {-1, 5, kBlack}, {-5, -1, kWhite}, {1, 5, kWhite},   {-7, -1, kWhite}, {8, 0, kBlack},
+        {-8, 0, kBlack}, {0, -8, kBlack},  {0, 8, kBlack},   {-10, 0, kGrey},  {0, 10, kGrey},
     };
     for (const auto& p : probes)
         if (const std::int32_t seen = At(image, cx + p.dx, cy + p.dy); seen != p.color)
@@ -112,8 +112,8 @@ TEST(DrawMarker, IsTheCentreOfGravitySymbolOnThePixelHoldingTheCentre)
 TEST(PlotResults, CheckBoxesChooseTheMarkersAndEachEntrysMarkersShareARow)
 {
     const Scene scene;
-    for (const PlotChoice choice : {PlotChoice{false, false}, PlotChoice{false, true}, PlotChoice{true, false},
-                                    PlotChoice{true, true}}) {
+    for (const PlotChoice choice :
+         {PlotChoice{false, false}, PlotChoice{false, true}, PlotChoice{true, false}, PlotChoice{true, true}}) {
         SCOPED_TRACE(::testing::Message() << "showAC " << choice.showAC << ", showCG " << choice.showCG);
         const QImage image = scene.plot(choice);
         for (const Scene::At& p : Scene::kPlaces) {

@@ -4,11 +4,11 @@
 // the same pixels and the same results.
 
 #include "engine/analysis_run.h"
-#include "picture/formats/picture_load.h"
-#include "picture/picture_source.h"
-#include "picture/formats/qt_decode.h"
 #include "picture/files/result_facts.h"
+#include "picture/formats/picture_load.h"
+#include "picture/formats/qt_decode.h"
 #include "picture/formats/row_reader.h"
+#include "picture/picture_source.h"
 #include "picture/streamed_sweep.h"
 
 #include "address_space_limit.h"
@@ -140,9 +140,9 @@ QByteArray Bitmap32(const QImage& image)
 {
     const qint64 rowBytes = image.width() * 4;
     QByteArray bytes = "BM" + test::Le(54 + rowBytes * image.height(), 4) + test::Le(0, 4) + test::Le(54, 4) +
-                       test::Le(40, 4) + test::Le(image.width(), 4) + test::Le(image.height(), 4) +
-                       test::Le(1, 2) + test::Le(32, 2) + test::Le(0, 4) + test::Le(rowBytes * image.height(), 4) +
-                       test::Le(2835, 4) + test::Le(2835, 4) + test::Le(0, 4) + test::Le(0, 4);
+                       test::Le(40, 4) + test::Le(image.width(), 4) + test::Le(image.height(), 4) + test::Le(1, 2) +
+                       test::Le(32, 2) + test::Le(0, 4) + test::Le(rowBytes * image.height(), 4) + test::Le(2835, 4) +
+                       test::Le(2835, 4) + test::Le(0, 4) + test::Le(0, 4);
     for (int y = image.height() - 1; y >= 0; --y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb pixel = image.pixel(x, y);
@@ -498,7 +498,8 @@ TEST(StreamedSweep, TakesPicturesPastTheWindowsLimitUpToTwoGigapixels)
     file.close();
     const PictureLoad whole = LoadPictureFile(path);
     ASSERT_FALSE(whole.ok());
-    EXPECT_NE(ErrorText(whole.error(), kEnglish).find("600-megapixel limit for a picture held whole; the batch command "
-                                                      "(centrafix-cli) without --annotated measures"),
+    EXPECT_NE(ErrorText(whole.error(), kEnglish)
+                  .find("600-megapixel limit for a picture held whole; the batch command "
+                        "(centrafix-cli) without --annotated measures"),
               std::string::npos);
 }

@@ -33,7 +33,9 @@ protected:
                 continue;
             if (needed > w->width())
                 found << QStringLiteral("%1 \"%2\" needs %3, has %4")
-                             .arg(w->objectName(), w->property("text").toString()).arg(needed).arg(w->width());
+                             .arg(w->objectName(), w->property("text").toString())
+                             .arg(needed)
+                             .arg(w->width());
         }
         // In the window and in every panel, each control inside its panel and
         // clear of the others.
@@ -75,7 +77,8 @@ protected:
 
 TEST_F(CaptionsFit, EveryCaptionTheGridAndTheReportFitInBothLanguages)
 {
-    const double scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
+    const double scale =
+        qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
     open();
     EXPECT_DOUBLE_EQ(form->devicePixelRatioF(), scale) << "the scale this run is for";
     pasteAllColours();

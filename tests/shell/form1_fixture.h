@@ -132,7 +132,8 @@ protected:
     // What the picture's view shows: the picture with the marks over it.
     QImage shown() { return view()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-    template <class T> T* get(const char* name)
+    template <class T>
+    T* get(const char* name)
     {
         T* w = form->findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name;
@@ -170,7 +171,11 @@ protected:
         EXPECT_TRUE(ended.wait(120'000)) << "the work never ended";
     }
 
-    QString copyTable() { click("btnCopy"); return clipboardText(); }
+    QString copyTable()
+    {
+        click("btnCopy");
+        return clipboardText();
+    }
 
     // Runs `action` the first time `when` holds while `start` is under way:
     // right after the click that started it, and at every status text of a
@@ -186,9 +191,9 @@ protected:
                 action();
             }
         };
-        const QMetaObject::Connection atStatus =
-            QObject::connect(form->findChild<AnalysisSession*>(), &AnalysisSession::statusChanged, form.get(),
-                             [&] { hook(); }, Qt::BlockingQueuedConnection);
+        const QMetaObject::Connection atStatus = QObject::connect(
+            form->findChild<AnalysisSession*>(), &AnalysisSession::statusChanged, form.get(), [&] { hook(); },
+            Qt::BlockingQueuedConnection);
         start();
         QObject::disconnect(atStatus);
         hook = nullptr;
@@ -223,12 +228,12 @@ protected:
     // Picture > Clean up colors, answered with the threshold typed.
     bool cleanUp(const QString& threshold)
     {
-        const bool asked =
-            answeringDialog([&] { form->findChild<QAction*>("actCleanUp")->trigger(); }, [&](QDialog& d) {
-                auto& ask = static_cast<QInputDialog&>(d);
-                ask.setTextValue(threshold);
-                ask.accept();
-            });
+        const bool asked = answeringDialog([&] { form->findChild<QAction*>("actCleanUp")->trigger(); },
+                                           [&](QDialog& d) {
+                                               auto& ask = static_cast<QInputDialog&>(d);
+                                               ask.setTextValue(threshold);
+                                               ask.accept();
+                                           });
         waitForWork();
         return asked;
     }
@@ -275,8 +280,8 @@ protected:
     // no progress bar. Busy during a run: the reverse of each.
     void expectIdle(bool idle = true)
     {
-        for (const char* name : {"btnAnalyze", "btnOpen", "btnPaste", "btnFlip", "btnInvert", "btnCopyBitmap",
-                                 "cbLanguage"})
+        for (const char* name :
+             {"btnAnalyze", "btnOpen", "btnPaste", "btnFlip", "btnInvert", "btnCopyBitmap", "cbLanguage"})
             EXPECT_EQ(get<QWidget>(name)->isEnabled(), idle) << name;
         EXPECT_EQ(QApplication::overrideCursor() == nullptr, idle);
         EXPECT_EQ(get<QProgressBar>("theProgressBar")->isVisible(), !idle);

@@ -16,12 +16,11 @@ using test::Form1Test;
 TEST_F(Form1Test, FirstStartWithGermanStoredHasTheDefaultsAndALanguageSwitchKeepsTheResults)
 {
     open();
-    for (const auto& [name, value] : {std::pair{"txtScale", "1.0"}, {"txtAltitude", "10000"}, {"txtMach", "0.85"},
-                                      {"txtTolerance", "10"}})
+    for (const auto& [name, value] :
+         {std::pair{"txtScale", "1.0"}, {"txtAltitude", "10000"}, {"txtMach", "0.85"}, {"txtTolerance", "10"}})
         EXPECT_EQ(field(name)->text(), value) << name;
     EXPECT_EQ(get<QComboBox>("cbLanguage")->currentText(), "Deutsch");
-    EXPECT_EQ(entryTexts().join(", "),
-              "schwarz W=1, rot W=1, grün W=1, blau W=1, gelb W=1, hellblau W=1, violett W=1");
+    EXPECT_EQ(entryTexts().join(", "), "schwarz W=1, rot W=1, grün W=1, blau W=1, gelb W=1, hellblau W=1, violett W=1");
     EXPECT_EQ(entryTicks(), "1111111");
     EXPECT_EQ(status(), "Bereit.");
     EXPECT_EQ(display().screen(), ExamplePicture());
@@ -45,13 +44,13 @@ TEST_F(Form1Test, AnalysingTheExampleGivesTheEngineResultsAndABadToleranceKeepsT
     open();
     field("txtScale")->setText("0.01");
     mouse(QEvent::MouseButtonPress, Qt::RightButton, {20, 150}); // an origin the run must use
-    entry(6)->setCheckState(Qt::Unchecked); // magenta: absent anyway
+    entry(6)->setCheckState(Qt::Unchecked);                      // magenta: absent anyway
     const AnalysisResult expected = engineRun();
     ASSERT_TRUE(expected.completed);
 
     analyze();
-    EXPECT_EQ(clipboardText(), QString::fromStdString(LoadingTable(expected.values.RowChord, 314,
-                                                                     form->originRow(), ".").text()));
+    EXPECT_EQ(clipboardText(),
+              QString::fromStdString(LoadingTable(expected.values.RowChord, 314, form->originRow(), ".").text()));
     const QString table = copyTable(), reported = report();
     EXPECT_EQ(table, TableText(expected, kGerman));
     EXPECT_EQ(grid()->selectedItems().size(), grid()->rowCount() * 9) << "whole table left selected";
@@ -99,10 +98,11 @@ TEST_F(Form1Test, EscAtAnObjectBoundaryEndsTheRunWithoutResults)
 {
     open();
     pressEsc(); // while idle: a request the next run must clear, or it would never reach green
-    analyzeWithHook([&] { return status().startsWith("Analysiere grün"); }, [&] {
-        expectIdle(false); // nothing may change the picture under the run
-        pressEsc();
-    });
+    analyzeWithHook([&] { return status().startsWith("Analysiere grün"); },
+                    [&] {
+                        expectIdle(false); // nothing may change the picture under the run
+                        pressEsc();
+                    });
     EXPECT_EQ(grid()->rowCount(), 0);
     EXPECT_TRUE(report().isEmpty());
     EXPECT_EQ(status(), "Abgebrochen.");
@@ -117,17 +117,22 @@ TEST_F(Form1Test, EscAtAnObjectBoundaryEndsTheRunWithoutResults)
 
 TEST_F(Form1Test, SettingsRoundTripEvenWhenClosedDuringARun)
 {
-    for (const auto& [key, value] : {std::pair{"color_w_2", "0.5"}, {"color_w_3", "2.25"}, {"color_w_4", "abc"},
-                                     {"Scale", "1/50"}, {"Altitude", "5000"}, {"Language", "7"}})
+    for (const auto& [key, value] : {std::pair{"color_w_2", "0.5"},
+                                     {"color_w_3", "2.25"},
+                                     {"color_w_4", "abc"},
+                                     {"Scale", "1/50"},
+                                     {"Altitude", "5000"},
+                                     {"Language", "7"}})
         store(key, value);
     open();
     EXPECT_EQ(form->languageIndex(), kGerman);
     EXPECT_EQ(entryTexts().mid(0, 4), (QStringList{"schwarz W=1", "rot W=0.5", "grün W=2.25", "blau W=0"}));
     field("txtMach")->setText("0.7");
-    analyzeWithHook([] { return true; }, [&] {
-        form->close();
-        EXPECT_TRUE(form->isVisible()) << "the close waits for the run";
-    });
+    analyzeWithHook([] { return true; },
+                    [&] {
+                        form->close();
+                        EXPECT_TRUE(form->isVisible()) << "the close waits for the run";
+                    });
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(grid()->rowCount(), 0);
 
@@ -143,9 +148,9 @@ TEST_F(Form1Test, SettingsRoundTripEvenWhenClosedDuringARun)
     EXPECT_FALSE(s.value("WindowGeometry").toString().isEmpty());
     EXPECT_GT(s.value("ReportWidth").toInt(), 0) << "the report's place, though the run hid the report";
     EXPECT_EQ(saved, (QStringList{"Altitude=5000", "Language=1", "Mach=0.7", "Name=Simple Centrafix",
-                                  "Path=" + QCoreApplication::applicationFilePath(), "Scale=1/50", "Tolerance=10", "color_w_1=1",
-                                  "color_w_2=0.5", "color_w_3=2.25", "color_w_4=0", "color_w_5=1", "color_w_6=1",
-                                  "color_w_7=1"}));
+                                  "Path=" + QCoreApplication::applicationFilePath(), "Scale=1/50", "Tolerance=10",
+                                  "color_w_1=1", "color_w_2=0.5", "color_w_3=2.25", "color_w_4=0", "color_w_5=1",
+                                  "color_w_6=1", "color_w_7=1"}));
 
     store("Language", "2");
     open();
@@ -224,8 +229,7 @@ TEST_F(Form1Test, RightClickSetsTheOriginAndDrawsItsMark)
     field("txtScale")->setText("0.5");
     const QRgb under = workingCopy().picture().pixel(100, 40);
     mouse(QEvent::MouseButtonPress, Qt::RightButton, {100, 40});
-    EXPECT_EQ(status(),
-              QString("(50.00/20.00), RGB(%1,%2,%3)").arg(qRed(under)).arg(qGreen(under)).arg(qBlue(under)));
+    EXPECT_EQ(status(), QString("(50.00/20.00), RGB(%1,%2,%3)").arg(qRed(under)).arg(qGreen(under)).arg(qBlue(under)));
     for (const QPoint p : {QPoint(100, 40), QPoint(130, 40), QPoint(100, 70)}) // disc, x and y axes
         EXPECT_EQ(shown().pixel(p) & 0xFFFFFF, 0u) << p.x() << "," << p.y();
     // A second click moves the mark: one origin, no trail.
@@ -258,8 +262,9 @@ TEST_F(Form1Test, OpeningOrPastingNoPictureSaysSoAndPastingOneReplacesIt)
     click("btnOpen");
     QGuiApplication::clipboard()->setText("no picture");
     click("btnPaste");
-    EXPECT_EQ(form->messages.join('\n'), form->fileToOpen + ": die Datei ist leer\n"
-                                                          "Die Zwischenablage enthält keine Bitmap Abbildung!");
+    EXPECT_EQ(form->messages.join('\n'), form->fileToOpen +
+                                             ": die Datei ist leer\n"
+                                             "Die Zwischenablage enthält keine Bitmap Abbildung!");
     EXPECT_EQ(workingCopy().picture(), ExamplePicture());
 
     entry(2)->setCheckState(Qt::Unchecked);

@@ -170,25 +170,25 @@ TEST_F(LongWork, EveryPassIsTintedOnTheDisplayAndTheTintGoesWithTheRun)
     int shownAsPainted = 0;
     // Connected after the window's own handler, so it sees the display just
     // as that pass left it: every pixel of the pass's mask in its colour.
-    QObject::connect(session(), &AnalysisSession::passPainted, form.get(),
-                     [&](const PassFeedback& feedback, const PassMask& mask) {
-                         ++painted;
-                         const QImage& screen = display().screen();
-                         const auto width = static_cast<std::size_t>(screen.width());
-                         if (!mask || mask->size() != width * static_cast<std::size_t>(screen.height()))
-                             return;
-                         bool any = false, same = true;
-                         for (std::size_t k = 0; k < mask->size(); ++k) {
-                             const std::uint8_t m = (*mask)[k];
-                             if (m == 0)
-                                 continue;
-                             any = true;
-                             const QRgb want = ToRasterWord(m == 1 ? feedback.tint : feedback.color);
-                             same = same && screen.pixel(static_cast<int>(k % width), static_cast<int>(k / width)) == want;
-                         }
-                         withPixels += any;
-                         shownAsPainted += same;
-                     });
+    QObject::connect(
+        session(), &AnalysisSession::passPainted, form.get(), [&](const PassFeedback& feedback, const PassMask& mask) {
+            ++painted;
+            const QImage& screen = display().screen();
+            const auto width = static_cast<std::size_t>(screen.width());
+            if (!mask || mask->size() != width * static_cast<std::size_t>(screen.height()))
+                return;
+            bool any = false, same = true;
+            for (std::size_t k = 0; k < mask->size(); ++k) {
+                const std::uint8_t m = (*mask)[k];
+                if (m == 0)
+                    continue;
+                any = true;
+                const QRgb want = ToRasterWord(m == 1 ? feedback.tint : feedback.color);
+                same = same && screen.pixel(static_cast<int>(k % width), static_cast<int>(k / width)) == want;
+            }
+            withPixels += any;
+            shownAsPainted += same;
+        });
     analyze();
     // The example has four colours: seven scan passes, four of each edge search.
     EXPECT_EQ(painted, 7 + 4 + 4);

@@ -67,7 +67,6 @@ protected:
         EXPECT_TRUE(big.save(path, "JPEG", 75));
         return path;
     }
-
 };
 
 } // namespace
@@ -86,8 +85,7 @@ TEST_F(MeasuringTools, AScaleLineSetsTheScaleAtAnyZoomAndTheOriginFollows)
         // Shown while dragging: the line between the two centres, and its length.
         EXPECT_EQ(view()->scaleLine(), QLine(10, 20, 40, 60));
         EXPECT_TRUE(status().startsWith("50,00")) << status().toStdString();
-        ASSERT_TRUE(answeringDialog([&] { release({40, 60}); },
-                                    [&](QDialog& d) { answerLength(d, "1/3", "m"); }));
+        ASSERT_TRUE(answeringDialog([&] { release({40, 60}); }, [&](QDialog& d) { answerLength(d, "1/3", "m"); }));
         // Length over pixels, in the user's convention, with the digits to
         // give back the same factor.
         EXPECT_EQ(field("txtScale")->text(), "0,00666666666666667");
@@ -148,15 +146,19 @@ TEST_F(MeasuringTools, EscAClickACancelOrABadLengthChangeNothing)
     press({10, 10});
     moveTo({50, 10});
     QString problem;
-    EXPECT_TRUE(answeringDialog([&] { release({50, 10}); }, [&](QDialog& d) {
-        for (const char* bad : {"", "abc", "0", "-2"}) {
-            answerLength(d, bad, "in");
-            EXPECT_TRUE(d.isVisible()) << bad;
-            problem = d.findChild<QLabel*>("lblProblem")->text();
-            EXPECT_TRUE(problem.contains(bad)) << problem.toStdString();
-        }
-        d.reject();
-    }));
+    EXPECT_TRUE(answeringDialog(
+        [&] {
+            release({50, 10});
+        },
+        [&](QDialog& d) {
+            for (const char* bad : {"", "abc", "0", "-2"}) {
+                answerLength(d, bad, "in");
+                EXPECT_TRUE(d.isVisible()) << bad;
+                problem = d.findChild<QLabel*>("lblProblem")->text();
+                EXPECT_TRUE(problem.contains(bad)) << problem.toStdString();
+            }
+            d.reject();
+        }));
     EXPECT_EQ(field("txtScale")->text(), before);
     EXPECT_EQ(form->originX(), 0.0);
     // Without the line's mode a left click reads the pixel out, and its
@@ -204,10 +206,11 @@ TEST_F(MeasuringTools, CleanUpMakesTheWorkingCopyThatTheNextRunMeasures)
     EXPECT_TRUE(storeBytes().contains("CleanUpThreshold=150"));
     open();
     QString offered;
-    ASSERT_TRUE(answeringDialog([&] { trigger("actCleanUp"); }, [&](QDialog& d) {
-        offered = static_cast<QInputDialog&>(d).textValue();
-        d.reject();
-    }));
+    ASSERT_TRUE(answeringDialog([&] { trigger("actCleanUp"); },
+                                [&](QDialog& d) {
+                                    offered = static_cast<QInputDialog&>(d).textValue();
+                                    d.reject();
+                                }));
     EXPECT_EQ(offered, "150");
 }
 
@@ -216,10 +219,11 @@ TEST_F(MeasuringTools, NeitherToolStartsWhileARunHoldsThePicture)
     open();
     tickAllColours();
     bool cleanUpOff = false, lineOff = false;
-    analyzeWithHook([] { return true; }, [&] {
-        cleanUpOff = !form->findChild<QAction*>("actCleanUp")->isEnabled();
-        lineOff = !form->findChild<QAction*>("actScaleLine")->isEnabled();
-    });
+    analyzeWithHook([] { return true; },
+                    [&] {
+                        cleanUpOff = !form->findChild<QAction*>("actCleanUp")->isEnabled();
+                        lineOff = !form->findChild<QAction*>("actScaleLine")->isEnabled();
+                    });
     EXPECT_TRUE(cleanUpOff);
     EXPECT_TRUE(lineOff);
 }

@@ -5,8 +5,8 @@
 
 #include "form1_fixture.h"
 
-#include "shell/twips.h"
 #include "picture/result_plot.h"
+#include "shell/twips.h"
 
 #include <QCheckBox>
 #include <QScrollBar>

@@ -143,15 +143,15 @@ TEST_F(ResultsFreshness, APictureChangedSinceTheRunLeavesItsResultsMarkedAndItsM
         // The picture as it is now, with nothing of the run drawn over it.
         EXPECT_EQ(shown(), workingCopy().picture());
         click("btnCopyBitmap");
-        EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
-                  workingCopy().picture())
+        EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), workingCopy().picture())
             << "no marks or quarter-chord points of the picture before";
         EXPECT_EQ(status(), "Bild mit 330 x 314 Pixeln in der Zwischenablage.");
 
         // The exports keep the run and say from which inputs.
         EXPECT_EQ(copyTable(), table);
-        EXPECT_EQ(status(), "Tabelle mit 6 Zeilen in der Zwischenablage. Aus der letzten Analyse: Maßstab 1, "
-                            "Ursprung (0/0), Toleranz 10, Flughöhe 10000, Machzahl 0.85.");
+        EXPECT_EQ(status(),
+                  "Tabelle mit 6 Zeilen in der Zwischenablage. Aus der letzten Analyse: Maßstab 1, "
+                  "Ursprung (0/0), Toleranz 10, Flughöhe 10000, Machzahl 0.85.");
 
         tickAllColours();
         analyze();
@@ -167,7 +167,10 @@ TEST_F(ResultsFreshness, EveryInputTheResultsDependOnMarksThemOutOfDate)
         {"Flughöhe", [&] { field("txtAltitude")->setText("500"); }},
         {"Machzahl", [&] { field("txtMach")->setText("0.3"); }},
         {"Toleranz", [&] { field("txtTolerance")->setText("12"); }},
-        {"Ursprung", [&] { mouse(QEvent::MouseButtonPress, Qt::RightButton, {70, 80}); }},
+        {"Ursprung",
+         [&] {
+             mouse(QEvent::MouseButtonPress, Qt::RightButton, {70, 80});
+         }},
         {"Wirkung", [&] { form->theListView_AfterLabelEdit(1, "rot W=2"); }},
         {"angekreuzte Farben", [&] { entry(2)->setCheckState(Qt::Unchecked); }},
         {"Ursprung",
@@ -222,8 +225,7 @@ TEST_F(ResultsFreshness, BeforeAnyRunNothingIsOutOfDateAndAnAbortedRunLeavesNoth
 TEST_F(ResultsFreshness, AnInputChangedWhileTheRunGoesLeavesItsResultsOutOfDate)
 {
     open();
-    analyzeWithHook([&] { return status().startsWith("Analysiere rot"); },
-                    [&] { field("txtMach")->setText("0.5"); });
+    analyzeWithHook([&] { return status().startsWith("Analysiere rot"); }, [&] { field("txtMach")->setText("0.5"); });
     expectOutOfDate(true, "Machzahl");
     EXPECT_TRUE(status().startsWith("Ergebnisse veraltet")) << status().toStdString();
     analyze();
@@ -264,8 +266,9 @@ TEST_F(ResultsFreshness, SavedResultsHoldTheRunsInputsNotTheFieldsChangedSince)
     EXPECT_EQ(json["tolerance"].toDouble(), 12);
     EXPECT_EQ(json["origin"]["column"].toDouble(), 30);
     EXPECT_EQ(json["origin"]["x"].toDouble(), originX);
-    EXPECT_EQ(status(), "Ergebnisse in run.json gespeichert. Aus der letzten Analyse: Maßstab 0.25, "
-                        "Ursprung (7.5/37.5), Toleranz 12, Flughöhe 2000, Machzahl 0.4.");
+    EXPECT_EQ(status(),
+              "Ergebnisse in run.json gespeichert. Aus der letzten Analyse: Maßstab 0.25, "
+              "Ursprung (7.5/37.5), Toleranz 12, Flughöhe 2000, Machzahl 0.4.");
 
     // The bitmap copy keeps the run's origin with the run's marks.
     click("btnCopyBitmap");

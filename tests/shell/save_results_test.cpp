@@ -128,7 +128,8 @@ TEST_F(SaveResults, JsonHoldsTheRunsNumbersAndTheLoadingTable)
     EXPECT_EQ(json["objects"][2]["area"].toDouble(), form->colorObjects()[2].Area);
     for (qsizetype i = 0; i < 8; ++i) {
         EXPECT_EQ(json["objects"][i]["colour"].toString(), kColours[i]);
-        EXPECT_EQ(json["objects"][i]["name"].toString().toStdString(), form->colorObjects()[static_cast<std::size_t>(i)].Name);
+        EXPECT_EQ(json["objects"][i]["name"].toString().toStdString(),
+                  form->colorObjects()[static_cast<std::size_t>(i)].Name);
     }
     EXPECT_EQ(json["objects"][2]["name"].toString(), "rot");
     EXPECT_EQ(json["objects"][2]["cg_y"].toDouble(), expected.values.CGPoint[2].y);

@@ -46,10 +46,12 @@ protected:
 TEST_F(SettingsFile, TextsReadAndWriteExactlyAsQSettingsDoes)
 {
     const QString withNul = QStringLiteral("1") + QChar(0) + QStringLiteral("2a");
-    for (const QString& text : {QStringLiteral("1,5 \"x\""), QStringLiteral(" 1/50 "), QStringLiteral("@Variant(x)"),
-                                QStringLiteral("@@"), QStringLiteral("a\tb\nc\\d"), withNul,
-                                QStringLiteral("\x01" "abc"), QStringLiteral("Höhe ≈ 😀"), QStringLiteral("x;y=z"),
-                                QStringLiteral("%41"), QString()}) {
+    for (const QString& text :
+         {QStringLiteral("1,5 \"x\""), QStringLiteral(" 1/50 "), QStringLiteral("@Variant(x)"), QStringLiteral("@@"),
+          QStringLiteral("a\tb\nc\\d"), withNul,
+          QStringLiteral("\x01"
+                         "abc"),
+          QStringLiteral("Höhe ≈ 😀"), QStringLiteral("x;y=z"), QStringLiteral("%41"), QString()}) {
         SCOPED_TRACE(text.toStdString());
         QFile::remove(path("theirs.ini"));
         QSettings(path("theirs.ini"), QSettings::IniFormat).setValue("Centrafix/Scale", text);
@@ -66,10 +68,12 @@ TEST_F(SettingsFile, TextsReadAndWriteExactlyAsQSettingsDoes)
 
 TEST_F(SettingsFile, OnlyOurKeysAreRewrittenAndEverythingElseStaysByteForByte)
 {
-    const QByteArray head = "\xEF\xBB\xBF; written by hand\r\n[General]\r\nScale=9\r\n\r\n"
-                            "[Centrafix]\n; kept\nTheme=dark ; someone else's\n";
+    const QByteArray head =
+        "\xEF\xBB\xBF; written by hand\r\n[General]\r\nScale=9\r\n\r\n"
+        "[Centrafix]\n; kept\nTheme=dark ; someone else's\n";
     const QByteArray middle = "Note=\"two\n[lines]\"\n[Other]\ncolor_w_1=7\n[Cen%74rafix]\n";
-    setBytes(head + "Language=2\nAltitude=5\n  Scale = \"1,5 \\\"x\\\"\" ; typed by hand\n" + middle + "Altitude=1\nExtra=1");
+    setBytes(head + "Language=2\nAltitude=5\n  Scale = \"1,5 \\\"x\\\"\" ; typed by hand\n" + middle +
+             "Altitude=1\nExtra=1");
 
     const SettingsRead read = ReadStoredSettings(path());
     EXPECT_FALSE(read.unreadable);
@@ -83,11 +87,12 @@ TEST_F(SettingsFile, OnlyOurKeysAreRewrittenAndEverythingElseStaysByteForByte)
     values.mach = "0.7";
     values.weights[3] = 2.5;
     ASSERT_FALSE(WriteStoredSettings(path(), values, "/opt/centrafix"));
-    EXPECT_EQ(bytes(path()), head +
-                                 "Language=2\nName=Simple Centrafix\nPath=/opt/centrafix\nScale=\"1,5 \\\"x\\\"\"\n"
-                                 "Mach=0.7\nAltitude=1\nTolerance=10\ncolor_w_1=1\ncolor_w_2=1\ncolor_w_3=2.5\ncolor_w_4=1\n"
-                                 "color_w_5=1\ncolor_w_6=1\ncolor_w_7=1\n" +
-                                 middle + "Extra=1");
+    EXPECT_EQ(bytes(path()),
+              head +
+                  "Language=2\nName=Simple Centrafix\nPath=/opt/centrafix\nScale=\"1,5 \\\"x\\\"\"\n"
+                  "Mach=0.7\nAltitude=1\nTolerance=10\ncolor_w_1=1\ncolor_w_2=1\ncolor_w_3=2.5\ncolor_w_4=1\n"
+                  "color_w_5=1\ncolor_w_6=1\ncolor_w_7=1\n" +
+                  middle + "Extra=1");
     QSettings theirs(path(), QSettings::IniFormat);
     EXPECT_EQ(theirs.value("Centrafix/Theme").toString(), "dark");
     EXPECT_EQ(theirs.value("Centrafix/Note").toString(), "two\n[lines]");
@@ -131,8 +136,9 @@ TEST_F(SettingsFile, AnUnclosedQuoteOrATrailingBackslashStaysOnItsOwnLine)
 
 TEST_F(SettingsFile, WhatHoldsNoPlainTextKeepsItsDefaultAndATooLargeFileIsLeftAlone)
 {
-    setBytes("[Centrafix]\nScale=1,5\nMach=@ByteArray(0.5)\nAltitude=@String(7)\ncolor_w_1=@Invalid()\n"
-             "color_w_2=@@2\nLanguage=\"2\"\n");
+    setBytes(
+        "[Centrafix]\nScale=1,5\nMach=@ByteArray(0.5)\nAltitude=@String(7)\ncolor_w_1=@Invalid()\n"
+        "color_w_2=@@2\nLanguage=\"2\"\n");
     SettingsRead read = ReadStoredSettings(path());
     EXPECT_TRUE(read.unreadable);
     EXPECT_EQ(read.values.scale, "1.0") << "an unquoted comma makes a list";

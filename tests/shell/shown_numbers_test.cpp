@@ -91,11 +91,13 @@ TEST_F(ShownNumbers, APictureThatMatchesLittleOrNothingSaysSo)
     const AnalysisResult engine = engineRun();
     EXPECT_EQ(engine.matches.matched, 500);
     EXPECT_EQ(engine.matches.stray, 1000);
-    EXPECT_EQ(status(), "Warning: only 500 pixels match a ticked color, 1000 clearly colored pixels match none. "
-                        "Try Picture > Clean up colors or a higher tolerance.");
-    EXPECT_TRUE(report().endsWith("\nWarning: only 500 pixels match a ticked color,\n"
-                                  "1000 clearly colored pixels match none.\n"
-                                  "Try Picture > Clean up colors or a higher tolerance.\n"))
+    EXPECT_EQ(status(),
+              "Warning: only 500 pixels match a ticked color, 1000 clearly colored pixels match none. "
+              "Try Picture > Clean up colors or a higher tolerance.");
+    EXPECT_TRUE(
+        report().endsWith("\nWarning: only 500 pixels match a ticked color,\n"
+                          "1000 clearly colored pixels match none.\n"
+                          "Try Picture > Clean up colors or a higher tolerance.\n"))
         << report().toStdString();
     ASSERT_EQ(grid()->rowCount(), 2) << "black and the total, shown all the same";
 

@@ -18,21 +18,21 @@ namespace {
 
 // What a run or a picture pass switches off: all that would replace, change
 // or draw over the working copy, and the language the run writes in.
-const std::set<QString> kOffWhileBusy{"actOpen",        "actPaste",    "actFlip",    "actInvert",
-                                      "actCleanUp",     "actScaleLine", "actCopyBitmap", "actSavePicture",
-                                      "actAnalyze",     "actGerman",   "actEnglish"};
+const std::set<QString> kOffWhileBusy{"actOpen",    "actPaste",     "actFlip",       "actInvert",
+                                      "actCleanUp", "actScaleLine", "actCopyBitmap", "actSavePicture",
+                                      "actAnalyze", "actGerman",    "actEnglish"};
 
-const char* const kCommands[] = {"actOpen",      "actPaste",       "actSaveResults", "actSavePicture", "actSaveChart",
-                                 "actCopyTable", "actCopyBitmap",  "actQuit",        "actFit",         "actActualSize",
-                                 "actZoomIn",    "actZoomOut",     "actLoadingChart", "actAnalyze",    "actFlip",
-                                 "actInvert",    "actCleanUp",     "actScaleLine",   "actShowAC",      "actShowCG",
+const char* const kCommands[] = {"actOpen",      "actPaste",      "actSaveResults",  "actSavePicture", "actSaveChart",
+                                 "actCopyTable", "actCopyBitmap", "actQuit",         "actFit",         "actActualSize",
+                                 "actZoomIn",    "actZoomOut",    "actLoadingChart", "actAnalyze",     "actFlip",
+                                 "actInvert",    "actCleanUp",    "actScaleLine",    "actShowAC",      "actShowCG",
                                  "actGerman",    "actEnglish"};
 
 // The buttons and the actions they show.
 const std::pair<const char*, const char*> kButtons[] = {
-    {"btnOpen", "actOpen"},     {"btnAnalyze", "actAnalyze"},       {"btnPaste", "actPaste"},
-    {"btnCopy", "actCopyTable"}, {"btnInvert", "actInvert"},         {"btnCopyBitmap", "actCopyBitmap"},
-    {"btnFlip", "actFlip"},     {"chkAreaAC", "actShowAC"},         {"chkAreaCG", "actShowCG"}};
+    {"btnOpen", "actOpen"},      {"btnAnalyze", "actAnalyze"}, {"btnPaste", "actPaste"},
+    {"btnCopy", "actCopyTable"}, {"btnInvert", "actInvert"},   {"btnCopyBitmap", "actCopyBitmap"},
+    {"btnFlip", "actFlip"},      {"chkAreaAC", "actShowAC"},   {"chkAreaCG", "actShowCG"}};
 
 class WindowActions : public Form1Test {
 protected:

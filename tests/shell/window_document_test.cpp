@@ -70,8 +70,8 @@ TEST_F(WindowDocument, TheWindowRefusesWhatTheDocumentRefusesInTheSameWords)
     open();
     for (const int language : {kGerman, kEnglish}) {
         get<QComboBox>("cbLanguage")->setCurrentIndex(language - 1);
-        for (const auto& [name, text] : {std::pair{"txtTolerance", "0"}, std::pair{"txtTolerance", "1/0"},
-                                         std::pair{"txtScale", "1e300"}}) {
+        for (const auto& [name, text] :
+             {std::pair{"txtTolerance", "0"}, std::pair{"txtTolerance", "1/0"}, std::pair{"txtScale", "1e300"}}) {
             const QString before = field(name)->text();
             field(name)->setText(text);
             form->messages.clear();

@@ -3,9 +3,9 @@
 
 #include "form1_fixture.h"
 
+#include "chart/spanwise_chart.h"
 #include "shell/color_list_delegate.h"
 #include "shell/loading_chart_window.h"
-#include "chart/spanwise_chart.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

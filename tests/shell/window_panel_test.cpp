@@ -103,7 +103,8 @@ TEST_F(WindowPanel, AWindowLeftOnALargerScreenOpensWhollyOnThisOne)
 {
     open();
     const QRect available = form->screen()->availableGeometry();
-    for (const QRect left : {QRect(200, 150, 1280, 900), QRect(available.right() - 100, available.bottom() - 80, 640, 500)}) {
+    for (const QRect left :
+         {QRect(200, 150, 1280, 900), QRect(available.right() - 100, available.bottom() - 80, 640, 500)}) {
         SCOPED_TRACE(left.x());
         form->setGeometry(left);
         form->close();
@@ -120,7 +121,8 @@ TEST_F(WindowPanel, AtEverySizeAllSevenColoursTheWholeGridAndTheProgressWithTheZ
     open();
     for (const QSize size : {QSize(1024 - 16, 700 - 48), QSize(1920, 1080), form->minimumSizeHint()})
         for (const int language : {0, 1}) {
-            SCOPED_TRACE(QString("%1 x %2, language %3").arg(size.width()).arg(size.height()).arg(language).toStdString());
+            SCOPED_TRACE(
+                QString("%1 x %2, language %3").arg(size.width()).arg(size.height()).arg(language).toStdString());
             form->resize(size);
             get<QComboBox>("cbLanguage")->setCurrentIndex(language);
             tickAllColours();
@@ -130,20 +132,22 @@ TEST_F(WindowPanel, AtEverySizeAllSevenColoursTheWholeGridAndTheProgressWithTheZ
                     EXPECT_TRUE(rows.contains(list()->visualItemRect(list()->item(r, c)))) << r << "," << c;
             const QAbstractItemView* colours = list();
             for (int c = 0; c < 2; ++c)
-                EXPECT_GE(list()->columnWidth(c), std::max(colours->sizeHintForColumn(c),
-                                                           list()->horizontalHeader()->sectionSizeHint(c)))
+                EXPECT_GE(list()->columnWidth(c),
+                          std::max(colours->sizeHintForColumn(c), list()->horizontalHeader()->sectionSizeHint(c)))
                     << "names and weights whole, column " << c;
 
-            analyzeWithHook([] { return true; }, [&] {
-                auto* progress = get<QProgressBar>("theProgressBar");
-                auto* zoom = get<QLabel>("StatusBar1Panel2");
-                EXPECT_TRUE(progress->isVisible());
-                EXPECT_TRUE(zoom->isVisible());
-                EXPECT_FALSE(onScreen(progress).intersects(onScreen(zoom))) << "the progress bar beside the zoom";
-                EXPECT_GE(zoom->width(), zoom->sizeHint().width()) << zoom->text().toStdString();
-                EXPECT_TRUE(onScreen(form->statusBar()).contains(onScreen(progress)));
-                EXPECT_TRUE(onScreen(form->statusBar()).contains(onScreen(zoom)));
-            });
+            analyzeWithHook([] { return true; },
+                            [&] {
+                                auto* progress = get<QProgressBar>("theProgressBar");
+                                auto* zoom = get<QLabel>("StatusBar1Panel2");
+                                EXPECT_TRUE(progress->isVisible());
+                                EXPECT_TRUE(zoom->isVisible());
+                                EXPECT_FALSE(onScreen(progress).intersects(onScreen(zoom)))
+                                    << "the progress bar beside the zoom";
+                                EXPECT_GE(zoom->width(), zoom->sizeHint().width()) << zoom->text().toStdString();
+                                EXPECT_TRUE(onScreen(form->statusBar()).contains(onScreen(progress)));
+                                EXPECT_TRUE(onScreen(form->statusBar()).contains(onScreen(zoom)));
+                            });
             ASSERT_EQ(grid()->rowCount(), 5);
             if (size.width() >= 1000) {
                 EXPECT_EQ(grid()->horizontalScrollBar()->maximum(), 0) << "every column of the grid in view";
@@ -183,8 +187,8 @@ TEST_F(WindowPanel, ThePanelsComeBackAsTheUserLeftThemAndWhatIsNoSizeIsIgnored)
 
     // Edited into what no panel can be: the window's own sizes.
     form->close();
-    for (const auto& [key, value] : {std::pair{"SidePanelWidth", "breit"}, {"ResultsPanelHeight", "-40"},
-                                     {"ReportWidth", "99999999"}})
+    for (const auto& [key, value] :
+         {std::pair{"SidePanelWidth", "breit"}, {"ResultsPanelHeight", "-40"}, {"ReportWidth", "99999999"}})
         store(key, value);
     open();
     EXPECT_EQ(sizes(), fresh);
@@ -196,7 +200,8 @@ TEST_F(WindowPanel, ThePanelsComeBackAsTheUserLeftThemAndWhatIsNoSizeIsIgnored)
     open();
     EXPECT_GE(scroll()->width(), scroll()->minimumWidth());
     QWidget* side = get<QWidget>("sidePanel");
-    EXPECT_TRUE(form->centralWidget()->rect().contains(QRect(side->mapTo(form->centralWidget(), QPoint()), side->size())));
+    EXPECT_TRUE(
+        form->centralWidget()->rect().contains(QRect(side->mapTo(form->centralWidget(), QPoint()), side->size())));
 }
 
 TEST_F(WindowPanel, TheUnitIsAFieldBesideTheScaleAndItAndTheToleranceAreKept)

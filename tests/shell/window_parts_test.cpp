@@ -58,7 +58,8 @@ TEST(LabelPlacement, LabelsAskingForOnePlaceEndApartInsideAndNearIt)
     // With no free place in reach it stays where it asked, inside; larger
     // than the view it starts at the view's left and top edges.
     const QRect tiny(0, 0, 40, 20);
-    const std::vector<QRect> crowded = PlaceLabels({QRect(0, 0, 40, 20), QRect(5, 5, 30, 10), QRect(50, 30, 90, 30)}, tiny);
+    const std::vector<QRect> crowded =
+        PlaceLabels({QRect(0, 0, 40, 20), QRect(5, 5, 30, 10), QRect(50, 30, 90, 30)}, tiny);
     EXPECT_EQ(crowded[1], QRect(5, 5, 30, 10));
     EXPECT_EQ(crowded[2].topLeft(), QPoint(0, 0));
 }
@@ -76,6 +77,5 @@ TEST(ScreenFit, AWindowFromALargerScreenShrinksAndMovesOntoThisOne)
     // Already on the screen: left as it is.
     EXPECT_EQ(FittedOnScreen(QRect(50, 60, 640, 480), frame, screen, minimum), QRect(50, 60, 640, 480));
     // A screen smaller than the smallest window: the title bar's corner stays in view.
-    EXPECT_EQ(FittedOnScreen(QRect(300, 300, 800, 600), frame, QRect(0, 0, 500, 400), minimum),
-              QRect(4, 30, 600, 450));
+    EXPECT_EQ(FittedOnScreen(QRect(300, 300, 800, 600), frame, QRect(0, 0, 500, 400), minimum), QRect(4, 30, 600, 450));
 }

@@ -142,7 +142,7 @@ TEST_F(WindowTexts, EnglishIsSpelledAsItsCaptionsAre)
     QApplication::setActiveWindow(form.get());
     list()->setFocus();
     QTest::keyClick(list(), Qt::Key_Minus);
-    analyze(); // "No color is ticked"
+    analyze();                        // "No color is ticked"
     field("txtMach")->setText("0.5"); // out of date
     QStringList texts = shownTexts();
     ASSERT_EQ(form->messages.size(), 1);
@@ -167,8 +167,8 @@ TEST_F(WindowTexts, TheOpenFilterNamesEveryExtensionOnceAndTheDialogStillMatches
     open();
     click("btnOpen");
     EXPECT_EQ(form->dialogFilter.split(";;").mid(0, 4),
-              (QStringList{"Windows Bitmap Dateien (*.bmp)", "JPEG Bilddateien (*.jpg)", "Compuserve GIF Dateien (*.gif)",
-                           "Windows Metadateien (*.wmf)"}));
+              (QStringList{"Windows Bitmap Dateien (*.bmp)", "JPEG Bilddateien (*.jpg)",
+                           "Compuserve GIF Dateien (*.gif)", "Windows Metadateien (*.wmf)"}));
     for (const QString& entry : form->dialogFilter.split(";;")) {
         const QString patterns = entry.section('(', -1).chopped(1);
         const QStringList listed = patterns.toLower().split(' ');
@@ -251,8 +251,10 @@ TEST_F(WindowTexts, ReplacingTheOpenPictureIsAskedFirstAndNoKeepsIt)
 
     // By its name, by its name without extension, through either link.
     form->answerYes = false;
-    for (const auto& [typed, named] : {std::pair{"wing.png", "wing.png"}, {"wing", "wing.png"},
-                                       {"link.png", "link.png"}, {"hard.png", "hard.png"}}) {
+    for (const auto& [typed, named] : {std::pair{"wing.png", "wing.png"},
+                                       {"wing", "wing.png"},
+                                       {"link.png", "link.png"},
+                                       {"hard.png", "hard.png"}}) {
         SCOPED_TRACE(typed);
         form->questions.clear();
         const QString before = status();

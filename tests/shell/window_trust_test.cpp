@@ -43,8 +43,9 @@ TEST_F(WindowTrust, GermanLocaleReadsBothConventionsAndTheDefaultsGiveTheDragEst
     german();
     open();
     analyze();
-    EXPECT_TRUE(report().contains("CD_lam = 0,000083 (Meter je Pixel angenommen)\n"
-                                  "CD_turb = 0,003035 (Meter je Pixel angenommen)"))
+    EXPECT_TRUE(
+        report().contains("CD_lam = 0,000083 (Meter je Pixel angenommen)\n"
+                          "CD_turb = 0,003035 (Meter je Pixel angenommen)"))
         << report().toStdString();
     EXPECT_TRUE(form->messages.isEmpty());
 
@@ -94,7 +95,9 @@ TEST_F(WindowTrust, ARightClickWhileBusyLeavesTheWorkingCopyAlone)
 {
     open();
     withHook([&] { click("btnInvert"); }, [&] { return !get<QPushButton>("btnInvert")->isEnabled(); },
-             [&] { rightClick({60, 60}); });
+             [&] {
+                 rightClick({60, 60});
+             });
     int origin = 0;
     for (int y = 50; y < 120; ++y)
         for (int x = 50; x < 120; ++x)
@@ -167,7 +170,8 @@ TEST_F(WindowTrust, ALanguageSwitchRewritesEverythingShown)
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), "Öffnen") << "Qt's own dialogs speak German too";
     english();
     EXPECT_EQ(status(), "Ready.");
-    EXPECT_TRUE(report().startsWith("Pixels: 330 x 314 -> scaled: 330.00 x 314.00\nCD_lam = ")) << report().toStdString();
+    EXPECT_TRUE(report().startsWith("Pixels: 330 x 314 -> scaled: 330.00 x 314.00\nCD_lam = "))
+        << report().toStdString();
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), "Open");
     field("txtTolerance")->setText("1+");
     tickAllColours();
@@ -239,6 +243,7 @@ TEST_F(WindowTrust, ATableTooTallForTheClipboardIsSaidNotBuilt)
     QGuiApplication::clipboard()->setText("an older table");
     analyze();
     EXPECT_EQ(grid()->rowCount(), 2) << "the run itself goes through";
-    EXPECT_TRUE(status().startsWith("Die Auftriebstabelle hat 600001 Zeilen, mehr als die 500000")) << status().toStdString();
+    EXPECT_TRUE(status().startsWith("Die Auftriebstabelle hat 600001 Zeilen, mehr als die 500000"))
+        << status().toStdString();
     EXPECT_TRUE(clipboardText().isEmpty()) << "nothing of an earlier picture left to paste";
 }

@@ -1,8 +1,8 @@
 // Big pictures: minutes of memory traffic and hundreds of megabytes, so they
 // run with "ctest --preset slow", not in every test run.
 
-#include "picture_bytes.h"
 #include "picture/picture_source.h"
+#include "picture_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,8 @@ TEST(PictureFile, SixtyFourMegapixelBitmapLoadsWithoutASecondCopy)
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(BitmapHeader(kSide, kSide));
-        const QByteArray row = QByteArray("\x00\x00\xFF", 3).repeated(kSide / 2) +
-                               QByteArray("\xFF\x00\x00", 3).repeated(kSide / 2);
+        const QByteArray row =
+            QByteArray("\x00\x00\xFF", 3).repeated(kSide / 2) + QByteArray("\xFF\x00\x00", 3).repeated(kSide / 2);
         for (int y = 0; y < kSide; ++y)
             ASSERT_EQ(file.write(row), row.size());
     }
@@ -42,4 +42,3 @@ TEST(PictureFile, SixtyFourMegapixelBitmapLoadsWithoutASecondCopy)
         EXPECT_LT(after - before, pictureKb * 3 / 2) << "peak grew by " << after - before << " kB";
     }
 }
-

@@ -51,8 +51,7 @@ CliOutcome RunCli(const QStringList& arguments, const QString& locale, CliLimits
     process.start(QStringLiteral(CENTRAFIX_CLI), arguments);
     process.waitForFinished(120000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
 QByteArray ReadBytes(const QString& path)

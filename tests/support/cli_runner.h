@@ -19,7 +19,7 @@ enum class CliStdout { Read, FullDisk, ReaderGone };
 
 // Limits the run is made under, as a full disk or a small machine sets them.
 struct CliLimits {
-    long long fileSizeBytes = -1; // RLIMIT_FSIZE, with SIGXFSZ ignored so writes fail instead
+    long long fileSizeBytes = -1;     // RLIMIT_FSIZE, with SIGXFSZ ignored so writes fail instead
     long long addressSpaceBytes = -1; // RLIMIT_AS
     CliStdout standardOutput = CliStdout::Read;
     int cpus = 0; // the processors the run may use; 0: all
@@ -36,8 +36,8 @@ inline constexpr bool kAddressLimitsWork =
 
 // Runs centrafix-cli with `arguments` under the locale `locale` (LC_ALL),
 // without the environment variables named in `unset`.
-CliOutcome RunCli(const QStringList& arguments, const QString& locale = QStringLiteral("C"),
-                  CliLimits limits = {}, const QStringList& unset = {});
+CliOutcome RunCli(const QStringList& arguments, const QString& locale = QStringLiteral("C"), CliLimits limits = {},
+                  const QStringList& unset = {});
 
 // A file's bytes (empty when it cannot be read), and a file made of bytes
 // (false when it cannot be written).

@@ -9,7 +9,7 @@ std::optional<std::vector<QStringList>> ReadCsv(const QString& text)
     std::vector<QStringList> records;
     QStringList record;
     QString field;
-    bool quoted = false;   // inside quotes
+    bool quoted = false;    // inside quotes
     bool wasQuoted = false; // the field began with a quote
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];

@@ -34,8 +34,26 @@ QByteArray Words(std::initializer_list<int> values)
 QByteArray RunLengthDib(int width, int height, int bitCount)
 {
     constexpr int kRle8 = 1;
-    return Words({40, 0, width & 0xFFFF, width >> 16, height & 0xFFFF, height >> 16, 1, bitCount, kRle8, 0, 2, 0,
-                  0, 0, 0, 0, 1, 0, 0, 0}) +
+    return Words({40,
+                  0,
+                  width & 0xFFFF,
+                  width >> 16,
+                  height & 0xFFFF,
+                  height >> 16,
+                  1,
+                  bitCount,
+                  kRle8,
+                  0,
+                  2,
+                  0,
+                  0,
+                  0,
+                  0,
+                  0,
+                  1,
+                  0,
+                  0,
+                  0}) +
            Words({0x00FF, 0x0000}) + Words({0x0100}); // a blue palette entry, then the end mark
 }
 

@@ -10,17 +10,15 @@ namespace centrafix::test {
 inline constexpr quint16 kSaveDc = 0x001E, kSetBkMode = 0x0102, kSetRop2 = 0x0104, kSetPolyFillMode = 0x0106,
                          kRestoreDc = 0x0127, kSelectClipRegion = 0x012C, kSelectObject = 0x012D,
                          kSetTextAlign = 0x012E, kDibCreatePatternBrush = 0x0142, kDeleteObject = 0x01F0,
-                         kSetBkColor = 0x0201, kSetTextColor = 0x0209, kSetWindowOrg = 0x020B,
-                         kSetWindowExt = 0x020C, kLineTo = 0x0213, kMoveTo = 0x0214, kCreatePenIndirect = 0x02FA,
-                         kCreateFontIndirect = 0x02FB, kCreateBrushIndirect = 0x02FC, kPolygon = 0x0324,
-                         kExcludeClipRect = 0x0415, kIntersectClipRect = 0x0416, kEllipse = 0x0418,
-                         kRectangle = 0x041B, kSetPixel = 0x041F, kTextOut = 0x0521, kPolyPolygon = 0x0538,
-                         kPatBlt = 0x061D, kPie = 0x081A, kExtTextOut = 0x0A32, kDibStretchBlt = 0x0B41,
-                         kStretchDib = 0x0F43;
+                         kSetBkColor = 0x0201, kSetTextColor = 0x0209, kSetWindowOrg = 0x020B, kSetWindowExt = 0x020C,
+                         kLineTo = 0x0213, kMoveTo = 0x0214, kCreatePenIndirect = 0x02FA, kCreateFontIndirect = 0x02FB,
+                         kCreateBrushIndirect = 0x02FC, kPolygon = 0x0324, kExcludeClipRect = 0x0415,
+                         kIntersectClipRect = 0x0416, kEllipse = 0x0418, kRectangle = 0x041B, kSetPixel = 0x041F,
+                         kTextOut = 0x0521, kPolyPolygon = 0x0538, kPatBlt = 0x061D, kPie = 0x081A,
+                         kExtTextOut = 0x0A32, kDibStretchBlt = 0x0B41, kStretchDib = 0x0F43;
 
 // Raster operations of PatBlt and the blits, as their two words.
-inline constexpr int kPatCopy[2] = {0x0021, 0x00F0}, kWhiteness[2] = {0x0062, 0x00FF},
-                     kDstInvert[2] = {0x0009, 0x0055};
+inline constexpr int kPatCopy[2] = {0x0021, 0x00F0}, kWhiteness[2] = {0x0062, 0x00FF}, kDstInvert[2] = {0x0009, 0x0055};
 
 // Text alignments and ExtTextOut options.
 inline constexpr int kTaTop = 0, kTaRight = 2, kTaCentre = 6, kTaBottom = 8, kTaBaseline = 24, kEtoOpaque = 2,

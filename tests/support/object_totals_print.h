@@ -11,8 +11,8 @@ namespace centrafix {
 inline void PrintTo(const ObjectTotals& t, std::ostream* out)
 {
     *out << "{count " << t.count << ", 2Sx " << t.twiceSx << ", 2Sy " << t.twiceSy << ", 4Q " << t.fourQ
-         << ", sum chord^2 " << t.sumSquaredChords << ", vertical pairs " << t.verticalPairs
-         << ", horizontal pairs " << t.horizontalPairs << "}";
+         << ", sum chord^2 " << t.sumSquaredChords << ", vertical pairs " << t.verticalPairs << ", horizontal pairs "
+         << t.horizontalPairs << "}";
 }
 
 } // namespace centrafix

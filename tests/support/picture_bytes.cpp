@@ -102,8 +102,8 @@ QByteArray Zlib(const QByteArray& data)
     return qCompress(data, 9).mid(4); // qCompress puts the length first
 }
 
-QByteArray PaletteBitmap(int width, int height, int bitsPerPixel, quint32 declaredColors,
-                         const QList<quint32>& palette, const QByteArray& rows)
+QByteArray PaletteBitmap(int width, int height, int bitsPerPixel, quint32 declaredColors, const QList<quint32>& palette,
+                         const QByteArray& rows)
 {
     const QByteArray table = BitmapPalette(palette, 4);
     const qint64 offset = 54 + table.size();
@@ -112,13 +112,12 @@ QByteArray PaletteBitmap(int width, int height, int bitsPerPixel, quint32 declar
            Le(declaredColors, 4) + Le(0, 4) + table + rows;
 }
 
-QByteArray CoreBitmap(int width, int height, int bitsPerPixel, const QList<quint32>& palette,
-                      const QByteArray& rows)
+QByteArray CoreBitmap(int width, int height, int bitsPerPixel, const QList<quint32>& palette, const QByteArray& rows)
 {
     const QByteArray table = BitmapPalette(palette, 3);
     const qint64 offset = 26 + table.size();
-    return "BM" + Le(offset + rows.size(), 4) + Le(0, 4) + Le(offset, 4) + Le(12, 4) + Le(width, 2) +
-           Le(height, 2) + Le(1, 2) + Le(bitsPerPixel, 2) + table + rows;
+    return "BM" + Le(offset + rows.size(), 4) + Le(0, 4) + Le(offset, 4) + Le(12, 4) + Le(width, 2) + Le(height, 2) +
+           Le(1, 2) + Le(bitsPerPixel, 2) + table + rows;
 }
 
 QByteArray TiffFile(QList<TiffField> fields, const QByteArray& data)
@@ -209,8 +208,8 @@ QByteArray GifFile(const QImage& indexed, bool localColourTable)
     if (localColourTable)
         return "GIF89a" + size + QByteArray("\0\0\0", 3) + "\x2C" + Le(0, 4) + size + "\x87" + palette + "\x08" +
                blocks + QByteArray("\0\x3B", 2);
-    return "GIF89a" + size + QByteArray("\xF7\0\0", 3) + palette + "\x2C" + Le(0, 4) + size +
-           QByteArray("\0\x08", 2) + blocks + QByteArray("\0\x3B", 2);
+    return "GIF89a" + size + QByteArray("\xF7\0\0", 3) + palette + "\x2C" + Le(0, 4) + size + QByteArray("\0\x08", 2) +
+           blocks + QByteArray("\0\x3B", 2);
 }
 
 QByteArray RleBitmap(const QImage& indexed, int bitsPerPixel)
@@ -225,8 +224,7 @@ QByteArray RleBitmap(const QImage& indexed, int bitsPerPixel)
     const qint64 offset = 54 + palette.size();
     return "BM" + Le(offset + pixels.size(), 4) + Le(0, 4) + Le(offset, 4) + Le(40, 4) + Le(indexed.width(), 4) +
            Le(indexed.height(), 4) + Le(1, 2) + Le(bitsPerPixel, 2) + Le(bitsPerPixel == 8 ? 1 : 2, 4) +
-           Le(pixels.size(), 4) + Le(2835, 4) + Le(2835, 4) + Le(indexed.colorCount(), 4) + Le(0, 4) + palette +
-           pixels;
+           Le(pixels.size(), 4) + Le(2835, 4) + Le(2835, 4) + Le(indexed.colorCount(), 4) + Le(0, 4) + palette + pixels;
 }
 
 QByteArray Le(qint64 value, int bytes)
@@ -246,9 +244,8 @@ QByteArray PngHeaderOnly(quint32 width, quint32 height)
 QByteArray BitmapHeader(qint64 width, qint64 height)
 {
     const qint64 rowBytes = (width * 3 + 3) / 4 * 4;
-    return "BM" + Le(54 + rowBytes * height, 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) + Le(width, 4) +
-           Le(height, 4) + Le(1, 2) + Le(24, 2) + Le(0, 4) + Le(rowBytes * height, 4) + Le(2835, 4) +
-           Le(2835, 4) + Le(0, 4) + Le(0, 4);
+    return "BM" + Le(54 + rowBytes * height, 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) + Le(width, 4) + Le(height, 4) +
+           Le(1, 2) + Le(24, 2) + Le(0, 4) + Le(rowBytes * height, 4) + Le(2835, 4) + Le(2835, 4) + Le(0, 4) + Le(0, 4);
 }
 
 qint64 PeakResidentKilobytes()

@@ -28,13 +28,12 @@ QByteArray Zlib(const QByteArray& data);
 // `declaredColors` palette entries (0: all) while `palette` (0x00RRGGBB) is
 // what the file stores before its pixels; `rows` are the stored rows,
 // bottom-up, each already padded to whole words.
-QByteArray PaletteBitmap(int width, int height, int bitsPerPixel, quint32 declaredColors,
-                         const QList<quint32>& palette, const QByteArray& rows);
+QByteArray PaletteBitmap(int width, int height, int bitsPerPixel, quint32 declaredColors, const QList<quint32>& palette,
+                         const QByteArray& rows);
 
 // The same in the 12-byte header of OS/2 bitmaps, whose palette entries are
 // three bytes; bit counts 1, 4, 8 and 24 (no palette).
-QByteArray CoreBitmap(int width, int height, int bitsPerPixel, const QList<quint32>& palette,
-                      const QByteArray& rows);
+QByteArray CoreBitmap(int width, int height, int bitsPerPixel, const QList<quint32>& palette, const QByteArray& rows);
 
 // A little-endian TIFF directory entry: SHORT (3) or LONG (4) values.
 struct TiffField {

@@ -34,15 +34,15 @@ TextPicture::TextPicture(std::initializer_list<std::string> rows)
 }
 
 TextPicture::TextPicture(int width, int height, std::int32_t color)
-    : m_width(width), m_height(height),
+    : m_width(width),
+      m_height(height),
       m_words(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), ToRasterWord(color))
-{
-}
+{}
 
 void TextPicture::set(int x, int y, std::int32_t color)
 {
-    m_words[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
-            static_cast<std::size_t>(x)] = ToRasterWord(color);
+    m_words[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x)] =
+        ToRasterWord(color);
 }
 
 RasterView TextPicture::view() const

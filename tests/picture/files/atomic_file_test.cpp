@@ -51,7 +51,8 @@ TEST(AtomicFile, AFailingWriterLeavesTheOldFileAndIsToldAfterItsName)
     EXPECT_EQ(Content(path), "old table\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"table.csv"}) << "no part left";
 
-    EXPECT_FALSE(WriteFileSafely(path, kCannotWriteTest, [](QIODevice& device) { return WriteAll(device, "new\n", 4); }));
+    EXPECT_FALSE(
+        WriteFileSafely(path, kCannotWriteTest, [](QIODevice& device) { return WriteAll(device, "new\n", 4); }));
     EXPECT_EQ(Content(path), "new\n");
 }
 
@@ -65,7 +66,8 @@ TEST(AtomicFile, AFullDiskIsToldInTheUsersLanguage)
     });
     ASSERT_TRUE(full);
     EXPECT_EQ(ErrorText(*full, kEnglish), "/dev/full: cannot write no space left on the disk");
-    EXPECT_EQ(ErrorText(*full, kGerman), "/dev/full: kein Platz mehr auf dem Datenträger kann nicht geschrieben werden");
+    EXPECT_EQ(ErrorText(*full, kGerman),
+              "/dev/full: kein Platz mehr auf dem Datenträger kann nicht geschrieben werden");
 }
 
 TEST(AtomicFile, AFileThatCannotBeOpenedIsToldInTheSystemsWords)

@@ -22,7 +22,8 @@ TEST(LocalPath, EveryByteStringComesBackAndItsUtf8ReadsAsCharacters)
         {"plain/a.png", "plain/a.png"},
         {"Fl\xC3\xBCgel.png", QString::fromUtf8("Flügel.png")},
         // Latin-1 beside a character of four bytes, which stays one character.
-        {"Fl\xFCgel \xF0\x9F\x98\x80.png", "Fl" + Escaped(0xFC) + "gel " + QString::fromUtf8("\xF0\x9F\x98\x80") + ".png"},
+        {"Fl\xFCgel \xF0\x9F\x98\x80.png",
+         "Fl" + Escaped(0xFC) + "gel " + QString::fromUtf8("\xF0\x9F\x98\x80") + ".png"},
         // Cut sequences, a stray continuation byte, an overlong "/", an
         // encoded surrogate and bytes no sequence starts with: each byte kept.
         {"a\xE2\x82", "a" + Escaped(0xE2) + Escaped(0x82)},

@@ -55,10 +55,7 @@ protected:
         return bytes;
     }
 
-    LoadingTable table() const
-    {
-        return LoadingTable(result.values.RowChord, result.values.height, in.OriginRow, ".");
-    }
+    LoadingTable table() const { return LoadingTable(result.values.RowChord, result.values.height, in.OriginRow, "."); }
 
     // The row's values in the order of the loading table's columns, then the chord.
     static std::vector<double> Values(const LoadingTable::Row& r)
@@ -67,14 +64,7 @@ protected:
     }
 
     TextPicture picture{
-        "..........",
-        "..kkkk....",
-        "..kkkkkk..",
-        "....rrr...",
-        "...rrrrr..",
-        "..rrrrrrr.",
-        "....bb....",
-        "....bbb...",
+        "..........", "..kkkk....", "..kkkkkk..", "....rrr...", "...rrrrr..", "..rrrrrrr.", "....bb....", "....bbb...",
     };
     AnalysisInputs in;
     RunSetup setup;
@@ -87,9 +77,10 @@ TEST_F(ResultsFile, CsvHoldsEveryDigitOfTheObjectsAndAfterAnEmptyLineTheLoadingT
     const std::optional<std::vector<QStringList>> records = ReadCsv(QString::fromUtf8(written(false)));
     ASSERT_TRUE(records);
     const QStringList header = records->front();
-    EXPECT_EQ(header.join(','), "file,index,name,colour,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
-                                "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,"
-                                "cd_lam,cd_turb");
+    EXPECT_EQ(header.join(','),
+              "file,index,name,colour,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
+              "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,"
+              "cd_lam,cd_turb");
     // Black, red, blue, the total; then the empty line.
     ASSERT_GE(records->size(), 6u);
     const std::vector<std::size_t> listed{1, 2, 4, 0};
@@ -123,7 +114,8 @@ TEST_F(ResultsFile, CsvHoldsEveryDigitOfTheObjectsAndAfterAnEmptyLineTheLoadingT
     EXPECT_EQ((*records)[5], QStringList{QString()}) << "one empty line between the two tables";
 
     const QStringList loadingHeader = (*records)[6];
-    EXPECT_EQ(loadingHeader.join(','), "Eta,G(sin),Cl(sin),G(sin^2),Cl(sin^2),G(sin^3),Cl(sin^3),G(sin^4),Cl(sin^4),chord");
+    EXPECT_EQ(loadingHeader.join(','),
+              "Eta,G(sin),Cl(sin),G(sin^2),Cl(sin^2),G(sin^3),Cl(sin^3),G(sin^4),Cl(sin^4),chord");
     const LoadingTable expected = table();
     ASSERT_EQ(records->size(), 7 + expected.rows());
     for (std::size_t y = 0; y < expected.rows(); ++y) {

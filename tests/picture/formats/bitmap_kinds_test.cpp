@@ -3,10 +3,10 @@
 // every time, whichever way it is read; complete ones as Qt reads them.
 
 #include "metafile_expect.h"
-#include "picture_bytes.h"
-#include "picture/picture_source.h"
 #include "picture/formats/row_reader.h"
 #include "picture/metafile/wmf_player.h"
+#include "picture/picture_source.h"
+#include "picture_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ struct ShortTable {
     const char* what;
     int bits;
     QByteArray file;
-    int stored; // colours stored
+    int stored;  // colours stored
     int indices; // indices the pixels use: 0 .. indices - 1
 };
 
@@ -97,12 +97,19 @@ TEST(BitmapKinds, AColourTableShorterThanAnnouncedGivesBlackForWhatIsMissing)
     const auto index = [](int modulo) { return [modulo](int x, int y) { return (x / 4 + y / 4) % modulo; }; };
     const QList<quint32> five = kColours;
     const ShortTable cases[] = {
-        {"8 bits, 256 announced", 8, test::PaletteBitmap(kWidth, kHeight, 8, 256, five, StoredRows(kWidth, kHeight, 8, index(8))), 5, 8},
-        {"8 bits, all announced", 8, test::PaletteBitmap(kWidth, kHeight, 8, 0, five, StoredRows(kWidth, kHeight, 8, index(8))), 5, 8},
-        {"4 bits, 16 announced", 4, test::PaletteBitmap(kWidth, kHeight, 4, 16, five.mid(0, 3), StoredRows(kWidth, kHeight, 4, index(6))), 3, 6},
-        {"1 bit, 2 announced", 1, test::PaletteBitmap(kWidth, kHeight, 1, 2, five.mid(0, 1), StoredRows(kWidth, kHeight, 1, index(2))), 1, 2},
+        {"8 bits, 256 announced", 8,
+         test::PaletteBitmap(kWidth, kHeight, 8, 256, five, StoredRows(kWidth, kHeight, 8, index(8))), 5, 8},
+        {"8 bits, all announced", 8,
+         test::PaletteBitmap(kWidth, kHeight, 8, 0, five, StoredRows(kWidth, kHeight, 8, index(8))), 5, 8},
+        {"4 bits, 16 announced", 4,
+         test::PaletteBitmap(kWidth, kHeight, 4, 16, five.mid(0, 3), StoredRows(kWidth, kHeight, 4, index(6))), 3, 6},
+        {"1 bit, 2 announced", 1,
+         test::PaletteBitmap(kWidth, kHeight, 1, 2, five.mid(0, 1), StoredRows(kWidth, kHeight, 1, index(2))), 1, 2},
         {"OS/2, 8 bits", 8, test::CoreBitmap(kWidth, kHeight, 8, five, StoredRows(kWidth, kHeight, 8, index(8))), 5, 8},
-        {"OS/2, 4 bits, whole table", 4, test::CoreBitmap(kWidth, kHeight, 4, five + five + five + five.mid(0, 1), StoredRows(kWidth, kHeight, 4, index(16))), 16, 16},
+        {"OS/2, 4 bits, whole table", 4,
+         test::CoreBitmap(kWidth, kHeight, 4, five + five + five + five.mid(0, 1),
+                          StoredRows(kWidth, kHeight, 4, index(16))),
+         16, 16},
     };
     QTemporaryDir dir;
     for (const ShortTable& c : cases) {

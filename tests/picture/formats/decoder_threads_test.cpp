@@ -3,9 +3,9 @@
 // own decoder's library said, no decode waits for another, and nothing the
 // libraries say reaches the terminal.
 
-#include "picture_bytes.h"
 #include "picture/formats/decoder_log.h"
 #include "picture/picture_source.h"
+#include "picture_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -133,8 +133,8 @@ std::vector<Damaged> DamagedFiles()
     QByteArray jpeg = test::Encoded(drawing, "jpeg");
     jpeg.replace(jpeg.size() / 2, 40, QByteArray(40, '\xFF'));
     return {
-        {"damaged.png", png, false},        {"piped.png", png, true},   {"deep.png", deepPng, false},
-        {"damaged.tif", tiff, false},       {"piped.tif", tiff, true},  {"damaged.jpg", jpeg, false},
+        {"damaged.png", png, false},  {"piped.png", png, true},  {"deep.png", deepPng, false},
+        {"damaged.tif", tiff, false}, {"piped.tif", tiff, true}, {"damaged.jpg", jpeg, false},
         {"piped.jpg", jpeg, true},
     };
 }
@@ -194,7 +194,8 @@ TEST(DecoderThreads, ADecodeWaitingForItsBytesHoldsUpNoOther)
     arrive.set_value();
     const PictureLoad slowLoad = waiting.get();
     ASSERT_FALSE(slowLoad);
-    EXPECT_EQ(ErrorText(slowLoad.error(), kEnglish), "slow.jpg: damaged or unreadable JPEG picture (Corrupt JPEG data: bad Huffman code)");
+    EXPECT_EQ(ErrorText(slowLoad.error(), kEnglish),
+              "slow.jpg: damaged or unreadable JPEG picture (Corrupt JPEG data: bad Huffman code)");
 }
 
 // Qt's messages go to the log of the thread that speaks, whichever thread

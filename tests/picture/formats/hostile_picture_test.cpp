@@ -2,8 +2,8 @@
 // short, damaged, or no files at all. Each is refused with a reason that
 // says which; a complete file of each kind still loads.
 
-#include "picture_bytes.h"
 #include "picture/picture_source.h"
+#include "picture_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -125,10 +125,8 @@ TEST(HostilePicture, WhatIsNoFileIsSaidSoAndNeverReadFrom)
 
     // Opening the FIFO would wait for a writer for ever; /dev/zero never ends.
     const std::pair<QString, std::string> cases[] = {
-        {fifo, "is a FIFO (named pipe), not a picture file"},
-        {socketPath, "is a socket, not a picture file"},
-        {dir.path(), "is a folder, not a picture file"},
-        {"/dev/zero", "is a device, not a picture file"},
+        {fifo, "is a FIFO (named pipe), not a picture file"}, {socketPath, "is a socket, not a picture file"},
+        {dir.path(), "is a folder, not a picture file"},      {"/dev/zero", "is a device, not a picture file"},
         {dir.filePath("missing.png"), "no such file"},
     };
     for (const auto& [path, reason] : cases)
@@ -152,8 +150,10 @@ TEST(HostilePicture, ADamagedFileIsRefusedInTheLibrarysWordsOnOneLine)
     png.replace(png.indexOf("IDAT") + 6, 10, QByteArray(10, '\0'));
 
     // Found by fuzzing: a JPEG header Qt fails on without saying its format.
-    const QByteArray jpeg("\xFF\xD8\xFF\xE0\x00\x10\x4A\x46\x11\x49\x46\x00\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00"
-                           "\x01\x11\x31\x41\x51\x61\xC1\xFF\xD8\xA2\xF4\x1A\xFF\x29\x2C\x30\x31\x34\x34\x34\x11\x00", 44);
+    const QByteArray jpeg(
+        "\xFF\xD8\xFF\xE0\x00\x10\x4A\x46\x11\x49\x46\x00\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00"
+        "\x01\x11\x31\x41\x51\x61\xC1\xFF\xD8\xA2\xF4\x1A\xFF\x29\x2C\x30\x31\x34\x34\x34\x11\x00",
+        44);
 
     QTemporaryDir dir;
     for (const auto& [name, bytes, words] :

@@ -4,10 +4,10 @@
 // picture is held whole (the window, an annotated picture) or measured as
 // it is read (the batch command), and whether our reader or Qt's reads it.
 
-#include "picture_bytes.h"
-#include "picture/picture_source.h"
 #include "picture/formats/qt_decode.h"
+#include "picture/picture_source.h"
 #include "picture/streamed_sweep.h"
+#include "picture_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -45,15 +45,10 @@ QByteArray PaletteTiff(int colourTableValues)
         for (int c = 0; c < 3; ++c)
             table[c * 256 + i] = rgb[i][c];
     table.resize(colourTableValues);
-    QList<TiffField> fields = {{256, 4, {kWidth}},
-                           {257, 4, {kHeight}},
-                           {258, 3, {8}},
-                           {259, 3, {1}},
-                           {262, 3, {3}},
-                           {273, 4, {8}},
-                           {277, 3, {1}},
-                           {278, 4, {kHeight}},
-                           {279, 4, {static_cast<quint32>(pixels.size())}}};
+    QList<TiffField> fields = {
+        {256, 4, {kWidth}}, {257, 4, {kHeight}}, {258, 3, {8}},
+        {259, 3, {1}},      {262, 3, {3}},       {273, 4, {8}},
+        {277, 3, {1}},      {278, 4, {kHeight}}, {279, 4, {static_cast<quint32>(pixels.size())}}};
     if (!table.isEmpty())
         fields.append({320, 3, table});
     return test::TiffFile(fields, pixels);
@@ -193,7 +188,8 @@ TEST(IncompletePicture, APaletteWithoutItsColourTableIsRefused)
     for (const auto& [name, bytes, words] :
          {std::tuple{"short-table.tif", PaletteTiff(767),
                      "damaged or unreadable TIFF picture (Incorrect count for \"ColorMap\"; tag ignored)"},
-          std::tuple{"no-table.tif", PaletteTiff(0), "damaged TIFF picture: the colour table of its palette is missing"}}) {
+          std::tuple{"no-table.tif", PaletteTiff(0),
+                     "damaged TIFF picture: the colour table of its palette is missing"}}) {
         SCOPED_TRACE(name);
         const QString path = dir.filePath(name);
         ASSERT_TRUE(Written(path, bytes));

@@ -4,9 +4,9 @@
 
 #include "address_space_limit.h"
 #include "metafile_expect.h"
-#include "picture_bytes.h"
-#include "picture/picture_source.h"
 #include "picture/metafile/wmf_player.h"
+#include "picture/picture_source.h"
+#include "picture_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -74,8 +74,8 @@ void WriteFile(const QString& path, const QByteArray& bytes)
 
 TEST(HostileMetafile, CostBombsAreRefusedAtTheWorkLimit)
 {
-    Metafile rectangles = Canvas(), patterns = Canvas(), blowUps = Canvas(), stretches = Canvas(),
-             polygons = Canvas(), text = Canvas(), fills = Canvas(), clipping = Canvas();
+    Metafile rectangles = Canvas(), patterns = Canvas(), blowUps = Canvas(), stretches = Canvas(), polygons = Canvas(),
+             text = Canvas(), fills = Canvas(), clipping = Canvas();
     for (int i = 0; i < 1000; ++i)
         rectangles.rectangle(0, 0, kSide, kSide);
     for (int i = 0; i < 100; ++i) {
@@ -142,8 +142,9 @@ TEST(HostileMetafile, BitmapsNoDecoderTakesRefuseTheFileNamingTheRecord)
                   .find("record 7 at byte 106: a bitmap transfer: its bitmap of 2 x 2 pixels cannot be decoded"),
               std::string::npos)
         << Why(PlayWindowsMetafile(blit.bytes()));
-    EXPECT_NE(Why(PlayWindowsMetafile(brush.bytes())).find("a pattern brush: its bitmap of 2 x 2 pixels cannot be decoded"),
-              std::string::npos)
+    EXPECT_NE(
+        Why(PlayWindowsMetafile(brush.bytes())).find("a pattern brush: its bitmap of 2 x 2 pixels cannot be decoded"),
+        std::string::npos)
         << Why(PlayWindowsMetafile(brush.bytes()));
 
     // Qt's own allocation limit refuses what ours allows: refused all the same, never dropped.
@@ -174,6 +175,7 @@ TEST(HostileMetafile, ATinyFileNeedsLittleMemoryAndAnEnhancedOneSaysWhatItIs)
     const QString named = dir.filePath("drawing.wmf");
     WriteFile(named, emf);
     EXPECT_EQ(Why(LoadPictureFile(named)),
-              named.toStdString() + ": an enhanced metafile (EMF), which cannot be read; save it as a Windows "
-                                    "metafile (WMF) or a bitmap");
+              named.toStdString() +
+                  ": an enhanced metafile (EMF), which cannot be read; save it as a Windows "
+                  "metafile (WMF) or a bitmap");
 }

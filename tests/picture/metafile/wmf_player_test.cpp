@@ -14,8 +14,16 @@ namespace {
 QByteArray FourColourDib()
 {
     QByteArray dib = Words({40, 0, 2, 0, 2, 0, 1, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    dib.append(QByteArray("\xFF\x00\x00" "\x00\xFF\xFF" "\x00\x00", 8)); // blue, yellow
-    dib.append(QByteArray("\x00\x00\xFF" "\x00\xFF\x00" "\x00\x00", 8)); // red, green
+    dib.append(
+        QByteArray("\xFF\x00\x00"
+                   "\x00\xFF\xFF"
+                   "\x00\x00",
+                   8)); // blue, yellow
+    dib.append(
+        QByteArray("\x00\x00\xFF"
+                   "\x00\xFF\x00"
+                   "\x00\x00",
+                   8)); // red, green
     return dib;
 }
 
@@ -32,8 +40,16 @@ TEST(Metafile, DrawsFlatAreasInTheirExactColours)
     m.pen(0, kBlack).select(3).record(kMoveTo, {95, 10}).record(kLineTo, {95, 100});
 
     ExpectPicture(m, QSize(200, 100),
-                  {{11, 11, kRed}, {58, 38, kRed}, {8, 25, kWhite}, {62, 25, kWhite}, {110, 20, kBlue},
-                   {85, 50, kWhite}, {170, 70, kGreen}, {152, 52, kWhite}, {50, 95, kBlack}, {50, 97, kWhite}},
+                  {{11, 11, kRed},
+                   {58, 38, kRed},
+                   {8, 25, kWhite},
+                   {62, 25, kWhite},
+                   {110, 20, kBlue},
+                   {85, 50, kWhite},
+                   {170, 70, kGreen},
+                   {152, 52, kWhite},
+                   {50, 95, kBlack},
+                   {50, 97, kWhite}},
                   {kWhite, kBlack, kRed, kGreen, kBlue});
 }
 
@@ -49,8 +65,7 @@ TEST(Metafile, WindowMapsOntoThePictureAtNinetySixDotsPerInch)
     // Without a placeable header the window extent is the size in pixels; the default pen is black.
     Metafile plain;
     plain.window(100, 100, 50, 40).brush(kBlue).select(0).rectangle(110, 110, 130, 130);
-    ExpectPicture(plain, QSize(50, 40), {{20, 20, kBlue}, {10, 20, kBlack}, {35, 20, kWhite}},
-                  {kWhite, kBlack, kBlue});
+    ExpectPicture(plain, QSize(50, 40), {{20, 20, kBlue}, {10, 20, kBlack}, {35, 20, kWhite}}, {kWhite, kBlack, kBlue});
 }
 
 TEST(Metafile, FillModesSavedStatesAndPies)
@@ -68,8 +83,15 @@ TEST(Metafile, FillModesSavedStatesAndPies)
     m.record(kPie, {50, 170, 70, 190, 90, 190, 50, 150});
 
     ExpectPicture(m, QSize(200, 100),
-                  {{15, 15, kBlue}, {30, 30, kWhite}, {80, 30, kBlue}, {30, 75, kRed}, {80, 80, kWhite},
-                   {65, 65, kRed}, {178, 62, kRed}, {162, 62, kWhite}, {178, 78, kWhite}},
+                  {{15, 15, kBlue},
+                   {30, 30, kWhite},
+                   {80, 30, kBlue},
+                   {30, 75, kRed},
+                   {80, 80, kWhite},
+                   {65, 65, kRed},
+                   {178, 62, kRed},
+                   {162, 62, kWhite},
+                   {178, 78, kWhite}},
                   {kWhite, kRed, kBlue});
 }
 
@@ -81,8 +103,14 @@ TEST(Metafile, EmbeddedBitmapsAreStretchedWithoutSmoothing)
     m.placeable(0, 0, 200, 100, 96).window(0, 0, 200, 100);
     m.raw(kStretchDib, stretchDib + FourColourDib()).raw(kDibStretchBlt, stretchBlt + FourColourDib());
     ExpectPicture(m, QSize(200, 100),
-                  {{20, 20, kRed}, {40, 20, kGreen}, {20, 40, kBlue}, {40, 40, kYellow},
-                   {120, 20, kRed}, {140, 20, kGreen}, {120, 40, kBlue}, {140, 40, kYellow}},
+                  {{20, 20, kRed},
+                   {40, 20, kGreen},
+                   {20, 40, kBlue},
+                   {40, 40, kYellow},
+                   {120, 20, kRed},
+                   {140, 20, kGreen},
+                   {120, 40, kBlue},
+                   {140, 40, kYellow}},
                   {kWhite, kRed, kGreen, kBlue, kYellow});
 }
 
@@ -133,13 +161,17 @@ TEST(Metafile, DamagedFilesAreRefusedNeverReadPastTheirEnd)
          "its bitmap of 100 x 2 pixels needs 600 bytes, the record holds 16"},
         // Its pixels start past its colour table.
         {"colour-table bitmap short of pixels",
-         Sample().raw(kStretchDib, blit + Words({40, 0, 4, 0, 2, 0, 1, 8, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0}) +
-                                       QByteArray(8, '\x7F') + QByteArray(4, '\0')).bytes(),
+         Sample()
+             .raw(kStretchDib, blit + Words({40, 0, 4, 0, 2, 0, 1, 8, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0}) +
+                                   QByteArray(8, '\x7F') + QByteArray(4, '\0'))
+             .bytes(),
          "its bitmap of 4 x 2 pixels needs 8 bytes, the record holds 4"},
         // And past its colour masks.
         {"masked bitmap short of pixels",
-         Sample().raw(kStretchDib, blit + Words({40, 0, 2, 0, 2, 0, 1, 32, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +
-                                       Words({0, 0x00FF, 0xFF00, 0, 0x00FF, 0}) + QByteArray(12, '\0')).bytes(),
+         Sample()
+             .raw(kStretchDib, blit + Words({40, 0, 2, 0, 2, 0, 1, 32, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +
+                                   Words({0, 0x00FF, 0xFF00, 0, 0x00FF, 0}) + QByteArray(12, '\0'))
+             .bytes(),
          "its bitmap of 2 x 2 pixels needs 16 bytes, the record holds 12"},
         {"zero units per inch", Metafile().placeable(0, 0, 10, 10, 0).window(0, 0, 10, 10).bytes(), "units per inch"},
         {"no size at all", Metafile().brush(kRed).bytes(), "no size"},

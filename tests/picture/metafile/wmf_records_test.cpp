@@ -38,9 +38,18 @@ TEST(MetafileRecords, PatternFillsAndPixelsPaintTheirArea)
     m.patBlt(kPatCopy, 10, 10, 80, 60).patBlt(kWhiteness, 30, 30, 20, 20).patBlt(kDstInvert, 120, 10, 40, 40);
     m.pixel(150, 80, kBlue).pixel(10, 90, kBlack);
     ExpectPicture(m, QSize(200, 100),
-                  {{10, 10, kRed}, {89, 69, kRed}, {90, 69, kWhite}, {89, 70, kWhite}, {35, 35, kWhite},
-                   {29, 29, kRed}, {130, 20, kBlack}, {160, 20, kWhite}, {150, 80, kBlue}, {151, 80, kWhite},
-                   {10, 90, kBlack}, {10, 91, kWhite}},
+                  {{10, 10, kRed},
+                   {89, 69, kRed},
+                   {90, 69, kWhite},
+                   {89, 70, kWhite},
+                   {35, 35, kWhite},
+                   {29, 29, kRed},
+                   {130, 20, kBlack},
+                   {160, 20, kWhite},
+                   {150, 80, kBlue},
+                   {151, 80, kWhite},
+                   {10, 90, kBlack},
+                   {10, 91, kWhite}},
                   {kWhite, kRed, kBlack, kBlue});
 }
 
@@ -57,13 +66,22 @@ TEST(MetafileRecords, MixModesCombinePenAndBrushWithThePicture)
     m.record(kSetRop2, {7}).record(kSetRop2, {99}).rectangle(10, 80, 30, 95); // unknown: XOR stays
     ExpectPicture(m, QSize(200, 100),
                   {// XOR: red over blue, red over white
-                   {15, 40, kMagenta}, {15, 60, kCyan}, {15, 90, kCyan},
+                   {15, 40, kMagenta},
+                   {15, 60, kCyan},
+                   {15, 90, kCyan},
                    // NOT: the pen's colour plays no part
-                   {55, 40, kYellow}, {55, 60, kBlack},
+                   {55, 40, kYellow},
+                   {55, 60, kBlack},
                    // BLACK and WHITE whatever the brush
-                   {95, 40, kBlack}, {95, 60, kBlack}, {135, 40, kWhite}, {135, 60, kWhite},
+                   {95, 40, kBlack},
+                   {95, 60, kBlack},
+                   {135, 40, kWhite},
+                   {135, 60, kWhite},
                    // NOP draws nothing, COPYPEN draws as ever
-                   {170, 40, kBlue}, {170, 60, kWhite}, {185, 40, kRed}, {185, 60, kRed}},
+                   {170, 40, kBlue},
+                   {170, 60, kWhite},
+                   {185, 40, kRed},
+                   {185, 60, kRed}},
                   {kWhite, kBlue, kRed, kMagenta, kCyan, kYellow, kBlack});
 }
 
@@ -74,21 +92,31 @@ TEST(MetafileRecords, ClippingNarrowsAndTheNullRegionLiftsIt)
     m.record(kIntersectClipRect, {80, 100, 20, 20}).record(kExcludeClipRect, {60, 60, 40, 40});
     m.rectangle(0, 0, 200, 100);
     m.record(kRestoreDc, {-1}).brush(kBlue).select(2).rectangle(150, 0, 200, 10); // the clipping went with the state
-    m.record(kIntersectClipRect, {50, 200, 0, 110}).record(kSelectClipRegion, {0}); // object 0 is a brush: the null region
+    m.record(kIntersectClipRect, {50, 200, 0, 110})
+        .record(kSelectClipRegion, {0}); // object 0 is a brush: the null region
     m.rectangle(120, 20, 190, 90);
     ExpectPicture(m, QSize(200, 100),
                   {// left and top edges inside, right and bottom outside, as Windows clips
-                   {20, 20, kRed}, {99, 79, kRed}, {100, 50, kWhite}, {50, 80, kWhite}, {19, 50, kWhite},
-                   {40, 40, kWhite}, {59, 59, kWhite}, {60, 60, kRed}, {10, 10, kWhite},
-                   {160, 5, kBlue}, {150, 30, kBlue}, {150, 85, kBlue}},
+                   {20, 20, kRed},
+                   {99, 79, kRed},
+                   {100, 50, kWhite},
+                   {50, 80, kWhite},
+                   {19, 50, kWhite},
+                   {40, 40, kWhite},
+                   {59, 59, kWhite},
+                   {60, 60, kRed},
+                   {10, 10, kWhite},
+                   {160, 5, kBlue},
+                   {150, 30, kBlue},
+                   {150, 85, kBlue}},
                   {kWhite, kRed, kBlue});
 }
 
 TEST(MetafileRecords, TextIsDrawnInItsFontColourAndAlignmentWithoutSmoothing)
 {
     // Only the text colour and the white page: no blended edge pixels.
-    const QImage top = ExpectPicture(TextSample(-40, 400, false).text(20, 20, "HHH"), QSize(300, 100), {},
-                                     {kWhite, kBlue});
+    const QImage top =
+        ExpectPicture(TextSample(-40, 400, false).text(20, 20, "HHH"), QSize(300, 100), {}, {kWhite, kBlue});
     const QRect ink = Ink(top, kBlue);
     ASSERT_FALSE(ink.isEmpty());
     // TA_TOP: the letters hang below the reference point, capitals of about 70% of 40 pixels.
