@@ -268,7 +268,7 @@ void Form1::showGridHeader()
         titles << QString::fromStdString(title);
     grdResults->setHorizontalHeaderLabels(titles);
     grdResults->clearSelection();
-    grdResults->resizeColumnsToContents();
+    grdResults->fitColumnsToContents();
 }
 
 // The grid written anew from the last run's rows.
@@ -295,7 +295,7 @@ void Form1::appendGridRow(const GridRow& cells)
         }
         grdResults->setItem(row, c, item);
     }
-    grdResults->resizeColumnsToContents();
+    grdResults->fitColumnsToContents();
 }
 
 void Form1::btnCopy_Click()

@@ -51,6 +51,13 @@ FrozenColumnGrid::~FrozenColumnGrid()
     disconnect(model(), nullptr, this, nullptr);
 }
 
+void FrozenColumnGrid::fitColumnsToContents()
+{
+    resizeColumnsToContents();
+    m_frozen->setColumnWidth(0, columnWidth(0));
+    placeFrozenColumn();
+}
+
 void FrozenColumnGrid::showFirstColumnOnly()
 {
     for (int c = 0; c < model()->columnCount(); ++c)

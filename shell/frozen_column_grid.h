@@ -18,6 +18,9 @@ public:
     ~FrozenColumnGrid() override;
 
     QTableView* frozenColumn() const { return m_frozen; }
+    // Every column as wide as its contents, the frozen one with them at once:
+    // the header does not always say so before the next layout pass.
+    void fitColumnsToContents();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

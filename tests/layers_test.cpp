@@ -109,10 +109,12 @@ TEST(Layers, ThePlainLayersUseNoQtAndTheDocumentNoWidgets)
                                                   "QMessageBox", "QAction",      "QPushButton", "QLabel"};
     for (const auto& [file, source] : ReadSources()) {
         for (const std::string& name : source.systemIncludes) {
-            if (source.folder == "aero" || source.folder == "engine")
+            if (source.folder == "aero" || source.folder == "engine") {
                 EXPECT_FALSE(name.rfind("Q", 0) == 0) << file.generic_string() << " includes <" << name << ">";
-            if (source.folder == "document" || source.folder.rfind("picture", 0) == 0)
+            }
+            if (source.folder == "document" || source.folder.rfind("picture", 0) == 0) {
                 EXPECT_EQ(widgets.count(name), 0U) << file.generic_string() << " includes <" << name << ">";
+            }
         }
     }
 }
