@@ -5,6 +5,8 @@
 
 #include "document/document.h"
 
+#include <optional>
+
 using namespace centrafix;
 using test::Form1Test;
 
@@ -32,6 +34,18 @@ protected:
         document.setTicks(ticked);
         return document;
     }
+
+    // What the document's own run of its picture gives.
+    static std::optional<AnalysisResult> runOf(const Document& document)
+    {
+        const Result<PreparedRun> prepared = document.prepareRun(SmallScale::BecomesOne);
+        EXPECT_TRUE(prepared.ok());
+        if (!prepared.ok())
+            return std::nullopt;
+        PreparedRun run = *prepared; // the run fills in the objects' measures
+        AnalysisObserver quiet;
+        return RunAnalysis(RasterViewOf(document.picture()), run.objects, run.setup, run.inputs, quiet);
+    }
 };
 
 } // namespace
@@ -45,12 +59,9 @@ TEST_F(WindowDocument, ARunPreparedByTheDocumentGivesTheWindowsTable)
     form->setWeightText(2, "2.5");
     entry(3)->setCheckState(Qt::Unchecked);
     Document document = documentOfFields();
-    const Result<PreparedRun> prepared = document.prepareRun(SmallScale::BecomesOne);
-    ASSERT_TRUE(prepared.ok());
-    PreparedRun run = *prepared;
-    AnalysisObserver quiet;
-    const AnalysisResult expected =
-        RunAnalysis(RasterViewOf(document.picture()), run.objects, run.setup, run.inputs, quiet);
+    const std::optional<AnalysisResult> expectedRun = runOf(document);
+    ASSERT_TRUE(expectedRun.has_value());
+    const AnalysisResult& expected = *expectedRun;
 
     analyze();
     ASSERT_TRUE(form->messages.isEmpty()) << form->messages.join('\n').toStdString();
@@ -93,12 +104,9 @@ TEST_F(WindowDocument, AScaleOfZeroIsMeasuredAtOneFromTheOriginsPixelAsTheDocume
     Document document = documentOfFields();
     field("txtScale")->setText("0");
     document.setScaleText("0");
-    const Result<PreparedRun> prepared = document.prepareRun(SmallScale::BecomesOne);
-    ASSERT_TRUE(prepared.ok());
-    PreparedRun run = *prepared;
-    AnalysisObserver quiet;
-    const AnalysisResult expected =
-        RunAnalysis(RasterViewOf(document.picture()), run.objects, run.setup, run.inputs, quiet);
+    const std::optional<AnalysisResult> expectedRun = runOf(document);
+    ASSERT_TRUE(expectedRun.has_value());
+    const AnalysisResult& expected = *expectedRun;
 
     analyze();
     ASSERT_TRUE(form->messages.isEmpty()) << form->messages.join('\n').toStdString();
