@@ -232,6 +232,29 @@ TEST(DocumentOutOfDate, ChangesAfterARunAreKeptInOrderOnceEach)
     EXPECT_FALSE(document.outOfDate());
 }
 
+TEST(DocumentOutOfDate, TheOriginMovesWithEitherCoordinateAndOnlyColoursHaveWeights)
+{
+    Document document = WithPicture();
+    ASSERT_TRUE(document.placeOrigin(3, 4));
+    Analyze(document);
+    ASSERT_TRUE(document.placeOrigin(3, 4));
+    EXPECT_FALSE(document.outOfDate()) << "the same pixel again";
+    ASSERT_TRUE(document.placeOrigin(5, 4));
+    EXPECT_EQ(document.staleReasons(), std::vector<const Message*>{&kChangedOrigin}) << "a new column alone";
+
+    Analyze(document);
+    ASSERT_TRUE(document.placeOrigin(5, 6));
+    EXPECT_EQ(document.staleReasons(), std::vector<const Message*>{&kChangedOrigin}) << "a new row alone";
+
+    // The total and anything past the seventh colour have no weight to set.
+    Analyze(document);
+    const double total = document.colorObjects()[0].Weight;
+    document.setWeight(0, total + 1.0);
+    document.setWeight(kObjectCount + 1, 2.0);
+    EXPECT_EQ(document.colorObjects()[0].Weight, total);
+    EXPECT_FALSE(document.outOfDate());
+}
+
 TEST(DocumentOutOfDate, ChangesDuringARunMakeItsResultsOutOfDateAndAnEndedRunLeavesNone)
 {
     Document document = WithPicture();
