@@ -1,0 +1,66 @@
+#pragma once
+
+#include "cg_range.h"
+#include "neutral_point_estimate.h"
+#include "planform_outline.h"
+#include "surface_geometry.h"
+#include "surface_role.h"
+
+#include <array>
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace centrafix::aero {
+
+// What the user set for the balance. Entries 1 to 7 are the colours.
+struct BalanceSettings {
+    std::array<SurfaceRole, 8> roles{SurfaceRole::Other, SurfaceRole::Other, SurfaceRole::Wing,  SurfaceRole::Other,
+                                     SurfaceRole::Other, SurfaceRole::Tail,  SurfaceRole::Other, SurfaceRole::Other};
+    std::array<double, 8> heights{}; // above the wing plane, user's units
+    double marginLow = 5.0;          // percent of the wing's MAC
+    double marginHigh = 15.0;
+    double tailEfficiency = 0.9;
+    std::optional<double> typedCgX; // a C.G. the user typed, user's units from the origin
+};
+
+// One lifting surface: the colours it is made of (several for a wing
+// painted in more than one), its outline and what the balance made of it.
+struct SurfaceBalance {
+    std::vector<int> objects;
+    SurfaceRole role = SurfaceRole::Wing;
+    Outline outline;
+    SurfaceGeometry geometry;
+    double clAlpha = 0.0;   // the lattice's, per radian on the surface's own area
+    double liftShare = 0.0; // of the lattice's total lift
+};
+
+struct Balance {
+    std::vector<SurfaceBalance> surfaces; // the wing first, then the others by colour
+    double neutralPointX = 0.0;           // the lattice's
+    double clAlpha = 0.0;                 // the lattice's, per radian on the wing's outline area
+    int panels = 0;
+    NeutralPointEstimate estimate;
+    double marginLow = 0.0;
+    double marginHigh = 0.0;
+    CgRange range;
+    std::optional<double> typedCgX;
+    std::optional<double> typedCgMargin; // percent of the wing's MAC
+
+    const SurfaceBalance& wing() const { return surfaces.front(); }
+};
+
+// Why a run has no balance.
+enum class NoBalance {
+    NoWing,      // no found colour has the role wing
+    MachTooHigh, // the lattice's compressibility rule needs Mach below kLatticeMachLimit
+    NoLift,      // the surfaces have no area (cannot happen with a found wing; kept for safety)
+};
+
+// The balance of a run: `edges` has, for each colour 1 to 7 that takes part
+// (ticked and found), one entry per picture row; the others may be empty.
+std::variant<Balance, NoBalance> ComputeBalance(const std::array<std::vector<RowEdges>, 8>& edges,
+                                                const BalanceSettings& settings, const PlanformScale& scale,
+                                                double mach);
+
+} // namespace centrafix::aero
