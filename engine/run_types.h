@@ -1,5 +1,6 @@
 #pragma once
 
+#include "aero/balance.h"
 #include "color_object.h"
 #include "defaults.h"
 #include "drag_report.h"
@@ -33,6 +34,7 @@ struct AnalysisInputs {
     std::string localeSeparator = ".";
     int threads = 0;  // threads for the pixel work; 0: one per core
     std::string unit; // what one scaled unit is called ("mm"); may be empty
+    aero::BalanceSettings balance; // roles, heights, margins, tail efficiency, a typed C.G.
 };
 
 // The two numbers a run needs before it may change anything.
@@ -78,6 +80,10 @@ struct AnalysisResult {
     std::string report;
     std::optional<DragEstimate> drag; // empty when the run did not get that far
     MatchCount matches;               // of the objects the scan reached
+    // The balance of a completed run, or why it has none (noBalance, in the
+    // run's language; null while the run did not get that far).
+    std::optional<aero::Balance> balance;
+    const Message* noBalance = nullptr;
 };
 
 } // namespace centrafix
