@@ -22,6 +22,8 @@ struct BalanceSettings {
     double marginHigh = 15.0;
     double tailEfficiency = 0.9;
     std::optional<double> typedCgX; // a C.G. the user typed, user's units from the origin
+
+    bool operator==(const BalanceSettings&) const = default;
 };
 
 // One lifting surface: the colours it is made of (several for a wing

@@ -15,5 +15,6 @@ inline constexpr Message kChangedTolerance{"Toleranz", "tolerance"};
 inline constexpr Message kChangedOrigin{"Ursprung", "origin"};
 inline constexpr Message kChangedWeights{"Wirkung", "weight"};
 inline constexpr Message kChangedColors{"angekreuzte Farben", "ticked colors"};
+inline constexpr Message kChangedBalance{"Schwerpunkt-Einstellungen", "balance settings"};
 
 } // namespace centrafix

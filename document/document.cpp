@@ -93,6 +93,12 @@ void Document::setUnit(const std::string& unit)
         markOutOfDate(kChangedUnit);
 }
 
+void Document::setBalanceSettings(const aero::BalanceSettings& settings)
+{
+    if (std::exchange(m_balance, settings) != settings)
+        markOutOfDate(kChangedBalance);
+}
+
 Result<double> Document::scaleFactor() const
 {
     return EvalNumber(m_scaleText, Field::ScaleFactor, m_typedSeparator);
@@ -219,6 +225,7 @@ Result<PreparedRun> Document::prepareFields(SmallScale small) const
     in.localeSeparator = m_typedSeparator;
     in.threads = m_threads;
     in.unit = m_unit;
+    in.balance = m_balance;
     const Result<RunSetup> setup = PrepareRun(in, small);
     if (!setup)
         return setup.error();

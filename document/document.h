@@ -88,6 +88,10 @@ public:
     void setAltitudeText(const std::string& text);
     void setMachText(const std::string& text);
     void setUnit(const std::string& unit);
+    // Roles, heights, static margins, tail efficiency and a typed C.G., as
+    // the balance of the next run takes them (checked where they are typed).
+    const aero::BalanceSettings& balanceSettings() const { return m_balance; }
+    void setBalanceSettings(const aero::BalanceSettings& settings);
     // The scale the scale text gives, read as a run reads it.
     Result<double> scaleFactor() const;
 
@@ -170,6 +174,7 @@ private:
     std::string m_altitudeText{defaults::kAltitudeText};
     std::string m_machText{defaults::kMachText};
     std::string m_unit;
+    aero::BalanceSettings m_balance;
 
     DocumentOrigin m_origin;
     ColorObjectTable m_objects{};
