@@ -13,14 +13,24 @@
 
 namespace centrafix::aero {
 
+// Where nobody said otherwise: a C.G. range for static margins of 5 to 15 %
+// of the wing's MAC, usual for models and light aircraft, and a tail that
+// works at 90 % of the free stream's dynamic pressure.
+inline constexpr double kMarginLowDefault = 5.0;
+inline constexpr double kMarginHighDefault = 15.0;
+inline constexpr double kTailEfficiencyDefault = 0.9;
+// Static margins outside these are refused as typing errors.
+inline constexpr double kMarginLowest = -50.0;
+inline constexpr double kMarginHighest = 100.0;
+
 // What the user set for the balance. Entries 1 to 7 are the colours.
 struct BalanceSettings {
     std::array<SurfaceRole, 8> roles{SurfaceRole::Other, SurfaceRole::Other, SurfaceRole::Wing,  SurfaceRole::Other,
                                      SurfaceRole::Other, SurfaceRole::Tail,  SurfaceRole::Other, SurfaceRole::Other};
-    std::array<double, 8> heights{}; // above the wing plane, user's units
-    double marginLow = 5.0;          // percent of the wing's MAC
-    double marginHigh = 15.0;
-    double tailEfficiency = 0.9;
+    std::array<double, 8> heights{};      // above the wing plane, user's units
+    double marginLow = kMarginLowDefault; // percent of the wing's MAC
+    double marginHigh = kMarginHighDefault;
+    double tailEfficiency = kTailEfficiencyDefault;
     std::optional<double> typedCgX; // a C.G. the user typed, user's units from the origin
 
     bool operator==(const BalanceSettings&) const = default;

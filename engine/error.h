@@ -10,7 +10,22 @@
 namespace centrafix {
 
 // The input an error is about.
-enum class Field { None, Tolerance, ScaleFactor, Altitude, Mach, Weight, Origin, Length, CleanUpThreshold };
+enum class Field {
+    None,
+    Tolerance,
+    ScaleFactor,
+    Altitude,
+    Mach,
+    Weight,
+    Origin,
+    Length,
+    CleanUpThreshold,
+    Role,
+    Height,
+    StaticMargin,
+    TailEfficiency,
+    CgPosition,
+};
 
 // What is wrong with it.
 enum class ErrorKind {

@@ -16,6 +16,11 @@ inline constexpr Message Mach{"Machzahl [-]:", "Mach number [-]:"};
 inline constexpr Message Origin{"Ursprung:", "Origin:"};
 inline constexpr Message Length{"Länge:", "Length:"};
 inline constexpr Message CleanUpThreshold{"Bereinigungsschwelle:", "Clean-up threshold:"};
+inline constexpr Message Role{"Rolle:", "Role:"};
+inline constexpr Message Height{"Höhe über dem Flügel:", "Height above the wing:"};
+inline constexpr Message StaticMargin{"Stabilitätsmaß [% MAC]:", "Static margin [% MAC]:"};
+inline constexpr Message TailEfficiency{"Leitwerkswirkungsgrad:", "Tail efficiency:"};
+inline constexpr Message CgPosition{"Schwerpunkt x:", "C.G. x:"};
 inline constexpr Message None{"", ""};
 } // namespace caption
 
@@ -32,6 +37,11 @@ constexpr const Message& FieldCaption(Field field)
     case Field::Origin: return caption::Origin;
     case Field::Length: return caption::Length;
     case Field::CleanUpThreshold: return caption::CleanUpThreshold;
+    case Field::Role: return caption::Role;
+    case Field::Height: return caption::Height;
+    case Field::StaticMargin: return caption::StaticMargin;
+    case Field::TailEfficiency: return caption::TailEfficiency;
+    case Field::CgPosition: return caption::CgPosition;
     case Field::None: break;
     }
     return caption::None;
