@@ -25,10 +25,11 @@ inline constexpr double kMarginHighest = 100.0;
 
 // What the user set for the balance. Entries 1 to 7 are the colours.
 struct BalanceSettings {
-    std::array<SurfaceRole, 8> roles{SurfaceRole::Other, SurfaceRole::Other, SurfaceRole::Wing,  SurfaceRole::Other,
-                                     SurfaceRole::Other, SurfaceRole::Tail,  SurfaceRole::Other, SurfaceRole::Other};
-    std::array<double, 8> heights{};      // above the wing plane, user's units
-    double marginLow = kMarginLowDefault; // percent of the wing's MAC
+    std::array<SurfaceRole, 8> roles{SurfaceRole::Other, SurfaceRole::Fuselage, SurfaceRole::Wing,
+                                     SurfaceRole::Other, SurfaceRole::Tail,     SurfaceRole::Other,
+                                     SurfaceRole::Other, SurfaceRole::Other}; // black, red, green, blue, ...
+    std::array<double, 8> heights{};                                          // above the wing plane, user's units
+    double marginLow = kMarginLowDefault;                                     // percent of the wing's MAC
     double marginHigh = kMarginHighDefault;
     double tailEfficiency = kTailEfficiencyDefault;
     std::optional<double> typedCgX; // a C.G. the user typed, user's units from the origin
