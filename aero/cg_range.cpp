@@ -2,14 +2,22 @@
 
 namespace centrafix::aero {
 
-CgRange RangeOfCg(double, double, double, double, double)
+CgRange RangeOfCg(double neutralPointX, double mac, double rootLeadX, double lowPercent, double highPercent)
 {
-    return {};
+    CgRange range;
+    range.forwardX = neutralPointX - highPercent / 100.0 * mac;
+    range.aftX = neutralPointX - lowPercent / 100.0 * mac;
+    range.forwardBehindRootLead = range.forwardX - rootLeadX;
+    range.aftBehindRootLead = range.aftX - rootLeadX;
+    return range;
 }
 
-double StaticMargin(double, double, double)
+double StaticMargin(double neutralPointX, double mac, double cgX)
 {
-    return 0.0;
+    // Without a MAC there is no margin to speak of; zero rather than NaN.
+    if (mac <= 0.0)
+        return 0.0;
+    return (neutralPointX - cgX) / mac * 100.0;
 }
 
 } // namespace centrafix::aero
