@@ -128,6 +128,29 @@ TEST(VortexLattice, SweptWingAgainstWeberAndBrebner)
     EXPECT_GT(r.neutralPointX, 0.5 + 0.1 + 0.3);
 }
 
+TEST(VortexLattice, StripsFollowTheOutlineBetweenRowCentres)
+{
+    // The same swept wing drawn with 40 rows instead of 400: between row
+    // centres the strips follow the outline's straight pieces, so the
+    // coarse drawing gives the same result (the root's kink is only
+    // rounded over one row).
+    const Outline swept = SweptWing();
+    const LatticeResult fine = Solve({{&swept, 0.0}});
+    const int rows = 40;
+    const double scale = 2.0 / rows;
+    Outline coarse{0, {}};
+    double area = 0.0;
+    for (int r = 0; r < rows; ++r) {
+        const double lead = (0.5 + std::abs(-1.0 + (r + 0.5) * 2.0 / rows)) / scale;
+        coarse.rows.push_back({lead, lead + 0.4 / scale});
+        area += 0.4 * scale;
+    }
+    const auto r = SolveLattice({{&coarse, 0.0}}, {scale, 0.0, 0.0}, area, 0.0);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_NEAR(r->clAlpha, fine.clAlpha, 0.01 * fine.clAlpha);
+    EXPECT_NEAR(r->neutralPointX, fine.neutralPointX, 0.005 * 0.4);
+}
+
 // A tapered wing (2:1) and a tail of a third of its span far behind it,
 // like the built-in example; the tail's chord scaled by `tailSize`.
 struct WingAndTail {
