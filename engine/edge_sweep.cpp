@@ -33,13 +33,18 @@ void ReadRow(const std::uint32_t* row, int width, int y, const PixelClasses& cla
     std::array<std::int32_t, 8> last;
     first.fill(-1);
     last.fill(-1);
-    for (int x = 0; x < width; ++x) {
-        const auto c = At(classes(row[x]));
+    // Flat colours come in runs: a word is classified once per run.
+    for (int x = 0; x < width;) {
+        const std::uint32_t word = row[x];
+        const int start = x;
+        while (x < width && row[x] == word)
+            ++x;
+        const auto c = At(classes(word));
         if (c == 0)
             continue;
         if (first[c] < 0)
-            first[c] = x;
-        last[c] = x;
+            first[c] = start;
+        last[c] = x - 1;
     }
     for (int i = 1; i <= kObjectCount; ++i) {
         if (!colours[At(i)] || first[At(i)] < 0)
