@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace centrafix;
 using centrafix::test::TextPicture;
@@ -86,14 +87,14 @@ TEST(EdgeSweep, NeitherBandsNorThreadsChangeTheEdges)
         EXPECT_EQ(Describe(split[kRed]), Describe(whole[kRed])) << threads;
         EXPECT_EQ(Describe(split[kBlue]), Describe(whole[kBlue])) << threads;
     }
-    for (int rows : {1, 7, 64, 299}) {
+    for (int rows : {1, 7, 64, 150, 299}) {
         EdgeSweep bands(picture.width(), picture.height(), colours, 10.0, 2);
         const RasterView view = picture.view();
         for (int first = 0; first < view.height; first += rows) {
-            RasterView band = view;
-            band.bits = view.row(first);
-            band.height = std::min(rows, view.height - first);
-            bands.addBand(band, first);
+            // Each band in a buffer of its own, as a decoder hands it over.
+            const int height = std::min(rows, view.height - first);
+            std::vector<std::uint32_t> words(view.row(first), view.row(first) + std::ptrdiff_t{height} * view.stride);
+            bands.addBand(RasterView{words.data(), view.width, height, view.stride}, first);
         }
         const PictureEdges edges = bands.take();
         EXPECT_EQ(Describe(edges[kRed]), Describe(whole[kRed])) << rows;
