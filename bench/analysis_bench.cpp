@@ -138,12 +138,19 @@ void ReadPass(benchmark::State& state, const QImage& picture)
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(raster.width) * raster.height * 4);
 }
 
-void FullAnalysis(benchmark::State& state, const QImage& picture, const char* tolerance = "10")
+void FullAnalysis(benchmark::State& state, const QImage& picture, const char* tolerance = "10", bool balance = true)
 {
     const RasterView raster = RasterViewOf(picture);
     AnalysisInputs inputs;
     inputs.ticked.fill(true);
     inputs.toleranceText = tolerance;
+    // The example's wing and tail; without them the run reads no edges and
+    // computes no balance.
+    inputs.balance.roles.fill(aero::SurfaceRole::Other);
+    if (balance) {
+        inputs.balance.roles[2] = aero::SurfaceRole::Wing;
+        inputs.balance.roles[4] = aero::SurfaceRole::Tail;
+    }
     const RunSetup setup = *PrepareRun(inputs);
     AnalysisObserver quiet;
     for (auto _ : state) {
@@ -175,8 +182,28 @@ void BM_FullAnalysisScan(benchmark::State& state)
     FullAnalysis(state, ScanAt(static_cast<int>(state.range(0))), "60");
 }
 
+// The whole Analyze with the balance (edge read, outline, lattice), beside
+// the same run without it; 0 is the example at its own size.
+const QImage& PictureOf(int megapixels)
+{
+    static const QImage example = ExamplePicture().convertToFormat(QImage::Format_RGB32);
+    return megapixels == 0 ? example : ExampleAt(megapixels);
+}
+
+void BM_Balance(benchmark::State& state)
+{
+    FullAnalysis(state, PictureOf(static_cast<int>(state.range(0))), "10", true);
+}
+
+void BM_NoBalance(benchmark::State& state)
+{
+    FullAnalysis(state, PictureOf(static_cast<int>(state.range(0))), "10", false);
+}
+
 } // namespace
 
+BENCHMARK(BM_Balance)->Arg(0)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NoBalance)->Arg(0)->Arg(64)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadPass)->Arg(1)->Arg(16)->Arg(50)->Arg(64)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullAnalysis)->Arg(1)->Arg(16)->Arg(50)->Arg(64)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullAnalysisNoisy)->Arg(1)->Arg(16)->Arg(64)->Unit(benchmark::kMillisecond);

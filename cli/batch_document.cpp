@@ -19,6 +19,7 @@ Document BatchDocument(const BatchOptions& options, const std::string& shownSepa
     for (int i = 1; i <= kObjectCount; ++i)
         document.setWeight(i, options.weights[static_cast<std::size_t>(i)]);
     document.setTicks(in.ticked);
+    document.setBalanceSettings(in.balance);
     return document;
 }
 

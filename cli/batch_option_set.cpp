@@ -44,6 +44,24 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
       colors("colors",
              "Colors to analyze: names (either language) or numbers 1-7, comma-separated. Default: all seven.", "LIST"),
       weights("weights", "The seven color weights (Efficiency), comma-separated.", "W1,...,W7"),
+      roles("roles",
+            "Role of colors in the balance: COLOR=ROLE, comma-separated, may be repeated; ROLE is wing, tail, canard, "
+            "fuselage or other (or the German names). Colors not named keep their role. Default: red=wing,blue=tail,"
+            "black=fuselage, the others other.",
+            "LIST"),
+      height("height",
+             "Height of a lifting color above the wing plane in length units (negative: below): COLOR=HEIGHT, "
+             "comma-separated, may be repeated. Default: 0.",
+             "LIST"),
+      staticMargin("static-margin",
+                   "Static margins of the C.G. range in percent of the wing's mean aerodynamic chord, LOW,HIGH "
+                   "(-50 to 100). Default: 5,15.",
+                   "LOW,HIGH"),
+      tailEfficiency("tail-efficiency",
+                     "Tail efficiency (dynamic pressure ratio) of the balance's textbook estimate, above 0 and at "
+                     "most 2. Default: 0.9.",
+                     "ETA"),
+      cg("cg", "A C.G. position (x in length units from the origin) whose static margin the balance gives.", "X"),
       language("language", "Language of names and texts: de or en.", "de|en", "en"),
       altitude("altitude", "Altitude in meters for the drag estimate.", "TEXT", Default(defaults::kAltitudeText)),
       mach("mach", "Mach number for the drag estimate.", "TEXT", Default(defaults::kMachText)),
@@ -85,10 +103,33 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
         "named on stderr and the others go on.");
     parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF).", "[PICTURE...]");
     worker.setFlags(QCommandLineOption::HiddenFromHelp);
-    for (const QCommandLineOption* o :
-         {&scale,     &scaleFrom, &unit, &tolerance,    &cleanUp, &cleanUpThreshold, &origin, &colors, &weights,
-          &language,  &altitude,  &mach, &loadingTable, &json,    &annotated,        &showAC, &showCG, &chart,
-          &filesFrom, &csv,       &jobs, &worker})
+    for (const QCommandLineOption* o : {&scale,
+                                        &scaleFrom,
+                                        &unit,
+                                        &tolerance,
+                                        &cleanUp,
+                                        &cleanUpThreshold,
+                                        &origin,
+                                        &colors,
+                                        &weights,
+                                        &roles,
+                                        &height,
+                                        &staticMargin,
+                                        &tailEfficiency,
+                                        &cg,
+                                        &language,
+                                        &altitude,
+                                        &mach,
+                                        &loadingTable,
+                                        &json,
+                                        &annotated,
+                                        &showAC,
+                                        &showCG,
+                                        &chart,
+                                        &filesFrom,
+                                        &csv,
+                                        &jobs,
+                                        &worker})
         parser.addOption(*o);
 }
 

@@ -21,6 +21,11 @@ struct BatchOptionSet {
     QCommandLineOption origin;
     QCommandLineOption colors;
     QCommandLineOption weights;
+    QCommandLineOption roles;
+    QCommandLineOption height;
+    QCommandLineOption staticMargin;
+    QCommandLineOption tailEfficiency;
+    QCommandLineOption cg;
     QCommandLineOption language;
     QCommandLineOption altitude;
     QCommandLineOption mach;

@@ -1,5 +1,6 @@
 #include "batch_options.h"
 
+#include "balance_options.h"
 #include "batch_document.h"
 #include "batch_option_set.h"
 #include "parser_complaint.h"
@@ -77,23 +78,6 @@ bool ParseNumber(const QString& text, double& value)
     if (number)
         value = *number;
     return number.has_value();
-}
-
-// A colour by its number 1 to 7 or its name in either language.
-std::optional<int> ColorIndex(const QString& token)
-{
-    bool isNumber = false;
-    const int number = token.toInt(&isNumber);
-    if (isNumber)
-        return number >= 1 && number <= kObjectCount ? std::optional<int>(number) : std::nullopt;
-    for (int language : {kGerman, kEnglish}) {
-        for (int i = 1; i <= kObjectCount; ++i) {
-            const QString name = QString::fromUtf8(Tr(ColorNameMessage(i), language));
-            if (token.compare(name, Qt::CaseInsensitive) == 0)
-                return i;
-        }
-    }
-    return std::nullopt;
 }
 
 // Each reader takes one group of options from the parsed arguments and
@@ -307,7 +291,7 @@ std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOption
     if (languageError)
         return languageError;
     for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadRunSetup, ReadCleanUp, ReadOrigin,
-                              ReadColors, ReadWeights, ReadOutputs}) {
+                              ReadColors, ReadWeights, ReadBalanceOptions, ReadOutputs}) {
         if (std::optional<Error> error = read(parser, set, options))
             return error;
     }

@@ -1,5 +1,7 @@
 #include "batch_pool.h"
 
+#include "balance_options.h"
+
 #include "console.h"
 #include "output_guard.h"
 #include "picture_list.h"
@@ -66,6 +68,7 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
     // --scale-from has become the scale text; the clean-up goes as it was asked.
     if (options.cleanUp)
         arguments << "--clean-up-threshold" << options.cleanUpThresholdText;
+    arguments << BalanceArguments(in.balance);
     return arguments;
 }
 

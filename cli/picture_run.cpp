@@ -55,7 +55,8 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     std::optional<SweptPicture> swept;
     if (path && !annotate && !options.cleanUp) {
         Result<std::optional<SweptPicture>> streamed =
-            SweepPictureFile(*path, document.ticks(), fields->setup.Tolerance);
+            SweepPictureFile(*path, document.ticks(), fields->setup.Tolerance,
+                             EdgeColours(document.ticks(), document.balanceSettings()));
         if (!streamed)
             return streamed.error();
         swept = std::move(*streamed);

@@ -2,6 +2,7 @@
 
 #include "change_reasons.h"
 
+#include "engine/balance_report.h"
 #include "engine/drag_report.h"
 #include "engine/eval_number.h"
 #include "engine/number_text.h"
@@ -329,7 +330,9 @@ void Document::translateLastRun()
     if (run.result.drag)
         run.result.report =
             ReportLines(values.width, values.height, values.ScaleFactor, *run.result.drag, m_languageIndex,
-                        run.inputs.decimalSeparator, run.inputs.unit, run.result.matches);
+                        run.inputs.decimalSeparator, run.inputs.unit, run.result.matches) +
+            BalanceLines(run.result.balance, run.result.noBalance, m_languageIndex, run.inputs.decimalSeparator,
+                         run.inputs.unit);
 }
 
 } // namespace centrafix

@@ -1,5 +1,7 @@
 #include "analysis_run.h"
 
+#include "balance_phase.h"
+#include "balance_report.h"
 #include "length_unit.h"
 #include "loading_table.h"
 #include "number_text.h"
@@ -54,6 +56,7 @@ public:
             v.marks = QuarterChordMarks(m_width, m_height);
         if (swept) {
             m_sweep = std::move(swept->sweep);
+            m_edges = std::move(swept->edges);
             m_swept = true;
         }
         m_maximum = ProgressMaximum(m_width, m_height);
@@ -75,6 +78,8 @@ public:
             sumUp();
             plot();
             estimateDrag();
+            balance();
+            m_observer.reportReady(m_result.report);
             m_result.completed = true;
         }
         // A run that Esc ended says so, rather than looking like one that
@@ -260,7 +265,23 @@ private:
                                              MetresPerUnit(m_inputs.unit).value_or(1.0));
         m_result.report = ReportLines(m_width, m_height, v.ScaleFactor, *m_result.drag, m_inputs.languageIndex,
                                       m_inputs.decimalSeparator, m_inputs.unit, m_result.matches);
-        m_observer.reportReady(m_result.report);
+    }
+
+    // The balance of the lifting surfaces found; their edges are read here
+    // from the raster, or were read with the sweep of a streamed picture.
+    // Nothing is read where no lifting surface was found.
+    void balance()
+    {
+        if (!AnyEdgeColour(LiftingSurfacesFound(m_objects, m_inputs)))
+            return;
+        PictureEdges edges = m_raster ? ReadEdges(*m_raster, EdgeColours(m_inputs.ticked, m_inputs.balance),
+                                                  m_result.values.Tolerance, m_inputs.threads)
+                                      : std::move(m_edges);
+        BalanceOutcome outcome = BalanceOfRun(std::move(edges), m_objects, m_inputs, m_result.values.ScaleFactor);
+        m_result.balance = std::move(outcome.balance);
+        m_result.noBalance = outcome.noBalance;
+        m_result.report += BalanceLines(m_result.balance, m_result.noBalance, m_inputs.languageIndex,
+                                        m_inputs.decimalSeparator, m_inputs.unit);
     }
 
     const RasterView* m_raster;
@@ -272,6 +293,7 @@ private:
     const bool m_feedback;
     std::vector<std::uint8_t> m_mask;
     SweepResult m_sweep;
+    PictureEdges m_edges; // of a streamed picture
     bool m_swept = false;
     bool m_strayCounted = false;
     std::array<ObjectMeasures, 8> m_measures{};

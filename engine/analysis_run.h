@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis_observer.h"
+#include "edge_sweep.h"
 #include "error.h"
 #include "object_sweep.h"
 #include "raster.h"
@@ -23,6 +24,7 @@ struct SweptPicture {
     int width = 0;
     int height = 0;
     SweepResult sweep;
+    PictureEdges edges; // of the colours the balance needs (EdgeColours), empty when none
 };
 
 // The run of RunAnalysis on a picture already swept: the same results, with

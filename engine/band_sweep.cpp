@@ -2,9 +2,11 @@
 
 namespace centrafix {
 
-BandSweep::BandSweep(int width, int height, const std::array<bool, 8>& ticked, double Tolerance, int threads)
+BandSweep::BandSweep(int width, int height, const std::array<bool, 8>& ticked, double Tolerance, int threads,
+                     const std::array<bool, 8>& edgeColours)
     : m_width(width),
-      m_height(height)
+      m_height(height),
+      m_edges(width, height, edgeColours, Tolerance, threads)
 {
     if (CanSweepAllObjectsAtOnce(Tolerance)) {
         m_objects.push_back(0);
@@ -28,6 +30,7 @@ void BandSweep::addBand(const RasterView& band, int firstRow, const std::uint32_
 {
     for (const auto& sweep : m_sweeps)
         sweep->addBand(band, firstRow, above);
+    m_edges.addBand(band, firstRow);
 }
 
 SweptPicture BandSweep::finish()
@@ -35,6 +38,7 @@ SweptPicture BandSweep::finish()
     SweptPicture swept;
     swept.width = m_width;
     swept.height = m_height;
+    swept.edges = m_edges.take();
     for (std::size_t s = 0; s < m_sweeps.size(); ++s) {
         SweepResult own = m_sweeps[s]->take();
         const auto object = static_cast<std::size_t>(m_objects[s]);

@@ -142,7 +142,7 @@ std::optional<Error> DecodeAndSweepAlone(RowReader& reader, BandSweep& sweep, Ba
 } // namespace
 
 Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const std::array<bool, 8>& ticked,
-                                                     double Tolerance)
+                                                     double Tolerance, const std::array<bool, 8>& edgeColours)
 {
     const Result<std::unique_ptr<QFile>> file = OpenPictureFile(path);
     if (!file)
@@ -157,7 +157,7 @@ Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const 
             return reader.error();
         if (!*reader)
             return std::optional<SweptPicture>();
-        Result<SweptPicture> swept = SweepRows(**reader, ticked, Tolerance);
+        Result<SweptPicture> swept = SweepRows(**reader, ticked, Tolerance, StreamThreads::Two, edgeColours);
         if (!swept)
             return swept.error();
         return std::optional<SweptPicture>(std::move(*swept));
@@ -167,12 +167,12 @@ Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const 
 }
 
 Result<SweptPicture> SweepRows(RowReader& reader, const std::array<bool, 8>& ticked, double Tolerance,
-                               StreamThreads threads)
+                               StreamThreads threads, const std::array<bool, 8>& edgeColours)
 {
     const int width = reader.width();
     const int rowsPerBand =
         static_cast<int>(std::clamp<std::int64_t>(kBandBytes / (std::int64_t{width} * 4), 1, reader.height()));
-    BandSweep sweep(width, reader.height(), ticked, Tolerance, 1);
+    BandSweep sweep(width, reader.height(), ticked, Tolerance, 1, edgeColours);
     std::vector<Band> bands(kBands);
     BandQueue queue;
     for (Band& band : bands) {

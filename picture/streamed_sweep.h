@@ -17,9 +17,9 @@ namespace centrafix {
 // and no error, when the picture must be read whole (GIF, metafiles and kinds
 // the row readers leave to Qt). A damaged or cut file is refused as the
 // whole-picture readers refuse it; a machine short of memory is told as
-// such (PictureMemoryError).
+// such (PictureMemoryError). The edges of `edgeColours` are read on the way.
 Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const std::array<bool, 8>& ticked,
-                                                     double Tolerance);
+                                                     double Tolerance, const std::array<bool, 8>& edgeColours = {});
 
 class RowReader;
 
@@ -30,6 +30,6 @@ enum class StreamThreads { Two, One };
 
 // Measures the rows `reader` gives, from its first to its last, in bands.
 Result<SweptPicture> SweepRows(RowReader& reader, const std::array<bool, 8>& ticked, double Tolerance,
-                               StreamThreads threads = StreamThreads::Two);
+                               StreamThreads threads = StreamThreads::Two, const std::array<bool, 8>& edgeColours = {});
 
 } // namespace centrafix

@@ -1,6 +1,7 @@
 #include "picture/files/result_facts.h"
 
 #include "engine/results_grid.h"
+#include "picture/files/balance_json.h"
 
 #include <QJsonArray>
 #include <QLocale>
@@ -23,10 +24,6 @@ QJsonValue Coefficient(const AnalysisResult& result, double DragCoefficients::*w
     return QJsonValue(QJsonValue::Null);
 }
 
-// Each entry's colour as scripts know it, whatever language the names are
-// in: fixed English words, not the shown names, which follow the language.
-constexpr const char* kColourKeys[] = {"total", "black", "red", "green", "blue", "yellow", "cyan", "magenta"};
-
 QJsonObject ObjectJson(const ResultFacts& facts, std::size_t i)
 {
     const ColorObject& o = facts.objects[i];
@@ -34,7 +31,7 @@ QJsonObject ObjectJson(const ResultFacts& facts, std::size_t i)
     return QJsonObject{
         {"index", static_cast<int>(i)},
         {"name", QString::fromStdString(o.Name)},
-        {"colour", QLatin1String(kColourKeys[i])},
+        {"colour", ColourKey(i)},
         {"found", i == 0 ? o.Area > 0.0 : o.Found},
         {"area", o.Area},
         {"area_percent", o.AreaPercent},
@@ -84,6 +81,13 @@ QString CsvValue(const QJsonValue& value)
 
 } // namespace
 
+QLatin1String ColourKey(std::size_t i)
+{
+    // Fixed English words, not the shown names, which follow the language.
+    constexpr const char* kColourKeys[] = {"total", "black", "red", "green", "blue", "yellow", "cyan", "magenta"};
+    return QLatin1String(kColourKeys[i]);
+}
+
 QJsonObject ResultJson(const ResultFacts& facts)
 {
     const RunValues& v = facts.result.values;
@@ -108,6 +112,7 @@ QJsonObject ResultJson(const ResultFacts& facts)
     // Only where the user named one: without, the object is as it always was.
     if (!facts.inputs.unit.empty())
         root["unit"] = QString::fromStdString(facts.inputs.unit);
+    AddBalanceJson(root, facts);
     return root;
 }
 
@@ -118,6 +123,7 @@ QByteArray CsvHeader()
         names << QLatin1String(key);
     for (const char* key : kPictureColumns)
         names << QLatin1String(key);
+    names << BalanceCsvColumns();
     return names.join(QLatin1Char(',')).toUtf8() + "\r\n";
 }
 
@@ -136,6 +142,9 @@ QByteArray CsvRows(const QString& file, const QJsonObject& json)
                                     CsvValue(json["tolerance"]),
                                     CsvValue(json["cd_lam"]),
                                     CsvValue(json["cd_turb"])};
+    // The balance is the picture's, shown once, on its total row.
+    const QStringList balanceValues = BalanceCsvValues(json);
+    const QStringList noBalance(balanceValues.size());
     QByteArray rows;
     const QJsonArray objects = json["objects"].toArray();
     // The colours in order, then the total, as the grid lists them.
@@ -146,7 +155,8 @@ QByteArray CsvRows(const QString& file, const QJsonObject& json)
         QStringList fields{CsvField(file)};
         for (const char* key : kObjectKeys)
             fields << CsvValue(object[QLatin1String(key)]);
-        rows += (fields + pictureValues).join(QLatin1Char(',')).toUtf8() + "\r\n";
+        const bool total = k == objects.size();
+        rows += (fields + pictureValues + (total ? balanceValues : noBalance)).join(QLatin1Char(',')).toUtf8() + "\r\n";
     }
     return rows;
 }

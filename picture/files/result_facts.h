@@ -27,16 +27,22 @@ struct ResultFacts {
 // black, red, green, blue, yellow, cyan, magenta) for scripts.
 QJsonObject ResultJson(const ResultFacts& facts);
 
+// An entry's colour as scripts know it, whatever language the names are in:
+// total, black, red, green, blue, yellow, cyan, magenta.
+QLatin1String ColourKey(std::size_t i);
+
 // The CSV header: "file", the keys of an object in the JSON, then the
 // picture's own values (width, height, scale, unit, origin_x, origin_y,
-// origin_column, origin_row, tolerance, cd_lam, cd_turb). CR LF ends it.
+// origin_column, origin_row, tolerance, cd_lam, cd_turb), then the balance's
+// columns (BalanceCsvColumns). CR LF ends it.
 QByteArray CsvHeader();
 
 // The CSV rows of one picture, from its JSON: one row per found object and
 // the total, fields quoted where RFC 4180 asks for it, each row ending in
 // CR LF. A text that a spreadsheet would take for a formula (beginning with
 // "=", "+", "-", "@", a tab or a CR) begins with an apostrophe. A drag coefficient without a value, or a unit not named, is an empty
-// field.
+// field. The balance columns have values on the total row only, where the
+// picture has a balance.
 QByteArray CsvRows(const QString& file, const QJsonObject& json);
 
 } // namespace centrafix

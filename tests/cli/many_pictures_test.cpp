@@ -79,7 +79,10 @@ TEST_F(ManyPictures, OneCsvTableOfObjectsAndTotalsWithFullPrecision)
     ASSERT_EQ(rows.size(), 5) << "header, blue and total, black and total";
     EXPECT_EQ(rows[0],
               "file,index,name,colour,found,area,area_percent,cg_x,cg_y,ac_x,outline,ref_length,weight,"
-              "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,cd_lam,cd_turb");
+              "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,cd_lam,cd_turb,"
+              "balance_neutral_point_x,balance_cl_alpha,balance_mac,balance_mac_x_le,balance_mac_y,balance_root_le_x,"
+              "balance_static_margin_low,balance_static_margin_high,balance_cg_forward_x,balance_cg_aft_x,"
+              "balance_estimate_neutral_point_x");
     const QStringList blue = rows[1].split(',');
     EXPECT_EQ(blue[0], small1);
     EXPECT_EQ(blue[2], "blue");

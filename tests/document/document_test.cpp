@@ -391,4 +391,22 @@ TEST(DocumentRun, APreparedRunGivesWhatTheBatchCommandGivesForTheSameOptions)
 }
 
 } // namespace
+TEST(DocumentColors, ALanguageSwitchWritesTheBalanceLineAnew)
+{
+    Document document = WithPicture(kGerman);
+    aero::BalanceSettings balance;
+    balance.roles.fill(aero::SurfaceRole::Other);
+    balance.roles[2] = aero::SurfaceRole::Tail; // red lifts, but nothing is the wing
+    document.setBalanceSettings(balance);
+    Analyze(document);
+    ASSERT_TRUE(document.lastRun().has_value());
+    const std::string german = document.lastRun()->result.report;
+    EXPECT_NE(german.find("\r\nSchwerpunktlage: keine gefundene Farbe hat die Rolle Flügel.\r\n"), std::string::npos)
+        << german;
+    document.setLanguage(kEnglish);
+    const std::string english = document.lastRun()->result.report;
+    EXPECT_TRUE(english.ends_with("\r\nBalance: no found colour has the role wing.\r\n")) << english;
+    EXPECT_EQ(english.find("Schwerpunktlage"), std::string::npos);
+}
+
 } // namespace centrafix
