@@ -25,8 +25,9 @@ inline constexpr double kMarginHighest = 100.0;
 
 // What the user set for the balance. Entries 1 to 7 are the colours.
 struct BalanceSettings {
-    std::array<SurfaceRole, 8> roles{SurfaceRole::Other, SurfaceRole::Other, SurfaceRole::Wing,  SurfaceRole::Other,
-                                     SurfaceRole::Other, SurfaceRole::Tail,  SurfaceRole::Other, SurfaceRole::Other};
+    // 1 black fuselage, 2 red wing, 4 blue tail: the built-in example's.
+    std::array<SurfaceRole, 8> roles{SurfaceRole::Other, SurfaceRole::Fuselage, SurfaceRole::Wing,  SurfaceRole::Other,
+                                     SurfaceRole::Tail,  SurfaceRole::Other,    SurfaceRole::Other, SurfaceRole::Other};
     std::array<double, 8> heights{};      // above the wing plane, user's units
     double marginLow = kMarginLowDefault; // percent of the wing's MAC
     double marginHigh = kMarginHighDefault;

@@ -92,9 +92,11 @@ aero::BalanceSettings StoredBalance(const std::function<std::optional<QString>(c
     }
     const std::optional<QString> low = text(QStringLiteral("MarginLow"));
     const std::optional<QString> high = text(QStringLiteral("MarginHigh"));
-    if (low && high)
+    // Either margin may be stored alone; the other keeps its default.
+    if (low || high)
         if (const Result<std::pair<double, double>> margins =
-                ReadStaticMargins(low->toStdString(), high->toStdString(), "."))
+                ReadStaticMargins(low.value_or(Stored(balance.marginLow)).toStdString(),
+                                  high.value_or(Stored(balance.marginHigh)).toStdString(), "."))
             std::tie(balance.marginLow, balance.marginHigh) = *margins;
     if (const std::optional<QString> eta = text(QStringLiteral("TailEfficiency")))
         if (const Result<double> read = ReadTailEfficiency(eta->toStdString(), "."))
