@@ -196,6 +196,8 @@ void Form1::Form_Load()
     m_document.setUnit(stored.unit.value_or(QString()).toStdString());
     txtScaleUnit->setText(stored.unit.value_or(QString()));
     m_cleanUpThreshold = stored.cleanUpThreshold;
+    setBalanceSettings(stored.balance);
+    actShowBalance->setChecked(stored.showBalance);
     if (read.unreadable)
         setStatus(text(kSettingsUnreadable));
     theProgressBar->hide();
@@ -224,6 +226,8 @@ void Form1::Form_Unload()
     if (m_unitGiven)
         values.unit = QString::fromStdString(m_document.unit());
     values.cleanUpThreshold = m_cleanUpThreshold;
+    values.balance = m_document.balanceSettings();
+    values.showBalance = actShowBalance->isChecked();
     // The program's own file; this system's executables have no ".exe". A
     // store that cannot be written keeps what it had: with the window closing
     // there is no one left to tell.

@@ -40,10 +40,13 @@ class QTableWidget;
 class QDragEnterEvent;
 class QDropEvent;
 class QTranslator;
+class QMenu;
+class QTabWidget;
 
 namespace centrafix {
 
 class AnalysisSession;
+class BalancePanel;
 class LoadingChartWindow;
 class FrozenColumnGrid;
 class PictureArea;
@@ -301,6 +304,18 @@ private:
     void runPicturePass(PicturePass::Work work, const std::function<void(std::int64_t changed)>& said = {});
     // The loading chart's window (form1_chart.cpp).
     void buildLoadingChart();
+    // The balance (form1_balance.cpp): its panel beside the report, the
+    // roles in the colour list's menu, its marks over the picture and their
+    // switch in the View menu.
+    void buildBalance();
+    QWidget* buildReportTabs();
+    void setBalanceTexts();
+    void setBalanceSettings(const aero::BalanceSettings& settings);
+    void setRoleOfCurrent(aero::SurfaceRole role);
+    void showRoleChecks();
+    void showBalanceResults();
+    void showBalanceMarks();
+    void drawBalanceInto(QImage& picture) const;
 
     // Controls (owned by their Qt parents).
     QPushButton* btnOpen = nullptr;
@@ -358,6 +373,11 @@ private:
     std::unique_ptr<WindowMenus> m_menus;        // its actions are the window's children
     QAction* actTickAll = nullptr;
     QAction* actUntickAll = nullptr;
+    BalancePanel* m_balancePanel = nullptr;
+    QTabWidget* m_reportTabs = nullptr; // the report and the balance panel
+    QAction* actShowBalance = nullptr;  // the View menu's switch of the balance marks
+    QAction* actRole = nullptr;         // the colour list's Role submenu
+    QMenu* m_roleMenu = nullptr;
     QTranslator* m_qtTranslator = nullptr; // Qt's own texts (dialog buttons) in German
 
     // What the report shows, kept as values so that a language switch can

@@ -339,7 +339,9 @@ QImage Form1::annotatedPicture()
             DrawOrigin(canvas, m_plotOrigin->x(), m_plotOrigin->y(), 1.0);
         DrawMarks(canvas, m_plot, plotChoice());
     }
-    return CopyBitmap(canvas, QuarterChordImage(picQuarterChord));
+    QImage annotated = CopyBitmap(canvas, QuarterChordImage(picQuarterChord));
+    drawBalanceInto(annotated);
+    return annotated;
 }
 
 void Form1::showZoom()

@@ -85,6 +85,7 @@ void Form1::showOutOfDate()
     statusOutOfDate->setText(text(kOutOfDateShort));
     statusOutOfDate->setToolTip(note);
     statusOutOfDate->setVisible(stale);
+    showBalanceResults();
 }
 
 // Without results, or with the results of a run just begun, nothing is out
@@ -93,6 +94,7 @@ void Form1::clearOutOfDate()
 {
     m_chartWindow->setOutOfDate({});
     statusOutOfDate->hide();
+    showBalanceResults();
 }
 
 // What an export says it did, and from which inputs when they are no longer

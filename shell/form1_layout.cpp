@@ -102,6 +102,7 @@ void Form1::buildWidgets()
     buildPictureView(client);
     buildStatusBar();
     buildMenus();
+    buildBalance();
     connectHandlers();
     measureNeeds();
     buildPanels(client);
@@ -316,7 +317,7 @@ void Form1::buildPanels(QWidget* client)
     auto* reportPanel = Named(new QWidget, "reportPanel");
     auto* report = new QVBoxLayout(reportPanel);
     report->setContentsMargins(0, 0, 0, 0);
-    report->addWidget(txtReport);
+    report->addWidget(buildReportTabs());
     m_resultsSplit = Splitter(Qt::Horizontal, "splitResults", grdResults, reportPanel);
     m_mainSplit = Splitter(Qt::Vertical, "splitMain", m_pictureSplit, m_resultsSplit);
     auto* layout = new QVBoxLayout(client);

@@ -77,6 +77,7 @@ void Form1::SwitchLanguage()
     // The ticks and the last run stay; only their words change.
     m_document.setLanguage(LanguageIndex);
     rebuildColorList();
+    setBalanceTexts();
     setTicks(m_document.ticks());
     setToolTips();
     showFoundMarks();

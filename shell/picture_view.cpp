@@ -125,6 +125,10 @@ void PictureView::setOrigin(std::optional<QPointF> pixel)
 
 void PictureView::clearMarks()
 {
+    if (m_balance) {
+        m_balance.reset();
+        update();
+    }
     if (!hasMarks())
         return;
     m_marks.clear();
@@ -171,8 +175,24 @@ void PictureView::paintEvent(QPaintEvent* event)
         for (std::size_t i = 0; i < m_marks.size(); ++i)
             if (m_marks[i].label == labels && Shown(m_marks[i].shows, m_choice))
                 paintSprite(painter, m_marks[i], m_labelMoves[i]);
+    if (m_balance && m_balanceShown)
+        DrawBalanceMarks(painter, *m_balance, m_balancePlacement, m_balanceLanguage, m_zoom);
     if (m_scaleLine)
         paintScaleLine(painter);
+}
+
+void PictureView::setBalance(std::optional<aero::Balance> balance, const BalancePlacement& placement, int languageIndex)
+{
+    m_balance = std::move(balance);
+    m_balancePlacement = placement;
+    m_balanceLanguage = languageIndex;
+    update();
+}
+
+void PictureView::setBalanceShown(bool shown)
+{
+    m_balanceShown = shown;
+    update();
 }
 
 void PictureView::setScaleLine(std::optional<QLine> pixels, const QString& label)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "aero/balance.h"
+#include "picture/balance_marks.h"
 #include "picture/mark_sprites.h"
 #include "picture/result_plot.h"
 
@@ -47,6 +49,11 @@ public:
     void setChoice(PlotChoice choice);
     void setOrigin(std::optional<QPointF> pixel);
     void clearMarks();
+    // The last run's balance over the picture, drawn at the zoom with marks
+    // of a fixed size; none: no balance (clearMarks takes it away too).
+    void setBalance(std::optional<aero::Balance> balance, const BalancePlacement& placement, int languageIndex);
+    void setBalanceShown(bool shown);
+    bool balanceDrawn() const { return m_balance.has_value() && m_balanceShown; }
     bool hasMarks() const { return !m_marks.empty() || m_origin.has_value(); }
     // Where the shown labels' drawn pixels are, in view coordinates, in the
     // plot's order.
@@ -86,6 +93,10 @@ private:
     PlotChoice m_choice;
     std::optional<QLine> m_scaleLine;
     QString m_scaleLabel;
+    std::optional<aero::Balance> m_balance;
+    BalancePlacement m_balancePlacement;
+    int m_balanceLanguage = 2;
+    bool m_balanceShown = true;
 };
 
 } // namespace centrafix

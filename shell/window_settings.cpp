@@ -3,6 +3,7 @@
 #include "ini_section.h"
 #include "ini_value.h"
 
+#include "engine/balance_fields.h"
 #include "engine/number_text.h"
 #include "picture/files/atomic_file.h"
 
@@ -10,6 +11,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <functional>
+#include <tuple>
 
 namespace centrafix {
 namespace {
@@ -54,6 +59,83 @@ std::optional<int> PanelSize(const std::optional<QString>& text)
     if (!ok || pixels <= 0 || pixels > kLargest)
         return std::nullopt;
     return pixels;
+}
+
+QString RoleKeyOf(int i)
+{
+    return QStringLiteral("Role%1").arg(i);
+}
+
+QString HeightKey(int i)
+{
+    return QStringLiteral("Height%1").arg(i);
+}
+
+QString Stored(double value)
+{
+    return QString::fromStdString(FormatGeneral(value, "."));
+}
+
+// The balance as stored, each value read as the window's fields read it
+// ("." as the decimal point); one that would be refused there keeps its
+// default.
+aero::BalanceSettings StoredBalance(const std::function<std::optional<QString>(const QString&)>& text)
+{
+    aero::BalanceSettings balance;
+    for (int i = 1; i <= kObjectCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (const std::optional<QString> role = text(RoleKeyOf(i)))
+            balance.roles[at] = ParseRole(role->toStdString()).value_or(balance.roles[at]);
+        if (const std::optional<QString> height = text(HeightKey(i)))
+            if (const Result<double> read = ReadHeight(height->toStdString(), "."))
+                balance.heights[at] = *read;
+    }
+    const std::optional<QString> low = text(QStringLiteral("MarginLow"));
+    const std::optional<QString> high = text(QStringLiteral("MarginHigh"));
+    // Either margin may be stored alone; the other keeps its default.
+    if (low || high)
+        if (const Result<std::pair<double, double>> margins =
+                ReadStaticMargins(low.value_or(Stored(balance.marginLow)).toStdString(),
+                                  high.value_or(Stored(balance.marginHigh)).toStdString(), "."))
+            std::tie(balance.marginLow, balance.marginHigh) = *margins;
+    if (const std::optional<QString> eta = text(QStringLiteral("TailEfficiency")))
+        if (const Result<double> read = ReadTailEfficiency(eta->toStdString(), "."))
+            balance.tailEfficiency = *read;
+    if (const std::optional<QString> cg = text(QStringLiteral("TypedCg")))
+        if (const Result<double> read = ReadCgPosition(cg->toStdString(), "."))
+            balance.typedCgX = *read;
+    return balance;
+}
+
+// The balance's keys: a file that never had them stays as it was while they
+// hold their defaults, and one that had them gets each of them written, so a
+// value set back to its default does not leave the old one behind.
+void AddBalance(IniValues& entries, const aero::BalanceSettings& balance, bool showBalance, const IniSection& old)
+{
+    const aero::BalanceSettings defaults;
+    const auto add = [&](const QString& key, const QString& value, bool isDefault) {
+        const bool stored = std::any_of(old.entries.begin(), old.entries.end(),
+                                        [&key](const IniEntry& entry) { return entry.key == key; });
+        if (!isDefault || stored)
+            entries.emplace_back(key, value);
+    };
+    for (int i = 1; i <= kObjectCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::string_view role = RoleKey(balance.roles[at]);
+        add(RoleKeyOf(i), QString::fromUtf8(role.data(), static_cast<qsizetype>(role.size())),
+            balance.roles[at] == defaults.roles[at]);
+    }
+    for (int i = 1; i <= kObjectCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        add(HeightKey(i), Stored(balance.heights[at]), balance.heights[at] == defaults.heights[at]);
+    }
+    add(QStringLiteral("MarginLow"), Stored(balance.marginLow), balance.marginLow == defaults.marginLow);
+    add(QStringLiteral("MarginHigh"), Stored(balance.marginHigh), balance.marginHigh == defaults.marginHigh);
+    add(QStringLiteral("TailEfficiency"), Stored(balance.tailEfficiency),
+        balance.tailEfficiency == defaults.tailEfficiency);
+    add(QStringLiteral("ShowBalance"), showBalance ? QStringLiteral("1") : QStringLiteral("0"), showBalance);
+    // No typed C.G. is an empty key, read as none.
+    add(QStringLiteral("TypedCg"), balance.typedCgX ? Stored(*balance.typedCgX) : QString(), !balance.typedCgX);
 }
 
 const QString kSidePanelKey = QStringLiteral("SidePanelWidth");
@@ -117,6 +199,8 @@ SettingsRead ReadStoredSettings(const QString& path)
     values.unit = text(QStringLiteral("Unit"));
     values.cleanUpThreshold = text(QStringLiteral("CleanUpThreshold"));
     values.panels = {PanelSize(text(kSidePanelKey)), PanelSize(text(kResultsPanelKey)), PanelSize(text(kReportKey))};
+    values.balance = StoredBalance(text);
+    values.showBalance = text(QStringLiteral("ShowBalance")).value_or(QStringLiteral("1")).trimmed() != u'0';
     if (const std::optional<QString> language = text(QStringLiteral("Language")))
         values.languageIndex = LanguageFromText(*language);
     return read;
@@ -150,6 +234,7 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
                                     {kReportKey, values.panels.report}})
         if (size)
             entries.emplace_back(key, QString::number(*size));
+    AddBalance(entries, values.balance, values.showBalance, FindIniSection(*old, QString::fromUtf8(kSettingsSection)));
     const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
     return WriteFileSafely(path, kCannotSaveSettings,

@@ -6,6 +6,8 @@
 #include "engine/message.h"
 #include "engine/string_table.h"
 
+#include "aero/balance.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -53,6 +55,11 @@ struct StoredSettings {
     // a unit given as "" stays "" so that clearing it sticks.
     std::optional<QString> unit;
     std::optional<QString> cleanUpThreshold;
+    // The balance: roles, heights, margins, tail efficiency and a typed C.G.
+    // (a stored value that is not one the window would take keeps the
+    // default), and whether its marks are drawn.
+    aero::BalanceSettings balance;
+    bool showBalance = true;
 };
 
 // The settings file: the INI file a test names, or the user's own, where
@@ -72,7 +79,10 @@ SettingsRead ReadStoredSettings(const QString& path);
 // Writes all fourteen keys of the section in this order: "Language", "Name",
 // "Path", "Scale", "Mach", "Altitude", "Tolerance", then the seven weights,
 // and after them "WindowGeometry", "ZoomMode", "Unit", "CleanUpThreshold",
-// "SidePanelWidth", "ResultsPanelHeight" and "ReportWidth" when they are set. Every other line of the file stays byte for byte, and a
+// "SidePanelWidth", "ResultsPanelHeight" and "ReportWidth" when they are set,
+// then the balance's: "Role1" to "Role7", "Height1" to "Height7",
+// "MarginLow", "MarginHigh", "TailEfficiency", "ShowBalance" and "TypedCg",
+// each when it differs from its default or the file has it already. Every other line of the file stays byte for byte, and a
 // failed write leaves the old file; a file that cannot be read is not written
 // over.
 std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values, const QString& programPath);

@@ -155,7 +155,7 @@ TEST_F(WindowTrust, NoRunWithoutAColourOrWithAToleranceThatMatchesNothing)
 
     QTest::keyClick(list(), Qt::Key_Plus);
     EXPECT_EQ(entryTicks(), "1111111");
-    EXPECT_EQ(list()->actions().size(), 2) << "both also in the list's own menu";
+    EXPECT_EQ(list()->actions().size(), 3) << "both also in the list's own menu, beside the Role submenu";
     field("txtTolerance")->setText("-5");
     analyze();
     ASSERT_EQ(form->messages.size(), 2);

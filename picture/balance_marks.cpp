@@ -1,0 +1,147 @@
+#include "balance_marks.h"
+
+#include "engine/message.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace centrafix {
+namespace {
+
+constexpr Message kNeutralPointLabel{"N.P.", "N.P."};
+constexpr Message kCgRangeLabel{"Schwerpunktbereich", "C.G. range"};
+
+// Orange bars and a green band: none of the seven colours, so a mark never
+// passes for a painted object, and both show on black, red and blue.
+const QColor kMacColour(255, 140, 0);
+const QColor kBandEdge(0, 150, 0);
+const QColor kBandFill(0, 200, 0, 70);
+constexpr double kBarWidth = 3.0;
+
+QPointF Pixel(double x, double y, const BalancePlacement& placement)
+{
+    return {(x + placement.OriginX) / placement.ScaleFactor, (y + placement.OriginY) / placement.ScaleFactor};
+}
+
+bool Finite(QPointF p)
+{
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
+QPointF Zoomed(QPointF p, double zoom)
+{
+    return p * zoom;
+}
+
+} // namespace
+
+BalanceShapes BalanceShapesOf(const aero::Balance& balance, const BalancePlacement& placement)
+{
+    BalanceShapes shapes;
+    for (const aero::SurfaceBalance& surface : balance.surfaces) {
+        const aero::SurfaceGeometry& g = surface.geometry;
+        // A surface of one row has its MAC on its middle: one bar, not two.
+        const std::vector<double> stations = g.macY == 0.0
+                                                 ? std::vector<double>{g.middleY}
+                                                 : std::vector<double>{g.middleY - g.macY, g.middleY + g.macY};
+        for (const double y : stations)
+            shapes.macBars.emplace_back(Pixel(g.macLeadX, y, placement), Pixel(g.macLeadX + g.mac, y, placement));
+    }
+    if (balance.surfaces.empty())
+        return shapes;
+    const aero::SurfaceGeometry& wing = balance.wing().geometry;
+    shapes.neutralPoint = Pixel(balance.neutralPointX, wing.middleY, placement);
+    const QPointF forward = Pixel(balance.range.forwardX, wing.middleY, placement);
+    const QPointF aft = Pixel(balance.range.aftX, wing.middleY, placement);
+    double top = 0.0;
+    double bottom = 0.0;
+    if (placement.bandRows) {
+        top = placement.bandRows->first;
+        bottom = placement.bandRows->second;
+    } else {
+        const double half = std::max(1.0, wing.mac / placement.ScaleFactor / 2.0);
+        top = forward.y() - half;
+        bottom = forward.y() + half;
+    }
+    shapes.cgBand =
+        QRectF(QPointF(std::min(forward.x(), aft.x()), top), QPointF(std::max(forward.x(), aft.x()), bottom));
+    return shapes;
+}
+
+void DrawBalanceMarks(QPainter& painter, const aero::Balance& balance, const BalancePlacement& placement,
+                      int languageIndex, double zoom)
+{
+    if (balance.surfaces.empty() || !(placement.ScaleFactor > 0.0))
+        return;
+    const BalanceShapes shapes = BalanceShapesOf(balance, placement);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QFont font = painter.font();
+    font.setPixelSize(12);
+    painter.setFont(font);
+
+    // The band first, under the bars and the neutral point.
+    const QRectF band(Zoomed(shapes.cgBand.topLeft(), zoom), Zoomed(shapes.cgBand.bottomRight(), zoom));
+    if (Finite(band.topLeft()) && Finite(band.bottomRight())) {
+        painter.fillRect(band, kBandFill);
+        painter.setPen(QPen(kBandEdge, 2.0));
+        painter.drawLine(band.topLeft(), band.bottomLeft());
+        painter.drawLine(band.topRight(), band.bottomRight());
+        painter.setPen(kBandEdge.darker(150));
+        painter.drawText(band.bottomLeft() + QPointF(0.0, 14.0), QString::fromUtf8(Tr(kCgRangeLabel, languageIndex)));
+    }
+
+    painter.setPen(QPen(kMacColour, kBarWidth, Qt::SolidLine, Qt::FlatCap));
+    for (const QLineF& bar : shapes.macBars)
+        if (Finite(bar.p1()) && Finite(bar.p2()))
+            painter.drawLine(QLineF(Zoomed(bar.p1(), zoom), Zoomed(bar.p2(), zoom)));
+
+    // The neutral point: a black diamond with a white rim on the plane of
+    // symmetry, readable on any of the colours.
+    const QPointF np = Zoomed(shapes.neutralPoint, zoom);
+    if (Finite(np)) {
+        const QPointF diamond[] = {np + QPointF(0, -7), np + QPointF(7, 0), np + QPointF(0, 7), np + QPointF(-7, 0)};
+        painter.setPen(QPen(Qt::white, 2.0));
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(diamond, 4);
+        painter.setPen(Qt::black);
+        painter.drawText(np + QPointF(9.0, -9.0), QString::fromUtf8(Tr(kNeutralPointLabel, languageIndex)));
+    }
+    painter.restore();
+}
+
+QImage WithBalanceMarks(const QImage& picture, const aero::Balance& balance, const BalancePlacement& placement,
+                        int languageIndex)
+{
+    QImage marked = picture.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&marked);
+    DrawBalanceMarks(painter, balance, placement, languageIndex);
+    return marked;
+}
+
+std::optional<std::pair<double, double>> RowsHolding(const QImage& picture, QRgb colour)
+{
+    const QImage rgb = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb wanted = colour & 0xFFFFFFu;
+    std::optional<int> first;
+    int last = 0;
+    for (int row = 0; row < rgb.height(); ++row) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(row));
+        if (std::any_of(line, line + rgb.width(), [wanted](QRgb p) { return (p & 0xFFFFFFu) == wanted; })) {
+            if (!first)
+                first = row;
+            last = row;
+        }
+    }
+    if (!first)
+        return std::nullopt;
+    return std::pair<double, double>(*first, last + 1.0);
+}
+
+} // namespace centrafix

@@ -1,0 +1,185 @@
+// The balance in the window: its panel beside the report, the roles in the
+// colour list's menu, and its marks over the picture and in the pictures the
+// window copies and saves.
+
+#include "form1.h"
+
+#include "balance_panel.h"
+#include "balance_text.h"
+#include "picture_view.h"
+#include "window_menus.h"
+
+#include "engine/balance_fields.h"
+#include "picture/balance_marks.h"
+#include "picture/picture_area.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace centrafix {
+namespace {
+
+constexpr Message kReportTab{"Bericht", "Report"};
+constexpr Message kBalanceTab{"Schwerpunkt", "Balance"};
+constexpr Message kShowBalance{"&Schwerpunktlage im Bild", "&Balance on the picture"};
+constexpr Message kRoleMenu{"&Rolle", "&Role"};
+
+constexpr aero::SurfaceRole kRoles[] = {aero::SurfaceRole::Wing, aero::SurfaceRole::Tail, aero::SurfaceRole::Canard,
+                                        aero::SurfaceRole::Fuselage, aero::SurfaceRole::Other};
+
+} // namespace
+
+void Form1::buildBalance()
+{
+    m_balancePanel = new BalancePanel([this](const aero::BalanceSettings& settings) { setBalanceSettings(settings); },
+                                      [this](const Error& error) { showError(error); });
+
+    actShowBalance = m_menus->view->addAction(QString());
+    actShowBalance->setObjectName(QStringLiteral("actShowBalance"));
+    actShowBalance->setCheckable(true);
+    actShowBalance->setChecked(true);
+    connect(actShowBalance, &QAction::toggled, this, [this](bool on) { picSideView->setBalanceShown(on); });
+
+    // The colour list's menu: the role of the colour under the cursor.
+    m_roleMenu = new QMenu(this);
+    m_roleMenu->setObjectName(QStringLiteral("menuRole"));
+    auto* roles = new QActionGroup(m_roleMenu);
+    for (const aero::SurfaceRole role : kRoles) {
+        QAction* action = m_roleMenu->addAction(QString());
+        action->setCheckable(true);
+        action->setData(static_cast<int>(role));
+        action->setObjectName(QStringLiteral("actRole_%1").arg(QString::fromUtf8(RoleKey(role).data())));
+        roles->addAction(action);
+        connect(action, &QAction::triggered, this, [this, role] { setRoleOfCurrent(role); });
+    }
+    connect(m_roleMenu, &QMenu::aboutToShow, this, [this] { showRoleChecks(); });
+    actRole = new QAction(theListView);
+    actRole->setObjectName(QStringLiteral("actRole"));
+    actRole->setMenu(m_roleMenu);
+    theListView->addAction(actRole);
+}
+
+// The report and the balance panel share the place beside the grid.
+QWidget* Form1::buildReportTabs()
+{
+    m_reportTabs = new QTabWidget;
+    m_reportTabs->setObjectName(QStringLiteral("reportTabs"));
+    m_reportTabs->setDocumentMode(true);
+    // The run hides the report for its progress; in a page of its own it
+    // never shows over the balance.
+    auto* reportPage = new QWidget;
+    auto* layout = new QVBoxLayout(reportPage);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(txtReport);
+    m_reportTabs->addTab(reportPage, QString());
+    m_reportTabs->addTab(m_balancePanel, QString());
+    return m_reportTabs;
+}
+
+void Form1::setBalanceTexts()
+{
+    m_reportTabs->setTabText(0, text(kReportTab));
+    m_reportTabs->setTabText(1, text(kBalanceTab));
+    actShowBalance->setText(text(kShowBalance));
+    actRole->setText(text(kRoleMenu));
+    for (QAction* action : m_roleMenu->actions())
+        action->setText(text(RoleName(static_cast<aero::SurfaceRole>(action->data().toInt()))));
+    m_balancePanel->setLanguage(LanguageIndex, m_document.colorObjects());
+    showBalanceResults();
+}
+
+void Form1::setBalanceSettings(const aero::BalanceSettings& settings)
+{
+    const bool changed = settings != m_document.balanceSettings();
+    m_document.setBalanceSettings(settings);
+    m_balancePanel->setSettings(settings, decimalSeparator());
+    if (changed)
+        showInputsChanged();
+}
+
+void Form1::setRoleOfCurrent(aero::SurfaceRole role)
+{
+    const int row = theListView->currentRow();
+    if (row < 0 || row >= kObjectCount)
+        return;
+    aero::BalanceSettings settings = m_document.balanceSettings();
+    settings.roles[static_cast<std::size_t>(row + 1)] = role;
+    setBalanceSettings(settings);
+}
+
+void Form1::showRoleChecks()
+{
+    const int row = theListView->currentRow();
+    const bool colour = row >= 0 && row < kObjectCount;
+    for (QAction* action : m_roleMenu->actions()) {
+        action->setEnabled(colour);
+        action->setChecked(colour &&
+                           action->data().toInt() ==
+                               static_cast<int>(m_document.balanceSettings().roles[static_cast<std::size_t>(row + 1)]));
+    }
+}
+
+// The last completed run's balance, or why it has none, greyed while out of
+// date like the grid; nothing before the first run.
+void Form1::showBalanceResults()
+{
+    QString shown;
+    if (const std::optional<LastRun>& run = m_document.lastRun()) {
+        if (run->result.balance)
+            shown = QString::fromStdString(BalanceText(*run->result.balance, m_document.colorObjects(), LanguageIndex,
+                                                       decimalSeparator(), run->inputs.unit));
+        else if (run->result.noBalance)
+            shown = QString::fromStdString(NoBalanceText(*run->result.noBalance, LanguageIndex));
+    }
+    m_balancePanel->setResults(shown, resultsOutOfDate());
+    showBalanceMarks();
+}
+
+namespace {
+
+// Where the last run's balance lies on the picture: its scale and origin,
+// and the rows of the first found fuselage colour for the band.
+BalancePlacement PlacementOf(const LastRun& run, const QImage& picture)
+{
+    BalancePlacement placement{run.result.values.ScaleFactor, run.inputs.OriginX, run.inputs.OriginY, std::nullopt};
+    for (int i = 1; i <= kObjectCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (run.inputs.balance.roles[at] != aero::SurfaceRole::Fuselage || !run.objects[at].Found)
+            continue;
+        const std::int32_t c = kObjectColors[at];
+        placement.bandRows = RowsHolding(picture, qRgb(RedOf(c), GreenOf(c), BlueOf(c)));
+        break;
+    }
+    return placement;
+}
+
+} // namespace
+
+// The marks go with the plot: a new picture, or one changed, has neither.
+void Form1::showBalanceMarks()
+{
+    const std::optional<LastRun>& run = m_document.lastRun();
+    if (!m_hasPlot || !m_plotOrigin || !run || !run->result.balance) {
+        picSideView->setBalance(std::nullopt, {}, LanguageIndex);
+        return;
+    }
+    picSideView->setBalance(run->result.balance, PlacementOf(*run, picBackBuffer->picture()), LanguageIndex);
+    picSideView->setBalanceShown(actShowBalance->isChecked());
+}
+
+void Form1::drawBalanceInto(QImage& picture) const
+{
+    const std::optional<LastRun>& run = m_document.lastRun();
+    if (!m_hasPlot || !m_plotOrigin || !run || !run->result.balance || !actShowBalance->isChecked())
+        return;
+    QPainter painter(&picture);
+    DrawBalanceMarks(painter, *run->result.balance, PlacementOf(*run, picBackBuffer->picture()), LanguageIndex);
+}
+
+} // namespace centrafix
