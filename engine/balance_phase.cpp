@@ -8,7 +8,7 @@ namespace centrafix {
 namespace {
 
 constexpr Message kNoWing{"Schwerpunktlage: keine gefundene Farbe hat die Rolle Flügel.",
-                          "Balance: no found colour has the role wing."};
+                          "Balance: no found color has the role wing."};
 constexpr Message kNoMach{"Schwerpunktlage: das Feld Machzahl gibt keine Zahl.",
                           "Balance: the Mach number field gives no number."};
 constexpr Message kMachTooHigh{"Schwerpunktlage: das Wirbelgitter braucht eine Machzahl unter 0,95.",

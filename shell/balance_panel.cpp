@@ -21,7 +21,7 @@ namespace {
 constexpr aero::SurfaceRole kRoles[] = {aero::SurfaceRole::Wing, aero::SurfaceRole::Tail, aero::SurfaceRole::Canard,
                                         aero::SurfaceRole::Fuselage, aero::SurfaceRole::Other};
 
-constexpr Message kColourColumn{"Farbe", "Colour"};
+constexpr Message kColourColumn{"Farbe", "Color"};
 constexpr Message kMarginTo{"bis", "to"};
 
 std::size_t At(int i)

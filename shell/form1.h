@@ -390,6 +390,8 @@ private:
         std::optional<DragEstimate> drag;
         std::string unit; // as the run had it
         std::optional<MatchCount> matches;
+        std::optional<aero::Balance> balance; // or why none (noBalance)
+        const Message* noBalance = nullptr;
     };
     std::optional<ReportSource> m_report;
 

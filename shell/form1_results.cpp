@@ -13,6 +13,7 @@
 #include "window_clipboard.h"
 #include "window_texts.h"
 
+#include "engine/balance_report.h"
 #include "engine/drag_report.h"
 #include "engine/eval_number.h"
 #include "engine/number_text.h"
@@ -132,6 +133,8 @@ void Form1::showReport()
     std::string lines = r.ScaleFactor && r.drag ? ReportLines(r.width, r.height, *r.ScaleFactor, *r.drag, LanguageIndex,
                                                               decimalSeparator(), r.unit, r.matches)
                                                 : PictureSizeText(r.width, r.height, LanguageIndex);
+    if (r.ScaleFactor && r.drag)
+        lines += BalanceLines(r.balance, r.noBalance, LanguageIndex, decimalSeparator(), r.unit);
     // Read first, before any number below it.
     if (resultsOutOfDate())
         lines = OutOfDateText(kOutOfDateNote, m_document.staleReasons(), LanguageIndex) + "\n" + lines;

@@ -84,7 +84,8 @@ void Form1::runEnded()
         picQuarterChord = std::move(result->values.marks);
         if (result->completed) {
             m_report = ReportSource{result->values.width, result->values.height, result->values.ScaleFactor,
-                                    result->drag,         run.inputs.unit,       result->matches};
+                                    result->drag,         run.inputs.unit,       result->matches,
+                                    result->balance,      result->noBalance};
             last = LastRun{std::move(run.inputs), run.originColumn, run.setup, m_document.colorObjects(),
                            std::move(*result)};
         }

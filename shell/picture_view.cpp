@@ -169,14 +169,15 @@ void PictureView::paintEvent(QPaintEvent* event)
     const QRect exposed = event->rect();
     painter.fillRect(exposed, Qt::white);
     paintPicture(painter, exposed);
+    // Under the markers and their labels, which stay readable over a band.
+    if (m_balance && m_balanceShown)
+        DrawBalanceMarks(painter, *m_balance, m_balancePlacement, m_balanceLanguage, m_zoom);
     if (m_origin)
         paintSprite(painter, *m_origin);
     for (const bool labels : {false, true})
         for (std::size_t i = 0; i < m_marks.size(); ++i)
             if (m_marks[i].label == labels && Shown(m_marks[i].shows, m_choice))
                 paintSprite(painter, m_marks[i], m_labelMoves[i]);
-    if (m_balance && m_balanceShown)
-        DrawBalanceMarks(painter, *m_balance, m_balancePlacement, m_balanceLanguage, m_zoom);
     if (m_scaleLine)
         paintScaleLine(painter);
 }

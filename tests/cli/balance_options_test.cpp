@@ -95,6 +95,6 @@ TEST(BalanceOptions, WithoutALiftingSurfaceTheJsonHasNoBalanceAndWithoutAWingANu
     const QJsonObject tailOnly = json({"--roles", "red=other,blue=tail,yellow=other"});
     EXPECT_TRUE(tailOnly.contains("balance"));
     EXPECT_TRUE(tailOnly["balance"].isNull());
-    EXPECT_EQ(tailOnly["balance_reason"].toString(), "Balance: no found colour has the role wing.");
-    EXPECT_TRUE(tailOnly["report"].toString().endsWith("\r\nBalance: no found colour has the role wing.\r\n"));
+    EXPECT_EQ(tailOnly["balance_reason"].toString(), "Balance: no found color has the role wing.");
+    EXPECT_TRUE(tailOnly["report"].toString().endsWith("\r\nBalance: no found color has the role wing.\r\n"));
 }

@@ -405,7 +405,7 @@ TEST(DocumentColors, ALanguageSwitchWritesTheBalanceLineAnew)
         << german;
     document.setLanguage(kEnglish);
     const std::string english = document.lastRun()->result.report;
-    EXPECT_TRUE(english.ends_with("\r\nBalance: no found colour has the role wing.\r\n")) << english;
+    EXPECT_TRUE(english.ends_with("\r\nBalance: no found color has the role wing.\r\n")) << english;
     EXPECT_EQ(english.find("Schwerpunktlage"), std::string::npos);
 }
 

@@ -91,7 +91,7 @@ TEST(BalancePhase, ALiftingSurfaceWithoutAWingSaysSoInOneLine)
     ASSERT_TRUE(r.completed);
     EXPECT_FALSE(r.balance);
     ASSERT_NE(r.noBalance, nullptr);
-    EXPECT_EQ(r.report, PlainReport(r, in) + "Balance: no found colour has the role wing.\r\n");
+    EXPECT_EQ(r.report, PlainReport(r, in) + "Balance: no found color has the role wing.\r\n");
     in.languageIndex = kGerman;
     EXPECT_NE(Analyse(kTailOnly, in).report.find("Schwerpunktlage: keine gefundene Farbe hat die Rolle Flügel."),
               std::string::npos);
@@ -119,20 +119,32 @@ TEST(BalanceLines, TheBalanceInAFewLinesInBothLanguages)
 {
     const aero::Balance b = HandMadeBalance();
     EXPECT_EQ(BalanceLines(b, nullptr, kEnglish, ".", "mm"),
-              "Neutral point: x = 120.25 mm (vortex lattice, 640 panels, CL_alpha = 4.568 /rad); estimate: x = "
-              "118.00 mm\r\n"
-              "C.G. range: x = 114.25 mm (forward, static margin 15.0 %) to 118.25 mm (aft, 5.0 %), 19.25 mm to "
-              "23.25 mm behind the wing's root leading edge\r\n"
-              "Wing MAC: 40.00 mm, leading edge at x = 100.00 mm, 75.50 mm from the centre line\r\n");
+              "Neutral point x = 120.25 mm\r\n"
+              "  vortex lattice, 640 panels\r\n"
+              "  CL_alpha = 4.568 /rad on the wing area\r\n"
+              "  textbook estimate x = 118.00 mm\r\n"
+              "C.G. range x = 114.25 mm to 118.25 mm\r\n"
+              "  static margin 15.0 to 5.0 % of the MAC\r\n"
+              "  behind the wing's root leading edge:\r\n"
+              "  19.25 mm to 23.25 mm\r\n"
+              "Wing MAC 40.00 mm, leading edge x = 100.00 mm\r\n"
+              "  75.50 mm from the center line\r\n");
     aero::Balance typed = b;
     typed.typedCgX = 116.0;
     typed.typedCgMargin = 10.625;
     const std::string german = BalanceLines(typed, nullptr, kGerman, ",", "");
     EXPECT_EQ(german,
-              "Neutralpunkt: x = 120,25 (Wirbelgitter, 640 Felder, CA_alpha = 4,568 /rad); Schätzung: x = 118,00\r\n"
-              "Schwerpunktbereich: x = 114,25 (vorn, Stabilitätsmaß 15,0 %) bis 118,25 (hinten, 5,0 %), 19,25 bis "
-              "23,25 hinter der Vorderkante der Flügelwurzel\r\n"
-              "Bezugsflügeltiefe des Flügels: 40,00, Vorderkante bei x = 100,00, 75,50 von der Mitte\r\n"
-              "Eingegebener Schwerpunkt x = 116,00: Stabilitätsmaß 10,6 %\r\n");
+              "Neutralpunkt x = 120,25\r\n"
+              "  Wirbelgitter, 640 Felder\r\n"
+              "  CA_alpha = 4,568 /rad auf die Flügelfläche\r\n"
+              "  Lehrbuch-Schätzung x = 118,00\r\n"
+              "Schwerpunktbereich x = 114,25 bis 118,25\r\n"
+              "  Stabilitätsmaß 15,0 bis 5,0 % der MAC\r\n"
+              "  hinter der Vorderkante der Flügelwurzel:\r\n"
+              "  19,25 bis 23,25\r\n"
+              "Flügel-MAC 40,00, Vorderkante x = 100,00\r\n"
+              "  75,50 von der Mittellinie\r\n"
+              "Eingegebener Schwerpunkt x = 116,00\r\n"
+              "  Stabilitätsmaß 10,6 %\r\n");
     EXPECT_EQ(BalanceLines(std::nullopt, nullptr, kEnglish, ".", ""), "");
 }

@@ -256,7 +256,8 @@ TEST(BandSweep, ARunOfASweptPictureGivesTheWholePicturesResults)
         const RunSetup setup = *PrepareRun(in);
         ColorObjectTable wholeObjects = MakeColorObjects(kEnglish), sweptObjects = MakeColorObjects(kEnglish);
         const AnalysisResult whole = RunAnalysis(picture.view(), wholeObjects, setup, in, quiet);
-        BandSweep bands(picture.width, picture.height, in.ticked, setup.Tolerance, 1);
+        BandSweep bands(picture.width, picture.height, in.ticked, setup.Tolerance, 1,
+                        EdgeColours(in.ticked, in.balance));
         bands.addBand(picture.view(), 0, nullptr);
         SweptPicture swept = bands.finish();
         const AnalysisResult streamed = RunAnalysisOfSwept(swept, sweptObjects, setup, in, quiet);

@@ -329,7 +329,7 @@ QByteArray JsonOf(const QString& path, bool streamed, const char* tolerance = "3
     AnalysisObserver quiet;
     AnalysisResult result;
     if (streamed) {
-        Result<std::optional<SweptPicture>> swept = SweepPictureFile(path, in.ticked, setup.Tolerance);
+        Result<std::optional<SweptPicture>> swept = SweepPictureFile(path, in.ticked, setup.Tolerance, EdgeColours(in.ticked, in.balance));
         EXPECT_TRUE(swept.ok() && *swept) << "read whole";
         if (!swept.ok() || !*swept)
             return {};

@@ -8,6 +8,7 @@
 #include "picture/result_plot.h"
 #include "shell/twips.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QScrollBar>
 
@@ -163,7 +164,12 @@ TEST_F(PictureRegion, TheCheckBoxesShowAndHideTheMarksAtOnce)
     // the quarter-chord marks inverted over them.
     get<QCheckBox>("chkAreaCG")->setChecked(true);
     click("btnCopyBitmap");
+    const QImage withBalance = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    // The balance's marks have a switch of their own.
+    form->findChild<QAction*>("actShowBalance")->setChecked(false);
+    click("btnCopyBitmap");
     const QImage copy = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    EXPECT_NE(withBalance, copy) << "the MAC bars, the neutral point and the C.G. band";
     PictureArea plotted;
     plotted.setPicture(workingCopy().picture());
     PlotResults(plotted, form->colorObjects(), engineRun().values, form->originX(), form->originY(),
