@@ -3,6 +3,7 @@
 #include "engine/message.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
 
@@ -35,6 +36,16 @@ bool Finite(QPointF p)
 QPointF Zoomed(QPointF p, double zoom)
 {
     return p * zoom;
+}
+
+// A label on a white box, readable over the fuselage's black as over the
+// wing's red; `baseline` is where its text starts.
+void DrawLabel(QPainter& painter, QPointF baseline, const QString& text, const QColor& colour)
+{
+    const QRectF box = QRectF(painter.fontMetrics().boundingRect(text)).translated(baseline).adjusted(-2, -1, 2, 1);
+    painter.fillRect(box, QColor(255, 255, 255, 220));
+    painter.setPen(colour);
+    painter.drawText(baseline, text);
 }
 
 } // namespace
@@ -91,8 +102,8 @@ void DrawBalanceMarks(QPainter& painter, const aero::Balance& balance, const Bal
         painter.setPen(QPen(kBandEdge, 2.0));
         painter.drawLine(band.topLeft(), band.bottomLeft());
         painter.drawLine(band.topRight(), band.bottomRight());
-        painter.setPen(kBandEdge.darker(150));
-        painter.drawText(band.bottomLeft() + QPointF(0.0, 14.0), QString::fromUtf8(Tr(kCgRangeLabel, languageIndex)));
+        DrawLabel(painter, band.bottomLeft() + QPointF(0.0, 14.0), QString::fromUtf8(Tr(kCgRangeLabel, languageIndex)),
+                  kBandEdge.darker(150));
     }
 
     painter.setPen(QPen(kMacColour, kBarWidth, Qt::SolidLine, Qt::FlatCap));
@@ -108,8 +119,8 @@ void DrawBalanceMarks(QPainter& painter, const aero::Balance& balance, const Bal
         painter.setPen(QPen(Qt::white, 2.0));
         painter.setBrush(Qt::black);
         painter.drawPolygon(diamond, 4);
-        painter.setPen(Qt::black);
-        painter.drawText(np + QPointF(9.0, -9.0), QString::fromUtf8(Tr(kNeutralPointLabel, languageIndex)));
+        DrawLabel(painter, np + QPointF(9.0, -9.0), QString::fromUtf8(Tr(kNeutralPointLabel, languageIndex)),
+                  Qt::black);
     }
     painter.restore();
 }

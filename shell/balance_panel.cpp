@@ -6,12 +6,16 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <tuple>
 
@@ -114,12 +118,31 @@ void BalancePanel::buildFields()
     fields->addWidget(m_cgCaption, 2, 0);
     fields->addWidget(m_cg, 2, 1);
 
-    auto* layout = new QGridLayout(this);
+    // The results where the eye goes first, the settings beside them in a
+    // scrolled column: the report's place is small at the window's first size.
+    auto* settings = new QWidget;
+    auto* settingsLayout = new QVBoxLayout(settings);
+    settingsLayout->setContentsMargins(0, 0, 0, 0);
+    m_surfaces->setMinimumHeight(m_surfaces->horizontalHeader()->sizeHint().height() +
+                                 kObjectCount * m_surfaces->verticalHeader()->defaultSectionSize() + 4);
+    settingsLayout->addWidget(m_surfaces);
+    settingsLayout->addLayout(fields);
+    settingsLayout->addStretch(1);
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(settings);
+
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->setChildrenCollapsible(false);
+    split->addWidget(m_results);
+    split->addWidget(scroll);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    split->setSizes({3000, 2000});
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_surfaces, 0, 0);
-    layout->addLayout(fields, 1, 0);
-    layout->addWidget(m_results, 0, 1, 2, 1);
-    layout->setColumnStretch(1, 1);
+    layout->addWidget(split);
 }
 
 void BalancePanel::setLanguage(int languageIndex, const ColorObjectTable& objects)
