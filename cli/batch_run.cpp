@@ -7,6 +7,7 @@
 #include "picture_run.h"
 
 #include "chart_writer.h"
+#include "document/balance_placement.h"
 
 #include <QLocale>
 
@@ -26,7 +27,13 @@ LoadingTable TableOf(const PictureRun& run)
 std::optional<Error> WriteFiles(const BatchOptions& options, const PictureRun& run)
 {
     if (run.display) {
-        if (std::optional<Error> error = WriteAnnotatedPicture(options.annotatedPath, run.display->image()))
+        QImage annotated = run.display->image();
+        if (run.result.balance)
+            annotated = WithBalanceMarks(
+                annotated, *run.result.balance,
+                BalancePlacementOf(run.inputs, run.result.values.ScaleFactor, run.objects, run.measured),
+                run.inputs.languageIndex);
+        if (std::optional<Error> error = WriteAnnotatedPicture(options.annotatedPath, annotated))
             return error;
     }
     if (!options.loadingTablePath.isEmpty() && options.loadingTablePath != "-") {

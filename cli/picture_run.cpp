@@ -88,6 +88,7 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
         if (annotate) {
             run->display = std::make_unique<PictureArea>();
             run->display->setPicture(*picture);
+            run->measured = *picture;
         }
         BatchObserver observer(run->display.get(), run->inputs, PlotChoice{options.showAC, options.showCG});
         run->result = swept ? RunAnalysisOfSwept(*swept, run->objects, run->setup, run->inputs, observer)

@@ -6,6 +6,7 @@
 #include "engine/run_types.h"
 #include "picture/picture_area.h"
 
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -21,6 +22,7 @@ struct PictureRun {
     ColorObjectTable objects{};
     AnalysisResult result;
     std::unique_ptr<PictureArea> display; // the annotated picture, when asked for
+    QImage measured;                      // with display: the picture as measured, without marks
 };
 
 // Loads the picture at `path` (none: the built-in example), prepares and

@@ -9,6 +9,7 @@
 #include "picture_view.h"
 #include "window_menus.h"
 
+#include "document/balance_placement.h"
 #include "engine/balance_fields.h"
 #include "picture/balance_marks.h"
 #include "picture/picture_area.h"
@@ -141,26 +142,6 @@ void Form1::showBalanceResults()
     showBalanceMarks();
 }
 
-namespace {
-
-// Where the last run's balance lies on the picture: its scale and origin,
-// and the rows of the first found fuselage colour for the band.
-BalancePlacement PlacementOf(const LastRun& run, const QImage& picture)
-{
-    BalancePlacement placement{run.result.values.ScaleFactor, run.inputs.OriginX, run.inputs.OriginY, std::nullopt};
-    for (int i = 1; i <= kObjectCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        if (run.inputs.balance.roles[at] != aero::SurfaceRole::Fuselage || !run.objects[at].Found)
-            continue;
-        const std::int32_t c = kObjectColors[at];
-        placement.bandRows = RowsHolding(picture, qRgb(RedOf(c), GreenOf(c), BlueOf(c)));
-        break;
-    }
-    return placement;
-}
-
-} // namespace
-
 // The marks go with the plot: a new picture, or one changed, has neither.
 void Form1::showBalanceMarks()
 {
@@ -169,7 +150,10 @@ void Form1::showBalanceMarks()
         picSideView->setBalance(std::nullopt, {}, LanguageIndex);
         return;
     }
-    picSideView->setBalance(run->result.balance, PlacementOf(*run, picBackBuffer->picture()), LanguageIndex);
+    picSideView->setBalance(
+        run->result.balance,
+        BalancePlacementOf(run->inputs, run->result.values.ScaleFactor, run->objects, picBackBuffer->picture()),
+        LanguageIndex);
     picSideView->setBalanceShown(actShowBalance->isChecked());
 }
 
@@ -179,7 +163,10 @@ void Form1::drawBalanceInto(QImage& picture) const
     if (!m_hasPlot || !m_plotOrigin || !run || !run->result.balance || !actShowBalance->isChecked())
         return;
     QPainter painter(&picture);
-    DrawBalanceMarks(painter, *run->result.balance, PlacementOf(*run, picBackBuffer->picture()), LanguageIndex);
+    DrawBalanceMarks(
+        painter, *run->result.balance,
+        BalancePlacementOf(run->inputs, run->result.values.ScaleFactor, run->objects, picBackBuffer->picture()),
+        LanguageIndex);
 }
 
 } // namespace centrafix

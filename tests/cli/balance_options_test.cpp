@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 using namespace centrafix;
 using centrafix::test::CliOutcome;
@@ -97,4 +100,55 @@ TEST(BalanceOptions, WithoutALiftingSurfaceTheJsonHasNoBalanceAndWithoutAWingANu
     EXPECT_TRUE(tailOnly["balance"].isNull());
     EXPECT_EQ(tailOnly["balance_reason"].toString(), "Balance: no found color has the role wing.");
     EXPECT_TRUE(tailOnly["report"].toString().endsWith("\r\nBalance: no found color has the role wing.\r\n"));
+}
+
+// The example's wing against a separate implementation of the outline rules
+// (a script written apart from this code, reading the same pixels): the
+// geometry to the last digit, the lattice to within the scatter of that
+// script's coarser, uniformly spaced lattice.
+TEST(BalanceOptions, TheExamplesBalanceAgreesWithAnIndependentCalculation)
+{
+    const CliOutcome o = RunCli({"--json"});
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    const QJsonObject balance = QJsonDocument::fromJson(o.out.toUtf8()).object()["balance"].toObject();
+    EXPECT_NEAR(balance["mac"].toDouble(), 94.938376, 1e-6);
+    EXPECT_NEAR(balance["mac_x_le"].toDouble(), 138.295823, 1e-6);
+    EXPECT_NEAR(balance["mac_y"].toDouble(), 67.726779, 1e-6);
+    EXPECT_EQ(balance["root_le_x"].toDouble(), 112.0);
+    EXPECT_NEAR(balance["neutral_point_x"].toDouble(), 165.2, 0.5);
+    EXPECT_NEAR(balance["cl_alpha"].toDouble(), 4.60, 0.05);
+    EXPECT_NEAR(balance["estimate"].toObject()["neutral_point_x"].toDouble(), 165.139323, 1e-5);
+    const QJsonArray surfaces = balance["surfaces"].toArray();
+    ASSERT_EQ(surfaces.size(), 2);
+    const QJsonObject wing = surfaces[0].toObject(), tail = surfaces[1].toObject();
+    EXPECT_EQ(wing["colour"].toString(), "red");
+    EXPECT_EQ(wing["role"].toString(), "wing");
+    EXPECT_EQ(wing["area"].toDouble(), 28166.5);
+    EXPECT_EQ(wing["span"].toDouble(), 313.0);
+    EXPECT_NEAR(wing["sweep_c4_deg"].toDouble(), 23.61371, 1e-5);
+    EXPECT_EQ(tail["colour"].toString(), "blue");
+    EXPECT_EQ(tail["role"].toString(), "tail");
+    EXPECT_EQ(tail["area"].toDouble(), 4869.0);
+    EXPECT_NEAR(tail["mac"].toDouble(), 44.077429, 1e-6);
+    EXPECT_NEAR(wing["lift_share"].toDouble() + tail["lift_share"].toDouble(), 1.0, 1e-12);
+    const QJsonArray margins = balance["static_margin"].toArray();
+    ASSERT_EQ(margins.size(), 2);
+    EXPECT_NEAR(balance["cg_forward_x"].toDouble(),
+                balance["neutral_point_x"].toDouble() - margins[1].toDouble() / 100.0 * 94.938376, 1e-6);
+}
+
+// The annotated picture carries the MAC bars (here the wing's upper one, at
+// its station 67.7 above the middle row 156.5) unless the wing has no role.
+TEST(BalanceOptions, TheAnnotatedPictureShowsTheMacBars)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString with = dir.filePath("with.png"), without = dir.filePath("without.png");
+    ASSERT_EQ(RunCli({"--annotated", with}).exitCode, 0);
+    ASSERT_EQ(RunCli({"--annotated", without, "--roles", "red=other"}).exitCode, 0);
+    const QImage a(with), b(without);
+    ASSERT_FALSE(a.isNull());
+    ASSERT_FALSE(b.isNull());
+    EXPECT_EQ(a.pixel(185, 88) & 0xFFFFFFu, 0xFF8C00u) << "the bar's orange";
+    EXPECT_EQ(b.pixel(185, 88) & 0xFFFFFFu, 0xFF0000u) << "the wing's red";
 }
