@@ -8,13 +8,18 @@
 
 #include "chart_writer.h"
 #include "document/balance_placement.h"
+#include "picture/result_plot.h"
 
 #include <QLocale>
 
+#include <new>
 #include <optional>
 
 namespace centrafix {
 namespace {
+
+constexpr Message kNoMemoryToAnnotate{"nicht genug Speicher, um das beschriftete Bild zu zeichnen",
+                                      "not enough memory to draw the annotated picture"};
 
 // The table is built only here, where it goes, and streamed there: a tall
 // picture's table is hundreds of megabytes of text.
@@ -24,15 +29,38 @@ LoadingTable TableOf(const PictureRun& run)
                         run.inputs.decimalSeparator);
 }
 
+// The picture with the run's marks; the balance's go under them, as the
+// window shows them, so the markers and labels stay whole.
+QImage AnnotatedPicture(const BatchOptions& options, const PictureRun& run)
+{
+    if (!run.result.balance)
+        return run.display->image();
+    PictureArea canvas;
+    canvas.setPicture(
+        WithBalanceMarks(run.measured, *run.result.balance,
+                         BalancePlacementOf(run.inputs, run.result.values.ScaleFactor, run.objects, run.measured),
+                         run.inputs.languageIndex));
+    PlotResults(canvas, run.objects, run.result.values, run.inputs.OriginX, run.inputs.OriginY,
+                PlotChoice{options.showAC, options.showCG}, run.inputs.languageIndex);
+    return canvas.image();
+}
+
 std::optional<Error> WriteFiles(const BatchOptions& options, const PictureRun& run)
 {
     if (run.display) {
-        QImage annotated = run.display->image();
-        if (run.result.balance)
-            annotated = WithBalanceMarks(
-                annotated, *run.result.balance,
-                BalancePlacementOf(run.inputs, run.result.values.ScaleFactor, run.objects, run.measured),
-                run.inputs.languageIndex);
+        // A picture Qt could not allocate comes back null; a vector on the
+        // way throws.
+        QImage annotated;
+        try {
+            annotated = AnnotatedPicture(options, run);
+        } catch (const std::bad_alloc&) {
+            annotated = QImage();
+        }
+        if (annotated.isNull()) {
+            Error error = Described({}, kNoMemoryToAnnotate);
+            error.kind = ErrorKind::OutOfMemory;
+            return error;
+        }
         if (std::optional<Error> error = WriteAnnotatedPicture(options.annotatedPath, annotated))
             return error;
     }

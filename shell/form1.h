@@ -311,6 +311,7 @@ private:
     QWidget* buildReportTabs();
     void setBalanceTexts();
     void setBalanceSettings(const aero::BalanceSettings& settings);
+    void showRoles(int languageIndex);
     void setRoleOfCurrent(aero::SurfaceRole role);
     void showRoleChecks();
     void showBalanceResults();

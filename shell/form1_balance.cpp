@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -64,6 +65,12 @@ void Form1::buildBalance()
     actRole->setObjectName(QStringLiteral("actRole"));
     actRole->setMenu(m_roleMenu);
     theListView->addAction(actRole);
+    connect(theListView, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
+        if (column != 2 || row < 0 || row >= kObjectCount)
+            return;
+        const QRect cell = theListView->visualRect(theListView->model()->index(row, column));
+        m_roleMenu->popup(theListView->viewport()->mapToGlobal(cell.bottomLeft()));
+    });
 }
 
 // The report and the balance panel share the place beside the grid.
@@ -95,10 +102,21 @@ void Form1::setBalanceTexts()
     showBalanceResults();
 }
 
+// Each colour's role beside its weight in the colour list.
+void Form1::showRoles(int languageIndex)
+{
+    const QSignalBlocker quiet(theListView);
+    for (int i = 1; i <= kObjectCount && i <= theListView->rowCount(); ++i)
+        if (QTableWidgetItem* role = theListView->item(i - 1, 2))
+            role->setText(QString::fromUtf8(
+                Tr(RoleName(m_document.balanceSettings().roles[static_cast<std::size_t>(i)]), languageIndex)));
+}
+
 void Form1::setBalanceSettings(const aero::BalanceSettings& settings)
 {
     const bool changed = settings != m_document.balanceSettings();
     m_document.setBalanceSettings(settings);
+    showRoles(LanguageIndex);
     m_balancePanel->setSettings(settings, decimalSeparator());
     if (changed)
         showInputsChanged();

@@ -12,6 +12,7 @@
 #include "window_settings.h"
 #include "window_texts.h"
 
+#include "engine/balance_fields.h"
 #include "engine/drag_report.h"
 #include "engine/results_grid.h"
 
@@ -116,16 +117,25 @@ void Form1::measureColorList()
 {
     int name = 0;
     int weight = 0;
+    int role = 0;
+    const int cellPadding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, theListView) + 8;
     for (const int language : {kGerman, kEnglish}) {
         fillColorList(MakeColorObjects(language), language);
         QHeaderView* header = theListView->horizontalHeader();
         const QAbstractItemView* view = theListView;
         name = std::max({name, view->sizeHintForColumn(0), header->sectionSizeHint(0)});
         weight = std::max({weight, view->sizeHintForColumn(1), header->sectionSizeHint(1)});
+        role = std::max(role, header->sectionSizeHint(2));
+        for (const aero::SurfaceRole r : {aero::SurfaceRole::Wing, aero::SurfaceRole::Tail, aero::SurfaceRole::Canard,
+                                          aero::SurfaceRole::Fuselage, aero::SurfaceRole::Other})
+            role = std::max(role,
+                            theListView->fontMetrics().horizontalAdvance(QString::fromUtf8(Tr(RoleName(r), language))) +
+                                cellPadding);
     }
     theListView->horizontalHeader()->resizeSection(1, weight);
+    theListView->horizontalHeader()->resizeSection(2, role);
     const int frame = 2 * theListView->frameWidth();
-    m_needs.colorList = QSize(name + weight + frame + kSlack,
+    m_needs.colorList = QSize(name + weight + role + frame + kSlack,
                               theListView->horizontalHeader()->sizeHint().height() +
                                   kObjectCount * theListView->verticalHeader()->defaultSectionSize() + frame);
 }

@@ -169,15 +169,18 @@ void Form1::buildColorPanel(QWidget* client)
     buildColorList(picBox);
 }
 
-// One row per colour: the tick, the swatch and the name, then the weight.
+// One row per colour: the tick, the swatch and the name, then the weight and
+// the role in the balance (chosen from the context menu, or by a double
+// click on it).
 // The name is edited in place as it always was ("W=" and a number set the
 // weight); the weight column takes a number of its own.
 void Form1::buildColorList(QWidget* parent)
 {
-    theListView = Named(new QTableWidget(kObjectCount, 2, parent), "theListView");
+    theListView = Named(new QTableWidget(kObjectCount, 3, parent), "theListView");
     theListView->verticalHeader()->hide();
     theListView->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     theListView->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    theListView->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
     theListView->horizontalHeader()->setHighlightSections(false);
     theListView->setShowGrid(false);
     theListView->setWordWrap(false);

@@ -168,8 +168,9 @@ void Form1::rebuildColorList()
 void Form1::fillColorList(const ColorObjectTable& objects, int languageIndex)
 {
     const QSignalBlocker quiet(theListView);
-    theListView->setHorizontalHeaderLabels(
-        {QString::fromUtf8(Tr(msg::Object, languageIndex)), QString::fromUtf8(Tr(msg::Efficiency, languageIndex))});
+    theListView->setHorizontalHeaderLabels({QString::fromUtf8(Tr(msg::Object, languageIndex)),
+                                            QString::fromUtf8(Tr(msg::Efficiency, languageIndex)),
+                                            QString::fromStdString(FieldName(Field::Role, languageIndex))});
     theListView->setRowCount(0);
     theListView->setRowCount(kObjectCount);
     for (int i = 1; i <= kObjectCount; ++i) {
@@ -184,7 +185,11 @@ void Form1::fillColorList(const ColorObjectTable& objects, int languageIndex)
         weight->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
         weight->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         theListView->setItem(i - 1, 1, weight);
+        auto* role = new QTableWidgetItem;
+        role->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        theListView->setItem(i - 1, 2, role);
     }
+    showRoles(languageIndex);
 }
 
 QTableWidgetItem* Form1::colorEntry(int i) const
