@@ -180,6 +180,10 @@ void Form1::drawBalanceInto(QImage& picture) const
     const std::optional<LastRun>& run = m_document.lastRun();
     if (!m_hasPlot || !m_plotOrigin || !run || !run->result.balance || !actShowBalance->isChecked())
         return;
+    const QImage::Format format = picture.format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        picture = picture.convertToFormat(QImage::Format_RGB32); // a painter cannot draw on every format
     QPainter painter(&picture);
     DrawBalanceMarks(
         painter, *run->result.balance,

@@ -330,8 +330,12 @@ void Form1::showPlot(const ColorObjectTable& objects, const RunValues& values, c
 // marks were measured from, even when another has been set since.
 QImage Form1::annotatedPicture()
 {
+    // The balance's marks first: the markers and their labels stay whole
+    // over them, as on screen.
+    QImage picture = picSide->image();
+    drawBalanceInto(picture);
     PictureArea canvas;
-    canvas.setPicture(picSide->image());
+    canvas.setPicture(picture);
     if (m_hasPlot) {
         canvas.DrawMode = 13;
         canvas.setAutoRedraw(true);
@@ -339,9 +343,7 @@ QImage Form1::annotatedPicture()
             DrawOrigin(canvas, m_plotOrigin->x(), m_plotOrigin->y(), 1.0);
         DrawMarks(canvas, m_plot, plotChoice());
     }
-    QImage annotated = CopyBitmap(canvas, QuarterChordImage(picQuarterChord));
-    drawBalanceInto(annotated);
-    return annotated;
+    return CopyBitmap(canvas, QuarterChordImage(picQuarterChord));
 }
 
 void Form1::showZoom()
