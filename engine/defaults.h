@@ -18,6 +18,17 @@ inline constexpr double kWeight = 1.0;
 // compressed drawing lands on a colour.
 inline constexpr std::string_view kCleanUpThresholdText = "200";
 inline constexpr double kCleanUpThreshold = 200.0;
+// Plans drawn in lines: a pixel is part of a line when the sum of its three
+// channels is below the threshold; a fill bridges gaps in a line up to this
+// many pixels wide; a colour mapping takes pixels within this colour
+// distance (summed channel differences, the analysis's rule).
+inline constexpr int kLineThreshold = 384;
+inline constexpr int kFillGap = 2;
+inline constexpr double kMapTolerance = 60.0;
+// PDF and SVG plans are rendered at this resolution unless asked otherwise;
+// pages are counted from 1.
+inline constexpr double kPlanDpi = 150.0;
+inline constexpr int kPlanPage = 1;
 } // namespace defaults
 
 } // namespace centrafix
