@@ -10,6 +10,8 @@ namespace {
 
 constexpr Message kCannotWriteAnnotated{"das beschriftete Bild kann nicht geschrieben werden (%1)",
                                         "cannot write the annotated picture (%1)"};
+constexpr Message kCannotWriteWorkingPicture{"das bearbeitete Bild kann nicht geschrieben werden (%1)",
+                                             "cannot write the working picture (%1)"};
 constexpr Message kCannotWriteTable{"die Tabelle der Auftriebsverteilung kann nicht geschrieben werden (%1)",
                                     "cannot write the loading table (%1)"};
 
@@ -18,6 +20,12 @@ constexpr Message kCannotWriteTable{"die Tabelle der Auftriebsverteilung kann ni
 std::optional<Error> WriteAnnotatedPicture(const QString& path, const QImage& image)
 {
     return WriteFileSafely(path, kCannotWriteAnnotated,
+                           [&image](QIODevice& device) { return WritePng(device, image); });
+}
+
+std::optional<Error> WriteWorkingPicture(const QString& path, const QImage& image)
+{
+    return WriteFileSafely(path, kCannotWriteWorkingPicture,
                            [&image](QIODevice& device) { return WritePng(device, image); });
 }
 

@@ -15,6 +15,7 @@ namespace centrafix {
 // or not at all (an existing file is left as it was), and a failure names the
 // file and the system's reason.
 std::optional<Error> WriteAnnotatedPicture(const QString& path, const QImage& image);
+std::optional<Error> WriteWorkingPicture(const QString& path, const QImage& image);
 std::optional<Error> WriteLoadingTable(const QString& path, const LoadingTable& table);
 
 } // namespace centrafix

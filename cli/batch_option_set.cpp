@@ -131,6 +131,7 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
                                         &jobs,
                                         &worker})
         parser.addOption(*o);
+    plan.addTo(parser);
 }
 
 } // namespace centrafix

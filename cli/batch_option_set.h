@@ -3,6 +3,8 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include "plan_options.h"
+
 namespace centrafix {
 
 // Every option of the batch command with its help text and default, defined
@@ -39,6 +41,7 @@ struct BatchOptionSet {
     QCommandLineOption csv;
     QCommandLineOption jobs;
     QCommandLineOption worker;
+    PlanOptionSet plan;
 };
 
 } // namespace centrafix

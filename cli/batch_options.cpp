@@ -4,6 +4,7 @@
 #include "batch_document.h"
 #include "batch_option_set.h"
 #include "parser_complaint.h"
+#include "plan_options.h"
 
 #include "chart/chart_format.h"
 #include "engine/color_cleanup.h"
@@ -271,6 +272,11 @@ std::optional<Error> ReadOutputs(const QCommandLineParser& parser, const BatchOp
     return ReadChart(parser, set, options);
 }
 
+std::optional<Error> ReadPlan(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    return ReadPlanOptions(parser, set.plan, options);
+}
+
 } // namespace
 
 std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOptions& options)
@@ -291,7 +297,7 @@ std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOption
     if (languageError)
         return languageError;
     for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadRunSetup, ReadCleanUp, ReadOrigin,
-                              ReadColors, ReadWeights, ReadBalanceOptions, ReadOutputs}) {
+                              ReadColors, ReadWeights, ReadBalanceOptions, ReadOutputs, ReadPlan}) {
         if (std::optional<Error> error = read(parser, set, options))
             return error;
     }

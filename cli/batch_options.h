@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/plan_steps.h"
 #include "engine/defaults.h"
 #include "engine/error.h"
 #include "engine/run_types.h"
@@ -28,7 +29,13 @@ struct BatchOptions {
     double originColumn = 0.0;
     double originRow = 0.0;
     std::array<double, 8> weights{}; // entries 1 to 7
-    bool cleanUp = false;            // snap the picture's colours before measuring
+    // What makes a plan as it comes into a painted picture, in the order both
+    // programs apply it (the clean-up below comes last of all), and the
+    // options that asked for it, as given, for the workers.
+    PlanSteps planSteps;
+    QStringList planArguments;
+    QString savePicturePath; // PNG of the working picture after the steps; empty: none
+    bool cleanUp = false;    // snap the picture's colours before measuring
     double cleanUpThreshold = defaults::kCleanUpThreshold;
     QString cleanUpThresholdText; // as given, for the workers
     bool json = false;

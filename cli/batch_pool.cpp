@@ -69,6 +69,8 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
     if (options.cleanUp)
         arguments << "--clean-up-threshold" << options.cleanUpThresholdText;
     arguments << BalanceArguments(in.balance);
+    // The plan steps go as they were given; each worker applies them to its pictures.
+    arguments << options.planArguments;
     return arguments;
 }
 

@@ -47,6 +47,10 @@ QImage AnnotatedPicture(const BatchOptions& options, const PictureRun& run)
 
 std::optional<Error> WriteFiles(const BatchOptions& options, const PictureRun& run)
 {
+    if (!options.savePicturePath.isEmpty()) {
+        if (std::optional<Error> error = WriteWorkingPicture(options.savePicturePath, run.measured))
+            return error;
+    }
     if (run.display) {
         // A picture Qt could not allocate comes back null; a vector on the
         // way throws.

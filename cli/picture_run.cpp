@@ -5,6 +5,7 @@
 #include "console.h"
 
 #include "engine/analysis_run.h"
+#include "engine/scale_from_line.h"
 #include "picture/picture_ops.h"
 #include "picture/picture_source.h"
 #include "picture/streamed_sweep.h"
@@ -32,6 +33,41 @@ Error OutOfMemory(const std::optional<QString>& path)
     return error;
 }
 
+// The plan steps as asked, with the clean-up last of all, as in the window.
+PlanSteps StepsOf(const BatchOptions& options)
+{
+    PlanSteps steps = options.planSteps;
+    if (options.cleanUp)
+        steps.cleanUpThreshold = options.cleanUpThreshold;
+    return steps;
+}
+
+// The picture made ready to measure: loaded, then the plan steps applied.
+// A straightening sets the scale, which the document then takes.
+Result<QImage> PreparedPicture(const BatchOptions& options, const std::optional<QString>& path, Document& document)
+{
+    Result<QImage> loaded = LoadPicture(path);
+    if (!loaded)
+        return loaded.error();
+    const PlanSteps steps = StepsOf(options);
+    if (steps.empty())
+        return loaded;
+    Result<PlanOutcome> outcome = ApplyPlanSteps(*loaded, steps);
+    if (!outcome) {
+        if (outcome.error().kind == ErrorKind::OutOfMemory)
+            return OutOfMemory(path);
+        Error error = outcome.error();
+        if (error.subject.empty() && path)
+            error.subject = path->toStdString();
+        return error;
+    }
+    if (outcome->unitsPerPixel) {
+        document.setScaleText(ScaleTextFromLine(*outcome->unitsPerPixel, 1.0, "."));
+        (void)document.placeOrigin(options.originColumn, options.originRow);
+    }
+    return std::move(outcome->picture);
+}
+
 } // namespace
 
 int ExitStatusOf(const Error& error)
@@ -43,7 +79,7 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
                                                const std::string& decimalSeparator, bool annotate)
 {
     auto run = std::make_shared<PictureRun>();
-    const Document document = BatchDocument(options, decimalSeparator);
+    Document document = BatchDocument(options, decimalSeparator);
     // A scale the window would replace by 1 (and show so in its field) is
     // refused: here nobody would see the replacement.
     const Result<PreparedRun> fields = document.prepareFields(SmallScale::Refused);
@@ -51,9 +87,11 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
         return fields.error();
     // No output needs the picture itself: it is measured as it is read, so
     // its size is not bound by memory (formats read whole fall through). A
-    // clean-up works on the whole picture, as the window's does.
+    // clean-up and the plan steps work on the whole picture, as the
+    // window's do.
+    const bool keepPicture = annotate || !options.savePicturePath.isEmpty();
     std::optional<SweptPicture> swept;
-    if (path && !annotate && !options.cleanUp) {
+    if (path && !keepPicture && StepsOf(options).empty()) {
         Result<std::optional<SweptPicture>> streamed =
             SweepPictureFile(*path, document.ticks(), fields->setup.Tolerance,
                              EdgeColours(document.ticks(), document.balanceSettings()));
@@ -63,18 +101,12 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     }
     std::optional<QImage> picture;
     if (!swept) {
-        Result<QImage> loaded = LoadPicture(path);
-        if (!loaded)
-            return loaded.error();
-        picture = std::move(*loaded);
-        try {
-            // Measured, and shown in the annotated picture, as the window has
-            // it after "Clean up colours".
-            if (options.cleanUp)
-                *picture = CleanedUpPicture(*picture, options.cleanUpThreshold);
-        } catch (const std::bad_alloc&) {
-            return OutOfMemory(path);
-        }
+        // Measured, and shown in the annotated picture, as the window has
+        // it after the same steps and "Clean up colours".
+        Result<QImage> prepared = PreparedPicture(options, path, document);
+        if (!prepared)
+            return prepared.error();
+        picture = std::move(*prepared);
     }
     Result<PreparedRun> prepared =
         document.prepareRun(SmallScale::Refused, swept ? QSize(swept->width, swept->height) : picture->size());
@@ -88,8 +120,9 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
         if (annotate) {
             run->display = std::make_unique<PictureArea>();
             run->display->setPicture(*picture);
-            run->measured = *picture;
         }
+        if (keepPicture)
+            run->measured = *picture;
         BatchObserver observer(run->display.get(), run->inputs, PlotChoice{options.showAC, options.showCG});
         run->result = swept ? RunAnalysisOfSwept(*swept, run->objects, run->setup, run->inputs, observer)
                             : RunAnalysis(RasterViewOf(*picture), run->objects, run->setup, run->inputs, observer);

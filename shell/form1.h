@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/document.h"
+#include "document/picture_history.h"
 #include "engine/color_object.h"
 #include "engine/drag_report.h"
 #include "engine/error.h"
@@ -278,7 +279,14 @@ private:
     void setBusy(bool busy);
     void endBusy();
     void showWorkingCopy();
-    void takePicture(const QImage& picture, const QString& name, const QString& path, bool pasted);
+    // `step` names the change for undo; none for a picture that undo or
+    // redo itself brings back.
+    void takePicture(const QImage& picture, const QString& name, const QString& path, bool pasted, const Message* step);
+    PictureIdentity pictureIdentity() const;
+    void recordPictureChange(const QImage& before, const PictureIdentity& beforeIdentity, const Message& what);
+    void stepPicture(bool back);
+    void updateUndoActions();
+    void saveWorkingPicture();
     // Marks over the picture, the table as text (form1_files.cpp).
     void showPlot(const ColorObjectTable& objects, const RunValues& values, const AnalysisInputs& inputs);
     PlotChoice plotChoice() const;
@@ -301,7 +309,8 @@ private:
     QString linePixelsText(double pixels) const;
     // Invert B/W and Clean up on the worker (form1_tools.cpp); `said` gives
     // the status text from the count of pixels changed.
-    void runPicturePass(PicturePass::Work work, const std::function<void(std::int64_t changed)>& said = {});
+    void runPicturePass(PicturePass::Work work, const Message& what,
+                        const std::function<void(std::int64_t changed)>& said = {});
     // The loading chart's window (form1_chart.cpp).
     void buildLoadingChart();
     // The balance (form1_balance.cpp): its panel beside the report, the
@@ -403,6 +412,7 @@ private:
     // window forwards every edit to it and prepares its runs there. The
     // working copy itself stays in picBackBuffer, held once.
     Document m_document;
+    PictureHistory m_history;
 
     // The last run's plot as marks, for the bitmap copy; the view shows them.
     std::vector<PlotItem> m_plot;

@@ -7,6 +7,7 @@
 #include "action_button.h"
 
 #include "frozen_column_grid.h"
+#include "history_texts.h"
 #include "loading_chart_window.h"
 
 #include "menu_texts.h"
@@ -61,6 +62,7 @@ void Form1::buildMenus()
     m.saveResults = AddAction(m.file, "actSaveResults", {QKeySequence::Save}, [this] { saveResults(); });
     m.savePicture = AddAction(m.file, "actSavePicture", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
                               [this] { savePicture(); });
+    m.saveWorkingPicture = AddAction(m.file, "actSaveWorkingPicture", {}, [this] { saveWorkingPicture(); });
     m.saveChart = AddAction(m.file, "actSaveChart", {}, [this] { saveChart(); });
     m.file->addSeparator();
     m.copyTable = AddAction(m.file, "actCopyTable", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
@@ -69,6 +71,12 @@ void Form1::buildMenus()
                              [this] { btnCopyBitmap_Click(); });
     m.file->addSeparator();
     m.quit = AddAction(m.file, "actQuit", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { close(); });
+
+    m.edit = bar->addMenu(QString());
+    m.undo = AddAction(m.edit, "actUndo", {QKeySequence::Undo}, [this] { stepPicture(true); });
+    m.redo = AddAction(m.edit, "actRedo",
+                       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+                       [this] { stepPicture(false); });
 
     // "+" is Shift+"=" on many keyboards; Ctrl+"=" zooms in there too.
     m.view = bar->addMenu(QString());
@@ -128,8 +136,9 @@ void Form1::updateActions()
     const bool busy = isBusy();
     const WindowMenus& m = *m_menus;
     for (QAction* a : {m.open, m.paste, m.flip, m.invert, m.cleanUp, m.scaleLine, m.copyBitmap, m.savePicture,
-                       m.analyze, m.german, m.english})
+                       m.saveWorkingPicture, m.analyze, m.german, m.english})
         a->setEnabled(!busy);
+    updateUndoActions();
     // A chart is there to save once a run has made one; results once a run
     // has completed (a new picture or the start of a run take them away).
     m.saveChart->setEnabled(m_chartWindow != nullptr && m_chartWindow->hasSamples());
@@ -142,14 +151,18 @@ void Form1::updateActions()
 void Form1::setMenuTexts()
 {
     WindowMenus& m = *m_menus;
-    const std::pair<QMenu*, const Message*> menus[] = {
-        {m.file, &kMenuFile}, {m.view, &kMenuView}, {m.picture, &kMenuPicture}, {m.language, &kMenuLanguage}};
+    const std::pair<QMenu*, const Message*> menus[] = {{m.file, &kMenuFile},
+                                                       {m.edit, &kMenuEdit},
+                                                       {m.view, &kMenuView},
+                                                       {m.picture, &kMenuPicture},
+                                                       {m.language, &kMenuLanguage}};
     for (const auto& [menu, caption] : menus)
         menu->setTitle(text(*caption));
     const std::pair<QAction*, const Message*> actions[] = {{m.open, &msg::Open},
                                                            {m.paste, &msg::Paste},
                                                            {m.saveResults, &kSaveResults},
                                                            {m.savePicture, &kSavePicture},
+                                                           {m.saveWorkingPicture, &kSaveWorkingPicture},
                                                            {m.copyTable, &msg::CopyTable},
                                                            {m.copyBitmap, &kCopyBitmapCaption},
                                                            {m.quit, &kQuit},
@@ -170,6 +183,7 @@ void Form1::setMenuTexts()
                                                            {m.loadingChart, &kLoadingChart}};
     for (const auto& [action, caption] : actions)
         action->setText(text(*caption));
+    updateUndoActions();
     syncMenuChecks();
 }
 

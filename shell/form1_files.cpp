@@ -4,6 +4,8 @@
 
 #include "form1.h"
 
+#include "history_texts.h"
+
 #include "frozen_column_grid.h"
 #include "loading_chart_window.h"
 #include "menu_texts.h"
@@ -92,7 +94,8 @@ void Form1::openPictureFile(const QString& path)
         showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(load.error(), LanguageIndex)));
         return;
     }
-    withMemory([&] { takePicture(*load, QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), false); });
+    withMemory(
+        [&] { takePicture(*load, QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), false, &kStepOpen); });
 }
 
 void Form1::btnPaste_Click()
@@ -107,14 +110,17 @@ void Form1::btnPaste_Click()
                                                       : text(msg::NoClipboardBitmap));
         return;
     }
-    withMemory([&] { takePicture(*load, {}, {}, true); });
+    withMemory([&] { takePicture(*load, {}, {}, true, &kStepPaste); });
 }
 
 // A new working copy: nothing on screen may still belong to the picture
 // before it, neither the grid, the report's results, the marks nor the
 // quarter-chord canvas a bitmap copy would add.
-void Form1::takePicture(const QImage& picture, const QString& name, const QString& path, bool pasted)
+void Form1::takePicture(const QImage& picture, const QString& name, const QString& path, bool pasted,
+                        const Message* step)
 {
+    const QImage before = picBackBuffer->picture();
+    const PictureIdentity beforeIdentity = pictureIdentity();
     picBackBuffer->setPicture(picture);
     // The pixels stay in picBackBuffer alone: a second reference would make
     // every picture operation copy them.
@@ -128,6 +134,8 @@ void Form1::takePicture(const QImage& picture, const QString& name, const QStrin
     showReport();
     showTitle();
     tickAll();
+    if (step)
+        recordPictureChange(before, beforeIdentity, *step);
     updateActions();
 }
 

@@ -3,6 +3,8 @@
 
 #include "form1.h"
 
+#include "history_texts.h"
+
 #include "out_of_date.h"
 #include "picture_pass.h"
 #include "picture_view.h"
@@ -155,34 +157,39 @@ void Form1::btnCleanUp_Click()
             made.picture = CleanedUpPicture(picture, threshold, &made.changed);
             return made;
         },
+        kStepCleanUp,
         [this](std::int64_t changed) { setStatus(Tr(kCleanedUp, LanguageIndex, {std::to_string(changed)})); });
 }
 
 // The working copy stays as it is, and shown, until the pass has made the new
 // one; while it goes nothing may change the picture.
-void Form1::runPicturePass(PicturePass::Work work, const std::function<void(std::int64_t changed)>& said)
+void Form1::runPicturePass(PicturePass::Work work, const Message& what,
+                           const std::function<void(std::int64_t changed)>& said)
 {
     setBusy(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_pass->start(picBackBuffer->image(), std::move(work), [this, said](std::optional<PicturePass::Made> made) {
-        QApplication::restoreOverrideCursor();
-        if (!made) {
-            endBusy();
-            showError(Described({}, kNotEnoughMemory));
-            return;
-        }
-        withMemory([&] {
-            picBackBuffer->setPicture(made->picture);
-            picSide->setAutoRedraw(false);
-            showWorkingCopy();
-            pictureChanged();
-            if (said)
-                said(made->changed);
-        });
-        // Last: a close asked for meanwhile happens here.
-        if (isBusy())
-            endBusy();
-    });
+    m_pass->start(picBackBuffer->image(), std::move(work),
+                  [this, said, step = &what](std::optional<PicturePass::Made> made) {
+                      QApplication::restoreOverrideCursor();
+                      if (!made) {
+                          endBusy();
+                          showError(Described({}, kNotEnoughMemory));
+                          return;
+                      }
+                      withMemory([&] {
+                          const QImage before = picBackBuffer->picture();
+                          picBackBuffer->setPicture(made->picture);
+                          picSide->setAutoRedraw(false);
+                          showWorkingCopy();
+                          pictureChanged();
+                          recordPictureChange(before, pictureIdentity(), *step);
+                          if (said)
+                              said(made->changed);
+                      });
+                      // Last: a close asked for meanwhile happens here.
+                      if (isBusy())
+                          endBusy();
+                  });
 }
 
 // ---------------------------------------------------------------------------
@@ -191,12 +198,14 @@ void Form1::runPicturePass(PicturePass::Work work, const std::function<void(std:
 void Form1::btnFlip_Click()
 {
     withMemory([this] {
+        const QImage before = picBackBuffer->picture();
         FlipPicture(*picSide, *picBackBuffer);
         picSide->setAutoRedraw(false);
         // The display would otherwise keep the picture from before the flip
         // beside the new working copy.
         showWorkingCopy();
         pictureChanged();
+        recordPictureChange(before, pictureIdentity(), kStepFlip);
     });
 }
 
@@ -209,9 +218,11 @@ void Form1::btnInvert_Click()
         showError(tolerance.error());
         return;
     }
-    runPicturePass([tolerance = *tolerance](const QImage& picture) {
-        return PicturePass::Made{InvertedPicture(picture, tolerance), 0};
-    });
+    runPicturePass(
+        [tolerance = *tolerance](const QImage& picture) {
+            return PicturePass::Made{InvertedPicture(picture, tolerance), 0};
+        },
+        kStepInvert);
 }
 
 } // namespace centrafix

@@ -9,6 +9,7 @@ namespace centrafix {
 // control it stands for, so both ways in do the same.
 struct WindowMenus {
     QMenu* file = nullptr;
+    QMenu* edit = nullptr;
     QMenu* view = nullptr;
     QMenu* picture = nullptr;
     QMenu* language = nullptr;
@@ -17,10 +18,14 @@ struct WindowMenus {
     QAction* paste = nullptr;
     QAction* saveResults = nullptr;
     QAction* savePicture = nullptr;
+    QAction* saveWorkingPicture = nullptr;
     QAction* saveChart = nullptr;
     QAction* copyTable = nullptr;
     QAction* copyBitmap = nullptr;
     QAction* quit = nullptr;
+
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
 
     QAction* fit = nullptr;
     QAction* actualSize = nullptr;

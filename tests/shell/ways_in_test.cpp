@@ -108,7 +108,7 @@ TEST_F(WaysIn, TheMenusSpeakTheWindowsLanguage)
     EXPECT_EQ(get<QPushButton>("btnAnalyze")->toolTip(), "Measure the ticked colors – F5");
 
     // The language entries move the language box, as choosing there does.
-    form->menuBar()->actions()[3]->menu()->actions()[0]->trigger();
+    form->menuBar()->actions()[4]->menu()->actions()[0]->trigger(); // File, Edit, View, Picture, Language
     EXPECT_EQ(get<QComboBox>("cbLanguage")->currentText(), "Deutsch");
     EXPECT_EQ(get<QPushButton>("btnOpen")->text(), "Ö&ffnen...");
 }

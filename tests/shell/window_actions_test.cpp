@@ -18,15 +18,17 @@ namespace {
 
 // What a run or a picture pass switches off: all that would replace, change
 // or draw over the working copy, and the language the run writes in.
-const std::set<QString> kOffWhileBusy{"actOpen",    "actPaste",     "actFlip",       "actInvert",
-                                      "actCleanUp", "actScaleLine", "actCopyBitmap", "actSavePicture",
-                                      "actAnalyze", "actGerman",    "actEnglish"};
+const std::set<QString> kOffWhileBusy{"actOpen",       "actPaste",       "actFlip",
+                                      "actInvert",     "actCleanUp",     "actScaleLine",
+                                      "actCopyBitmap", "actSavePicture", "actSaveWorkingPicture",
+                                      "actAnalyze",    "actGerman",      "actEnglish"};
 
-const char* const kCommands[] = {"actOpen",      "actPaste",      "actSaveResults",  "actSavePicture", "actSaveChart",
-                                 "actCopyTable", "actCopyBitmap", "actQuit",         "actFit",         "actActualSize",
-                                 "actZoomIn",    "actZoomOut",    "actLoadingChart", "actAnalyze",     "actFlip",
-                                 "actInvert",    "actCleanUp",    "actScaleLine",    "actShowAC",      "actShowCG",
-                                 "actGerman",    "actEnglish"};
+const char* const kCommands[] = {
+    "actOpen",       "actPaste",     "actSaveResults", "actSavePicture",  "actSaveWorkingPicture",
+    "actSaveChart",  "actCopyTable", "actCopyBitmap",  "actQuit",         "actFit",
+    "actActualSize", "actZoomIn",    "actZoomOut",     "actLoadingChart", "actAnalyze",
+    "actFlip",       "actInvert",    "actCleanUp",     "actScaleLine",    "actShowAC",
+    "actShowCG",     "actGerman",    "actEnglish"};
 
 // The buttons and the actions they show.
 const std::pair<const char*, const char*> kButtons[] = {
