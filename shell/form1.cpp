@@ -3,6 +3,8 @@
 
 #include "form1.h"
 
+#include "plan_tool_texts.h"
+
 #include "frozen_column_grid.h"
 #include "loading_chart_window.h"
 
@@ -119,10 +121,10 @@ void Form1::setBusy(bool busy)
 {
     if (busy && m_activity == Activity::ScaleLine)
         leaveScaleLine();
-    if (busy && m_activity == Activity::Idle)
+    if (busy && (m_activity == Activity::Idle || m_activity == Activity::PlanTool))
         m_activity = Activity::Busy;
     else if (!busy && isBusy())
-        m_activity = Activity::Idle;
+        m_activity = m_planTool ? Activity::PlanTool : Activity::Idle; // a fill tool stays for the next region
     updateActions();
 }
 
@@ -243,6 +245,11 @@ void Form1::Form_KeyPress(int KeyAscii)
         cancelScaleLine();
         return;
     }
+    if (m_activity == Activity::PlanTool) {
+        leavePlanTool();
+        setStatus(text(kToolEnded));
+        return;
+    }
     m_run->requestAbort();
     if (btnAnalyze->isDown())
         m_escBeforeRun = true;
@@ -361,6 +368,10 @@ void Form1::picSide_MouseDown(int Button, int /*Shift*/, float X, float Y)
 {
     if (m_activity == Activity::ScaleLine && Button == 1) {
         beginScaleLine(X, Y);
+        return;
+    }
+    if (m_activity == Activity::PlanTool && Button == 1) {
+        planToolClick(X, Y);
         return;
     }
     const Result<double> scale = m_document.scaleFactor();

@@ -8,6 +8,7 @@
 #include "engine/quarter_chord_marks.h"
 #include "engine/run_types.h"
 #include "engine/string_table.h"
+#include "picture/edits/paint_fill.h"
 #include "picture_pass.h"
 #include "twips.h"
 #include "zoom.h"
@@ -461,11 +462,31 @@ private:
     enum class Activity {
         Idle,
         ScaleLine,     // the next left drag on the picture draws the scale line
+        PlanTool,      // the next left clicks on the picture go to m_planTool
         Busy,          // an analysis or a picture pass holds the working copy
         BusyThenClose, // the same, and the window closes when it ends
         Closed,        // the settings are written; the window is done
     };
     Activity m_activity = Activity::Idle;
+
+    // The plan tools: which one takes the clicks on the picture, the points
+    // clicked so far, and what the fill and the colour mapping go by.
+    enum class PlanTool { Fill, Map, Straighten, Level, Mirror, Crop };
+    std::optional<PlanTool> m_planTool;
+    std::vector<QPointF> m_toolPoints;
+    FillSettings m_fillSettings;
+    double m_mapTolerance = defaults::kMapTolerance;
+    int m_mapTarget = 0;
+    void startPlanTool(PlanTool tool);
+    void leavePlanTool();
+    void showPlanToolHint();
+    void planToolClick(float X, float Y);
+    void planToolRelease(float X, float Y);
+    void fillAt(QPoint seed);
+    void mapAt(QPoint pixel);
+    void straightenAt(const std::vector<QPointF>& corners);
+    int fillColour() const;
+    void askFillSettings();
 };
 
 } // namespace centrafix

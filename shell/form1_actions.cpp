@@ -9,6 +9,7 @@
 #include "frozen_column_grid.h"
 #include "history_texts.h"
 #include "loading_chart_window.h"
+#include "plan_tool_texts.h"
 
 #include "menu_texts.h"
 #include "panel_texts.h"
@@ -100,6 +101,14 @@ void Form1::buildMenus()
     m.scaleLine =
         AddAction(m.picture, "actScaleLine", {QKeySequence(Qt::CTRL | Qt::Key_L)}, [this] { startScaleLine(); });
     m.picture->addSeparator();
+    m.fill = AddAction(m.picture, "actFill", {}, [this] { startPlanTool(PlanTool::Fill); });
+    m.mapColour = AddAction(m.picture, "actMapColour", {}, [this] { startPlanTool(PlanTool::Map); });
+    m.fillSettings = AddAction(m.picture, "actFillSettings", {}, [this] { askFillSettings(); });
+    m.straighten = AddAction(m.picture, "actStraighten", {}, [this] { startPlanTool(PlanTool::Straighten); });
+    m.level = AddAction(m.picture, "actLevel", {}, [this] { startPlanTool(PlanTool::Level); });
+    m.mirrorRow = AddAction(m.picture, "actMirrorRow", {}, [this] { startPlanTool(PlanTool::Mirror); });
+    m.crop = AddAction(m.picture, "actCrop", {}, [this] { startPlanTool(PlanTool::Crop); });
+    m.picture->addSeparator();
     m.showAC = m.picture->addAction(QString());
     m.showAC->setObjectName(QStringLiteral("actShowAC"));
     m.showCG = m.picture->addAction(QString());
@@ -135,8 +144,9 @@ void Form1::updateActions()
 {
     const bool busy = isBusy();
     const WindowMenus& m = *m_menus;
-    for (QAction* a : {m.open, m.paste, m.flip, m.invert, m.cleanUp, m.scaleLine, m.copyBitmap, m.savePicture,
-                       m.saveWorkingPicture, m.analyze, m.german, m.english})
+    for (QAction* a :
+         {m.open, m.paste, m.flip, m.invert, m.cleanUp, m.scaleLine, m.copyBitmap, m.savePicture, m.saveWorkingPicture,
+          m.analyze, m.german, m.english, m.fill, m.mapColour, m.straighten, m.level, m.mirrorRow, m.crop})
         a->setEnabled(!busy);
     updateUndoActions();
     // A chart is there to save once a run has made one; results once a run
@@ -175,6 +185,13 @@ void Form1::setMenuTexts()
                                                            {m.invert, &msg::InvertBW},
                                                            {m.cleanUp, &kCleanUpMenu},
                                                            {m.scaleLine, &kScaleLineMenu},
+                                                           {m.fill, &kFillTool},
+                                                           {m.mapColour, &kMapTool},
+                                                           {m.fillSettings, &kFillSettingsMenu},
+                                                           {m.straighten, &kStraightenTool},
+                                                           {m.level, &kLevelTool},
+                                                           {m.mirrorRow, &kMirrorTool},
+                                                           {m.crop, &kCropTool},
                                                            {m.showAC, &msg::ShowAreaAC},
                                                            {m.showCG, &msg::ShowAreaCG},
                                                            {m.german, &kGermanName},

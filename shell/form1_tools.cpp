@@ -36,6 +36,8 @@ namespace centrafix {
 
 void Form1::startScaleLine()
 {
+    if (m_activity == Activity::PlanTool)
+        leavePlanTool();
     if (m_activity != Activity::Idle && m_activity != Activity::ScaleLine)
         return;
     m_activity = Activity::ScaleLine;
@@ -79,6 +81,8 @@ void Form1::picSide_MouseUp(int Button, int /*Shift*/, float X, float Y)
 {
     if (m_lineStart && Button == 1)
         endScaleLine(X, Y);
+    else if (m_activity == Activity::PlanTool && Button == 1)
+        planToolRelease(X, Y);
 }
 
 void Form1::beginScaleLine(float X, float Y)
@@ -168,28 +172,34 @@ void Form1::runPicturePass(PicturePass::Work work, const Message& what,
 {
     setBusy(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_pass->start(picBackBuffer->image(), std::move(work),
-                  [this, said, step = &what](std::optional<PicturePass::Made> made) {
-                      QApplication::restoreOverrideCursor();
-                      if (!made) {
-                          endBusy();
-                          showError(Described({}, kNotEnoughMemory));
-                          return;
-                      }
-                      withMemory([&] {
-                          const QImage before = picBackBuffer->picture();
-                          picBackBuffer->setPicture(made->picture);
-                          picSide->setAutoRedraw(false);
-                          showWorkingCopy();
-                          pictureChanged();
-                          recordPictureChange(before, pictureIdentity(), *step);
-                          if (said)
-                              said(made->changed);
-                      });
-                      // Last: a close asked for meanwhile happens here.
-                      if (isBusy())
-                          endBusy();
-                  });
+    m_pass->start(
+        picBackBuffer->image(), std::move(work), [this, said, step = &what](std::optional<PicturePass::Made> made) {
+            QApplication::restoreOverrideCursor();
+            if (!made || made->refusal) {
+                endBusy();
+                showError(made ? *made->refusal : Described({}, kNotEnoughMemory));
+                return;
+            }
+            withMemory([&] {
+                const QImage before = picBackBuffer->picture();
+                picBackBuffer->setPicture(made->picture);
+                picSide->setAutoRedraw(false);
+                showWorkingCopy();
+                pictureChanged();
+                recordPictureChange(before, pictureIdentity(), *step);
+                if (made->unitsPerPixel) {
+                    // Set as if typed: the origin keeps its pixel and follows.
+                    txtScale->setText(
+                        QString::fromStdString(ScaleTextFromLine(*made->unitsPerPixel, 1.0, decimalSeparator())));
+                    txtScale->setCursorPosition(0);
+                }
+                if (said)
+                    said(made->changed);
+            });
+            // Last: a close asked for meanwhile happens here.
+            if (isBusy())
+                endBusy();
+        });
 }
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/error.h"
+
 #include <QImage>
 #include <QObject>
 
@@ -25,6 +27,11 @@ public:
     struct Made {
         QImage picture;
         std::int64_t changed = 0;
+        // A step that refused (a fill that leaked, a crooked quadrilateral):
+        // the picture stays as it was and the window says why.
+        std::optional<Error> refusal;
+        // A straightening's scale, in length units per pixel.
+        std::optional<double> unitsPerPixel;
     };
     // Runs on the worker: it may read only the picture it is given.
     using Work = std::function<Made(const QImage& picture)>;

@@ -38,6 +38,13 @@ struct WindowMenus {
     QAction* invert = nullptr;
     QAction* cleanUp = nullptr;
     QAction* scaleLine = nullptr;
+    QAction* fill = nullptr;
+    QAction* mapColour = nullptr;
+    QAction* fillSettings = nullptr;
+    QAction* straighten = nullptr;
+    QAction* level = nullptr;
+    QAction* mirrorRow = nullptr;
+    QAction* crop = nullptr;
     QAction* showAC = nullptr;
     QAction* showCG = nullptr;
 
