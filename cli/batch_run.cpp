@@ -115,8 +115,10 @@ int RunBatch(const BatchOptions& options)
         RunPicture(options, options.picturePath, OutputSeparator(options), !options.annotatedPath.isEmpty());
     if (!run)
         return ReportError(run.error(), language, ExitStatusOf(run.error()));
+    // Memory that ran out while drawing the annotated picture is told as
+    // such (status 1), as it is while reading or measuring.
     if (std::optional<Error> error = WriteFiles(options, **run))
-        return ReportError(*error, language);
+        return ReportError(*error, language, ExitStatusOf(*error));
     if (const std::optional<Error> failure = PrintResults(options, **run))
         return EndAfterStdoutFailure(*failure, language, 0);
     // Said, not failed: the numbers are what the picture gives at these settings.

@@ -48,6 +48,16 @@ void DrawLabel(QPainter& painter, QPointF baseline, const QString& text, const Q
     painter.drawText(baseline, text);
 }
 
+// Qt fills a tall rectangle on several threads of its own and waits for
+// them; where the system can start no thread (memory short, an address-space
+// limit) it waits forever. Strips of 64 rows are filled on this thread.
+void FillInStrips(QPainter& painter, const QRectF& rect, const QColor& colour)
+{
+    constexpr double kStrip = 64.0;
+    for (double top = rect.top(); top < rect.bottom(); top += kStrip)
+        painter.fillRect(QRectF(rect.left(), top, rect.width(), std::min(kStrip, rect.bottom() - top)), colour);
+}
+
 } // namespace
 
 BalanceShapes BalanceShapesOf(const aero::Balance& balance, const BalancePlacement& placement)
@@ -98,7 +108,7 @@ void DrawBalanceMarks(QPainter& painter, const aero::Balance& balance, const Bal
     // The band first, under the bars and the neutral point.
     const QRectF band(Zoomed(shapes.cgBand.topLeft(), zoom), Zoomed(shapes.cgBand.bottomRight(), zoom));
     if (Finite(band.topLeft()) && Finite(band.bottomRight())) {
-        painter.fillRect(band, kBandFill);
+        FillInStrips(painter, band, kBandFill);
         painter.setPen(QPen(kBandEdge, 2.0));
         painter.drawLine(band.topLeft(), band.bottomLeft());
         painter.drawLine(band.topRight(), band.bottomRight());

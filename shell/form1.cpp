@@ -198,6 +198,8 @@ void Form1::Form_Load()
     m_document.setUnit(stored.unit.value_or(QString()).toStdString());
     txtScaleUnit->setText(stored.unit.value_or(QString()));
     m_cleanUpThreshold = stored.cleanUpThreshold;
+    m_fillSettings = stored.fill;
+    m_mapTolerance = stored.mapTolerance;
     setBalanceSettings(stored.balance);
     actShowBalance->setChecked(stored.showBalance);
     if (read.unreadable)
@@ -228,6 +230,8 @@ void Form1::Form_Unload()
     if (m_unitGiven)
         values.unit = QString::fromStdString(m_document.unit());
     values.cleanUpThreshold = m_cleanUpThreshold;
+    values.fill = m_fillSettings;
+    values.mapTolerance = m_mapTolerance;
     values.balance = m_document.balanceSettings();
     values.showBalance = actShowBalance->isChecked();
     // The program's own file; this system's executables have no ".exe". A

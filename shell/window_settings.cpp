@@ -5,6 +5,7 @@
 
 #include "engine/balance_fields.h"
 #include "engine/number_text.h"
+#include "engine/scale_from_line.h"
 #include "picture/files/atomic_file.h"
 
 #include <QDir>
@@ -107,6 +108,18 @@ aero::BalanceSettings StoredBalance(const std::function<std::optional<QString>(c
     return balance;
 }
 
+// A key written when its value differs from the default or the file has it
+// already: a file that never had it stays as it was, and a value set back
+// to its default does not leave the old one behind.
+void AddUnlessDefault(IniValues& entries, const IniSection& old, const QString& key, const QString& value,
+                      bool isDefault)
+{
+    const bool stored =
+        std::any_of(old.entries.begin(), old.entries.end(), [&key](const IniEntry& entry) { return entry.key == key; });
+    if (!isDefault || stored)
+        entries.emplace_back(key, value);
+}
+
 // The balance's keys: a file that never had them stays as it was while they
 // hold their defaults, and one that had them gets each of them written, so a
 // value set back to its default does not leave the old one behind.
@@ -114,10 +127,7 @@ void AddBalance(IniValues& entries, const aero::BalanceSettings& balance, bool s
 {
     const aero::BalanceSettings defaults;
     const auto add = [&](const QString& key, const QString& value, bool isDefault) {
-        const bool stored = std::any_of(old.entries.begin(), old.entries.end(),
-                                        [&key](const IniEntry& entry) { return entry.key == key; });
-        if (!isDefault || stored)
-            entries.emplace_back(key, value);
+        AddUnlessDefault(entries, old, key, value, isDefault);
     };
     for (int i = 1; i <= kObjectCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
@@ -136,6 +146,34 @@ void AddBalance(IniValues& entries, const aero::BalanceSettings& balance, bool s
     add(QStringLiteral("ShowBalance"), showBalance ? QStringLiteral("1") : QStringLiteral("0"), showBalance);
     // No typed C.G. is an empty key, read as none.
     add(QStringLiteral("TypedCg"), balance.typedCgX ? Stored(*balance.typedCgX) : QString(), !balance.typedCgX);
+}
+
+// The plan tools' settings, each a whole number in its range (the tolerance
+// any number above 0 up to 766); anything else keeps the default.
+void StoredPlanTools(StoredSettings& values, const std::function<std::optional<QString>(const QString&)>& text)
+{
+    const auto whole = [&](const QString& key, int low, int high, int& into) {
+        bool ok = false;
+        const int value = text(key).value_or(QString()).trimmed().toInt(&ok);
+        if (ok && value >= low && value <= high)
+            into = value;
+    };
+    whole(QStringLiteral("LineThreshold"), 1, 765, values.fill.lineThreshold);
+    whole(QStringLiteral("FillGap"), 0, 50, values.fill.gap);
+    if (const std::optional<QString> tolerance = text(QStringLiteral("MapTolerance")))
+        if (const Result<double> read = ReadRealLength(tolerance->toStdString(), "."); read && *read <= 766.0)
+            values.mapTolerance = *read;
+}
+
+void AddPlanTools(IniValues& entries, const StoredSettings& values, const IniSection& old)
+{
+    const auto add = [&](const QString& key, const QString& value, bool isDefault) {
+        AddUnlessDefault(entries, old, key, value, isDefault);
+    };
+    add(QStringLiteral("LineThreshold"), QString::number(values.fill.lineThreshold),
+        values.fill.lineThreshold == defaults::kLineThreshold);
+    add(QStringLiteral("FillGap"), QString::number(values.fill.gap), values.fill.gap == defaults::kFillGap);
+    add(QStringLiteral("MapTolerance"), Stored(values.mapTolerance), values.mapTolerance == defaults::kMapTolerance);
 }
 
 const QString kSidePanelKey = QStringLiteral("SidePanelWidth");
@@ -201,6 +239,7 @@ SettingsRead ReadStoredSettings(const QString& path)
     values.panels = {PanelSize(text(kSidePanelKey)), PanelSize(text(kResultsPanelKey)), PanelSize(text(kReportKey))};
     values.balance = StoredBalance(text);
     values.showBalance = text(QStringLiteral("ShowBalance")).value_or(QStringLiteral("1")).trimmed() != u'0';
+    StoredPlanTools(values, text);
     if (const std::optional<QString> language = text(QStringLiteral("Language")))
         values.languageIndex = LanguageFromText(*language);
     return read;
@@ -234,7 +273,9 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
                                     {kReportKey, values.panels.report}})
         if (size)
             entries.emplace_back(key, QString::number(*size));
-    AddBalance(entries, values.balance, values.showBalance, FindIniSection(*old, QString::fromUtf8(kSettingsSection)));
+    const IniSection oldSection = FindIniSection(*old, QString::fromUtf8(kSettingsSection));
+    AddBalance(entries, values.balance, values.showBalance, oldSection);
+    AddPlanTools(entries, values, oldSection);
     const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
     return WriteFileSafely(path, kCannotSaveSettings,

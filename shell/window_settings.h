@@ -7,6 +7,7 @@
 #include "engine/string_table.h"
 
 #include "aero/balance.h"
+#include "picture/edits/paint_fill.h"
 
 #include <QLocale>
 #include <QString>
@@ -60,6 +61,10 @@ struct StoredSettings {
     // default), and whether its marks are drawn.
     aero::BalanceSettings balance;
     bool showBalance = true;
+    // The plan tools': how a fill tells lines from paper, and the colour
+    // mapping's tolerance (a stored value out of range keeps the default).
+    FillSettings fill;
+    double mapTolerance = defaults::kMapTolerance;
 };
 
 // The settings file: the INI file a test names, or the user's own, where
@@ -82,6 +87,7 @@ SettingsRead ReadStoredSettings(const QString& path);
 // "SidePanelWidth", "ResultsPanelHeight" and "ReportWidth" when they are set,
 // then the balance's: "Role1" to "Role7", "Height1" to "Height7",
 // "MarginLow", "MarginHigh", "TailEfficiency", "ShowBalance" and "TypedCg",
+// then the plan tools': "LineThreshold", "FillGap" and "MapTolerance",
 // each when it differs from its default or the file has it already. Every other line of the file stays byte for byte, and a
 // failed write leaves the old file; a file that cannot be read is not written
 // over.

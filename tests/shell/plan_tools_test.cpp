@@ -1,0 +1,156 @@
+// The plan tools as a user meets them: a line drawing cropped by a drag and
+// filled by clicks, a leak refused, undo back to the drawing bit for bit,
+// and the batch command given the same steps measuring exactly what the
+// window measured.
+
+#include "form1_fixture.h"
+
+#include "cli/batch_options.h"
+#include "cli/picture_run.h"
+#include "engine/results_grid.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSpinBox>
+
+using namespace centrafix;
+using test::Form1Test;
+
+namespace {
+
+// A plan as it comes: a wing and a tailplane outlined in black, a dimension
+// line and a title beside them, anti-aliased as a scan or a PDF gives it.
+QImage LineDrawing()
+{
+    QImage image(500, 360, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 3));
+    p.drawPolygon(QPolygonF({{60, 60}, {300, 90}, {300, 150}, {60, 180}}));
+    p.drawRect(QRectF(360, 80, 80, 70));
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(60, 220, 300, 220);
+    p.drawLine(60, 212, 60, 228);
+    p.drawLine(300, 212, 300, 228);
+    p.drawText(QPointF(150, 250), QStringLiteral("240 mm"));
+    p.drawText(QPointF(60, 300), QStringLiteral("Tragfläche und Höhenleitwerk 1:10"));
+    return image;
+}
+
+class PlanTools : public Form1Test {
+protected:
+    void trigger(const char* name)
+    {
+        QAction* a = form->findChild<QAction*>(name);
+        ASSERT_NE(a, nullptr) << name;
+        a->trigger();
+    }
+    QPoint inside(QPoint p) const
+    {
+        const double z = form->findChild<PictureView*>("picSide")->zoom();
+        return QPoint(static_cast<int>(p.x() * z + z * 0.5), static_cast<int>(p.y() * z + z * 0.5));
+    }
+    void click(QPoint pixel)
+    {
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, inside(pixel));
+        mouse(QEvent::MouseButtonRelease, Qt::LeftButton, inside(pixel));
+        waitForWork();
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, inside(from));
+        mouse(QEvent::MouseMove, Qt::LeftButton, inside(to));
+        mouse(QEvent::MouseButtonRelease, Qt::LeftButton, inside(to));
+        waitForWork();
+    }
+    void chooseColour(int i) { list()->setCurrentCell(i - 1, 0); }
+    QImage picture() { return workingCopy().picture(); }
+};
+
+} // namespace
+
+TEST_F(PlanTools, ACroppedAndFilledDrawingMeasuresAsTheBatchCommandWithTheSameSteps)
+{
+    open();
+    get<QComboBox>("cbLanguage")->setCurrentIndex(1);
+    const QString path = dir.filePath("plan.png");
+    ASSERT_TRUE(LineDrawing().save(path));
+    form->openPictureFile(path);
+    trigger("actActualSize"); // the clicks land on whole pixels
+    const QImage drawing = picture();
+
+    trigger("actCrop");
+    drag({20, 20}, {479, 319});
+    ASSERT_EQ(picture().size(), QSize(460, 300));
+    const QImage cropped = picture();
+
+    trigger("actFill");
+    chooseColour(2);
+    click({130, 100}); // inside the wing
+    chooseColour(4);
+    click({380, 100}); // inside the tailplane
+    EXPECT_EQ(picture().pixel(130, 100), qRgb(255, 0, 0));
+    EXPECT_EQ(picture().pixel(380, 100), qRgb(0, 0, 255));
+    EXPECT_TRUE(form->messages.isEmpty()) << form->messages.join('\n').toStdString();
+
+    // Outside every outline the fill reaches the border: refused, named,
+    // nothing changed, and the tool stays for the next click.
+    const QImage filled = picture();
+    click({5, 5});
+    ASSERT_EQ(form->messages.size(), 1);
+    EXPECT_TRUE(form->messages[0].contains("(5, 5)")) << form->messages[0].toStdString();
+    EXPECT_EQ(picture(), filled);
+    pressEsc();
+
+    tickAllColours();
+    analyze();
+    const QString window = copyTable();
+
+    BatchOptions options;
+    ASSERT_FALSE(ParseBatchOptions({"centrafix-cli", path, "--language", "en", "--crop", "20,20,460,300", "--fill",
+                                    "130,100=red", "--fill", "380,100=blue"},
+                                   options));
+    const Result<std::shared_ptr<PictureRun>> batch = RunPicture(options, path, ".", false);
+    ASSERT_TRUE(batch.ok()) << ErrorText(batch.error(), kEnglish);
+    EXPECT_EQ(window, TableText((*batch)->result, kEnglish));
+
+    // Undo goes back through both fills and the crop to the drawing.
+    trigger("actUndo");
+    trigger("actUndo");
+    EXPECT_EQ(picture(), cropped);
+    trigger("actUndo");
+    EXPECT_EQ(picture(), drawing);
+}
+
+TEST_F(PlanTools, TheFillSettingsAreKeptAndAStoredValueOutOfRangeKeepsItsDefault)
+{
+    store("FillGap", "99");
+    store("MapTolerance", "abc");
+    open();
+    int gap = -1;
+    ASSERT_TRUE(answeringDialog([&] { trigger("actFillSettings"); },
+                                [&](QDialog& d) {
+                                    gap = d.findChild<QSpinBox*>("spinGap")->value();
+                                    d.findChild<QSpinBox*>("spinThreshold")->setValue(300);
+                                    d.findChild<QSpinBox*>("spinGap")->setValue(4);
+                                    d.accept();
+                                }));
+    EXPECT_EQ(gap, 2) << "a stored 99 is no gap the fill takes";
+    form->close();
+    const QSettings stored(storePath(), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("Centrafix/LineThreshold").toString(), "300");
+    EXPECT_EQ(stored.value("Centrafix/FillGap").toString(), "4");
+    EXPECT_EQ(stored.value("Centrafix/MapTolerance").toString(), "60") << "written back, as the file had the key";
+
+    open();
+    int threshold = -1;
+    ASSERT_TRUE(answeringDialog([&] { trigger("actFillSettings"); },
+                                [&](QDialog& d) {
+                                    threshold = d.findChild<QSpinBox*>("spinThreshold")->value();
+                                    d.reject();
+                                }));
+    EXPECT_EQ(threshold, 300);
+}
