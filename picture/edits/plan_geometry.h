@@ -16,6 +16,9 @@ namespace centrafix {
 struct StraightenedPlan {
     QImage picture;
     double unitsPerPixel = 1.0;
+    // Where the rectangle of known size lies in `picture`: from the pixel of
+    // its top left corner to that of its bottom right one.
+    QRect rectangle;
 };
 
 // Removes the perspective of a photographed drawing: `corners` are the four
@@ -25,8 +28,7 @@ struct StraightenedPlan {
 // implementation for how). Refused, with nothing made: a degenerate or
 // self-crossing quadrilateral, a corner outside the picture, a zero,
 // negative or non-finite size, a result beyond the picture limit.
-Result<StraightenedPlan> StraightenPicture(const QImage& picture, const std::array<QPointF, 4>& corners,
-                                           QSizeF size);
+Result<StraightenedPlan> StraightenPicture(const QImage& picture, const std::array<QPointF, 4>& corners, QSizeF size);
 
 // Turned so that the line from `from` to `to` runs horizontally. Refused when
 // the two points coincide or lie outside the picture.
