@@ -32,10 +32,12 @@ inline std::uint32_t Mix(std::uint32_t p, std::uint32_t q, std::uint32_t a)
 
 inline std::uint32_t Bilinear(const SourceRows& src, double sx, double sy)
 {
-    // Weights in 1/256 of a pixel; floor, not truncation, for the half pixel
-    // left of and above the first pixel centre.
-    const auto qx = static_cast<std::int64_t>(std::floor(sx * 256.0 + 0.5));
-    const auto qy = static_cast<std::int64_t>(std::floor(sy * 256.0 + 0.5));
+    // Weights in 1/256 of a pixel. A point is never more than half a pixel
+    // left of or above the first pixel centre, so a pixel's worth added
+    // makes truncation the floor (std::floor is a library call on plain
+    // x86-64).
+    const auto qx = static_cast<std::int64_t>(sx * 256.0 + 256.5) - 256;
+    const auto qy = static_cast<std::int64_t>(sy * 256.0 + 256.5) - 256;
     const int x0 = static_cast<int>(qx >> 8), y0 = static_cast<int>(qy >> 8);
     const auto wx = static_cast<std::uint32_t>(qx & 255), wy = static_cast<std::uint32_t>(qy & 255);
     const int xa = std::max(x0, 0), xb = std::min(x0 + 1, src.width - 1);
@@ -51,8 +53,9 @@ inline std::uint32_t Bilinear(const SourceRows& src, double sx, double sy)
 
 inline std::uint32_t Nearest(const SourceRows& src, double sx, double sy)
 {
-    const int x = std::clamp(static_cast<int>(std::floor(sx + 0.5)), 0, src.width - 1);
-    const int y = std::clamp(static_cast<int>(std::floor(sy + 0.5)), 0, src.height - 1);
+    // Truncation as the floor, as above.
+    const int x = std::min(static_cast<int>(sx + 1.5) - 1, src.width - 1);
+    const int y = std::min(static_cast<int>(sy + 1.5) - 1, src.height - 1);
     return src.row(y)[x] | 0xFF000000u;
 }
 
@@ -67,8 +70,9 @@ void ResampleRows(const SourceRows& src, uchar* outBits, qsizetype outBytesPerLi
             // Each pixel from its own coordinates, not by steps along the row,
             // so that no error builds up over a wide picture.
             const double w = m.m13() * x + m.m23() * y + m.m33();
-            const double sx = (m.m11() * x + m.m21() * y + m.m31()) / w;
-            const double sy = (m.m12() * x + m.m22() * y + m.m32()) / w;
+            const double inverse = 1.0 / w;
+            const double sx = (m.m11() * x + m.m21() * y + m.m31()) * inverse;
+            const double sy = (m.m12() * x + m.m22() * y + m.m32()) * inverse;
             // Written so that NaN lands outside too.
             if (!(w > 0.0 && sx >= left && sx < right && sy >= top && sy < bottom)) {
                 out[x] = kWhiteWord;
