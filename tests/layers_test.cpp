@@ -30,12 +30,17 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"picture/files", {"engine", "aero"}},
     {"picture/formats", {"picture/files", "engine", "aero"}},
     {"picture/metafile", {"picture/formats", "picture/files", "engine", "aero"}},
+    {"picture/edits", {"picture/formats", "picture/files", "engine", "aero"}},
     {"picture", {"picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
     {"chart", {"picture", "picture/files", "engine", "aero"}},
-    {"document", {"picture", "picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
+    {"document",
+     {"picture", "picture/edits", "picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
     {"shell",
-     {"document", "chart", "picture", "picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
-    {"cli", {"document", "chart", "picture", "picture/metafile", "picture/formats", "picture/files", "engine", "aero"}},
+     {"document", "chart", "picture", "picture/edits", "picture/metafile", "picture/formats", "picture/files", "engine",
+      "aero"}},
+    {"cli",
+     {"document", "chart", "picture", "picture/edits", "picture/metafile", "picture/formats", "picture/files", "engine",
+      "aero"}},
 };
 
 struct Source {
