@@ -60,18 +60,20 @@ qint64 Pixels(const Layout& layout)
 }
 
 // The photo's own extent as the map sends it; all of the plane when part of
-// the photo lies behind the horizon of the drawing's plane.
-QRectF MappedPhoto(const QImage& photo, const QTransform& toRect)
+// the photo lies behind the horizon of the drawing's plane. (Not by
+// QTransform::map, which clamps the third coordinate near zero.)
+QRectF MappedPhoto(const QImage& photo, const QTransform& m)
 {
     const double r = photo.width() - 0.5, b = photo.height() - 0.5;
     QPolygonF mapped;
     for (const QPointF p : {QPointF(-0.5, -0.5), QPointF(r, -0.5), QPointF(r, b), QPointF(-0.5, b)}) {
-        const double w = toRect.m13() * p.x() + toRect.m23() * p.y() + toRect.m33();
+        const double w = m.m13() * p.x() + m.m23() * p.y() + m.m33();
         if (!(w > 0.0)) {
             constexpr double kAll = 1e12;
             return QRectF(QPointF(-kAll, -kAll), QPointF(kAll, kAll));
         }
-        mapped << toRect.map(p);
+        mapped << QPointF((m.m11() * p.x() + m.m21() * p.y() + m.m31()) / w,
+                          (m.m12() * p.x() + m.m22() * p.y() + m.m32()) / w);
     }
     return mapped.boundingRect();
 }
