@@ -89,6 +89,22 @@ TEST(Level, ALevelLineChangesNothingAndAnUprightOneTurnsAQuarter)
             ASSERT_EQ(turned->pixel(x, y), picture.pixel(30 - y, x)) << x << ", " << y;
 }
 
+TEST(Level, ATurnedPictureKeepsItsArea)
+{
+    // Every pixel of the picture, its edges included, lands in the turned
+    // one: as many black pixels as before, but for a few along the edges
+    // (a slope of few digits, which would line the pixels up in steps).
+    QImage black(400, 300, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    const Result<QImage> turned = LevelPicture(black, QPointF(0, 0), QPointF(300, 37));
+    ASSERT_TRUE(turned.ok());
+    std::int64_t count = 0;
+    for (int y = 0; y < turned->height(); ++y)
+        for (int x = 0; x < turned->width(); ++x)
+            count += (turned->pixel(x, y) | 0xFF000000u) == kBlack ? 1 : 0;
+    EXPECT_NEAR(count, 400 * 300, 30);
+}
+
 TEST(Level, RefusesPointsItCannotTurnBy)
 {
     const QImage picture = Tilted();

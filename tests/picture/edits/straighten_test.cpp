@@ -194,6 +194,20 @@ TEST(Straighten, AnUnskewedRectangleIsTheIdentityUpToScale)
         for (int x = 0; x < 30; ++x)
             ASSERT_EQ(turned->picture.pixel(x, y), picture.pixel(39 - y, x)) << x << ", " << y;
 
+    // Painted in the eight colours, resampled by the nearest pixel: the
+    // same, to the last row and column.
+    QImage painted(40, 30, QImage::Format_RGB32);
+    std::mt19937 random(9);
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            painted.setPixel(x, y, ToRasterWord(kObjectColors[random() % kObjectColors.size()]));
+    for (const auto& [corners, size] :
+         {std::pair{Corners(0, 0, 39, 29), QSizeF(39, 29)}, std::pair{Corners(5, 4, 25, 14), QSizeF(20, 10)}}) {
+        const Result<StraightenedPlan> flat = StraightenPicture(painted, corners, size);
+        ASSERT_TRUE(flat.ok()) << ErrorText(flat.error(), kEnglish);
+        EXPECT_EQ(flat->picture, painted);
+    }
+
     // A rectangle inside the picture, the rest kept around it.
     const Result<StraightenedPlan> inner = StraightenPicture(picture, Corners(5, 4, 25, 14), QSizeF(10, 5));
     ASSERT_TRUE(inner.ok()) << ErrorText(inner.error(), kEnglish);
