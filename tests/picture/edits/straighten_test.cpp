@@ -297,6 +297,35 @@ TEST(Straighten, APhotoReachingOverTheHorizonStaysBounded)
     EXPECT_EQ(out.pixel(s->rectangle.center().x(), s->rectangle.top() - 3) | 0xFF000000u, kBlack);
 }
 
+TEST(Straighten, KeepsNothingBeyondThePhotosOwnExtent)
+{
+    // Rectangles in mild perspective, begun at any of their corners: the
+    // result is the photo as straightened, without white rows or columns
+    // around it (but for one at an edge where a corner of it ends between
+    // two pixel centres).
+    QImage photo(120, 90, QImage::Format_RGB32);
+    photo.fill(Qt::black);
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> jitter(-8.0, 8.0);
+    for (int i = 0; i < 24; ++i) {
+        std::array<QPointF, 4> drawn = Corners(20, 15, 100, 75);
+        for (QPointF& corner : drawn)
+            corner += QPointF(std::round(jitter(random)), std::round(jitter(random)));
+        std::array<QPointF, 4> corners;
+        for (int k = 0; k < 4; ++k)
+            corners[static_cast<std::size_t>(k)] = drawn[static_cast<std::size_t>((k + i) % 4)];
+        const Result<StraightenedPlan> s = StraightenPicture(photo, corners, QSizeF(40, 30));
+        ASSERT_TRUE(s.ok()) << ErrorText(s.error(), kEnglish);
+        int whiteRows = 0, whiteColumns = 0;
+        for (int y = 0; y < s->picture.height(); ++y)
+            whiteRows += Count(s->picture.copy(0, y, s->picture.width(), 1), kBlack) == 0 ? 1 : 0;
+        for (int x = 0; x < s->picture.width(); ++x)
+            whiteColumns += Count(s->picture.copy(x, 0, 1, s->picture.height()), kBlack) == 0 ? 1 : 0;
+        EXPECT_LE(whiteRows, 2) << "quadrilateral " << i;
+        EXPECT_LE(whiteColumns, 2) << "quadrilateral " << i;
+    }
+}
+
 TEST(Straighten, RefusesWhatIsNoRectangleAndMakesNothing)
 {
     const QImage picture = RandomPicture(100, 100);
