@@ -12,8 +12,7 @@ constexpr Message kCornersCoincide{"die Ecken %1 und %2 fallen zusammen (weniger
 constexpr Message kCornersInLine{"die Ecken %1, %2 und %3 liegen (fast) auf einer Geraden: das ist kein Viereck",
                                  "corners %1, %2 and %3 lie (almost) in a line: that is no quadrilateral"};
 constexpr Message kSidesCross{
-    "die Seiten des Vierecks kreuzen sich; die Ecken gehören im Uhrzeigersinn, "
-    "oben links beginnend, angegeben",
+    "die Seiten des Vierecks kreuzen sich; geben Sie die Ecken im Uhrzeigersinn an, oben links beginnend",
     "the sides of the quadrilateral cross each other; give the corners clockwise, starting "
     "at the top left"};
 constexpr Message kNotConvex{
@@ -22,8 +21,7 @@ constexpr Message kNotConvex{
     "the quadrilateral is not convex (corner %1 points inwards), as a photographed rectangle "
     "always is"};
 constexpr Message kCounterclockwise{
-    "die Ecken laufen gegen den Uhrzeigersinn; sie gehören im Uhrzeigersinn, oben "
-    "links beginnend, angegeben",
+    "die Ecken laufen gegen den Uhrzeigersinn; geben Sie sie im Uhrzeigersinn an, oben links beginnend",
     "the corners run counterclockwise; give them clockwise, starting at the top left"};
 
 // Below this sine a corner's turn is taken for none: the interior angle is
