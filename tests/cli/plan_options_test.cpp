@@ -140,8 +140,8 @@ TEST(PlanOptions, ACroppedRunMeasuresItsSavedPictureAndWorkersCropAlike)
 {
     QTemporaryDir dir;
     const QString saved = dir.filePath("cropped.png");
-    const QRect crop(40, 10, 300, 200);
-    const QJsonObject cropped = Json({"--crop", "40,10,300,200", "--save-picture", saved});
+    const QRect crop(20, 10, 300, 200);
+    const QJsonObject cropped = Json({"--crop", "20,10,300,200", "--save-picture", saved});
     QImage picture(saved);
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), ExamplePicture().copy(crop));
@@ -149,7 +149,7 @@ TEST(PlanOptions, ACroppedRunMeasuresItsSavedPictureAndWorkersCropAlike)
 
     const QString example = dir.filePath("example.png");
     ASSERT_TRUE(ExamplePicture().save(example));
-    const CliOutcome many = RunCli({"--json", "--jobs", "2", "--crop", "40,10,300,200", example, example});
+    const CliOutcome many = RunCli({"--json", "--jobs", "2", "--crop", "20,10,300,200", example, example});
     ASSERT_EQ(many.exitCode, 0) << many.err.toStdString();
     const QStringList lines = many.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 2);
