@@ -4,6 +4,7 @@
 #include "row_strips.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace centrafix {
@@ -13,6 +14,12 @@ FillPlane::FillPlane(int width, int height)
                                                              static_cast<std::size_t>(height))),
       m_width(width),
       m_height(height)
+{}
+
+BitPlane::BitPlane(int width, int height)
+    : m_bits(std::make_unique_for_overwrite<std::uint64_t[]>(static_cast<std::size_t>((width + 63) / 64) *
+                                                             static_cast<std::size_t>(height))),
+      m_words((width + 63) / 64)
 {}
 
 namespace {
@@ -34,8 +41,9 @@ bool IsPaintedWord(std::uint32_t rgb)
     return false;
 }
 
-void ClassifyRow(const std::uint32_t* in, std::uint8_t* out, int width, int lineThreshold)
+void ClassifyRow(const std::uint32_t* in, std::uint8_t* out, std::uint64_t* bits, int width, int lineThreshold)
 {
+    std::uint64_t word = 0;
     for (int x = 0; x < width; ++x) {
         const std::uint32_t w = in[x];
         const int sum =
@@ -43,92 +51,100 @@ void ClassifyRow(const std::uint32_t* in, std::uint8_t* out, int width, int line
         // Every painted colour sums to 255 or 510: the list is looked at
         // only for those.
         const bool painted = (sum == 255 || sum == 510) && IsPaintedWord(w & 0xFFFFFFu);
-        out[x] = painted ? fillbit::kPainted : (sum < lineThreshold ? fillbit::kLine : 0);
+        const bool line = !painted && sum < lineThreshold;
+        out[x] = painted ? fillbit::kPainted : (line ? fillbit::kLine : 0);
+        word |= static_cast<std::uint64_t>(line) << (x % 64);
+        if (x % 64 == 63 || x == width - 1) {
+            bits[x / 64] = word;
+            word = 0;
+        }
     }
 }
 
-// The square's two sides, one direction at a time, each with a running
-// count so the radius costs nothing per pixel. A dilation counts pixels with
-// `src` in the window; an erosion counts those without, and the picture's
-// surroundings count as having it, so a line at the border is not eaten.
-template <bool Erode>
-void HorizontalRun(std::uint8_t* row, int width, int radius, std::uint8_t src, std::uint8_t dst)
+// Eight pixels at a time: the wall bits of one byte spread to the low bit
+// of eight bytes, then moved to kWall where the pixel is not painted.
+void StoreWalls(const std::uint64_t* walls, std::uint8_t* row, int width)
 {
-    const auto hit = [&](int x) { return ((row[x] & src) != 0) != Erode ? 1 : 0; };
-    int count = 0;
-    for (int x = 0; x < std::min(radius, width); ++x)
-        count += hit(x);
-    for (int x = 0; x < width; ++x) {
-        if (x + radius < width)
-            count += hit(x + radius);
-        if (x - radius - 1 >= 0)
-            count -= hit(x - radius - 1);
-        const bool set = Erode ? count == 0 : count > 0;
-        row[x] = static_cast<std::uint8_t>(set ? (row[x] | dst) : (row[x] & ~dst));
+    using namespace fillbit;
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    const int whole = width / 8 * 8;
+    for (int x = 0; x < whole; x += 8) {
+        const std::uint64_t bits = (walls[x / 64] >> (x % 64)) & 0xFFu;
+        const std::uint64_t spread = ((((bits * kOnes) & 0x8040201008040201u) + 0x7F7F7F7F7F7F7F7Fu) >> 7) & kOnes;
+        std::uint64_t bytes;
+        std::memcpy(&bytes, row + x, 8);
+        static_assert(kPainted == 2);
+        const std::uint64_t painted = (bytes >> 1) & kOnes;
+        bytes = (bytes & ~(kOnes * kWall)) | ((spread & ~painted) * kWall);
+        std::memcpy(row + x, &bytes, 8);
+    }
+    for (int x = whole; x < width; ++x) {
+        const bool wall = ((walls[x / 64] >> (x % 64)) & 1u) != 0 && (row[x] & kPainted) == 0;
+        row[x] = static_cast<std::uint8_t>((row[x] & ~kWall) | (wall ? kWall : 0));
     }
 }
 
-template <bool Erode>
-void HorizontalPass(FillPlane& plane, int radius, std::uint8_t src, std::uint8_t dst)
+template <class Rows>
+void ForRowStrips(int height, const Rows& rows)
 {
-    const int strips = EffectiveThreads(0, plane.height());
+    const int strips = EffectiveThreads(0, height);
     RunStrips(strips, [&](int k) {
-        const auto [y0, y1] = StripRange(plane.height(), strips, k);
-        for (int y = y0; y < y1; ++y)
-            HorizontalRun<Erode>(plane.row(y), plane.width(), radius, src, dst);
+        const auto [y0, y1] = StripRange(height, strips, k);
+        rows(y0, y1);
     });
 }
 
-// Columns x0 to x1 - 1, all rows. `clear` is taken off each row once no
-// later row needs it; `keepOff` pixels never get `dst`.
+// Pixel x of the result gathers pixels x - radius to x + radius of `in`.
+// Beyond the picture's sides a dilation finds nothing and an erosion finds
+// line, so a line at the border is not eaten; the padding bits of the last
+// word are set to match before the pass.
 template <bool Erode>
-void VerticalRun(FillPlane& plane, int x0, int x1, int radius, std::uint8_t src, std::uint8_t dst, std::uint8_t clear,
-                 std::uint8_t keepOff)
+void HorizontalPass(const BitPlane& in, BitPlane& out, int width, int height, int radius)
 {
-    const int height = plane.height();
-    std::vector<int> count(static_cast<std::size_t>(x1 - x0), 0);
-    const auto add = [&](int y, int sign) {
-        const std::uint8_t* row = plane.row(y);
-        for (int x = x0; x < x1; ++x)
-            count[static_cast<std::size_t>(x - x0)] += ((((row[x] & src) != 0) != Erode) ? sign : 0);
-    };
-    const auto clearRow = [&](int y) {
-        std::uint8_t* row = plane.row(y);
-        for (int x = x0; x < x1; ++x)
-            row[x] = static_cast<std::uint8_t>(row[x] & ~clear);
-    };
-    for (int y = 0; y < std::min(radius, height); ++y)
-        add(y, 1);
-    for (int y = 0; y < height; ++y) {
-        if (y + radius < height)
-            add(y + radius, 1);
-        if (y - radius - 1 >= 0) {
-            add(y - radius - 1, -1);
-            if (clear)
-                clearRow(y - radius - 1);
+    const int words = in.words();
+    const int used = width - 64 * (words - 1);
+    const std::uint64_t padding = used == 64 ? 0 : ~std::uint64_t{0} << used;
+    const std::uint64_t outside = Erode ? ~std::uint64_t{0} : 0;
+    ForRowStrips(height, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            std::uint64_t* src = in.row(y);
+            src[words - 1] = Erode ? (src[words - 1] | padding) : (src[words - 1] & ~padding);
+            std::uint64_t* dst = out.row(y);
+            for (int j = 0; j < words; ++j) {
+                const std::uint64_t prev = j > 0 ? src[j - 1] : outside;
+                const std::uint64_t here = src[j];
+                const std::uint64_t next = j + 1 < words ? src[j + 1] : outside;
+                std::uint64_t acc = here;
+                for (int d = 1; d <= radius; ++d) {
+                    const std::uint64_t fromLeft = (here << d) | (prev >> (64 - d));
+                    const std::uint64_t fromRight = (here >> d) | (next << (64 - d));
+                    acc = Erode ? (acc & fromLeft & fromRight) : (acc | fromLeft | fromRight);
+                }
+                dst[j] = acc;
+            }
         }
-        std::uint8_t* row = plane.row(y);
-        for (int x = x0; x < x1; ++x) {
-            const int c = count[static_cast<std::size_t>(x - x0)];
-            const bool set = (Erode ? c == 0 : c > 0) && (row[x] & keepOff) == 0;
-            row[x] = static_cast<std::uint8_t>(set ? (row[x] | dst) : (row[x] & ~dst));
-        }
-    }
-    if (clear) {
-        for (int y = std::max(0, height - radius - 1); y < height; ++y)
-            clearRow(y);
-    }
+    });
 }
 
-// Split by columns: no two threads ever touch the same byte.
+// Rows y - radius to y + radius; rows beyond the top and bottom as above.
 template <bool Erode>
-void VerticalPass(FillPlane& plane, int radius, std::uint8_t src, std::uint8_t dst, std::uint8_t clear,
-                  std::uint8_t keepOff)
+void VerticalPass(const BitPlane& in, BitPlane& out, int height, int radius)
 {
-    const int strips = EffectiveThreads(0, plane.width());
-    RunStrips(strips, [&](int k) {
-        const auto [x0, x1] = StripRange(plane.width(), strips, k);
-        VerticalRun<Erode>(plane, x0, x1, radius, src, dst, clear, keepOff);
+    const int words = in.words();
+    ForRowStrips(height, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            std::uint64_t* dst = out.row(y);
+            std::copy(in.row(y), in.row(y) + words, dst);
+            for (int d = 1; d <= radius; ++d) {
+                for (const int other : {y - d, y + d}) {
+                    if (other < 0 || other >= height)
+                        continue;
+                    const std::uint64_t* src = in.row(other);
+                    for (int j = 0; j < words; ++j)
+                        dst[j] = Erode ? (dst[j] & src[j]) : (dst[j] | src[j]);
+                }
+            }
+        }
     });
 }
 
@@ -137,11 +153,12 @@ void VerticalPass(FillPlane& plane, int radius, std::uint8_t src, std::uint8_t d
 FillPlane ClassifyForFill(const RasterView& raster, int lineThreshold)
 {
     FillPlane plane(raster.width, raster.height);
+    plane.lineBits() = BitPlane(raster.width, raster.height);
     const int strips = EffectiveThreads(0, raster.height);
     RunStrips(strips, [&](int k) {
         const auto [y0, y1] = StripRange(raster.height, strips, k);
         for (int y = y0; y < y1; ++y)
-            ClassifyRow(raster.row(y), plane.row(y), raster.width, lineThreshold);
+            ClassifyRow(raster.row(y), plane.row(y), plane.lineBits().row(y), raster.width, lineThreshold);
     });
     return plane;
 }
@@ -149,18 +166,21 @@ FillPlane ClassifyForFill(const RasterView& raster, int lineThreshold)
 void BridgeGaps(FillPlane& plane, int radius)
 {
     using namespace fillbit;
-    if (radius <= 0) {
-        for (int y = 0; y < plane.height(); ++y) {
-            std::uint8_t* row = plane.row(y);
-            for (int x = 0; x < plane.width(); ++x)
-                row[x] = static_cast<std::uint8_t>((row[x] & kLine) ? (row[x] | kWall) : (row[x] & ~kWall));
-        }
-        return;
+    const int width = plane.width();
+    const int height = plane.height();
+    BitPlane& lines = plane.lineBits();
+    if (radius > 0) {
+        BitPlane pass(width, height);
+        HorizontalPass<false>(lines, pass, width, height, radius);
+        VerticalPass<false>(pass, lines, height, radius);
+        HorizontalPass<true>(lines, pass, width, height, radius);
+        VerticalPass<true>(pass, lines, height, radius);
     }
-    HorizontalPass<false>(plane, radius, kLine, kScratchA);
-    VerticalPass<false>(plane, radius, kScratchA, kScratchB, 0, 0);
-    HorizontalPass<true>(plane, radius, kScratchB, kScratchC);
-    VerticalPass<true>(plane, radius, kScratchC, kWall, kScratchA | kScratchB | kScratchC, kPainted);
+    ForRowStrips(height, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y)
+            StoreWalls(lines.row(y), plane.row(y), width);
+    });
+    lines = BitPlane();
 }
 
 } // namespace centrafix

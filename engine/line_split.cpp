@@ -17,7 +17,6 @@ constexpr std::uint8_t kClaimed = kScratchA;
 constexpr std::uint8_t kToRegion = kScratchB;
 constexpr std::uint8_t kReachedByRegion = kScratchC;
 constexpr std::uint8_t kReachedByOther = kScratchD;
-constexpr std::uint8_t kScratch = kScratchA | kScratchB | kScratchC | kScratchD;
 
 bool IsSplit(std::uint8_t b)
 {
@@ -81,11 +80,6 @@ private:
 
     void seed()
     {
-        for (int y = m_w.top; y <= m_w.bottom; ++y) {
-            std::uint8_t* row = m_plane.row(y);
-            for (int x = m_w.left; x <= m_w.right; ++x)
-                row[x] = static_cast<std::uint8_t>(row[x] & ~kScratch);
-        }
         for (int y = m_w.top; y <= m_w.bottom; ++y) {
             for (int x = m_w.left; x <= m_w.right; ++x) {
                 std::uint8_t& b = m_plane.at(x, y);
@@ -177,11 +171,6 @@ private:
         for (std::size_t d = 0; d < m_regionByDepth.size() && static_cast<int>(d) < limit; ++d) {
             for (const Pixel p : m_regionByDepth[d])
                 m_plane.at(p.x, p.y) |= kRegion;
-        }
-        for (int y = m_w.top; y <= m_w.bottom; ++y) {
-            std::uint8_t* row = m_plane.row(y);
-            for (int x = m_w.left; x <= m_w.right; ++x)
-                row[x] = static_cast<std::uint8_t>(row[x] & ~kScratch);
         }
     }
 

@@ -26,6 +26,7 @@ struct PlaneWindow {
 // wider than the usual is still split in the middle (much wider ones give
 // the region less than their half), and a black region beside it loses at
 // most about half a line's width more than its share.
+// Expects the scratch bits clear in `window` and leaves them in use.
 void SplitBoundingLines(FillPlane& plane, const PlaneWindow& window);
 
 } // namespace centrafix

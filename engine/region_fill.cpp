@@ -105,7 +105,7 @@ FillPlan PlanFill(const RasterView& raster, int x, int y, int lineThreshold, int
         return plan;
     }
     // Closing by a square of side 2r + 1 bridges gaps up to 2r pixels.
-    BridgeGaps(plan.plane, (std::max(gap, 0) + 1) / 2);
+    BridgeGaps(plan.plane, (std::clamp(gap, 0, 64) + 1) / 2);
     if (plan.plane.at(x, y) & kWall) {
         plan.outcome = FillOutcome::OnLine;
         return plan;
