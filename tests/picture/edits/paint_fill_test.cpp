@@ -140,6 +140,10 @@ TEST(PaintFill, CellsSharingALineSplitItBetweenThem)
     const double green = AreaMm2(besideBlack, Colour(kGreen));
     EXPECT_GT(green, cell * 0.995);
     EXPECT_LT(green, cell * 1.005 + 25.0 * kPenMm / 2);
+    // Black is ink: a fill cannot start in it.
+    const QImage filled = besideBlack;
+    EXPECT_FALSE(FillRegion(besideBlack, AtMm(40, 25), kRed, {}));
+    EXPECT_TRUE(SameBits(besideBlack, filled));
 }
 
 TEST(PaintFill, RefillRecoloursTheSameRegion)
@@ -159,6 +163,11 @@ TEST(PaintFill, RefillRecoloursTheSameRegion)
     EXPECT_EQ(CountColour(picture, Colour(kRed)), 0);
     EXPECT_EQ(CountColour(picture, Colour(kBlue)), 0);
 
+    // Recolouring to the colour it has changes nothing.
+    const auto same = FillRegion(picture, AtMm(100, 60), kGreen, {});
+    ASSERT_TRUE(same);
+    EXPECT_EQ(*same, 0);
+
     // The tail, filled beside the painted wing, is not disturbed by it.
     ASSERT_TRUE(FillRegion(picture, AtMm(190, 52), kRed, {}));
     EXPECT_EQ(CountColour(picture, Colour(kGreen)), red);
@@ -171,6 +180,23 @@ TEST(PaintFill, RefillRecoloursTheSameRegion)
     }
 }
 
+TEST(PaintFill, PaintedPatchIsRecolouredEvenAtTheBorder)
+{
+    // A picture painted in flat colours, as measured before plans were
+    // filled: nothing leaks from a painted patch, it is recoloured as it is.
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 25; ++x)
+            picture.setPixel(x, y, Colour(kBlue));
+    picture.setPixel(30, 20, Colour(kBlue)); // not connected
+    const auto recoloured = FillRegion(picture, {3, 3}, kRed, {});
+    ASSERT_TRUE(recoloured);
+    EXPECT_EQ(*recoloured, 250);
+    EXPECT_EQ(CountColour(picture, Colour(kRed)), 250);
+    EXPECT_EQ(picture.pixel(30, 20), Colour(kBlue));
+}
+
 TEST(PaintFill, GapsUpToTheSettingAreBridged)
 {
     QImage closed = BrokenSquare(2);
@@ -180,6 +206,11 @@ TEST(PaintFill, GapsUpToTheSettingAreBridged)
     // pixels shared like the line.
     EXPECT_NEAR(static_cast<double>(*filled), 80.0 * 80.0, 80.0 * 2);
     EXPECT_EQ(closed.pixel(60, 10), 0xFFFFFFFFu);
+    // The bridged gap is line to a fill that would start in it.
+    QImage gap = BrokenSquare(2);
+    const auto inGap = FillRegion(gap, {61, 20}, kRed, {});
+    ASSERT_FALSE(inGap);
+    EXPECT_NE(English(inGap.error()).find("(61, 20) is on a line"), std::string::npos);
 
     QImage wider = BrokenSquare(6);
     const QImage before = wider;
