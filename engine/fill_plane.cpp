@@ -62,25 +62,26 @@ void ClassifyRow(const std::uint32_t* in, std::uint8_t* out, std::uint64_t* bits
 }
 
 // Eight pixels at a time: the wall bits of one byte spread to the low bit
-// of eight bytes, then moved to kWall where the pixel is not painted.
+// of eight bytes, then moved up to kWall where the pixel is not painted.
+// The plane comes from the classification, so kWall is clear before.
 void StoreWalls(const std::uint64_t* walls, std::uint8_t* row, int width)
 {
     using namespace fillbit;
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    static_assert(kPainted == 2);
     const int whole = width / 8 * 8;
     for (int x = 0; x < whole; x += 8) {
         const std::uint64_t bits = (walls[x / 64] >> (x % 64)) & 0xFFu;
         const std::uint64_t spread = ((((bits * kOnes) & 0x8040201008040201u) + 0x7F7F7F7F7F7F7F7Fu) >> 7) & kOnes;
         std::uint64_t bytes;
         std::memcpy(&bytes, row + x, 8);
-        static_assert(kPainted == 2);
         const std::uint64_t painted = (bytes >> 1) & kOnes;
-        bytes = (bytes & ~(kOnes * kWall)) | ((spread & ~painted) * kWall);
+        bytes |= (spread & ~painted) * kWall;
         std::memcpy(row + x, &bytes, 8);
     }
     for (int x = whole; x < width; ++x) {
-        const bool wall = ((walls[x / 64] >> (x % 64)) & 1u) != 0 && (row[x] & kPainted) == 0;
-        row[x] = static_cast<std::uint8_t>((row[x] & ~kWall) | (wall ? kWall : 0));
+        if (((walls[x / 64] >> (x % 64)) & 1u) != 0 && (row[x] & kPainted) == 0)
+            row[x] |= kWall;
     }
 }
 

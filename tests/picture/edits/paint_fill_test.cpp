@@ -228,6 +228,27 @@ TEST(PaintFill, GapsUpToTheSettingAreBridged)
     EXPECT_FALSE(FillRegion(unbridged, {60, 60}, kRed, {defaults::kLineThreshold, 0}));
 }
 
+TEST(PaintFill, FrameAtThePictureBorderEnclosesItsInside)
+{
+    // A plan cropped to its frame: the frame's line runs along the border.
+    QImage picture(50, 40, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int x = 0; x < 50; ++x) {
+        picture.setPixel(x, 0, 0xFF000000u);
+        picture.setPixel(x, 39, 0xFF000000u);
+    }
+    for (int y = 0; y < 40; ++y) {
+        picture.setPixel(0, y, 0xFF000000u);
+        picture.setPixel(49, y, 0xFF000000u);
+    }
+    const auto filled = FillRegion(picture, {25, 20}, kRed, {});
+    ASSERT_TRUE(filled) << English(filled.error());
+    for (int y = 1; y < 39; ++y)
+        for (int x = 1; x < 49; ++x)
+            ASSERT_EQ(picture.pixel(x, y), Colour(kRed)) << x << "," << y;
+    EXPECT_GE(*filled, 48 * 38);
+}
+
 TEST(PaintFill, LineThresholdDecidesWhatIsALine)
 {
     // A grey outline (sum 450) is paper at the default threshold and a line
