@@ -128,7 +128,10 @@ TEST(PaintFill, CellsSharingALineSplitItBetweenThem)
     const double cell = 55.0 * 25.0;
     QImage picture = TwoCells();
     ASSERT_TRUE(FillRegion(picture, AtMm(40, 25), kRed, {}));
+    const std::int64_t red = CountColour(picture, Colour(kRed));
     ASSERT_TRUE(FillRegion(picture, AtMm(100, 25), kGreen, {}));
+    // What was painted before is never taken.
+    EXPECT_EQ(CountColour(picture, Colour(kRed)), red);
     EXPECT_NEAR(AreaMm2(picture, Colour(kRed)), cell, cell * 0.005);
     EXPECT_NEAR(AreaMm2(picture, Colour(kGreen)), cell, cell * 0.005);
 
@@ -247,6 +250,58 @@ TEST(PaintFill, FrameAtThePictureBorderEnclosesItsInside)
         for (int x = 1; x < 49; ++x)
             ASSERT_EQ(picture.pixel(x, y), Colour(kRed)) << x << "," << y;
     EXPECT_GE(*filled, 48 * 38);
+    // Each side of the frame is shared the same way.
+    const auto redIn = [&](QRect strip) {
+        int n = 0;
+        for (int y = strip.top(); y <= strip.bottom(); ++y)
+            for (int x = strip.left(); x <= strip.right(); ++x)
+                n += picture.pixel(x, y) == Colour(kRed) ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(redIn(QRect(1, 0, 48, 1)), redIn(QRect(1, 39, 48, 1)));
+    EXPECT_EQ(redIn(QRect(0, 1, 1, 38)), redIn(QRect(49, 1, 1, 38)));
+}
+
+TEST(PaintFill, PartCutOffByThePictureEdgeIsALeak)
+{
+    // A box whose lines run off the picture on one side, for each side in
+    // turn: its paper reaches only that border. And a strip cut off at both
+    // ends, reaching two opposite borders.
+    const QRect box(10, 10, 60, 40);
+    for (int open = 0; open < 5; ++open) {
+        QImage picture(80, 60, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QRect lines = box;
+        if (open == 0 || open == 4)
+            lines.setLeft(0);
+        if (open == 1 || open == 4)
+            lines.setRight(79);
+        if (open == 2)
+            lines.setTop(0);
+        if (open == 3)
+            lines.setBottom(59);
+        for (int x = lines.left(); x <= lines.right(); ++x) {
+            picture.setPixel(x, box.top(), 0xFF000000u);
+            picture.setPixel(x, box.bottom(), 0xFF000000u);
+        }
+        for (int y = lines.top(); y <= lines.bottom(); ++y) {
+            if (open != 0 && open != 4)
+                picture.setPixel(box.left(), y, 0xFF000000u);
+            if (open != 1 && open != 4)
+                picture.setPixel(box.right(), y, 0xFF000000u);
+        }
+        if (open == 2 || open == 3) {
+            // The top or bottom line must not close the box: the side
+            // lines run past it to the border.
+            for (int x = box.left() + 1; x < box.right(); ++x)
+                picture.setPixel(x, open == 2 ? box.top() : box.bottom(), 0xFFFFFFFFu);
+        }
+        const QImage before = picture;
+        const auto filled = FillRegion(picture, box.center(), kRed, {});
+        ASSERT_FALSE(filled) << open;
+        EXPECT_NE(English(filled.error()).find("is not enclosed"), std::string::npos);
+        EXPECT_TRUE(SameBits(picture, before)) << open;
+    }
 }
 
 TEST(PaintFill, LineThresholdDecidesWhatIsALine)
