@@ -28,7 +28,10 @@ struct FillSettings {
 //
 // Refused, with the picture untouched: a seed outside the picture or on a
 // line pixel, and a region that reaches the picture's border (it is not
-// enclosed: the fill leaked; the error names the seed point).
+// enclosed: the fill leaked; the error names the seed point). A painted
+// patch cannot leak and is recoloured wherever it reaches. Black is ink: a
+// region filled black cannot be told from its lines, and a fill seeded in
+// it is refused as on a line.
 Result<std::int64_t> FillRegion(QImage& picture, QPoint seed, int colour, const FillSettings& settings);
 
 } // namespace centrafix
