@@ -16,6 +16,8 @@ struct BatchOptionSet {
     QCommandLineOption unit;
     QCommandLineOption scaleFrom;
     QCommandLineOption tolerance;
+    QCommandLineOption page;
+    QCommandLineOption dpi;
     QCommandLineOption cleanUp;
     QCommandLineOption cleanUpThreshold;
     QCommandLineOption origin;

@@ -3,6 +3,7 @@
 #include "engine/defaults.h"
 #include "engine/error.h"
 #include "engine/run_types.h"
+#include "picture/formats/plan_document.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,7 @@ struct BatchOptions {
     double originColumn = 0.0;
     double originRow = 0.0;
     std::array<double, 8> weights{}; // entries 1 to 7
+    PlanPageChoice plan;             // the page of a PDF and the resolution of a plan
     bool cleanUp = false;            // snap the picture's colours before measuring
     double cleanUpThreshold = defaults::kCleanUpThreshold;
     QString cleanUpThresholdText; // as given, for the workers

@@ -18,11 +18,11 @@ constexpr Message kNoMemoryForExample{"nicht genug Speicher, um das Beispiel zu 
                                       "not enough memory to analyze the example"};
 constexpr Message kNoMemoryForPicture{"nicht genug Speicher, um %1 zu analysieren", "not enough memory to analyze %1"};
 
-Result<QImage> LoadPicture(const std::optional<QString>& path)
+Result<QImage> LoadPicture(const std::optional<QString>& path, const PlanPageChoice& plan)
 {
     if (!path)
         return ExamplePicture();
-    return LoadPictureFile(*path);
+    return LoadPictureFile(*path, plan);
 }
 
 Error OutOfMemory(const std::optional<QString>& path)
@@ -56,14 +56,14 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     if (path && !annotate && !options.cleanUp) {
         Result<std::optional<SweptPicture>> streamed =
             SweepPictureFile(*path, document.ticks(), fields->setup.Tolerance,
-                             EdgeColours(document.ticks(), document.balanceSettings()));
+                             EdgeColours(document.ticks(), document.balanceSettings()), options.plan);
         if (!streamed)
             return streamed.error();
         swept = std::move(*streamed);
     }
     std::optional<QImage> picture;
     if (!swept) {
-        Result<QImage> loaded = LoadPicture(path);
+        Result<QImage> loaded = LoadPicture(path, options.plan);
         if (!loaded)
             return loaded.error();
         picture = std::move(*loaded);

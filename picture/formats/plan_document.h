@@ -18,6 +18,19 @@ namespace centrafix {
 // and scanned plans are rarely at their nominal scale); the scale still comes
 // from a known length.
 
+// The page of a plan document to take, and the resolution to draw it at.
+struct PlanPageChoice {
+    int page = defaults::kPlanPage;
+    double dpi = defaults::kPlanDpi;
+};
+
+// Resolutions beyond this are typing mistakes, not plans.
+inline constexpr double kMaxPlanDpi = 10'000.0;
+
+// Whether `dpi` is a resolution a page can be drawn at: a finite number above
+// zero and at most kMaxPlanDpi.
+bool IsPlanDpi(double dpi);
+
 // Whether a file with this name and these first bytes is a PDF or SVG plan.
 bool IsPlanDocument(const QString& name, const QByteArray& head);
 
