@@ -254,6 +254,11 @@ QSize PlanPagePixels(QSizeF points, double dpi)
     return QSize(static_cast<int>(std::min(pixels.width, kMost)), static_cast<int>(std::min(pixels.height, kMost)));
 }
 
+std::optional<Error> PlanPageSizeProblem(const QString& path, int page, QSizeF points, double dpi)
+{
+    return PageSizeProblem(path, page, points, dpi, PictureSizeProblem);
+}
+
 Result<QImage> RenderPlanPage(const QString& path, int page, double dpi)
 {
     try {

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace centrafix {
@@ -50,6 +51,11 @@ QSize PlanPagePixels(QSizeF points, double dpi);
 // the picture limit for one held whole (the message names its size and a
 // resolution that fits) — before anything is rendered.
 Result<QImage> RenderPlanPage(const QString& path, int page = defaults::kPlanPage, double dpi = defaults::kPlanDpi);
+
+// Why page `page` (from 1) of `points` cannot be held whole at `dpi`: the
+// refusal RenderPlanPage gives, naming its size and a resolution that fits;
+// nothing when it can. For asking before anything is drawn.
+std::optional<Error> PlanPageSizeProblem(const QString& path, int page, QSizeF points, double dpi);
 
 // Small pictures of every page, at most `box` in size, for choosing a page.
 Result<std::vector<QImage>> PlanThumbnails(const QString& path, QSize box);
