@@ -116,7 +116,8 @@ std::optional<PlanPageChoice> Form1::choosePlanPage(const QString& path)
     Result<std::vector<QImage>> thumbnails = std::vector<QImage>();
     if (info->pageSizes.size() > 1)
         thumbnails = PlanThumbnails(path, QSize(96, 96));
-    PlanPageDialog dialog(path, *info, thumbnails ? *thumbnails : std::vector<QImage>(), LanguageIndex, this);
+    PlanPageDialog dialog(path, *info, thumbnails ? *thumbnails : std::vector<QImage>(), LanguageIndex,
+                          decimalSeparator(), this);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();

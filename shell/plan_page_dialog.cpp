@@ -1,6 +1,7 @@
 #include "plan_page_dialog.h"
 
 #include "engine/message.h"
+#include "engine/number_text.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -36,11 +37,12 @@ QString Mm(double points)
 } // namespace
 
 PlanPageDialog::PlanPageDialog(const QString& path, const PlanDocumentInfo& info, const std::vector<QImage>& thumbnails,
-                               int languageIndex, QWidget* parent)
+                               int languageIndex, std::string decimalSeparator, QWidget* parent)
     : QDialog(parent),
       m_path(path),
       m_info(info),
-      m_languageIndex(languageIndex)
+      m_languageIndex(languageIndex),
+      m_separator(std::move(decimalSeparator))
 {
     const auto tr = [languageIndex](const Message& m) { return QString::fromUtf8(Tr(m, languageIndex)); };
     setObjectName(QStringLiteral("PlanPageDialog"));
@@ -115,9 +117,9 @@ void PlanPageDialog::showPixels()
     const PlanPageChoice chosen = choice();
     const QSize pixels = PlanPagePixels(m_info.pageSizes.at(static_cast<std::size_t>(chosen.page - 1)), chosen.dpi);
     const double megapixels = double(pixels.width()) * pixels.height() / 1e6;
-    m_pixels->setText(QString::fromStdString(Tr(kPixels, m_languageIndex,
-                                                {std::to_string(pixels.width()), std::to_string(pixels.height()),
-                                                 QString::number(megapixels, 'f', 1).toStdString()})));
+    m_pixels->setText(QString::fromStdString(Tr(
+        kPixels, m_languageIndex,
+        {std::to_string(pixels.width()), std::to_string(pixels.height()), FormatFixed(megapixels, 1, m_separator)})));
     m_problem->hide();
 }
 

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -26,7 +27,7 @@ class PlanPageDialog : public QDialog {
 
 public:
     PlanPageDialog(const QString& path, const PlanDocumentInfo& info, const std::vector<QImage>& thumbnails,
-                   int languageIndex, QWidget* parent = nullptr);
+                   int languageIndex, std::string decimalSeparator, QWidget* parent = nullptr);
 
     PlanPageChoice choice() const;
 
@@ -38,6 +39,7 @@ private:
     QString m_path;
     PlanDocumentInfo m_info;
     int m_languageIndex;
+    std::string m_separator;
     QListWidget* m_pages = nullptr;
     QSpinBox* m_dpi = nullptr;
     QLabel* m_pixels = nullptr;

@@ -34,7 +34,7 @@ void DrawPlan(QPainter& painter, const PlanPage& page)
     painter.drawPolygon(QPolygonF({QPointF(x0, 50), QPointF(x0 + 3, 49), QPointF(x0 + 3, 51)}));
     painter.drawPolygon(QPolygonF({QPointF(x0 + span, 50), QPointF(x0 + span - 3, 49), QPointF(x0 + span - 3, 51)}));
     QFont font = painter.font();
-    font.setPointSizeF(4.0);
+    font.setPointSizeF(4.0 * 72.0 / kWriterDpi); // 4 mm on a painter in millimetres
     painter.setFont(font);
     painter.drawText(QPointF(x0 + span / 2 - 5, 48), QStringLiteral("%1 mm").arg(span));
     painter.drawText(QPointF(x0 + 5, 110), QStringLiteral("WING 1:10"));
