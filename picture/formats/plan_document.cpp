@@ -36,8 +36,8 @@ constexpr Message kPageTooLargeStreamed{
 constexpr Message kPageTooLargeAtAll{"Seite %1 ergibt bei %2 dpi %3 x %4 Pixel, zu viele selbst bei 1 dpi",
                                      "page %1 at %2 dpi gives %3 x %4 pixels, too many even at 1 dpi"};
 
-// Beyond any limit, and still far inside a 64-bit product.
-constexpr double kHugeSide = 1e12;
+// Beyond any limit, and a side times a side still fits in 64 bits.
+constexpr double kHugeSide = 3e9;
 
 struct Pixels {
     qint64 width = 0;
