@@ -73,6 +73,12 @@ TEST_F(PlanWindow, ThePageAndResolutionChosenBecomeTheWorkingCopy)
     EXPECT_TRUE(form->windowTitle().contains("plan.pdf"));
 }
 
+TEST_F(PlanWindow, AcceptedAsOfferedItIsTheFirstPageAt150Dpi)
+{
+    ASSERT_TRUE(openAnswering(plan, [](QDialog& dialog) { dialog.accept(); }));
+    EXPECT_EQ(workingCopy().picture(), *RenderPlanPage(plan, 1, 150.0));
+}
+
 TEST_F(PlanWindow, ADrawingOfOnePageIsAskedOnlyItsResolution)
 {
     const QString svg = dir.filePath("plan.svg");
