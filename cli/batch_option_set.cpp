@@ -4,6 +4,7 @@
 #include "worker_count.h"
 
 #include "engine/defaults.h"
+#include "picture/formats/plan_document.h"
 
 #include <string_view>
 
@@ -32,6 +33,13 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
                 "X1,Y1,X2,Y2=LENGTH"),
       tolerance({"t", "tolerance"}, "Color tolerance, a number or expression.", "TEXT",
                 Default(defaults::kToleranceText)),
+      page("page", "The page of a PDF to measure, from 1. Default: 1.", "N", QString::number(defaults::kPlanPage)),
+      dpi("dpi",
+          QStringLiteral("The resolution a PDF page or SVG drawing is drawn at, in dots per inch (above 0, at most "
+                         "%1). The scale still comes from --scale or --scale-from. Default: %2.")
+              .arg(kMaxPlanDpi)
+              .arg(defaults::kPlanDpi),
+          "D", QString::number(defaults::kPlanDpi)),
       cleanUp("clean-up",
               "Before measuring, snap every pixel near one of the seven colors or white onto it "
               "(for scans, anti-aliased or compressed pictures)."),
@@ -101,12 +109,15 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
         "list on standard input) each one's text follows a line naming it, --json prints one\n"
         "JSON object a line, and --csv writes one table; a picture that cannot be analyzed is\n"
         "named on stderr and the others go on.");
-    parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF).", "[PICTURE...]");
+    parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF) or plans (PDF, SVG).",
+                                 "[PICTURE...]");
     worker.setFlags(QCommandLineOption::HiddenFromHelp);
     for (const QCommandLineOption* o : {&scale,
                                         &scaleFrom,
                                         &unit,
                                         &tolerance,
+                                        &page,
+                                        &dpi,
                                         &cleanUp,
                                         &cleanUpThreshold,
                                         &origin,

@@ -18,6 +18,8 @@ struct BatchOptionSet {
     QCommandLineOption unit;
     QCommandLineOption scaleFrom;
     QCommandLineOption tolerance;
+    QCommandLineOption page;
+    QCommandLineOption dpi;
     QCommandLineOption cleanUp;
     QCommandLineOption cleanUpThreshold;
     QCommandLineOption origin;

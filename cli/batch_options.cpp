@@ -36,6 +36,10 @@ constexpr Message kOnePictureOutputs{"--loading-table und --annotated gelten fü
 constexpr Message kCsvAndJsonOnStdout{
     "--csv - und --json wollen beide die Standardausgabe; die Tabelle braucht eine Datei.",
     "--csv - and --json both want standard output; give the table a file."};
+constexpr Message kBadPage{"--page braucht eine ganze Zahl ab 1, nicht \"%1\".",
+                           "--page needs a whole number from 1, not \"%1\"."};
+constexpr Message kBadDpi{"--dpi braucht eine Zahl über 0 und höchstens %2, nicht \"%1\".",
+                          "--dpi needs a number above 0 and at most %2, not \"%1\"."};
 constexpr Message kBadOrigin{"--origin muss zwei Zahlen X,Y sein, nicht \"%1\".",
                              "--origin must be two numbers X,Y, not \"%1\"."};
 constexpr Message kUnknownColour{"--colors: unbekannte Farbe \"%1\" (einen Namen oder eine Zahl 1 bis 7 angeben).",
@@ -192,6 +196,19 @@ std::optional<Error> ReadCleanUp(const QCommandLineParser& parser, const BatchOp
     return std::nullopt;
 }
 
+std::optional<Error> ReadPlanPage(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    bool number = false;
+    const QString page = parser.value(set.page).trimmed();
+    options.plan.page = page.toInt(&number);
+    if (!number || options.plan.page < 1)
+        return OptionError(kBadPage, {Text(page)});
+    const QString dpi = parser.value(set.dpi);
+    if (!ParseNumber(dpi.trimmed(), options.plan.dpi) || !IsPlanDpi(options.plan.dpi))
+        return OptionError(kBadDpi, {Text(dpi), Text(QString::number(kMaxPlanDpi))});
+    return std::nullopt;
+}
+
 std::optional<Error> ReadOrigin(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
 {
     const QString text = parser.value(set.origin);
@@ -296,8 +313,8 @@ std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOption
         return std::nullopt;
     if (languageError)
         return languageError;
-    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadRunSetup, ReadCleanUp, ReadOrigin,
-                              ReadColors, ReadWeights, ReadBalanceOptions, ReadOutputs, ReadPlan}) {
+    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadRunSetup, ReadPlanPage, ReadCleanUp,
+                              ReadOrigin, ReadColors, ReadWeights, ReadBalanceOptions, ReadOutputs, ReadPlan}) {
         if (std::optional<Error> error = read(parser, set, options))
             return error;
     }

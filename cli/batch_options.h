@@ -4,6 +4,7 @@
 #include "engine/defaults.h"
 #include "engine/error.h"
 #include "engine/run_types.h"
+#include "picture/formats/plan_document.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,6 +36,7 @@ struct BatchOptions {
     PlanSteps planSteps;
     QStringList planArguments;
     QString savePicturePath; // PNG of the working picture after the steps; empty: none
+    PlanPageChoice plan;     // the page of a PDF and the resolution of a plan
     bool cleanUp = false;    // snap the picture's colours before measuring
     double cleanUpThreshold = defaults::kCleanUpThreshold;
     QString cleanUpThresholdText; // as given, for the workers

@@ -62,6 +62,8 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
         "--language",     in.languageIndex == kGerman ? "de" : "en",
         "--altitude",     QString::fromStdString(in.altitudeText),
         "--mach",         QString::fromStdString(in.machText),
+        "--page",         QString::number(options.plan.page),
+        "--dpi",          QString::fromStdString(Exact(options.plan.dpi)),
         "--batch-worker", QStringLiteral("%1:%2").arg(format).arg(threads)};
     if (!in.unit.empty())
         arguments << "--unit" << QString::fromStdString(in.unit);

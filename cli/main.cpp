@@ -59,15 +59,18 @@ bool IsBatchWorker(int argc, char* argv[])
     return false;
 }
 
-// Whether an argument names a Windows metafile, whose text needs fonts.
-bool NamesAMetafile(int argc, char* argv[])
+// Whether an argument names a drawing whose text needs fonts: a Windows
+// metafile, or a PDF or SVG plan.
+bool NamesADrawing(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
         // Only a plain file: opening a FIFO would wait for a writer.
         struct stat info {};
         QFile file;
-        if (::stat(argv[i], &info) == 0 && S_ISREG(info.st_mode) && !OpenForReading(file, FileNameFromBytes(argv[i])) &&
-            LooksLikeWindowsMetafile(file.read(64)))
+        if (::stat(argv[i], &info) != 0 || !S_ISREG(info.st_mode) || OpenForReading(file, FileNameFromBytes(argv[i])))
+            continue;
+        const QByteArray head = file.read(1024);
+        if (LooksLikeWindowsMetafile(head.left(64)) || IsPlanDocument(FileNameFromBytes(argv[i]), head))
             return true;
     }
     return false;
@@ -100,7 +103,7 @@ Application MakeApplication(int& argc, char* argv[])
 {
     const bool chart = AsksFor(argc, argv, "--chart");
     // A worker of a many-picture run may meet a metafile in any picture.
-    if (!chart && !AsksFor(argc, argv, "--annotated") && !NamesAMetafile(argc, argv) && !IsBatchWorker(argc, argv))
+    if (!chart && !AsksFor(argc, argv, "--annotated") && !NamesADrawing(argc, argv) && !IsBatchWorker(argc, argv))
         return {std::make_unique<QCoreApplication>(argc, argv), std::nullopt};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

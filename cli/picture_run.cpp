@@ -19,11 +19,11 @@ constexpr Message kNoMemoryForExample{"nicht genug Speicher, um das Beispiel zu 
                                       "not enough memory to analyze the example"};
 constexpr Message kNoMemoryForPicture{"nicht genug Speicher, um %1 zu analysieren", "not enough memory to analyze %1"};
 
-Result<QImage> LoadPicture(const std::optional<QString>& path)
+Result<QImage> LoadPicture(const std::optional<QString>& path, const PlanPageChoice& plan)
 {
     if (!path)
         return ExamplePicture();
-    return LoadPictureFile(*path);
+    return LoadPictureFile(*path, plan);
 }
 
 Error OutOfMemory(const std::optional<QString>& path)
@@ -46,7 +46,7 @@ PlanSteps StepsOf(const BatchOptions& options)
 // A straightening sets the scale, which the document then takes.
 Result<QImage> PreparedPicture(const BatchOptions& options, const std::optional<QString>& path, Document& document)
 {
-    Result<QImage> loaded = LoadPicture(path);
+    Result<QImage> loaded = LoadPicture(path, options.plan);
     if (!loaded)
         return loaded.error();
     const PlanSteps steps = StepsOf(options);
@@ -94,7 +94,7 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     if (path && !keepPicture && StepsOf(options).empty()) {
         Result<std::optional<SweptPicture>> streamed =
             SweepPictureFile(*path, document.ticks(), fields->setup.Tolerance,
-                             EdgeColours(document.ticks(), document.balanceSettings()));
+                             EdgeColours(document.ticks(), document.balanceSettings()), options.plan);
         if (!streamed)
             return streamed.error();
         swept = std::move(*streamed);

@@ -208,9 +208,16 @@ bool NeedsWholePicture(const QString& name, const QByteArray& head)
 
 PictureLoad LoadPictureFile(const QString& path)
 {
+    return LoadPictureFile(path, PlanPageChoice{});
+}
+
+PictureLoad LoadPictureFile(const QString& path, const PlanPageChoice& plan)
+{
     const Result<std::unique_ptr<QFile>> file = OpenPictureFile(path);
     if (!file)
         return file.error();
+    if (IsPlanDocument(path, (*file)->peek(1024)))
+        return RenderPlanPage(path, plan.page, plan.dpi);
     return DecodePicture(file->get(), path);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picture/formats/picture_load.h"
+#include "picture/formats/plan_document.h"
 #include "picture/formats/working_copy.h"
 
 #include <QImage>
@@ -16,7 +17,10 @@ namespace centrafix {
 // Reads a picture file into a working copy (32-bit RGB, transparency
 // composited onto white). On failure the error's subject is the path and its
 // reason the problem; nothing else is touched.
+// A PDF or SVG plan is drawn as `plan` says (page 1 at the default
+// resolution without it).
 PictureLoad LoadPictureFile(const QString& path);
+PictureLoad LoadPictureFile(const QString& path, const PlanPageChoice& plan);
 
 // The file at `path` opened for reading, or why it is no picture file to
 // read (no name, missing, a folder or device, unreadable, empty): the checks

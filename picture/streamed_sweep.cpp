@@ -142,17 +142,21 @@ std::optional<Error> DecodeAndSweepAlone(RowReader& reader, BandSweep& sweep, Ba
 } // namespace
 
 Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const std::array<bool, 8>& ticked,
-                                                     double Tolerance, const std::array<bool, 8>& edgeColours)
+                                                     double Tolerance, const std::array<bool, 8>& edgeColours,
+                                                     const PlanPageChoice& plan)
 {
     const Result<std::unique_ptr<QFile>> file = OpenPictureFile(path);
     if (!file)
         return file.error();
     const QByteArray head = (*file)->peek(64);
-    if (NeedsWholePicture(path, head))
+    const bool planDocument = IsPlanDocument(path, (*file)->peek(1024));
+    if (!planDocument && NeedsWholePicture(path, head))
         return std::optional<SweptPicture>();
     DecoderLog log;
     try {
-        Result<std::unique_ptr<RowReader>> reader = OpenRowReader(file->get(), head, path, StreamedPictureSizeProblem);
+        Result<std::unique_ptr<RowReader>> reader =
+            planDocument ? OpenPlanRows(path, plan.page, plan.dpi)
+                         : OpenRowReader(file->get(), head, path, StreamedPictureSizeProblem);
         if (!reader)
             return reader.error();
         if (!*reader)

@@ -2,6 +2,7 @@
 
 #include "engine/analysis_run.h"
 #include "engine/error.h"
+#include "picture/formats/plan_document.h"
 
 #include <QString>
 
@@ -18,8 +19,10 @@ namespace centrafix {
 // the row readers leave to Qt). A damaged or cut file is refused as the
 // whole-picture readers refuse it; a machine short of memory is told as
 // such (PictureMemoryError). The edges of `edgeColours` are read on the way.
+// A PDF or SVG plan is drawn in bands as `plan` says.
 Result<std::optional<SweptPicture>> SweepPictureFile(const QString& path, const std::array<bool, 8>& ticked,
-                                                     double Tolerance, const std::array<bool, 8>& edgeColours = {});
+                                                     double Tolerance, const std::array<bool, 8>& edgeColours = {},
+                                                     const PlanPageChoice& plan = {});
 
 class RowReader;
 

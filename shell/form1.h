@@ -9,6 +9,7 @@
 #include "engine/run_types.h"
 #include "engine/string_table.h"
 #include "picture/edits/paint_fill.h"
+#include "picture/formats/plan_document.h"
 #include "picture_pass.h"
 #include "twips.h"
 #include "zoom.h"
@@ -125,6 +126,7 @@ public:
 
     // Opens a picture file as the working copy; what btnOpen_Click does with
     // the name the dialog returns. A name that is no file changes nothing.
+    // A PDF or SVG plan is drawn at the page and resolution the user picks.
     void openPictureFile(const QString& path);
     // The menu's "Save results..." and "Save picture...".
     void saveResults();
@@ -159,6 +161,9 @@ protected:
     // Seams for tests: a message box and a file dialog block until a person
     // answers them.
     virtual void showMessage(QMessageBox::Icon icon, const QString& text);
+    // Asks which page of a plan, at what resolution; nothing when the user
+    // cancels or the plan cannot be read (then said so).
+    std::optional<PlanPageChoice> choosePlanPage(const QString& path);
     virtual QString chooseOpenFile(const QString& filter, const QString& selectedFilter, const QString& folder);
     // The save dialog: the chosen name, and in `selectedFilter` the filter
     // it was chosen with. Empty when the user cancels.

@@ -11,12 +11,14 @@
 #include "menu_texts.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
+#include "plan_page_dialog.h"
 #include "window_clipboard.h"
 #include "window_texts.h"
 
 #include "engine/results_grid.h"
 #include "picture/clipboard_picture.h"
 #include "picture/files/atomic_file.h"
+#include "picture/files/local_path.h"
 #include "picture/files/png_write.h"
 #include "picture/files/results_writer.h"
 #include "picture/mark_sprites.h"
@@ -89,13 +91,39 @@ void Form1::openPictureFile(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
-    const PictureLoad load = LoadPictureFile(path);
+    PlanPageChoice plan;
+    QFile file;
+    if (!OpenForReading(file, path) && IsPlanDocument(path, file.peek(1024))) {
+        const std::optional<PlanPageChoice> chosen = choosePlanPage(path);
+        if (!chosen)
+            return;
+        plan = *chosen;
+    }
+    const PictureLoad load = LoadPictureFile(path, plan);
     if (!load.ok()) {
         showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(load.error(), LanguageIndex)));
         return;
     }
     withMemory(
         [&] { takePicture(*load, QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), false, &kStepOpen); });
+}
+
+std::optional<PlanPageChoice> Form1::choosePlanPage(const QString& path)
+{
+    const Result<PlanDocumentInfo> info = ReadPlanDocumentInfo(path);
+    if (!info) {
+        showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(info.error(), LanguageIndex)));
+        return std::nullopt;
+    }
+    // Small pictures only where there is a page to choose.
+    Result<std::vector<QImage>> thumbnails = std::vector<QImage>();
+    if (info->pageSizes.size() > 1)
+        thumbnails = PlanThumbnails(path, QSize(96, 96));
+    PlanPageDialog dialog(path, *info, thumbnails ? *thumbnails : std::vector<QImage>(), LanguageIndex,
+                          decimalSeparator(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }
 
 void Form1::btnPaste_Click()

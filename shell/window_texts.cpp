@@ -87,7 +87,7 @@ OpenDialogFilter QtFileFilter(const std::string& filterList, int languageIndex)
     // matches names whatever their case, so "SCAN.JPG" is offered as
     // "scan.jpg" is.
     QStringList patterns;
-    for (const char* extension : {"bmp", "png", "jpg", "jpeg", "gif", "tif", "tiff", "wmf"})
+    for (const char* extension : {"bmp", "png", "jpg", "jpeg", "gif", "tif", "tiff", "wmf", "pdf", "svg"})
         patterns << QStringLiteral("*.%1").arg(QLatin1String(extension));
     const QString all =
         QStringLiteral("%1 (%2)").arg(QString::fromUtf8(Tr(kAllPictures, languageIndex)), patterns.join(' '));

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace centrafix {
@@ -17,6 +18,19 @@ namespace centrafix {
 // chosen resolution. The page's nominal size never sets the scale (printed
 // and scanned plans are rarely at their nominal scale); the scale still comes
 // from a known length.
+
+// The page of a plan document to take, and the resolution to draw it at.
+struct PlanPageChoice {
+    int page = defaults::kPlanPage;
+    double dpi = defaults::kPlanDpi;
+};
+
+// Resolutions beyond this are typing mistakes, not plans.
+inline constexpr double kMaxPlanDpi = 10'000.0;
+
+// Whether `dpi` is a resolution a page can be drawn at: a finite number above
+// zero and at most kMaxPlanDpi.
+bool IsPlanDpi(double dpi);
 
 // Whether a file with this name and these first bytes is a PDF or SVG plan.
 bool IsPlanDocument(const QString& name, const QByteArray& head);
@@ -37,6 +51,11 @@ QSize PlanPagePixels(QSizeF points, double dpi);
 // the picture limit for one held whole (the message names its size and a
 // resolution that fits) — before anything is rendered.
 Result<QImage> RenderPlanPage(const QString& path, int page = defaults::kPlanPage, double dpi = defaults::kPlanDpi);
+
+// Why page `page` (from 1) of `points` cannot be held whole at `dpi`: the
+// refusal RenderPlanPage gives, naming its size and a resolution that fits;
+// nothing when it can. For asking before anything is drawn.
+std::optional<Error> PlanPageSizeProblem(const QString& path, int page, QSizeF points, double dpi);
 
 // Small pictures of every page, at most `box` in size, for choosing a page.
 Result<std::vector<QImage>> PlanThumbnails(const QString& path, QSize box);
