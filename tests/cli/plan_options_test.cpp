@@ -84,6 +84,9 @@ TEST(PlanOptions, EveryStepIsReadAsGivenAndTheFillsAndMapsKeepTheirOrder)
     EXPECT_EQ(s.maps[1].colour, qRgb(255, 128, 0));
     EXPECT_EQ(s.maps[1].target, 5);
     EXPECT_EQ(s.maps[1].tolerance, 25.5);
+    // The ends of the ranges are taken.
+    EXPECT_EQ(Parsed({"--fill-gap", "0", "--line-threshold", "765"}).planSteps.fillSettings.gap, 0);
+    EXPECT_EQ(Parsed({"--fill-gap", "50", "--line-threshold", "1"}).planSteps.fillSettings.lineThreshold, 1);
     // A worker given the arguments as handed on reads the same steps.
     const PlanSteps again = Parsed(options.planArguments).planSteps;
     EXPECT_EQ(again.fills.size(), 2u);

@@ -81,6 +81,20 @@ TEST(PictureHistory, ChangesOfEveryKindUndoAndRedoBitForBit)
     EXPECT_EQ(history.steps(), 5);
 }
 
+TEST(PictureHistory, APictureOfAnotherFormatComesBackAsAWorkingCopy)
+{
+    QImage grey(40, 30, QImage::Format_Grayscale8);
+    for (int y = 0; y < grey.height(); ++y)
+        for (int x = 0; x < grey.width(); ++x)
+            grey.scanLine(y)[x] = static_cast<uchar>(x * 6 + y);
+    PictureHistory history;
+    const QImage opened = Canvas(64, 48);
+    history.record(grey, {"scan.png", {}, false}, opened, {"plan.png", {}, false}, kOpen);
+    PictureIdentity identity{"plan.png", {}, false};
+    EXPECT_EQ(history.undo(opened, identity), grey.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(identity.name, "scan.png");
+}
+
 TEST(PictureHistory, ASmallChangeInABigPictureKeepsLittleAndNoChangeKeepsNothing)
 {
     const QImage big = Canvas(4000, 3000); // 48 MB of pixels
