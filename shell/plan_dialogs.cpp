@@ -64,6 +64,8 @@ StraightenDialog::StraightenDialog(const QString& unit, int languageIndex, std::
     m_height = LineField(*this, "txtHeight", {});
     form->addRow(QString::fromStdString(Tr(kRectangleWidth, languageIndex, {shownUnit})), m_width);
     form->addRow(QString::fromStdString(Tr(kRectangleHeight, languageIndex, {shownUnit})), m_height);
+    // The fields come after the buttons: the width is where typing starts.
+    m_width->setFocus();
 }
 
 void StraightenDialog::accept()
@@ -98,6 +100,7 @@ MapColourDialog::MapColourDialog(int target, double tolerance, int languageIndex
     m_toleranceField = LineField(*this, "txtTolerance", QString::number(tolerance));
     form->addRow(Text(kMapTarget, languageIndex), m_target);
     form->addRow(Text(kMapToleranceLabel, languageIndex), m_toleranceField);
+    m_target->setFocus();
 }
 
 int MapColourDialog::target() const
