@@ -154,3 +154,49 @@ TEST_F(PlanTools, TheFillSettingsAreKeptAndAStoredValueOutOfRangeKeepsItsDefault
                                 }));
     EXPECT_EQ(threshold, 300);
 }
+
+// Four clicked corners of a skewed frame and the rectangle's size: the
+// picture is straightened,
+// the scale set from the size, and the step undone like any other. Without a
+// colour chosen in the list, a fill paints red.
+TEST_F(PlanTools, StraightenByFourClicksSetsTheScaleAndAFillWithoutAChosenColourIsRed)
+{
+    open();
+    get<QComboBox>("cbLanguage")->setCurrentIndex(1);
+    QImage frame(400, 300, QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    {
+        QPainter p(&frame);
+        p.setPen(QPen(Qt::black, 3));
+        p.drawPolygon(QPolygon({QPoint(50, 40), QPoint(350, 50), QPoint(340, 240), QPoint(60, 230)}));
+    }
+    const QString path = dir.filePath("frame.png");
+    ASSERT_TRUE(frame.save(path));
+    form->openPictureFile(path);
+    trigger("actActualSize");
+
+    trigger("actStraighten");
+    click({50, 40});
+    click({350, 50});
+    click({340, 240});
+    ASSERT_TRUE(answeringDialog(
+        [&] {
+            click({60, 230});
+        },
+        [](QDialog& d) {
+            d.findChild<QLineEdit*>("txtWidth")->setText("150");
+            d.findChild<QLineEdit*>("txtHeight")->setText("100");
+            d.accept();
+        }));
+    waitForWork();
+    EXPECT_TRUE(form->messages.isEmpty()) << form->messages.join('\n').toStdString();
+    EXPECT_NE(picture(), frame);
+    EXPECT_NEAR(field("txtScale")->text().toDouble(), 0.5, 0.01) << "150 units over about 300 pixels";
+    trigger("actUndo");
+    EXPECT_EQ(picture(), frame);
+
+    list()->setCurrentCell(-1, -1);
+    trigger("actFill");
+    click({200, 140});
+    EXPECT_EQ(picture().pixel(200, 140), qRgb(255, 0, 0));
+}
