@@ -200,3 +200,45 @@ TEST_F(PlanTools, StraightenByFourClicksSetsTheScaleAndAFillWithoutAChosenColour
     click({200, 140});
     EXPECT_EQ(picture().pixel(200, 140), qRgb(255, 0, 0));
 }
+
+// A tinted drawing: the colour clicked and every pixel near it become the
+// colour chosen in the dialog; the dialog offers white and the seven colours.
+// A crop whose button came up without going down on the picture does nothing.
+TEST_F(PlanTools, MapAColourByAClickAndACropNeedsItsPress)
+{
+    open();
+    get<QComboBox>("cbLanguage")->setCurrentIndex(1);
+    QImage tinted(200, 100, QImage::Format_RGB32);
+    tinted.fill(qRgb(250, 248, 240));
+    QPainter(&tinted).fillRect(QRect(20, 20, 60, 40), QColor(200, 40, 35));
+    const QString path = dir.filePath("tinted.png");
+    ASSERT_TRUE(tinted.save(path));
+    form->openPictureFile(path);
+    trigger("actActualSize");
+
+    trigger("actMapColour");
+    QStringList offered;
+    ASSERT_TRUE(answeringDialog(
+        [&] {
+            click({30, 30});
+        },
+        [&](QDialog& d) {
+            auto* target = d.findChild<QComboBox*>("cbTarget");
+            for (int i = 0; i < target->count(); ++i)
+                offered << target->itemText(i);
+            target->setCurrentIndex(2); // red
+            d.accept();
+        }));
+    waitForWork();
+    EXPECT_EQ(offered, (QStringList{"White", "black", "red", "green", "blue", "yellow", "cyan", "magenta"}));
+    EXPECT_EQ(picture().pixel(50, 40), qRgb(255, 0, 0));
+    EXPECT_EQ(picture().pixel(5, 5), qRgb(250, 248, 240)) << "the paper is far from the clicked colour";
+    pressEsc();
+
+    const QImage mapped = picture();
+    trigger("actCrop");
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, inside({150, 80}));
+    waitForWork();
+    EXPECT_EQ(picture(), mapped);
+    EXPECT_TRUE(form->messages.isEmpty()) << form->messages.join('\n').toStdString();
+}
