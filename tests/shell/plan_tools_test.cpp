@@ -242,3 +242,46 @@ TEST_F(PlanTools, MapAColourByAClickAndACropNeedsItsPress)
     EXPECT_EQ(picture(), mapped);
     EXPECT_TRUE(form->messages.isEmpty()) << form->messages.join('\n').toStdString();
 }
+
+// Two clicks on a tilted line level the picture; a tolerance the mapping
+// cannot take keeps its dialog open, saying why, and Cancel changes nothing.
+TEST_F(PlanTools, LevelByTwoClicksAndARefusedToleranceChangesNothing)
+{
+    open();
+    get<QComboBox>("cbLanguage")->setCurrentIndex(1);
+    QImage tilted(300, 200, QImage::Format_RGB32);
+    tilted.fill(Qt::white);
+    {
+        QPainter p(&tilted);
+        p.setPen(QPen(Qt::black, 3));
+        p.drawLine(40, 80, 260, 120);
+    }
+    const QString path = dir.filePath("tilted.png");
+    ASSERT_TRUE(tilted.save(path));
+    form->openPictureFile(path);
+    trigger("actActualSize");
+
+    trigger("actLevel");
+    click({40, 80});
+    EXPECT_EQ(picture(), tilted) << "one point is no line yet";
+    click({260, 120});
+    EXPECT_NE(picture().size(), tilted.size()) << "the turned picture is larger";
+    trigger("actUndo");
+    EXPECT_EQ(picture(), tilted);
+
+    trigger("actMapColour");
+    QString problem;
+    ASSERT_TRUE(answeringDialog(
+        [&] {
+            click({150, 100});
+        },
+        [&](QDialog& d) {
+            d.findChild<QLineEdit*>("txtTolerance")->setText("0");
+            d.accept();
+            problem = d.findChild<QLabel*>("lblProblem")->text();
+            d.reject();
+        }));
+    waitForWork();
+    EXPECT_TRUE(problem.contains("\"0\"")) << problem.toStdString();
+    EXPECT_EQ(picture(), tilted);
+}
