@@ -21,7 +21,8 @@ QString ModulePath()
 {
     // The program's own folder, also before Qt's application object exists.
     const QString programFolder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    return QFileInfo(programFolder + QStringLiteral("/../lib/centrafix/") + kChartModuleFile).absoluteFilePath();
+    return QFileInfo(programFolder + QStringLiteral("/../" CENTRAFIX_MODULE_DIR "/") + kChartModuleFile)
+        .absoluteFilePath();
 }
 
 Result<const ChartModule*> Load()

@@ -81,11 +81,11 @@ TEST(BatchLimits, AListWithoutEndStopsAtItsStatedSize)
 TEST(BatchLimits, AChartModuleCutShortIsRefusedBeforeItIsLoaded)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkpath("bin") && QDir(dir.path()).mkpath("lib/centrafix"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("bin") && QDir(dir.path()).mkpath("lib/centrafix/modules"));
     const QString program = dir.filePath("bin/centrafix-cli");
-    const QString module = dir.filePath("lib/centrafix/centrafix-chart-writer.so");
+    const QString module = dir.filePath("lib/centrafix/modules/centrafix-chart-writer.so");
     ASSERT_TRUE(QFile::copy(CENTRAFIX_CLI, program));
-    QFile whole(CENTRAFIX_BUILD_DIR "/lib/centrafix/centrafix-chart-writer.so");
+    QFile whole(CENTRAFIX_BUILD_DIR "/lib/centrafix/modules/centrafix-chart-writer.so");
     ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
     const QByteArray bytes = whole.readAll();
     const QString chart = dir.filePath("chart.png");

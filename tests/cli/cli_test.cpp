@@ -265,7 +265,7 @@ TEST(BatchCommand, WithoutItsChartModuleOnlyAChartIsRefused)
         EXPECT_EQ(refused.exitCode, 2);
         EXPECT_TRUE(refused.out.isEmpty());
         EXPECT_EQ(refused.err.trimmed().count('\n'), 0) << refused.err.toStdString();
-        EXPECT_TRUE(refused.err.contains(dir.filePath("lib/centrafix/centrafix-chart-writer.so") + ": " + says))
+        EXPECT_TRUE(refused.err.contains(dir.filePath("lib/centrafix/modules/centrafix-chart-writer.so") + ": " + says))
             << refused.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(chart));
