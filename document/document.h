@@ -2,6 +2,7 @@
 
 #include "document/run_record.h"
 
+#include "aero/mass_items.h"
 #include "engine/color_object.h"
 #include "engine/defaults.h"
 #include "engine/error.h"
@@ -15,6 +16,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace centrafix {
@@ -92,6 +94,13 @@ public:
     // the balance of the next run takes them (checked where they are typed).
     const aero::BalanceSettings& balanceSettings() const { return m_balance; }
     void setBalanceSettings(const aero::BalanceSettings& settings);
+    // The items the aircraft carries and what the advice may change: the
+    // weight and balance works from them and the last run's balance, so
+    // they never make the results out of date.
+    const aero::MassList& massItems() const { return m_masses; }
+    void setMassItems(aero::MassList items) { m_masses = std::move(items); }
+    const aero::AdviceChoice& adviceChoice() const { return m_advice; }
+    void setAdviceChoice(const aero::AdviceChoice& choice) { m_advice = choice; }
     // The scale the scale text gives, read as a run reads it.
     Result<double> scaleFactor() const;
 
@@ -175,6 +184,8 @@ private:
     std::string m_machText{defaults::kMachText};
     std::string m_unit;
     aero::BalanceSettings m_balance;
+    aero::MassList m_masses;
+    aero::AdviceChoice m_advice;
 
     DocumentOrigin m_origin;
     ColorObjectTable m_objects{};
