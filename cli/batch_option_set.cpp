@@ -143,6 +143,7 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
                                         &worker})
         parser.addOption(*o);
     plan.addTo(parser);
+    masses.addTo(parser);
 }
 
 } // namespace centrafix

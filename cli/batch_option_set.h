@@ -3,6 +3,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include "mass_options.h"
 #include "plan_options.h"
 
 namespace centrafix {
@@ -44,6 +45,7 @@ struct BatchOptionSet {
     QCommandLineOption jobs;
     QCommandLineOption worker;
     PlanOptionSet plan;
+    MassOptionSet masses;
 };
 
 } // namespace centrafix

@@ -3,6 +3,7 @@
 #include "balance_options.h"
 #include "batch_document.h"
 #include "batch_option_set.h"
+#include "mass_options.h"
 #include "parser_complaint.h"
 #include "plan_options.h"
 
@@ -294,6 +295,11 @@ std::optional<Error> ReadPlan(const QCommandLineParser& parser, const BatchOptio
     return ReadPlanOptions(parser, set.plan, options);
 }
 
+std::optional<Error> ReadMasses(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    return ReadMassOptions(parser, set.masses, options);
+}
+
 } // namespace
 
 std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOptions& options)
@@ -314,7 +320,8 @@ std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOption
     if (languageError)
         return languageError;
     for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadRunSetup, ReadPlanPage, ReadCleanUp,
-                              ReadOrigin, ReadColors, ReadWeights, ReadBalanceOptions, ReadOutputs, ReadPlan}) {
+                              ReadOrigin, ReadColors, ReadWeights, ReadBalanceOptions, ReadOutputs, ReadPlan,
+                              ReadMasses}) {
         if (std::optional<Error> error = read(parser, set, options))
             return error;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "aero/mass_items.h"
 #include "document/plan_steps.h"
 #include "engine/defaults.h"
 #include "engine/error.h"
@@ -41,6 +42,11 @@ struct BatchOptions {
     double cleanUpThreshold = defaults::kCleanUpThreshold;
     QString cleanUpThresholdText; // as given, for the workers
     bool json = false;
+    // The mass list the balance weighs (--masses) and what its advice may
+    // change; none: no weight and balance, the outputs as without it.
+    std::optional<aero::MassList> masses;
+    QString massesPath;
+    aero::AdviceChoice advice;
     QString loadingTablePath; // "-" for standard output
     QString annotatedPath;    // PNG of the display after the run; empty: none
     QString chartPath;        // PNG or SVG of the loading chart; empty: none

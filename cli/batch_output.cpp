@@ -26,8 +26,9 @@ std::string MatchWarningLine(const std::optional<QString>& picture, const Pictur
 
 QJsonObject JsonObject(const BatchOptions& options, const PictureRun& run)
 {
-    return ResultJson(
-        ResultFacts{run.inputs, options.originColumn, options.originRow, run.setup, run.objects, run.result});
+    ResultFacts facts{run.inputs, options.originColumn, options.originRow, run.setup, run.objects, run.result};
+    facts.weighed = run.weighed ? &*run.weighed : nullptr;
+    return ResultJson(facts);
 }
 
 QByteArray JsonReport(const BatchOptions& options, const PictureRun& run)

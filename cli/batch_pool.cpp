@@ -1,6 +1,7 @@
 #include "batch_pool.h"
 
 #include "balance_options.h"
+#include "mass_options.h"
 
 #include "console.h"
 #include "output_guard.h"
@@ -73,6 +74,7 @@ QStringList WorkerArguments(const BatchOptions& options, int threads)
     arguments << BalanceArguments(in.balance);
     // The plan steps go as they were given; each worker applies them to its pictures.
     arguments << options.planArguments;
+    arguments << MassArguments(options);
     return arguments;
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/analysis_run.h"
 #include "engine/scale_from_line.h"
+#include "engine/weight_balance_report.h"
 #include "picture/picture_ops.h"
 #include "picture/picture_source.h"
 #include "picture/streamed_sweep.h"
@@ -128,6 +129,13 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
                             : RunAnalysis(RasterViewOf(*picture), run->objects, run->setup, run->inputs, observer);
     } catch (const std::bad_alloc&) {
         return OutOfMemory(path);
+    }
+    if (options.masses) {
+        run->weighed = WeighRun(run->inputs, run->result, *options.masses, options.advice);
+        if (run->weighed)
+            run->result.report += WeightBalanceLines(run->weighed->weighed, run->weighed->items,
+                                                     run->inputs.languageIndex, run->inputs.decimalSeparator,
+                                                     run->inputs.unit);
     }
     return run;
 }

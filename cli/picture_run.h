@@ -3,6 +3,7 @@
 #include "batch_options.h"
 
 #include "engine/error.h"
+#include "engine/run_weighing.h"
 #include "engine/run_types.h"
 #include "picture/picture_area.h"
 
@@ -21,6 +22,7 @@ struct PictureRun {
     RunSetup setup;
     ColorObjectTable objects{};
     AnalysisResult result;
+    std::optional<WeighedRun> weighed; // with --masses, where the run has a balance
     std::unique_ptr<PictureArea> display; // the annotated picture, when asked for
     QImage measured;                      // with display: the picture as measured, without marks
 };

@@ -87,7 +87,45 @@ constexpr BalanceColumn kColumns[] = {
     {"balance_cg_forward_x", "cg_forward_x", nullptr, -1},
     {"balance_cg_aft_x", "cg_aft_x", nullptr, -1},
     {"balance_estimate_neutral_point_x", "estimate", "neutral_point_x", -1},
+    // Where a mass list was weighed; empty otherwise.
+    {"balance_cg_x", "cg_x", nullptr, -1},
+    {"balance_cg_static_margin", "cg_static_margin", nullptr, -1},
 };
+
+// The advice as scripts read it: the item moved (its name, the shift and its
+// new x) or the ballast (its mass and x), and the C.G. it gives; null where
+// the C.G. is inside the range. Where the chosen change cannot help, the
+// object says so in "cannot_help" and has no resulting C.G.
+QJsonValue AdviceJson(const WeighedRun& run)
+{
+    const aero::WeightAdvice& a = run.weighed.advice;
+    const auto name = [&] {
+        return a.item >= 0 && static_cast<std::size_t>(a.item) < run.items.size()
+                   ? QString::fromStdString(run.items[static_cast<std::size_t>(a.item)].name)
+                   : QString();
+    };
+    switch (a.kind) {
+    case aero::AdviceKind::None: break;
+    case aero::AdviceKind::MoveItem:
+        return QJsonObject{{"item", name()}, {"shift", a.shift}, {"x", a.x}, {"cg_x", a.cgX}};
+    case aero::AdviceKind::Ballast:
+        return QJsonObject{{"ballast_mass", a.ballastMass}, {"ballast_x", a.x}, {"cg_x", a.cgX}};
+    case aero::AdviceKind::BallastCannotHelp:
+        return QJsonObject{{"ballast_x", a.x}, {"cannot_help", true}, {"cg_x", QJsonValue(QJsonValue::Null)}};
+    case aero::AdviceKind::ItemCannotHelp:
+        return QJsonObject{{"item", name()}, {"cannot_help", true}, {"cg_x", QJsonValue(QJsonValue::Null)}};
+    }
+    return QJsonValue(QJsonValue::Null);
+}
+
+void AddWeighedJson(QJsonObject& balance, const WeighedRun& run)
+{
+    balance["total_mass"] = run.weighed.totalMass;
+    balance["cg_x"] = run.weighed.cgX;
+    balance["cg_static_margin"] = run.weighed.staticMargin;
+    balance["cg_inside"] = run.weighed.inside;
+    balance["advice"] = AdviceJson(run);
+}
 
 } // namespace
 
@@ -95,7 +133,10 @@ void AddBalanceJson(QJsonObject& root, const ResultFacts& facts)
 {
     const AnalysisResult& result = facts.result;
     if (result.balance) {
-        root["balance"] = BalanceObject(*result.balance, facts.objects);
+        QJsonObject balance = BalanceObject(*result.balance, facts.objects);
+        if (facts.weighed)
+            AddWeighedJson(balance, *facts.weighed);
+        root["balance"] = balance;
     } else if (result.noBalance) {
         root["balance"] = QJsonValue(QJsonValue::Null);
         const std::string_view reason = Tr(*result.noBalance, facts.inputs.languageIndex);

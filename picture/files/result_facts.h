@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/run_types.h"
+#include "engine/run_weighing.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -18,6 +19,9 @@ struct ResultFacts {
     const RunSetup& setup;
     const ColorObjectTable& objects;
     const AnalysisResult& result;
+    // The weight and balance, where a mass list was weighed; without it the
+    // JSON is as it was before masses existed.
+    const WeighedRun* weighed = nullptr;
 };
 
 // The batch command's JSON object of one picture: picture size, tolerance,

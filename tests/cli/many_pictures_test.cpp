@@ -82,7 +82,7 @@ TEST_F(ManyPictures, OneCsvTableOfObjectsAndTotalsWithFullPrecision)
               "width,height,scale,unit,origin_x,origin_y,origin_column,origin_row,tolerance,cd_lam,cd_turb,"
               "balance_neutral_point_x,balance_cl_alpha,balance_mac,balance_mac_x_le,balance_mac_y,balance_root_le_x,"
               "balance_static_margin_low,balance_static_margin_high,balance_cg_forward_x,balance_cg_aft_x,"
-              "balance_estimate_neutral_point_x");
+              "balance_estimate_neutral_point_x,balance_cg_x,balance_cg_static_margin");
     const QStringList blue = rows[1].split(',');
     EXPECT_EQ(blue[0], small1);
     EXPECT_EQ(blue[2], "blue");

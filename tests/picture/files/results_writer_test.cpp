@@ -83,7 +83,7 @@ TEST_F(ResultsFile, CsvHoldsEveryDigitOfTheObjectsAndAfterAnEmptyLineTheLoadingT
               "cd_lam,cd_turb,"
               "balance_neutral_point_x,balance_cl_alpha,balance_mac,balance_mac_x_le,balance_mac_y,balance_root_le_x,"
               "balance_static_margin_low,balance_static_margin_high,balance_cg_forward_x,balance_cg_aft_x,"
-              "balance_estimate_neutral_point_x");
+              "balance_estimate_neutral_point_x,balance_cg_x,balance_cg_static_margin");
     // Black, red, blue, the total; then the empty line.
     ASSERT_GE(records->size(), 6u);
     const std::vector<std::size_t> listed{1, 2, 4, 0};
