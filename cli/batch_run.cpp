@@ -35,11 +35,12 @@ QImage AnnotatedPicture(const BatchOptions& options, const PictureRun& run)
 {
     if (!run.result.balance)
         return run.display->image();
+    BalancePlacement placement =
+        BalancePlacementOf(run.inputs, run.result.values.ScaleFactor, run.objects, run.measured);
+    if (run.weighed)
+        placement.weighedCgX = run.weighed->weighed.cgX;
     PictureArea canvas;
-    canvas.setPicture(
-        WithBalanceMarks(run.measured, *run.result.balance,
-                         BalancePlacementOf(run.inputs, run.result.values.ScaleFactor, run.objects, run.measured),
-                         run.inputs.languageIndex));
+    canvas.setPicture(WithBalanceMarks(run.measured, *run.result.balance, placement, run.inputs.languageIndex));
     PlotResults(canvas, run.objects, run.result.values, run.inputs.OriginX, run.inputs.OriginY,
                 PlotChoice{options.showAC, options.showCG}, run.inputs.languageIndex);
     return canvas.image();

@@ -15,6 +15,7 @@ namespace {
 
 constexpr Message kNeutralPointLabel{"N.P.", "N.P."};
 constexpr Message kCgRangeLabel{"Schwerpunktbereich", "C.G. range"};
+constexpr Message kWeighedCgLabel{"Schwerpunkt (Massen)", "C.G. (masses)"};
 
 // Orange bars and a green band: none of the seven colours, so a mark never
 // passes for a painted object, and both show on black, red and blue.
@@ -58,6 +59,25 @@ void FillInStrips(QPainter& painter, const QRectF& rect, const QColor& colour)
         painter.fillRect(QRectF(rect.left(), top, rect.width(), std::min(kStrip, rect.bottom() - top)), colour);
 }
 
+// The weighed C.G.: the usual C.G. roundel, a circle of black and white
+// quarters, larger than the run's C.G. markers and with its own label, so it
+// is told apart from them and from the neutral point's diamond.
+void DrawWeighedCg(QPainter& painter, QPointF centre, int languageIndex)
+{
+    constexpr double kRadius = 8.0;
+    const QRectF disc(centre - QPointF(kRadius, kRadius), centre + QPointF(kRadius, kRadius));
+    painter.setPen(Qt::NoPen);
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        painter.setBrush(quarter % 2 == 0 ? Qt::black : Qt::white);
+        painter.drawPie(disc, quarter * 90 * 16, 90 * 16);
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.drawEllipse(disc);
+    DrawLabel(painter, centre + QPointF(kRadius + 2.0, kRadius + 12.0),
+              QString::fromUtf8(Tr(kWeighedCgLabel, languageIndex)), Qt::black);
+}
+
 } // namespace
 
 BalanceShapes BalanceShapesOf(const aero::Balance& balance, const BalancePlacement& placement)
@@ -90,6 +110,8 @@ BalanceShapes BalanceShapesOf(const aero::Balance& balance, const BalancePlaceme
     }
     shapes.cgBand =
         QRectF(QPointF(std::min(forward.x(), aft.x()), top), QPointF(std::max(forward.x(), aft.x()), bottom));
+    if (placement.weighedCgX)
+        shapes.weighedCg = Pixel(*placement.weighedCgX, wing.middleY, placement);
     return shapes;
 }
 
@@ -132,6 +154,8 @@ void DrawBalanceMarks(QPainter& painter, const aero::Balance& balance, const Bal
         DrawLabel(painter, np + QPointF(9.0, -9.0), QString::fromUtf8(Tr(kNeutralPointLabel, languageIndex)),
                   Qt::black);
     }
+    if (shapes.weighedCg && Finite(*shapes.weighedCg))
+        DrawWeighedCg(painter, Zoomed(*shapes.weighedCg, zoom), languageIndex);
     painter.restore();
 }
 

@@ -24,16 +24,20 @@ struct BalancePlacement {
     double OriginX = 0.0;
     double OriginY = 0.0;
     std::optional<std::pair<double, double>> bandRows;
+    // The C.G. the aircraft's masses give (x from the origin), marked beside
+    // the range; none where nothing was weighed.
+    std::optional<double> weighedCgX;
 };
 
 // The balance's marks in picture pixels: one MAC bar per lifting surface and
 // half (along x, at the MAC's station on either side of the surface's middle
-// row), the neutral point on the wing's middle row, and the C.G. band from
-// the forward to the aft limit.
+// row), the neutral point on the wing's middle row, the C.G. band from
+// the forward to the aft limit and, where masses were weighed, their C.G.
 struct BalanceShapes {
     std::vector<QLineF> macBars;
     QPointF neutralPoint;
     QRectF cgBand;
+    std::optional<QPointF> weighedCg; // on the wing's middle row
 };
 
 BalanceShapes BalanceShapesOf(const aero::Balance& balance, const BalancePlacement& placement);

@@ -122,6 +122,7 @@ void BalancePanel::buildFields()
     // scrolled column: the report's place is small at the window's first size.
     auto* settings = new QWidget;
     auto* settingsLayout = new QVBoxLayout(settings);
+    m_settingsLayout = settingsLayout;
     settingsLayout->setContentsMargins(0, 0, 0, 0);
     m_surfaces->setMinimumHeight(m_surfaces->horizontalHeader()->sizeHint().height() +
                                  kObjectCount * m_surfaces->verticalHeader()->defaultSectionSize() + 4);
@@ -143,6 +144,12 @@ void BalancePanel::buildFields()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);
+}
+
+void BalancePanel::addSection(QWidget* section)
+{
+    // Before the stretch that keeps the column at its top.
+    m_settingsLayout->insertWidget(m_settingsLayout->count() - 1, section);
 }
 
 void BalancePanel::setLanguage(int languageIndex, const ColorObjectTable& objects)

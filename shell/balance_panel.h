@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace centrafix {
 
@@ -41,6 +42,9 @@ public:
     const aero::BalanceSettings& settings() const { return m_settings; }
     // The results as text; out of date: shown greyed, as the grid shows them.
     void setResults(const QString& text, bool outOfDate);
+    // A part of the settings' column below the fields (the weight and
+    // balance's items), scrolled with them.
+    void addSection(QWidget* section);
 
 private:
     void buildFields();
@@ -70,6 +74,7 @@ private:
     QLabel* m_cgCaption = nullptr;
     QLineEdit* m_cg = nullptr;
     QPlainTextEdit* m_results = nullptr;
+    QVBoxLayout* m_settingsLayout = nullptr;
 };
 
 } // namespace centrafix

@@ -7,6 +7,7 @@
 #include "engine/error.h"
 #include "engine/quarter_chord_marks.h"
 #include "engine/run_types.h"
+#include "engine/run_weighing.h"
 #include "engine/string_table.h"
 #include "picture/edits/paint_fill.h"
 #include "picture/formats/plan_document.h"
@@ -50,6 +51,7 @@ namespace centrafix {
 
 class AnalysisSession;
 class BalancePanel;
+class MassPanel;
 class LoadingChartWindow;
 class FrozenColumnGrid;
 class PictureArea;
@@ -332,6 +334,13 @@ private:
     void showBalanceResults();
     void showBalanceMarks();
     void drawBalanceInto(QImage& picture) const;
+    // The weight and balance: the mass list and the advice's choice into the
+    // document (they never make the results out of date), the panel shown
+    // from the document, and the x of an item placed by a click.
+    void setMassItems(const aero::MassList& items, const aero::AdviceChoice& choice);
+    void showMassItems();
+    void placeMassAt(float X);
+    std::optional<WeighedRun> weighedRun() const;
 
     // Controls (owned by their Qt parents).
     QPushButton* btnOpen = nullptr;
@@ -390,6 +399,8 @@ private:
     QAction* actTickAll = nullptr;
     QAction* actUntickAll = nullptr;
     BalancePanel* m_balancePanel = nullptr;
+    MassPanel* m_massPanel = nullptr;
+    int m_placeRow = -1; // the item whose x the next click sets (PlanTool::PlaceMass)
     QTabWidget* m_reportTabs = nullptr; // the report and the balance panel
     QAction* actShowBalance = nullptr;  // the View menu's switch of the balance marks
     QAction* actRole = nullptr;         // the colour list's Role submenu
@@ -476,7 +487,7 @@ private:
 
     // The plan tools: which one takes the clicks on the picture, the points
     // clicked so far, and what the fill and the colour mapping go by.
-    enum class PlanTool { Fill, Map, Straighten, Level, Mirror, Crop };
+    enum class PlanTool { Fill, Map, Straighten, Level, Mirror, Crop, PlaceMass };
     std::optional<PlanTool> m_planTool;
     std::vector<QPointF> m_toolPoints;
     FillSettings m_fillSettings;

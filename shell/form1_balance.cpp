@@ -6,15 +6,19 @@
 
 #include "balance_panel.h"
 #include "balance_text.h"
+#include "mass_panel.h"
 #include "picture_view.h"
 #include "window_menus.h"
+#include "window_texts.h"
 
 #include "document/balance_placement.h"
 #include "engine/balance_fields.h"
+#include "engine/weight_balance_report.h"
 #include "picture/balance_marks.h"
 #include "picture/picture_area.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QActionGroup>
 #include <QMenu>
 #include <QPainter>
@@ -41,6 +45,14 @@ void Form1::buildBalance()
 {
     m_balancePanel = new BalancePanel([this](const aero::BalanceSettings& settings) { setBalanceSettings(settings); },
                                       [this](const Error& error) { showError(error); });
+    m_massPanel = new MassPanel(
+        [this](const aero::MassList& items, const aero::AdviceChoice& choice) { setMassItems(items, choice); },
+        [this](const Error& error) { showError(error); },
+        [this](int row) {
+            m_placeRow = row;
+            startPlanTool(PlanTool::PlaceMass);
+        });
+    m_balancePanel->addSection(m_massPanel);
 
     actShowBalance = m_menus->view->addAction(QString());
     actShowBalance->setObjectName(QStringLiteral("actShowBalance"));
@@ -99,6 +111,8 @@ void Form1::setBalanceTexts()
     for (QAction* action : m_roleMenu->actions())
         action->setText(text(RoleName(static_cast<aero::SurfaceRole>(action->data().toInt()))));
     m_balancePanel->setLanguage(LanguageIndex, m_document.colorObjects());
+    m_massPanel->setLanguage(LanguageIndex);
+    showMassItems();
     showBalanceResults();
 }
 
@@ -156,6 +170,11 @@ void Form1::showBalanceResults()
         else if (run->result.noBalance)
             shown = QString::fromStdString(NoBalanceText(*run->result.noBalance, LanguageIndex));
     }
+    if (const std::optional<WeighedRun> weighed = weighedRun()) {
+        const QString lines = QString::fromStdString(WeightBalanceLines(
+            weighed->weighed, weighed->items, LanguageIndex, decimalSeparator(), m_document.lastRun()->inputs.unit));
+        shown += QStringLiteral("\n\n") + QString(lines).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed();
+    }
     m_balancePanel->setResults(shown, resultsOutOfDate());
     showBalanceMarks();
 }
@@ -168,10 +187,11 @@ void Form1::showBalanceMarks()
         picSideView->setBalance(std::nullopt, {}, LanguageIndex);
         return;
     }
-    picSideView->setBalance(
-        run->result.balance,
-        BalancePlacementOf(run->inputs, run->result.values.ScaleFactor, run->objects, picBackBuffer->picture()),
-        LanguageIndex);
+    BalancePlacement placement =
+        BalancePlacementOf(run->inputs, run->result.values.ScaleFactor, run->objects, picBackBuffer->picture());
+    if (const std::optional<WeighedRun> weighed = weighedRun())
+        placement.weighedCgX = weighed->weighed.cgX;
+    picSideView->setBalance(run->result.balance, placement, LanguageIndex);
     picSideView->setBalanceShown(actShowBalance->isChecked());
 }
 
@@ -184,11 +204,49 @@ void Form1::drawBalanceInto(QImage& picture) const
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
         format != QImage::Format_ARGB32_Premultiplied)
         picture = picture.convertToFormat(QImage::Format_RGB32); // a painter cannot draw on every format
+    BalancePlacement placement =
+        BalancePlacementOf(run->inputs, run->result.values.ScaleFactor, run->objects, picBackBuffer->picture());
+    if (const std::optional<WeighedRun> weighed = weighedRun())
+        placement.weighedCgX = weighed->weighed.cgX;
     QPainter painter(&picture);
-    DrawBalanceMarks(
-        painter, *run->result.balance,
-        BalancePlacementOf(run->inputs, run->result.values.ScaleFactor, run->objects, picBackBuffer->picture()),
-        LanguageIndex);
+    DrawBalanceMarks(painter, *run->result.balance, placement, LanguageIndex);
+}
+
+// The last completed run's balance weighed with the list as it is now.
+std::optional<WeighedRun> Form1::weighedRun() const
+{
+    const std::optional<LastRun>& run = m_document.lastRun();
+    if (!run)
+        return std::nullopt;
+    return WeighRun(run->inputs, run->result, m_document.massItems(), m_document.adviceChoice());
+}
+
+void Form1::setMassItems(const aero::MassList& items, const aero::AdviceChoice& choice)
+{
+    m_document.setMassItems(items);
+    m_document.setAdviceChoice(choice);
+    showBalanceResults();
+}
+
+void Form1::showMassItems()
+{
+    m_massPanel->setItems(m_document.massItems(), m_document.adviceChoice(), decimalSeparator(), decimalSeparator());
+}
+
+// The x of a click, as the status bar reads it out: the scale and the origin
+// as they are now.
+void Form1::placeMassAt(float X)
+{
+    const int row = m_placeRow;
+    m_placeRow = -1;
+    leavePlanTool();
+    const Result<double> scale = m_document.scaleFactor();
+    if (!scale || *scale == 0.0) {
+        setStatus(ScaleProblemText(txtScale->text(), LanguageIndex));
+        return;
+    }
+    m_massPanel->placeItem(row, static_cast<double>(X) * *scale - m_document.origin().x);
+    setStatus(QString());
 }
 
 } // namespace centrafix

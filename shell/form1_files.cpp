@@ -295,7 +295,10 @@ void Form1::saveResults()
         return;
     const bool asJson = target.kind == 1;
     const LastRun& run = *m_document.lastRun();
-    const ResultFacts facts{run.inputs, run.originColumn, run.inputs.OriginRow, run.setup, run.objects, run.result};
+    // The weight and balance with the list as it is now, as the panel shows it.
+    const std::optional<WeighedRun> weighed = weighedRun();
+    const ResultFacts facts{run.inputs,   run.originColumn, run.inputs.OriginRow, run.setup,
+                            run.objects,  run.result,       weighed ? &*weighed : nullptr};
     const QString picture = m_document.pictureIsPasted() ? QString() : m_document.pictureName();
     const std::optional<Error> failure = WriteFileSafely(path, kCannotWriteFile, [&](QIODevice& device) {
         return asJson ? WriteResultsJson(device, facts, picture) : WriteResultsCsv(device, facts, picture);

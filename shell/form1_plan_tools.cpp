@@ -82,6 +82,13 @@ void Form1::showPlanToolHint()
     case PlanTool::Level: setStatus(Tr(kLevelHint, LanguageIndex, {next})); break;
     case PlanTool::Mirror: setStatus(text(kMirrorHint)); break;
     case PlanTool::Crop: setStatus(text(kCropHint)); break;
+    case PlanTool::PlaceMass: {
+        const aero::MassList& items = m_document.massItems();
+        const std::string name =
+            m_placeRow >= 0 && m_placeRow < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(m_placeRow)].name : "";
+        setStatus(Tr(kPlaceMassHint, LanguageIndex, {name}));
+        break;
+    }
     }
 }
 
@@ -103,6 +110,7 @@ void Form1::planToolClick(float X, float Y)
         return;
     }
     case PlanTool::Crop: m_toolPoints = {QPointF(pixel)}; return;
+    case PlanTool::PlaceMass: placeMassAt(X); return;
     case PlanTool::Straighten:
     case PlanTool::Level: break;
     }

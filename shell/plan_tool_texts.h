@@ -48,6 +48,8 @@ inline constexpr Message kMirrorHint{
     "an dieser Zeile gespiegelt (Esc bricht ab).",
     "Click the center line (plane of symmetry); the half with the drawing is "
     "mirrored about that row (Esc cancels)."};
+inline constexpr Message kPlaceMassHint{"Auf die Stelle des Eintrags \"%1\" im Bild klicken (Esc bricht ab).",
+                                       "Click where the item \"%1\" lies on the picture (Esc ends)."};
 inline constexpr Message kCropHint{"Ein Rechteck um den Teil ziehen, der bleiben soll (Esc bricht ab).",
                                    "Drag a rectangle around the part to keep (Esc cancels)."};
 inline constexpr Message kToolEnded{"Werkzeug beendet.", "Tool ended."};

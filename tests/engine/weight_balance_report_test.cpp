@@ -1,5 +1,7 @@
 #include "engine/weight_balance_report.h"
 
+#include "engine/message.h"
+
 #include <gtest/gtest.h>
 
 namespace centrafix {

@@ -34,7 +34,7 @@ aero::Balance HandMadeBalance()
     return balance;
 }
 
-const BalancePlacement kPlacement{0.5, 10.0, 20.0, std::pair<double, double>(90.0, 110.0)};
+const BalancePlacement kPlacement{0.5, 10.0, 20.0, std::pair<double, double>(90.0, 110.0), std::nullopt};
 
 QImage White()
 {
@@ -128,4 +128,23 @@ TEST(BalanceMarks, RowsHoldingAColourSpanItsFirstToItsLastRow)
     const auto rows = RowsHolding(picture, qRgb(0, 0, 0));
     ASSERT_TRUE(rows);
     EXPECT_EQ(*rows, std::make_pair(17.0, 43.0));
+}
+
+// The weighed C.G. at x 40: column (40 + 10) / 0.5 = 100 on the wing's middle
+// row 100, a roundel of black and white quarters (upper right and lower left
+// black), told apart from the neutral point's plain black diamond.
+TEST(BalanceMarks, TheWeighedCgIsARoundelOnTheWingsMiddleRow)
+{
+    BalancePlacement weighed = kPlacement;
+    weighed.weighedCgX = 40.0;
+    EXPECT_EQ(BalanceShapesOf(HandMadeBalance(), weighed).weighedCg, QPointF(100, 100));
+    EXPECT_FALSE(BalanceShapesOf(HandMadeBalance(), kPlacement).weighedCg);
+
+    const QImage marked = WithBalanceMarks(White(), HandMadeBalance(), weighed, kEnglish);
+    EXPECT_EQ(marked.pixel(104, 96) & 0xFFFFFFu, 0u);
+    EXPECT_EQ(marked.pixel(96, 104) & 0xFFFFFFu, 0u);
+    EXPECT_TRUE(IsWhite(marked, 96, 96));
+    EXPECT_TRUE(IsWhite(marked, 104, 104));
+    EXPECT_TRUE(IsWhite(marked, 100, 88)) << "no bigger than its radius of 8";
+    EXPECT_TRUE(IsWhite(WithBalanceMarks(White(), HandMadeBalance(), kPlacement, kEnglish), 104, 96));
 }

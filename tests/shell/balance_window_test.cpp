@@ -160,7 +160,7 @@ TEST_F(BalanceWindow, ARoleChangedFromTheColourListsMenuMakesTheResultsOutOfDate
 TEST_F(BalanceWindow, TheViewMenuSwitchesTheMarksOffAndRemembersIt)
 {
     open();
-    view()->setBalance(HandMadeBalance(), BalancePlacement{0.5, 10.0, 20.0, std::nullopt}, kGerman);
+    view()->setBalance(HandMadeBalance(), BalancePlacement{0.5, 10.0, 20.0, std::nullopt, std::nullopt}, kGerman);
     EXPECT_TRUE(view()->balanceDrawn());
     EXPECT_EQ(shown().pixel(50, 80) & 0xFFFFFFu, 0xFF8C00u) << "a MAC bar over the picture";
     auto* toggle = form->findChild<QAction*>("actShowBalance");

@@ -127,7 +127,9 @@ TEST_F(BalanceJson, CsvColumnsHoldTheBalanceOnTheTotalRowOnly)
     ASSERT_EQ(records->size(), 5u) << "header, red and total of each picture";
     const QStringList& header = records->front();
     const auto column = [&](const char* name) { return header.indexOf(QLatin1String(name)); };
-    ASSERT_EQ(column("balance_neutral_point_x"), header.size() - 11);
+    ASSERT_EQ(column("balance_neutral_point_x"), header.size() - 13);
+    EXPECT_EQ(column("balance_cg_x"), header.size() - 2);
+    EXPECT_EQ(column("balance_cg_static_margin"), header.size() - 1);
     const QStringList& red = (*records)[1];
     const QStringList& total = (*records)[2];
     EXPECT_EQ(red[column("index")], "2");
@@ -146,4 +148,52 @@ TEST_F(BalanceJson, CsvColumnsHoldTheBalanceOnTheTotalRowOnly)
     EXPECT_EQ(total[column("balance_estimate_neutral_point_x")], "35.5");
     EXPECT_EQ((*records)[4][column("balance_neutral_point_x")], "") << "a picture without a balance";
     EXPECT_EQ((*records)[4].size(), header.size());
+}
+
+// The weight and balance's keys for each kind of advice, as scripts read
+// them; the values are the weighing's own, unrounded.
+TEST_F(BalanceJson, TheWeighedCgAndEachKindOfAdvice)
+{
+    result.balance = TwoSurfaces();
+    WeighedRun run;
+    run.items = {{"motor", 300.0, 20.0}, {"battery, 3S", 200.0, 60.0}};
+    run.weighed.totalMass = 500.0;
+    run.weighed.cgX = 36.0;
+    run.weighed.staticMargin = 1.0204081632653061;
+    const auto balance = [&] {
+        ResultFacts facts{in, 0.0, 0.0, setup, objects, result};
+        facts.weighed = &run;
+        return ResultJson(facts)["balance"].toObject();
+    };
+
+    run.weighed.inside = true;
+    QJsonObject b = balance();
+    EXPECT_EQ(b["total_mass"].toDouble(), 500.0);
+    EXPECT_EQ(b["cg_x"].toDouble(), 36.0);
+    EXPECT_EQ(b["cg_static_margin"].toDouble(), 1.0204081632653061);
+    EXPECT_TRUE(b["cg_inside"].toBool());
+    ASSERT_TRUE(b.contains("advice"));
+    EXPECT_TRUE(b["advice"].isNull());
+
+    run.weighed.inside = false;
+    run.weighed.advice = {aero::AdviceKind::MoveItem, 1, -3.25, 56.75, 0.0, 34.9};
+    b = balance();
+    EXPECT_FALSE(b["cg_inside"].toBool());
+    EXPECT_EQ(b["advice"].toObject(),
+              (QJsonObject{{"item", "battery, 3S"}, {"shift", -3.25}, {"x", 56.75}, {"cg_x", 34.9}}));
+
+    run.weighed.advice = {aero::AdviceKind::Ballast, -1, 0.0, 5.5, 12.125, 34.9};
+    EXPECT_EQ(balance()["advice"].toObject(), (QJsonObject{{"ballast_mass", 12.125}, {"ballast_x", 5.5}, {"cg_x", 34.9}}));
+
+    run.weighed.advice = {aero::AdviceKind::BallastCannotHelp, -1, 0.0, 80.0, 0.0, 0.0};
+    EXPECT_EQ(balance()["advice"].toObject(),
+              (QJsonObject{{"ballast_x", 80.0}, {"cannot_help", true}, {"cg_x", QJsonValue(QJsonValue::Null)}}));
+
+    run.weighed.advice = {aero::AdviceKind::ItemCannotHelp, 0, 0.0, 0.0, 0.0, 0.0};
+    EXPECT_EQ(balance()["advice"].toObject(),
+              (QJsonObject{{"item", "motor"}, {"cannot_help", true}, {"cg_x", QJsonValue(QJsonValue::Null)}}));
+
+    // Without a mass list the balance has none of these keys.
+    for (const char* key : {"total_mass", "cg_x", "cg_static_margin", "cg_inside", "advice"})
+        EXPECT_FALSE(json()["balance"].toObject().contains(key)) << key;
 }
