@@ -22,6 +22,7 @@ constexpr Message kWeighedCgLabel{"Schwerpunkt (Massen)", "C.G. (masses)"};
 const QColor kMacColour(255, 140, 0);
 const QColor kBandEdge(0, 150, 0);
 const QColor kBandFill(0, 200, 0, 70);
+const QColor kWeighedColour(120, 0, 200);
 constexpr double kBarWidth = 3.0;
 
 QPointF Pixel(double x, double y, const BalancePlacement& placement)
@@ -59,23 +60,24 @@ void FillInStrips(QPainter& painter, const QRectF& rect, const QColor& colour)
         painter.fillRect(QRectF(rect.left(), top, rect.width(), std::min(kStrip, rect.bottom() - top)), colour);
 }
 
-// The weighed C.G.: the usual C.G. roundel, a circle of black and white
-// quarters, larger than the run's C.G. markers and with its own label, so it
-// is told apart from them and from the neutral point's diamond.
+// The weighed C.G.: a C.G. roundel in violet and white quarters, larger
+// than the run's black and white C.G. markers and with its own label, so it
+// is told apart from them and from the neutral point's diamond (violet is
+// none of the seven colours either).
 void DrawWeighedCg(QPainter& painter, QPointF centre, int languageIndex)
 {
     constexpr double kRadius = 8.0;
     const QRectF disc(centre - QPointF(kRadius, kRadius), centre + QPointF(kRadius, kRadius));
     painter.setPen(Qt::NoPen);
     for (int quarter = 0; quarter < 4; ++quarter) {
-        painter.setBrush(quarter % 2 == 0 ? Qt::black : Qt::white);
+        painter.setBrush(quarter % 2 == 0 ? kWeighedColour : QColor(Qt::white));
         painter.drawPie(disc, quarter * 90 * 16, 90 * 16);
     }
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, 1.5));
+    painter.setPen(QPen(kWeighedColour, 1.5));
     painter.drawEllipse(disc);
     DrawLabel(painter, centre + QPointF(kRadius + 2.0, kRadius + 12.0),
-              QString::fromUtf8(Tr(kWeighedCgLabel, languageIndex)), Qt::black);
+              QString::fromUtf8(Tr(kWeighedCgLabel, languageIndex)), kWeighedColour);
 }
 
 } // namespace

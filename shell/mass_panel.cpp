@@ -69,7 +69,11 @@ void MassPanel::build()
     m_table = new QTableWidget(0, 3, this);
     m_table->setObjectName(QStringLiteral("massItems"));
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The settings' column is narrow at the window's first size: the table
+    // keeps readable columns and the column scrolls sideways instead.
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setDefaultSectionSize(80);
+    m_table->setMinimumWidth(3 * 80 + 4);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setMinimumHeight(m_table->horizontalHeader()->sizeHint().height() +

@@ -131,8 +131,8 @@ TEST(BalanceMarks, RowsHoldingAColourSpanItsFirstToItsLastRow)
 }
 
 // The weighed C.G. at x 40: column (40 + 10) / 0.5 = 100 on the wing's middle
-// row 100, a roundel of black and white quarters (upper right and lower left
-// black), told apart from the neutral point's plain black diamond.
+// row 100, a roundel of violet and white quarters (upper right and lower left
+// violet), told apart from the run's black and white C.G. markers.
 TEST(BalanceMarks, TheWeighedCgIsARoundelOnTheWingsMiddleRow)
 {
     BalancePlacement weighed = kPlacement;
@@ -141,8 +141,8 @@ TEST(BalanceMarks, TheWeighedCgIsARoundelOnTheWingsMiddleRow)
     EXPECT_FALSE(BalanceShapesOf(HandMadeBalance(), kPlacement).weighedCg);
 
     const QImage marked = WithBalanceMarks(White(), HandMadeBalance(), weighed, kEnglish);
-    EXPECT_EQ(marked.pixel(104, 96) & 0xFFFFFFu, 0u);
-    EXPECT_EQ(marked.pixel(96, 104) & 0xFFFFFFu, 0u);
+    EXPECT_EQ(marked.pixel(104, 96) & 0xFFFFFFu, 0x7800C8u);
+    EXPECT_EQ(marked.pixel(96, 104) & 0xFFFFFFu, 0x7800C8u);
     EXPECT_TRUE(IsWhite(marked, 96, 96));
     EXPECT_TRUE(IsWhite(marked, 104, 104));
     EXPECT_TRUE(IsWhite(marked, 100, 88)) << "no bigger than its radius of 8";
