@@ -76,8 +76,15 @@ void DrawWeighedCg(QPainter& painter, QPointF centre, int languageIndex)
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kWeighedColour, 1.5));
     painter.drawEllipse(disc);
-    DrawLabel(painter, centre + QPointF(kRadius + 2.0, kRadius + 12.0),
-              QString::fromUtf8(Tr(kWeighedCgLabel, languageIndex)), kWeighedColour);
+    // Its label to the left, where the run's labels and the neutral point's
+    // (all to the right) leave room; where the left edge is too near, below
+    // the roundel and moved right just enough to be whole.
+    const QString label = QString::fromUtf8(Tr(kWeighedCgLabel, languageIndex));
+    const double width = painter.fontMetrics().horizontalAdvance(label);
+    const QPointF wanted = centre + QPointF(-kRadius - 4.0 - width, 4.0);
+    const double short_ = 2.0 - painter.transform().map(wanted).x();
+    const QPointF baseline = short_ <= 0.0 ? wanted : wanted + QPointF(short_, kRadius + 10.0);
+    DrawLabel(painter, baseline, label, kWeighedColour);
 }
 
 } // namespace
