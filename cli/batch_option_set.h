@@ -43,6 +43,7 @@ struct BatchOptionSet {
     QCommandLineOption csv;
     QCommandLineOption jobs;
     QCommandLineOption worker;
+    QCommandLineOption saveProject;
     PlanOptionSet plan;
 };
 
