@@ -60,17 +60,18 @@ void Form1::buildMenus()
     m.file = bar->addMenu(QString());
     m.open = AddAction(m.file, "actOpen", {QKeySequence::Open}, [this] { btnOpen_Click(); });
     m.paste = AddAction(m.file, "actPaste", {QKeySequence::Paste}, [this] { btnPaste_Click(); });
-    m_recentMenu = m.file->addMenu(QString());
-    m_recentMenu->setObjectName(QStringLiteral("menuRecentFiles"));
-    m.file->addSeparator();
-    m.saveProject = AddAction(m.file, "actSaveProject", {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { saveProject(); });
-    m.saveProjectAs = AddAction(m.file, "actSaveProjectAs", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-                                [this] { saveProjectAs(); });
     m.file->addSeparator();
     m.saveResults = AddAction(m.file, "actSaveResults", {}, [this] { saveResults(); });
     m.savePicture = AddAction(m.file, "actSavePicture", {}, [this] { savePicture(); });
     m.saveWorkingPicture = AddAction(m.file, "actSaveWorkingPicture", {}, [this] { saveWorkingPicture(); });
     m.saveChart = AddAction(m.file, "actSaveChart", {}, [this] { saveChart(); });
+    m.file->addSeparator();
+    // The project keeps the work: Ctrl+S, as in every program that keeps one.
+    m.saveProject = AddAction(m.file, "actSaveProject", {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { saveProject(); });
+    m.saveProjectAs = AddAction(m.file, "actSaveProjectAs", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                                [this] { saveProjectAs(); });
+    m_recentMenu = m.file->addMenu(QString());
+    m_recentMenu->setObjectName(QStringLiteral("menuRecentFiles"));
     m.file->addSeparator();
     m.copyTable = AddAction(m.file, "actCopyTable", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
                             [this] { btnCopy_Click(); });

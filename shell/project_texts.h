@@ -5,7 +5,7 @@
 namespace centrafix {
 
 // The project file's commands in the File menu, and what they say.
-inline constexpr Message kSaveProject{"&Projekt speichern", "Save &project"};
+inline constexpr Message kSaveProject{"&Projekt speichern", "Save pro&ject"};
 inline constexpr Message kSaveProjectAs{"Projekt speichern &unter...", "Save project &as..."};
 inline constexpr Message kRecentFiles{"&Zuletzt geöffnet", "&Recent files"};
 inline constexpr Message kNoRecentFiles{"(keine)", "(none)"};
