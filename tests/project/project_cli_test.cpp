@@ -215,6 +215,26 @@ TEST_F(ProjectCli, ABadProjectIsRefusedAndNothingIsWritten)
         << german.err.toStdString();
 }
 
+TEST_F(ProjectCli, SaveProjectNeverWritesOverAPictureOrAnInput)
+{
+    const QString project = saved(PlaneDocument());
+    const QByteArray before = test::ReadBytes(project);
+    ASSERT_TRUE(Plane().save(path("plane.png")));
+    ASSERT_TRUE(Plane().save(path("other.png")));
+    const QByteArray picture = test::ReadBytes(path("other.png"));
+    const CliOutcome overPicture = RunCli({path("plane.png"), "--save-project", path("other.png")});
+    EXPECT_EQ(overPicture.exitCode, 2);
+    EXPECT_EQ(overPicture.err, "centrafix-cli: " + path("other.png") +
+                                   ": is a picture; --save-project does not write over a picture, so nothing is "
+                                   "written\n");
+    EXPECT_EQ(test::ReadBytes(path("other.png")), picture);
+    const CliOutcome overInput = RunCli({project, "--scale", "3", "--save-project", project});
+    EXPECT_EQ(overInput.exitCode, 2);
+    EXPECT_EQ(overInput.err, "centrafix-cli: " + project +
+                                 ": is read in this run; --save-project would write over it, so nothing is written\n");
+    EXPECT_EQ(test::ReadBytes(project), before);
+}
+
 TEST_F(ProjectCli, AProjectAmongSeveralPicturesIsRefusedClearly)
 {
     const QString project = saved(PlaneDocument());
