@@ -8,6 +8,11 @@ Document BatchDocument(const BatchOptions& options, const std::string& shownSepa
     Document document(in.languageIndex);
     document.setSeparators(shownSeparator, in.localeSeparator);
     document.setThreads(in.threads);
+    if (options.project) {
+        ApplyProject(*options.project, document);
+        // The run that saved it looked for the colours it did not find.
+        document.forgetNotFound();
+    }
     document.setToleranceText(in.toleranceText);
     document.setScaleText(in.scaleText);
     document.setAltitudeText(in.altitudeText);
@@ -15,10 +20,13 @@ Document BatchDocument(const BatchOptions& options, const std::string& shownSepa
     document.setUnit(in.unit);
     // --origin is a pixel; its scaled position needs the scale. Without a
     // usable one the run is refused for the scale before the origin counts.
-    (void)document.placeOrigin(options.originColumn, options.originRow);
+    // A project's origin stays as saved (a typed one as typed).
+    if (!options.project || options.originGiven)
+        (void)document.placeOrigin(options.originColumn, options.originRow);
     for (int i = 1; i <= kObjectCount; ++i)
         document.setWeight(i, options.weights[static_cast<std::size_t>(i)]);
-    document.setTicks(in.ticked);
+    if (!options.project || options.colorsGiven)
+        document.setTicks(in.ticked);
     document.setBalanceSettings(in.balance);
     return document;
 }

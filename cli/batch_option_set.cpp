@@ -100,7 +100,11 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
                           "%1 MB of available memory; a larger N is lowered, with a note on stderr.")
                .arg(kWorkerBaseBytes >> 20),
            "N"),
-      worker("batch-worker", "Run as a worker of the batch command.", "FORMAT")
+      worker("batch-worker", "Run as a worker of the batch command.", "FORMAT"),
+      saveProject("save-project",
+                  "Write the run's work as a Centrafix project (.cfx) to FILE: the picture as measured (after the "
+                  "plan steps) and every value the options and the project gave, for the window to open.",
+                  "FILE")
 {
     parser.setApplicationDescription(
         "Analyzes flat-colored planform pictures exactly as the Analyze button does and prints\n"
@@ -108,8 +112,11 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
         "Without PICTURE the built-in example is analyzed. With several pictures (or \"-\" for a\n"
         "list on standard input) each one's text follows a line naming it, --json prints one\n"
         "JSON object a line, and --csv writes one table; a picture that cannot be analyzed is\n"
-        "named on stderr and the others go on.");
-    parser.addPositionalArgument("picture", "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF) or plans (PDF, SVG).",
+        "named on stderr and the others go on.\n"
+        "A project (.cfx) saved by the window is analyzed as saved: its picture and values, each\n"
+        "option given on the command line standing in for the project's value.");
+    parser.addPositionalArgument("picture",
+                                 "Picture files (BMP, PNG, JPEG, GIF, TIFF, WMF), plans (PDF, SVG) or one project (.cfx).",
                                  "[PICTURE...]");
     worker.setFlags(QCommandLineOption::HiddenFromHelp);
     for (const QCommandLineOption* o : {&scale,
@@ -140,6 +147,7 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
                                         &filesFrom,
                                         &csv,
                                         &jobs,
+                                        &saveProject,
                                         &worker})
         parser.addOption(*o);
     plan.addTo(parser);

@@ -44,6 +44,7 @@ struct BatchOptionSet {
     QCommandLineOption csv;
     QCommandLineOption jobs;
     QCommandLineOption worker;
+    QCommandLineOption saveProject;
     PlanOptionSet plan;
     MassOptionSet masses;
 };

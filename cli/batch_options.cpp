@@ -6,6 +6,7 @@
 #include "mass_options.h"
 #include "parser_complaint.h"
 #include "plan_options.h"
+#include "project_options.h"
 
 #include "chart/chart_format.h"
 #include "engine/color_cleanup.h"
@@ -14,6 +15,7 @@
 #include "engine/number_text.h"
 #include "engine/scale_from_line.h"
 #include "engine/string_table.h"
+#include "engine/typed_text.h"
 
 #include <QCommandLineParser>
 #include <QLocale>
@@ -138,11 +140,17 @@ std::optional<Error> ReadNumberTexts(const QCommandLineParser& parser, const Bat
 {
     AnalysisInputs& in = options.inputs;
     in.localeSeparator = Text(QLocale().decimalPoint());
-    in.scaleText = Text(parser.value(set.scale));
-    in.unit = Text(parser.value(set.unit));
-    in.toleranceText = Text(parser.value(set.tolerance));
-    in.altitudeText = Text(parser.value(set.altitude));
-    in.machText = Text(parser.value(set.mach));
+    const Project* project = options.project.get();
+    // The project's text, in this locale's way, where the option is not given.
+    const auto text = [&](const QCommandLineOption& option, const std::string Project::*kept) {
+        return project && !parser.isSet(option) ? LocalNumberText(project->*kept, in.localeSeparator)
+                                                : Text(parser.value(option));
+    };
+    in.scaleText = text(set.scale, &Project::scaleText);
+    in.unit = project && !parser.isSet(set.unit) ? project->unit : Text(parser.value(set.unit));
+    in.toleranceText = text(set.tolerance, &Project::toleranceText);
+    in.altitudeText = text(set.altitude, &Project::altitudeText);
+    in.machText = text(set.mach, &Project::machText);
     return BatchDocument(options).refuseDragFields();
 }
 
@@ -212,6 +220,12 @@ std::optional<Error> ReadPlanPage(const QCommandLineParser& parser, const BatchO
 
 std::optional<Error> ReadOrigin(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
 {
+    options.originGiven = parser.isSet(set.origin);
+    if (options.project && !options.originGiven) {
+        options.originColumn = options.project->origin.column;
+        options.originRow = options.project->origin.row;
+        return std::nullopt;
+    }
     const QString text = parser.value(set.origin);
     const QStringList parts = text.split(',');
     if (parts.size() != 2 || !ParseNumber(parts[0].trimmed(), options.originColumn) ||
@@ -224,7 +238,14 @@ std::optional<Error> ReadColors(const QCommandLineParser& parser, const BatchOpt
 {
     std::array<bool, 8>& ticked = options.inputs.ticked;
     ticked.fill(false);
-    if (!parser.isSet(set.colors)) {
+    options.colorsGiven = parser.isSet(set.colors);
+    if (options.project && !options.colorsGiven) {
+        // As the run that saved it looked: the colours it did not find too.
+        for (std::size_t i = 1; i < ticked.size(); ++i)
+            ticked[i] = options.project->choices[i].ticked || options.project->choices[i].notFound;
+        return std::nullopt;
+    }
+    if (!options.colorsGiven) {
         for (int i = 1; i <= kObjectCount; ++i)
             ticked[static_cast<std::size_t>(i)] = true;
         return std::nullopt;
@@ -243,6 +264,11 @@ std::optional<Error> ReadWeights(const QCommandLineParser& parser, const BatchOp
 {
     options.weights.fill(defaults::kWeight);
     options.weights[0] = 0.0;
+    if (options.project && !parser.isSet(set.weights)) {
+        for (std::size_t i = 1; i < options.weights.size(); ++i)
+            options.weights[i] = options.project->weights[i];
+        return std::nullopt;
+    }
     if (!parser.isSet(set.weights))
         return std::nullopt;
     const QString text = parser.value(set.weights);
@@ -319,9 +345,9 @@ std::optional<Error> ParseBatchOptions(const QStringList& arguments, BatchOption
         return std::nullopt;
     if (languageError)
         return languageError;
-    for (const Reader read : {ReadPictures, ReadNumberTexts, ReadScaleFrom, ReadRunSetup, ReadPlanPage, ReadCleanUp,
-                              ReadOrigin, ReadColors, ReadWeights, ReadBalanceOptions, ReadOutputs, ReadPlan,
-                              ReadMasses}) {
+    for (const Reader read : {ReadPictures, ReadProjectOptions, ReadNumberTexts, ReadScaleFrom, ReadRunSetup,
+                              ReadPlanPage, ReadCleanUp, ReadOrigin, ReadColors, ReadWeights, ReadBalanceOptions,
+                              ReadOutputs, ReadPlan, ReadMasses}) {
         if (std::optional<Error> error = read(parser, set, options))
             return error;
     }

@@ -2,6 +2,7 @@
 
 #include "aero/mass_items.h"
 #include "document/plan_steps.h"
+#include "document/project_file.h"
 #include "engine/defaults.h"
 #include "engine/error.h"
 #include "engine/run_types.h"
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace centrafix {
@@ -31,6 +33,15 @@ struct BatchOptions {
     double originColumn = 0.0;
     double originRow = 0.0;
     std::array<double, 8> weights{}; // entries 1 to 7
+    // A project (.cfx) as the one picture: its values stand where no option
+    // was given (originGiven, colorsGiven say which of those were), and its
+    // picture is the one measured. `projectNote` says that the picture's
+    // file is gone or changed, so that the project's copy is used.
+    std::shared_ptr<const Project> project;
+    std::optional<Error> projectNote;
+    bool originGiven = false;
+    bool colorsGiven = false;
+    QString saveProjectPath; // the run's document as a project; empty: none
     // What makes a plan as it comes into a painted picture, in the order both
     // programs apply it (the clean-up below comes last of all), and the
     // options that asked for it, as given, for the workers.

@@ -8,8 +8,10 @@
 
 #include "chart_writer.h"
 #include "document/balance_placement.h"
+#include "picture/files/results_writer.h"
 #include "picture/result_plot.h"
 
+#include <QBuffer>
 #include <QLocale>
 
 #include <new>
@@ -46,10 +48,41 @@ QImage AnnotatedPicture(const BatchOptions& options, const PictureRun& run)
     return canvas.image();
 }
 
+// The project as the window has it after the same run: the colours the
+// run looked for and did not find unticked and marked so.
+Project ProjectAfterRun(Project project, const PictureRun& run)
+{
+    if (!run.result.completed)
+        return project;
+    for (std::size_t i = 1; i < project.choices.size(); ++i) {
+        if (run.inputs.ticked[i] && !run.objects[i].Found)
+            project.choices[i] = ColorChoice{false, true};
+    }
+    return project;
+}
+
+// A project's results as the window's "Save results..." writes them as
+// JSON: the same object for the same project, whichever program made it.
+Result<std::string> ProjectJsonReport(const Project& project, const PictureRun& run)
+{
+    const ResultFacts facts{run.inputs, run.originColumn, run.inputs.OriginRow, run.setup, run.objects, run.result};
+    QByteArray json;
+    QBuffer buffer(&json);
+    buffer.open(QIODevice::WriteOnly);
+    if (std::optional<Error> failure =
+            WriteResultsJson(buffer, facts, project.pictureIsPasted ? QString() : project.pictureName))
+        return *failure;
+    return json.toStdString();
+}
+
 std::optional<Error> WriteFiles(const BatchOptions& options, const PictureRun& run)
 {
     if (!options.savePicturePath.isEmpty()) {
         if (std::optional<Error> error = WriteWorkingPicture(options.savePicturePath, run.measured))
+            return error;
+    }
+    if (run.project) {
+        if (std::optional<Error> error = SaveProjectFile(ProjectAfterRun(*run.project, run), options.saveProjectPath))
             return error;
     }
     if (run.display) {
@@ -93,6 +126,10 @@ std::optional<Error> PrintResults(const BatchOptions& options, const PictureRun&
         });
         return failure;
     }
+    if (options.json && options.project) {
+        const Result<std::string> json = ProjectJsonReport(*options.project, run);
+        return json ? WriteStdout(*json) : json.error();
+    }
     if (options.json)
         return WriteStdout(JsonReport(options, run).toStdString());
     return WriteStdout(TextReport(options, run.result).toStdString());
@@ -112,6 +149,8 @@ int RunBatch(const BatchOptions& options)
     const QStringList pictures = options.picturePath ? QStringList{*options.picturePath} : QStringList{};
     if (std::optional<Error> error = CheckOutputs(options, pictures))
         return ReportError(*error, language);
+    if (options.projectNote)
+        WriteErrorLine(ErrorText(*options.projectNote, language));
     const Result<std::shared_ptr<PictureRun>> run =
         RunPicture(options, options.picturePath, OutputSeparator(options), !options.annotatedPath.isEmpty());
     if (!run)

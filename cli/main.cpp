@@ -5,6 +5,8 @@
 #include "batch_run.h"
 #include "batch_worker.h"
 #include "chart_writer.h"
+
+#include "document/project_file.h"
 #include "console.h"
 
 #include "picture/files/local_path.h"
@@ -60,10 +62,13 @@ bool IsBatchWorker(int argc, char* argv[])
 }
 
 // Whether an argument names a drawing whose text needs fonts: a Windows
-// metafile, or a PDF or SVG plan.
+// metafile, or a PDF or SVG plan; or a project, whose picture's file (which
+// may be one) is read to tell whether it is still the project's picture.
 bool NamesADrawing(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
+        if (IsProjectPath(FileNameFromBytes(argv[i])))
+            return true;
         // Only a plain file: opening a FIFO would wait for a writer.
         struct stat info {};
         QFile file;

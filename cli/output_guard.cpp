@@ -93,6 +93,9 @@ std::vector<Output> OutputsOf(const BatchOptions& options)
     add("--loading-table", options.loadingTablePath, Content::Table);
     add("--chart", options.chartPath, Content::Chart);
     add("--annotated", options.annotatedPath, Content::Picture);
+    // A project is text, like a table: never over a picture or an input
+    // (the project read included).
+    add("--save-project", options.saveProjectPath, Content::Table);
     return outputs;
 }
 

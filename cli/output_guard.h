@@ -11,7 +11,7 @@ namespace centrafix {
 // Whether the files a run is asked to write leave what it reads, and each
 // other, alone: no output may be an input of the same run (the same file,
 // also through a symbolic or hard link), no two outputs the same file, and
-// no table or chart may replace an existing picture (PNG, JPEG, GIF, BMP,
+// no table, chart or project may replace an existing picture (PNG, JPEG, GIF, BMP,
 // TIFF, Windows metafile or PDF, known by its first bytes, not by its name):
 // `--csv *.png` must not turn the first picture into a table. The annotated
 // picture may replace a picture that is not an input: it is one, and a run

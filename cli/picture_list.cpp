@@ -12,6 +12,8 @@
 namespace centrafix {
 namespace {
 
+constexpr Message kProjectInList{"%1: ein Projekt (.cfx) wird allein analysiert, nicht unter mehreren Bildern.",
+                                 "%1: a project (.cfx) is analyzed on its own, not among several pictures."};
 constexpr Message kCannotReadList{"die Liste der Bilder kann nicht gelesen werden (%1)",
                                   "cannot read the list of pictures (%1)"};
 constexpr Message kLineTooLong{"Zeile %1 der Liste der Bilder ist länger als %2 Bytes",
@@ -137,6 +139,11 @@ Result<QStringList> PictureList(const BatchOptions& options)
     }
     if (pictures.isEmpty())
         return Described({}, kNoPictures);
+    // The workers read pictures; a project's values would be lost on them.
+    for (const QString& picture : pictures) {
+        if (IsProjectPath(picture))
+            return Described({}, kProjectInList, {picture.toStdString()});
+    }
     return pictures;
 }
 

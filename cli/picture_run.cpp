@@ -11,6 +11,8 @@
 #include "picture/picture_source.h"
 #include "picture/streamed_sweep.h"
 
+#include <QFileInfo>
+
 #include <new>
 
 namespace centrafix {
@@ -20,11 +22,13 @@ constexpr Message kNoMemoryForExample{"nicht genug Speicher, um das Beispiel zu 
                                       "not enough memory to analyze the example"};
 constexpr Message kNoMemoryForPicture{"nicht genug Speicher, um %1 zu analysieren", "not enough memory to analyze %1"};
 
-Result<QImage> LoadPicture(const std::optional<QString>& path, const PlanPageChoice& plan)
+Result<QImage> LoadPicture(const BatchOptions& options, const std::optional<QString>& path)
 {
+    if (options.project)
+        return options.project->picture;
     if (!path)
         return ExamplePicture();
-    return LoadPictureFile(*path, plan);
+    return LoadPictureFile(*path, options.plan);
 }
 
 Error OutOfMemory(const std::optional<QString>& path)
@@ -47,7 +51,7 @@ PlanSteps StepsOf(const BatchOptions& options)
 // A straightening sets the scale, which the document then takes.
 Result<QImage> PreparedPicture(const BatchOptions& options, const std::optional<QString>& path, Document& document)
 {
-    Result<QImage> loaded = LoadPicture(path, options.plan);
+    Result<QImage> loaded = LoadPicture(options, path);
     if (!loaded)
         return loaded.error();
     const PlanSteps steps = StepsOf(options);
@@ -67,6 +71,21 @@ Result<QImage> PreparedPicture(const BatchOptions& options, const std::optional<
         (void)document.placeOrigin(options.originColumn, options.originRow);
     }
     return std::move(outcome->picture);
+}
+
+// The document as a project, with the picture as measured: a picture file's
+// by its path as given (made absolute, so the project opens from anywhere).
+Project ProjectOfRun(const BatchOptions& options, const std::optional<QString>& path, const Document& document,
+                     const QImage& picture)
+{
+    Project project = ProjectOf(document);
+    project.picture = picture;
+    if (!options.project) {
+        project.pictureIsPasted = false;
+        project.picturePath = path ? QFileInfo(*path).absoluteFilePath() : QString();
+        project.pictureName = path ? QFileInfo(*path).fileName() : QStringLiteral("example");
+    }
+    return project;
 }
 
 } // namespace
@@ -90,9 +109,9 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     // its size is not bound by memory (formats read whole fall through). A
     // clean-up and the plan steps work on the whole picture, as the
     // window's do.
-    const bool keepPicture = annotate || !options.savePicturePath.isEmpty();
+    const bool keepPicture = annotate || !options.savePicturePath.isEmpty() || !options.saveProjectPath.isEmpty();
     std::optional<SweptPicture> swept;
-    if (path && !keepPicture && StepsOf(options).empty()) {
+    if (path && !keepPicture && StepsOf(options).empty() && !options.project) {
         Result<std::optional<SweptPicture>> streamed =
             SweepPictureFile(*path, document.ticks(), fields->setup.Tolerance,
                              EdgeColours(document.ticks(), document.balanceSettings()), options.plan);
@@ -113,6 +132,9 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
         document.prepareRun(SmallScale::Refused, swept ? QSize(swept->width, swept->height) : picture->size());
     if (!prepared)
         return prepared.error();
+    if (!options.saveProjectPath.isEmpty())
+        run->project = ProjectOfRun(options, path, document, *picture);
+    run->originColumn = prepared->originColumn;
     run->inputs = std::move(prepared->inputs);
     run->setup = prepared->setup;
     run->objects = std::move(prepared->objects);

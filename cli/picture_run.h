@@ -20,11 +20,15 @@ namespace centrafix {
 struct PictureRun {
     AnalysisInputs inputs; // as the run had them, the origin placed
     RunSetup setup;
+    double originColumn = 0.0; // the origin's pixel as the run placed it
     ColorObjectTable objects{};
     AnalysisResult result;
     std::optional<WeighedRun> weighed; // with --masses, where the run has a balance
     std::unique_ptr<PictureArea> display; // the annotated picture, when asked for
     QImage measured;                      // with display: the picture as measured, without marks
+    // With --save-project: the document as the options and the picture made
+    // it, the picture as measured.
+    std::optional<Project> project;
 };
 
 // Loads the picture at `path` (none: the built-in example), prepares and

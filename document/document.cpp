@@ -26,6 +26,7 @@ void Document::setPicture(QImage picture, const QString& name, const QString& pa
     m_pictureName = name;
     m_picturePath = path;
     m_pictureIsPasted = pasted;
+    touch();
     // Nothing may still belong to the picture before.
     forgetLastRun();
     for (std::size_t i = 1; i < m_choices.size(); ++i)
@@ -41,6 +42,7 @@ void Document::changePicture(QImage picture)
 void Document::pictureChanged()
 {
     forgetNotFound();
+    touch();
     markOutOfDate(kChangedPicture);
 }
 
@@ -62,6 +64,7 @@ void Document::setScaleText(const std::string& text)
     if (text == m_scaleText)
         return;
     m_scaleText = text;
+    touch();
     rescaleOrigin();
     markOutOfDate(kChangedScale);
 }
@@ -71,6 +74,7 @@ void Document::setToleranceText(const std::string& text)
     if (text == m_toleranceText)
         return;
     m_toleranceText = text;
+    touch();
     // Another tolerance may find what the last one did not.
     forgetNotFound();
     markOutOfDate(kChangedTolerance);
@@ -78,26 +82,34 @@ void Document::setToleranceText(const std::string& text)
 
 void Document::setAltitudeText(const std::string& text)
 {
-    if (std::exchange(m_altitudeText, text) != text)
+    if (std::exchange(m_altitudeText, text) != text) {
+        touch();
         markOutOfDate(kChangedAltitude);
+    }
 }
 
 void Document::setMachText(const std::string& text)
 {
-    if (std::exchange(m_machText, text) != text)
+    if (std::exchange(m_machText, text) != text) {
+        touch();
         markOutOfDate(kChangedMach);
+    }
 }
 
 void Document::setUnit(const std::string& unit)
 {
-    if (std::exchange(m_unit, unit) != unit)
+    if (std::exchange(m_unit, unit) != unit) {
+        touch();
         markOutOfDate(kChangedUnit);
+    }
 }
 
 void Document::setBalanceSettings(const aero::BalanceSettings& settings)
 {
-    if (std::exchange(m_balance, settings) != settings)
+    if (std::exchange(m_balance, settings) != settings) {
+        touch();
         markOutOfDate(kChangedBalance);
+    }
 }
 
 Result<double> Document::scaleFactor() const
@@ -125,7 +137,10 @@ bool Document::placeOrigin(double column, double row)
     if (!scale || *scale == 0.0)
         return false;
     const bool moved = m_origin.column != column || m_origin.row != row;
-    m_origin = {column, row, column * *scale, row * *scale};
+    const DocumentOrigin placed{column, row, column * *scale, row * *scale};
+    if (placed != m_origin)
+        touch();
+    m_origin = placed;
     if (moved)
         markOutOfDate(kChangedOrigin);
     return true;
@@ -150,9 +165,21 @@ std::optional<Error> Document::typeOrigin(const std::string& typedX, const std::
         return FieldError(ErrorKind::NotFiniteResults, Field::Origin, typedX);
     if (!std::isfinite(row))
         return FieldError(ErrorKind::NotFiniteResults, Field::Origin, typedY);
-    m_origin = {column, row, *x, *y};
+    const DocumentOrigin typed{column, row, *x, *y};
+    if (typed != m_origin)
+        touch();
+    m_origin = typed;
     markOutOfDate(kChangedOrigin);
     return std::nullopt;
+}
+
+void Document::restoreOrigin(const DocumentOrigin& origin)
+{
+    if (origin == m_origin)
+        return;
+    m_origin = origin;
+    touch();
+    markOutOfDate(kChangedOrigin);
 }
 
 std::array<bool, 8> Document::ticks() const
@@ -176,15 +203,20 @@ void Document::setWeight(int i, double weight)
     if (i < 1 || i > kObjectCount)
         return;
     double& kept = m_objects[static_cast<std::size_t>(i)].Weight;
-    if (std::exchange(kept, weight) != weight)
+    if (std::exchange(kept, weight) != weight) {
+        touch();
         markOutOfDate(kChangedWeights);
+    }
 }
 
 void Document::setTicks(const std::array<bool, 8>& ticked)
 {
     const bool changed = ticks() != ticked;
+    const std::array<ColorChoice, 8> before = m_choices;
     for (std::size_t i = 1; i < ticked.size(); ++i)
         m_choices[i] = ColorChoice{ticked[i], false};
+    if (before != m_choices)
+        touch();
     // The user's choice stands, even against what the run under way finds.
     if (m_runUnderWay)
         m_findingsOverruled = true;
@@ -197,6 +229,7 @@ void Document::setTicked(int i, bool ticked)
     if (i < 1 || i > kObjectCount || m_choices[static_cast<std::size_t>(i)].ticked == ticked)
         return;
     m_choices[static_cast<std::size_t>(i)].ticked = ticked;
+    touch();
     forgetNotFound();
     markOutOfDate(kChangedColors);
 }
@@ -207,9 +240,36 @@ void Document::forgetNotFound()
         m_findingsOverruled = true;
     for (std::size_t i = 1; i < m_choices.size(); ++i) {
         ColorChoice& choice = m_choices[i];
+        if (choice.notFound)
+            touch();
         choice.ticked = choice.ticked || choice.notFound;
         choice.notFound = false;
     }
+}
+
+void Document::restoreColorChoices(const std::array<ColorChoice, 8>& choices)
+{
+    std::array<bool, 8> before = ticks();
+    for (std::size_t i = 1; i < choices.size(); ++i) {
+        if (m_choices[i] != choices[i])
+            touch();
+        m_choices[i] = choices[i];
+    }
+    if (before != ticks())
+        markOutOfDate(kChangedColors);
+}
+
+void Document::setMassItems(aero::MassList items)
+{
+    if (items != m_masses)
+        touch();
+    m_masses = std::move(items);
+}
+
+void Document::setAdviceChoice(const aero::AdviceChoice& choice)
+{
+    if (std::exchange(m_advice, choice) != choice)
+        touch();
 }
 
 Result<PreparedRun> Document::prepareFields(SmallScale small) const
@@ -285,8 +345,9 @@ void Document::finishRun(std::optional<LastRun> completed)
     takeMeasures(completed->objects);
     if (!m_findingsOverruled) {
         for (std::size_t i = 1; i < m_choices.size(); ++i)
-            if (completed->inputs.ticked[i] && !completed->objects[i].Found)
-                m_choices[i] = ColorChoice{false, true};
+            if (completed->inputs.ticked[i] && !completed->objects[i].Found &&
+                std::exchange(m_choices[i], ColorChoice{false, true}) != ColorChoice{false, true})
+                touch();
     }
     m_lastRun = std::move(completed);
     translateLastRun();

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -29,6 +30,8 @@ struct DocumentOrigin {
     double row = 0.0;
     double x = 0.0;
     double y = 0.0;
+
+    bool operator==(const DocumentOrigin&) const = default;
 };
 
 // What the user chose for one colour besides its weight: whether it is
@@ -37,6 +40,8 @@ struct DocumentOrigin {
 struct ColorChoice {
     bool ticked = true;
     bool notFound = false;
+
+    bool operator==(const ColorChoice&) const = default;
 };
 
 // One piece of work, as both programs have it: the working picture and its
@@ -98,9 +103,9 @@ public:
     // weight and balance works from them and the last run's balance, so
     // they never make the results out of date.
     const aero::MassList& massItems() const { return m_masses; }
-    void setMassItems(aero::MassList items) { m_masses = std::move(items); }
+    void setMassItems(aero::MassList items);
     const aero::AdviceChoice& adviceChoice() const { return m_advice; }
-    void setAdviceChoice(const aero::AdviceChoice& choice) { m_advice = choice; }
+    void setAdviceChoice(const aero::AdviceChoice& choice);
     // The scale the scale text gives, read as a run reads it.
     Result<double> scaleFactor() const;
 
@@ -111,6 +116,8 @@ public:
     // The origin typed in scaled units: refused, naming the field, when a
     // text is no number or the scale cannot find its pixel.
     std::optional<Error> typeOrigin(const std::string& x, const std::string& y);
+    // The origin exactly as a saved project had it.
+    void restoreOrigin(const DocumentOrigin& origin);
 
     // The colour table: entry 0 the total, 1 to 7 the colours. The objects
     // keep the weights and what the last run measured.
@@ -128,6 +135,13 @@ public:
     // The colours the last run did not find are ticked again: another
     // picture or tolerance may find them.
     void forgetNotFound();
+    // Ticks and not-found marks exactly as a saved project had them.
+    void restoreColorChoices(const std::array<ColorChoice, 8>& choices);
+
+    // A count that grows with every change to what a project stores (the
+    // picture, the fields, the origin, the colours, the balance and mass
+    // settings): equal counts mean nothing to save has changed in between.
+    std::uint64_t revision() const { return m_revision; }
 
     // A run of the fields as they are on the document's picture; refused,
     // naming the field, when it could not start or give finite numbers.
@@ -166,6 +180,7 @@ public:
 
 private:
     void rescaleOrigin();
+    void touch() { ++m_revision; }
     void translateLastRun();
 
     QImage m_picture;
@@ -195,6 +210,7 @@ private:
     bool m_runUnderWay = false;
     bool m_findingsOverruled = false;
     std::vector<const Message*> m_staleReasons;
+    std::uint64_t m_revision = 0;
 };
 
 } // namespace centrafix

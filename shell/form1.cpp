@@ -208,6 +208,10 @@ void Form1::Form_Load()
     txtReport->show();
     showOrigin();
     tickAll();
+    m_recentFiles = stored.recentFiles;
+    showRecentFiles();
+    // What the window starts with is nothing the user could lose.
+    markSaved({});
 }
 
 void Form1::Form_Unload()
@@ -234,6 +238,7 @@ void Form1::Form_Unload()
     values.mapTolerance = m_mapTolerance;
     values.balance = m_document.balanceSettings();
     values.showBalance = actShowBalance->isChecked();
+    values.recentFiles = m_recentFiles;
     // The program's own file; this system's executables have no ".exe". A
     // store that cannot be written keeps what it had: with the window closing
     // there is no one left to tell.
@@ -269,6 +274,10 @@ void Form1::closeEvent(QCloseEvent* event)
         if (m_run->isRunning())
             m_run->requestAbort();
         m_activity = Activity::BusyThenClose;
+        event->ignore();
+        return;
+    }
+    if (m_activity != Activity::Closed && !mayDiscardChanges()) {
         event->ignore();
         return;
     }

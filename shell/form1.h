@@ -130,6 +130,21 @@ public:
     // the name the dialog returns. A name that is no file changes nothing.
     // A PDF or SVG plan is drawn at the page and resolution the user picks.
     void openPictureFile(const QString& path);
+    // The project file (form1_project.cpp): Save project (to the file it
+    // came from or was last saved to, else as Save project as...), and
+    // opening one, which restores every value it keeps. Each says whether
+    // it was done.
+    bool saveProject();
+    bool saveProjectAs();
+    // Unsaved changes about to be lost: save them, let them go, or stay.
+    enum class SaveChoice { Save, Discard, Cancel };
+    void openProject(const QString& path);
+    // Whether something a project keeps has changed since it was opened or
+    // saved (or since the picture was opened or pasted).
+    bool hasUnsavedChanges() const;
+    const QString& projectPath() const { return m_projectPath; }
+    const QStringList& recentFiles() const { return m_recentFiles; }
+
     // The menu's "Save results..." and "Save picture...".
     void saveResults();
     void savePicture();
@@ -173,6 +188,7 @@ protected:
     virtual QString chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& suggested);
     // A question answered yes or no; no is the answer that changes nothing.
     virtual bool askYesNo(const QString& question);
+    virtual SaveChoice askSaveChanges(const QString& question);
 
     // A file to save into, one filter per kind (its text, its extension). The
     // kind is the one the name's extension names, else the chosen filter's; a
@@ -307,6 +323,15 @@ private:
     bool mayReplace(const QString& path);
     void showZoom();
     void showTitle();
+    // The project file (form1_project.cpp).
+    bool writeProject(const QString& path);
+    bool mayDiscardChanges();
+    void markSaved(const QString& projectPath);
+    void showModified();
+    void showDocumentValues();
+    void openRecent(const QString& path);
+    void rememberRecent(const QString& path);
+    void showRecentFiles();
     // The scale line (form1_tools.cpp).
     void beginScaleLine(float X, float Y);
     void moveScaleLine(float X, float Y);
@@ -451,6 +476,14 @@ private:
         int unitLabel = 0;
         QSize colorList;
     } m_needs;
+
+    // The project the window shows (empty: none yet), the document's revision
+    // when it was last saved or opened, and the files opened or saved last,
+    // newest first.
+    QString m_projectPath;
+    std::uint64_t m_savedRevision = 0;
+    QStringList m_recentFiles;
+    QMenu* m_recentMenu = nullptr;
 
     QString m_lastFolder;                // where the open dialog was last used
     QString m_saveFolder;                // where the save dialog was last used

@@ -12,6 +12,7 @@
 #include "plan_tool_texts.h"
 
 #include "menu_texts.h"
+#include "project_texts.h"
 #include "panel_texts.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
@@ -60,11 +61,17 @@ void Form1::buildMenus()
     m.open = AddAction(m.file, "actOpen", {QKeySequence::Open}, [this] { btnOpen_Click(); });
     m.paste = AddAction(m.file, "actPaste", {QKeySequence::Paste}, [this] { btnPaste_Click(); });
     m.file->addSeparator();
-    m.saveResults = AddAction(m.file, "actSaveResults", {QKeySequence::Save}, [this] { saveResults(); });
-    m.savePicture = AddAction(m.file, "actSavePicture", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-                              [this] { savePicture(); });
+    m.saveResults = AddAction(m.file, "actSaveResults", {}, [this] { saveResults(); });
+    m.savePicture = AddAction(m.file, "actSavePicture", {}, [this] { savePicture(); });
     m.saveWorkingPicture = AddAction(m.file, "actSaveWorkingPicture", {}, [this] { saveWorkingPicture(); });
     m.saveChart = AddAction(m.file, "actSaveChart", {}, [this] { saveChart(); });
+    m.file->addSeparator();
+    // The project keeps the work: Ctrl+S, as in every program that keeps one.
+    m.saveProject = AddAction(m.file, "actSaveProject", {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { saveProject(); });
+    m.saveProjectAs = AddAction(m.file, "actSaveProjectAs", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                                [this] { saveProjectAs(); });
+    m_recentMenu = m.file->addMenu(QString());
+    m_recentMenu->setObjectName(QStringLiteral("menuRecentFiles"));
     m.file->addSeparator();
     m.copyTable = AddAction(m.file, "actCopyTable", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
                             [this] { btnCopy_Click(); });
@@ -145,7 +152,7 @@ void Form1::updateActions()
     const bool busy = isBusy();
     const WindowMenus& m = *m_menus;
     for (QAction* a :
-         {m.open, m.paste, m.flip, m.invert, m.cleanUp, m.scaleLine, m.copyBitmap, m.savePicture, m.saveWorkingPicture,
+         {m.open, m.paste, m.saveProject, m.saveProjectAs, m.flip, m.invert, m.cleanUp, m.scaleLine, m.copyBitmap, m.savePicture, m.saveWorkingPicture,
           m.analyze, m.german, m.english, m.fill, m.mapColour, m.straighten, m.level, m.mirrorRow, m.crop})
         a->setEnabled(!busy);
     updateUndoActions();
@@ -153,6 +160,8 @@ void Form1::updateActions()
     // has completed (a new picture or the start of a run take them away).
     m.saveChart->setEnabled(m_chartWindow != nullptr && m_chartWindow->hasSamples());
     m.saveResults->setEnabled(m_document.lastRun().has_value());
+    m_recentMenu->setEnabled(!busy);
+    showModified();
     cbLanguage->setEnabled(!busy);
     for (QLineEdit* origin : {txtOriginX, txtOriginY})
         origin->setReadOnly(busy);
@@ -170,6 +179,8 @@ void Form1::setMenuTexts()
         menu->setTitle(text(*caption));
     const std::pair<QAction*, const Message*> actions[] = {{m.open, &msg::Open},
                                                            {m.paste, &msg::Paste},
+                                                           {m.saveProject, &kSaveProject},
+                                                           {m.saveProjectAs, &kSaveProjectAs},
                                                            {m.saveResults, &kSaveResults},
                                                            {m.savePicture, &kSavePicture},
                                                            {m.saveWorkingPicture, &kSaveWorkingPicture},
@@ -200,6 +211,7 @@ void Form1::setMenuTexts()
                                                            {m.loadingChart, &kLoadingChart}};
     for (const auto& [action, caption] : actions)
         action->setText(text(*caption));
+    showRecentFiles();
     updateUndoActions();
     syncMenuChecks();
 }
@@ -211,7 +223,8 @@ void Form1::setToolTips()
     const std::pair<QAction*, const Message*> actionTips[] = {
         {m.open, &kTipOpen},           {m.analyze, &kTipAnalyze}, {m.paste, &kTipPaste},
         {m.copyTable, &kTipCopyTable}, {m.invert, &kTipInvert},   {m.copyBitmap, &kTipCopyBitmap},
-        {m.flip, &kTipFlip},           {m.showAC, &kTipShowAC},   {m.showCG, &kTipShowCG}};
+        {m.flip, &kTipFlip},           {m.showAC, &kTipShowAC},   {m.showCG, &kTipShowCG},
+        {m.saveProject, &kTipSaveProject}};
     for (const auto& [action, tip] : actionTips)
         action->setToolTip(text(*tip));
     const std::pair<QWidget*, const Message*> tips[] = {

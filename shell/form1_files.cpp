@@ -9,12 +9,14 @@
 #include "frozen_column_grid.h"
 #include "loading_chart_window.h"
 #include "menu_texts.h"
+#include "project_texts.h"
 #include "picture_scroll.h"
 #include "picture_view.h"
 #include "plan_page_dialog.h"
 #include "window_clipboard.h"
 #include "window_texts.h"
 
+#include "document/project_file.h"
 #include "engine/results_grid.h"
 #include "picture/clipboard_picture.h"
 #include "picture/files/atomic_file.h"
@@ -80,17 +82,28 @@ QString Form1::chooseOpenFile(const QString& filter, const QString& selectedFilt
 
 void Form1::btnOpen_Click()
 {
-    const OpenDialogFilter filter = QtFileFilter(std::string(Tr(msg::FileFilter, LanguageIndex)), LanguageIndex);
-    const QString path = chooseOpenFile(filter.filter, filter.selected, m_lastFolder);
+    const OpenDialogFilter pictures = QtFileFilter(std::string(Tr(msg::FileFilter, LanguageIndex)), LanguageIndex);
+    // Projects beside the pictures, and one entry for both, offered first.
+    const QString patterns = pictures.selected.mid(pictures.selected.lastIndexOf('(') + 1).chopped(1);
+    const QString both = QStringLiteral("%1 (%2 *.cfx)").arg(text(kPicturesAndProjects), patterns);
+    const QString filter = pictures.filter + QStringLiteral(";;") + text(kProjectFilter) + QStringLiteral(";;") + both;
+    const QString path = chooseOpenFile(filter, both, m_lastFolder);
     if (!path.isEmpty())
         m_lastFolder = QFileInfo(path).absolutePath();
-    openPictureFile(path);
+    if (!path.isEmpty() && IsProjectPath(path))
+        openProject(path);
+    else
+        openPictureFile(path);
 }
 
 void Form1::openPictureFile(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
+    if (IsProjectPath(path)) {
+        openProject(path);
+        return;
+    }
     PlanPageChoice plan;
     QFile file;
     if (!OpenForReading(file, path) && IsPlanDocument(path, file.peek(1024))) {
@@ -104,8 +117,14 @@ void Form1::openPictureFile(const QString& path)
         showMessage(QMessageBox::Warning, QString::fromStdString(ErrorText(load.error(), LanguageIndex)));
         return;
     }
-    withMemory(
-        [&] { takePicture(*load, QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), false, &kStepOpen); });
+    if (!mayDiscardChanges())
+        return;
+    withMemory([&] {
+        takePicture(*load, QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(), false, &kStepOpen);
+        // New work, not yet a project.
+        markSaved({});
+        rememberRecent(QFileInfo(path).absoluteFilePath());
+    });
 }
 
 std::optional<PlanPageChoice> Form1::choosePlanPage(const QString& path)
@@ -138,7 +157,12 @@ void Form1::btnPaste_Click()
                                                       : text(msg::NoClipboardBitmap));
         return;
     }
-    withMemory([&] { takePicture(*load, {}, {}, true, &kStepPaste); });
+    if (!mayDiscardChanges())
+        return;
+    withMemory([&] {
+        takePicture(*load, {}, {}, true, &kStepPaste);
+        markSaved({});
+    });
 }
 
 // A new working copy: nothing on screen may still belong to the picture
@@ -167,9 +191,15 @@ void Form1::takePicture(const QImage& picture, const QString& name, const QStrin
     updateActions();
 }
 
+// The project's name once there is one, else the picture's; "[*]" is where
+// Qt shows the mark of unsaved changes.
 void Form1::showTitle()
 {
-    setWindowTitle(WindowTitle(m_document.pictureIsPasted() ? text(kPastedPicture) : m_document.pictureName()));
+    const QString name = !m_projectPath.isEmpty()     ? QFileInfo(m_projectPath).fileName()
+                         : m_document.pictureIsPasted() ? text(kPastedPicture)
+                                                        : m_document.pictureName();
+    setWindowTitle(WindowTitle(name) + QStringLiteral("[*]"));
+    showModified();
 }
 
 QString Form1::chooseSaveFile(const QString& filter, QString& selectedFilter, const QString& suggested)

@@ -61,6 +61,7 @@ void Form1::connectFreshness()
 // A run under way shows it when its results are there.
 void Form1::showInputsChanged()
 {
+    showModified();
     if (m_document.lastRun() && !m_document.runUnderWay())
         showOutOfDate();
 }
@@ -127,6 +128,7 @@ void Form1::takeRunOutcome(std::optional<LastRun> completed)
 {
     m_document.finishRun(std::move(completed));
     showTicks();
+    showModified();
 }
 
 // The ticks and not-found marks as the document has them.

@@ -16,6 +16,8 @@ struct WindowMenus {
 
     QAction* open = nullptr;
     QAction* paste = nullptr;
+    QAction* saveProject = nullptr;
+    QAction* saveProjectAs = nullptr;
     QAction* saveResults = nullptr;
     QAction* savePicture = nullptr;
     QAction* saveWorkingPicture = nullptr;

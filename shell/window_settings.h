@@ -11,6 +11,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -65,7 +66,12 @@ struct StoredSettings {
     // mapping's tolerance (a stored value out of range keeps the default).
     FillSettings fill;
     double mapTolerance = defaults::kMapTolerance;
+    // The pictures and projects opened or saved last, newest first, at most
+    // kMaxRecentFiles (RecentFiles, one path a line).
+    QStringList recentFiles;
 };
+
+inline constexpr qsizetype kMaxRecentFiles = 8;
 
 // The settings file: the INI file a test names, or the user's own, where
 // QSettings kept them before ($XDG_CONFIG_HOME/Vantorel/Vantorel.conf), so

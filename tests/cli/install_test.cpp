@@ -69,8 +69,42 @@ TEST_F(Installed, ProgramsRunFromTheInstalledTreeAlone)
     EXPECT_EQ(RunProgram(At("bin/centrafix-cli"), {"--chart", chart}, CleanEnvironment()).exitCode, 0);
     EXPECT_TRUE(QFileInfo(chart).size() > 0);
     for (const char* file : {"share/applications/centrafix.desktop", "share/icons/hicolor/scalable/apps/centrafix.svg",
-                             "share/icons/hicolor/48x48/apps/centrafix.png", "share/doc/centrafix/copyright"})
+                             "share/icons/hicolor/48x48/apps/centrafix.png", "share/doc/centrafix/copyright",
+                             "share/mime/packages/centrafix-project.xml"})
         EXPECT_TRUE(QFileInfo(At(file)).isFile()) << file;
+}
+
+// The project file's type: installed where shared-mime-info collects types,
+// known by its extension and its content, and named by the desktop entry
+// beside the picture types.
+TEST_F(Installed, TheProjectTypeIsInstalledAndNamedByTheDesktopEntry)
+{
+    QFile mime(At("share/mime/packages/centrafix-project.xml"));
+    ASSERT_TRUE(mime.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(mime.readAll());
+    EXPECT_TRUE(xml.contains(R"(<mime-type type="application/x-centrafix-project">)"));
+    EXPECT_TRUE(xml.contains(R"(<glob pattern="*.cfx"/>)"));
+    EXPECT_TRUE(xml.contains(R"(value="centrafix-project")"));
+    // A database built from it alone knows the type (where the tool is).
+    const QString update = QStringLiteral("/usr/bin/update-mime-database");
+    if (QFileInfo(update).isExecutable()) {
+        const QTemporaryDir database;
+        ASSERT_TRUE(QDir(database.path()).mkpath("packages"));
+        ASSERT_TRUE(mime.copy(database.filePath("packages/centrafix-project.xml")));
+        EXPECT_EQ(RunProgram(update, {database.path()}).exitCode, 0);
+        QFile globs(database.filePath("globs2"));
+        ASSERT_TRUE(globs.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(globs.readAll().contains("application/x-centrafix-project:*.cfx"));
+    }
+
+    QFile desktop(At("share/applications/centrafix.desktop"));
+    ASSERT_TRUE(desktop.open(QIODevice::ReadOnly));
+    const QString entry = QString::fromUtf8(desktop.readAll());
+    const QRegularExpression mimeLine("^MimeType=(.*)$", QRegularExpression::MultilineOption);
+    const QStringList types = mimeLine.match(entry).captured(1).split(';', Qt::SkipEmptyParts);
+    EXPECT_TRUE(types.contains("application/x-centrafix-project"));
+    for (const char* picture : {"image/png", "image/bmp", "image/jpeg", "application/x-msmetafile"})
+        EXPECT_TRUE(types.contains(picture)) << picture;
 }
 
 TEST_F(Installed, ManualPagesNameEveryOptionOfTheHelp)

@@ -59,6 +59,9 @@ public:
     // Yes/no questions asked, and the answer they get.
     QStringList questions;
     bool answerYes = true;
+    // Questions about unsaved changes, and their answer.
+    QStringList saveQuestions;
+    SaveChoice saveAnswer = SaveChoice::Discard;
 
 protected:
     void showMessage(QMessageBox::Icon, const QString& text) override { messages << text; }
@@ -68,6 +71,11 @@ protected:
         dialogSelectedFilter = selected;
         dialogFolder = folder;
         return fileToOpen;
+    }
+    SaveChoice askSaveChanges(const QString& question) override
+    {
+        saveQuestions << question;
+        return saveAnswer;
     }
     bool askYesNo(const QString& question) override
     {

@@ -123,7 +123,7 @@ TEST_F(WaysIn, ADroppedFileOpensAsOpenDoesAndOfSeveralTheFirst)
 
     ASSERT_TRUE(drop({wing, tail}));
     EXPECT_EQ(workingCopy().picture(), Red(40, 30));
-    EXPECT_EQ(form->windowTitle(), "Centrafix – wing.png");
+    EXPECT_EQ(form->windowTitle(), "Centrafix – wing.png[*]");
     EXPECT_EQ(status(), "2 Dateien abgelegt; geöffnet ist die erste: wing.png");
     ASSERT_TRUE(drop({empty}));
     EXPECT_EQ(form->messages, QStringList{empty + ": die Datei ist leer"}) << "the message Open gives";
