@@ -71,6 +71,9 @@ void Form1::buildMenus()
     m.copyBitmap = AddAction(m.file, "actCopyBitmap", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B)},
                              [this] { btnCopyBitmap_Click(); });
     m.file->addSeparator();
+    m.print = AddAction(m.file, "actPrint", {QKeySequence::Print}, [this] { printReport(); });
+    m.exportPdf = AddAction(m.file, "actExportPdf", {}, [this] { exportPdf(); });
+    m.file->addSeparator();
     m.quit = AddAction(m.file, "actQuit", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { close(); });
 
     m.edit = bar->addMenu(QString());
@@ -153,6 +156,9 @@ void Form1::updateActions()
     // has completed (a new picture or the start of a run take them away).
     m.saveChart->setEnabled(m_chartWindow != nullptr && m_chartWindow->hasSamples());
     m.saveResults->setEnabled(m_document.lastRun().has_value());
+    // The report draws the picture shown, which a run or pass is changing.
+    for (QAction* report : {m.print, m.exportPdf})
+        report->setEnabled(!busy && m_document.lastRun().has_value());
     cbLanguage->setEnabled(!busy);
     for (QLineEdit* origin : {txtOriginX, txtOriginY})
         origin->setReadOnly(busy);
@@ -175,6 +181,8 @@ void Form1::setMenuTexts()
                                                            {m.saveWorkingPicture, &kSaveWorkingPicture},
                                                            {m.copyTable, &msg::CopyTable},
                                                            {m.copyBitmap, &kCopyBitmapCaption},
+                                                           {m.print, &kPrintReport},
+                                                           {m.exportPdf, &kExportPdf},
                                                            {m.quit, &kQuit},
                                                            {m.fit, &kZoomFit},
                                                            {m.actualSize, &kZoomActual},

@@ -240,6 +240,7 @@ SettingsRead ReadStoredSettings(const QString& path)
     values.balance = StoredBalance(text);
     values.showBalance = text(QStringLiteral("ShowBalance")).value_or(QStringLiteral("1")).trimmed() != u'0';
     StoredPlanTools(values, text);
+    values.paper = text(QStringLiteral("Paper"));
     if (const std::optional<QString> language = text(QStringLiteral("Language")))
         values.languageIndex = LanguageFromText(*language);
     return read;
@@ -276,6 +277,8 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
     const IniSection oldSection = FindIniSection(*old, QString::fromUtf8(kSettingsSection));
     AddBalance(entries, values.balance, values.showBalance, oldSection);
     AddPlanTools(entries, values, oldSection);
+    if (values.paper)
+        entries.emplace_back(QStringLiteral("Paper"), *values.paper);
     const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
     return WriteFileSafely(path, kCannotSaveSettings,
