@@ -9,7 +9,8 @@ Paper PaperForLocale(const QLocale& locale)
     const QLocale::Territory territory = locale.territory();
     if (territory == QLocale::UnitedStates || territory == QLocale::Canada)
         return Paper::Letter;
-    return locale.measurementSystem() == QLocale::MetricSystem ? Paper::A4 : Paper::Letter;
+    // Britain measures in imperial units too, but on A4.
+    return locale.measurementSystem() == QLocale::ImperialUSSystem ? Paper::Letter : Paper::A4;
 }
 
 std::optional<Paper> PaperNamed(const QString& name)

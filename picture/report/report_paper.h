@@ -15,7 +15,7 @@ namespace centrafix {
 enum class Paper { A4, Letter };
 
 // The paper for a locale: Letter where the territory is the US or Canada or
-// the measurement system is imperial, A4 elsewhere.
+// the measurement system is the US's, A4 elsewhere (Britain too).
 Paper PaperForLocale(const QLocale& locale);
 
 // "a4" or "letter" in any case, with blanks around; none for anything else.

@@ -156,7 +156,7 @@ TEST_F(Report, PageOneSaysEverythingInTheChosenLanguage)
         for (const QString& said : c.said)
             EXPECT_TRUE(text.contains(said)) << said.toStdString() << "\nin\n" << text.toStdString();
         for (const std::string& title : GridHeader(c.language).cells)
-            EXPECT_TRUE(text.contains(QString::fromStdString(title))) << title;
+            EXPECT_TRUE(text.contains(QString::fromStdString(title).simplified())) << title;
         // The balance lines stand once, in their own column, not again in
         // the report's.
         EXPECT_EQ(text.count(c.language == kEnglish ? "Neutral point x =" : "Neutralpunkt x ="), 1);
