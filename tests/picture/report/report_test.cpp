@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QLocale>
 #include <QPainter>
+#include <QPdfDocument>
+#include <QPdfSelection>
 #include <QTemporaryDir>
 
 using namespace centrafix;
@@ -251,4 +253,47 @@ TEST_F(Report, AReportThatCannotBeWrittenSaysSoAndLeavesTheOldFile)
     ASSERT_TRUE(error);
     EXPECT_NE(ErrorText(*error, kEnglish).find("cannot write"), std::string::npos);
     EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST_F(Report, ALongReportIsPrintedSmallerButWholeWithinTheMargins)
+{
+    ReportContent content = Content(kEnglish, "mm");
+    std::string lines;
+    for (int i = 1; i <= 120; ++i)
+        lines += "Line " + std::to_string(i) + " of a long report\r\n";
+    content.report = lines + content.report;
+    const QString path = write(content);
+    QPdfDocument pdf;
+    ASSERT_EQ(pdf.load(path), QPdfDocument::Error::None);
+    const QPdfSelection all = pdf.getAllText(0);
+    EXPECT_TRUE(all.text().contains("Line 120 of a long report"));
+    EXPECT_TRUE(all.text().contains("Page 2 shows the planform"));
+    // Every text between the margins: 12 mm, in points.
+    const double margin = 12.0 / 25.4 * 72.0;
+    const QSizeF page = pdf.pagePointSize(0);
+    for (const QPolygonF& bound : all.bounds()) {
+        const QRectF box = bound.boundingRect();
+        EXPECT_GE(box.top(), margin - 1.0);
+        EXPECT_LE(box.bottom(), page.height() - margin + 1.0) << box.bottom();
+        EXPECT_LE(box.right(), page.width() - margin + 1.0) << box.right();
+    }
+}
+
+TEST_F(Report, PageOneShowsThePictureInItsOwnProportions)
+{
+    if (!CanDrawPdfRegions())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is needed to draw the page";
+    const QString path = write(Content(kEnglish, "mm"));
+    constexpr int kCoarse = 100;
+    const QImage page = PdfRegion(path, 0, QRectF(0.0, 0.0, 210.0, 297.0), kCoarse);
+    ASSERT_FALSE(page.isNull());
+    QRect red;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (const QRgb p = page.pixel(x, y); qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60)
+                red |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(red.isEmpty());
+    // The wing is 200 by 1200 pixels: six times as tall as wide.
+    EXPECT_NEAR(double(red.height()) / red.width(), 6.0, 0.25);
+    EXPECT_GT(red.height() * 25.4 / kCoarse, 60.0) << "drawn large enough to read";
 }
