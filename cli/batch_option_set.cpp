@@ -87,6 +87,13 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
             "Write the chart of the spanwise loading (summed chord and the four normalized loadings against Eta) to "
             "FILE, as PNG or SVG by its extension.",
             "FILE"),
+      report("report",
+             "Write a printable report to FILE as PDF: the annotated picture, the results grid, the report and the "
+             "balance on page 1, then, where the unit is a length (mm, cm, m, in, ft), the planform at true size "
+             "over as many pages as it takes.",
+             "FILE"),
+      paper("paper", "Paper of the report: a4 or letter. Default: the locale's (letter in the US and Canada).",
+            "a4|letter"),
       filesFrom("files-from",
                 QStringLiteral("Analyze the pictures FILE names, one a line (\"-\": standard input). A line holds at "
                                "most %1 bytes, a list at most %2 MiB, a run at most %3 pictures.")
@@ -144,6 +151,8 @@ BatchOptionSet::BatchOptionSet(QCommandLineParser& parser)
                                         &showAC,
                                         &showCG,
                                         &chart,
+                                        &report,
+                                        &paper,
                                         &filesFrom,
                                         &csv,
                                         &jobs,

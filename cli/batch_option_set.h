@@ -40,6 +40,8 @@ struct BatchOptionSet {
     QCommandLineOption showAC;
     QCommandLineOption showCG;
     QCommandLineOption chart;
+    QCommandLineOption report;
+    QCommandLineOption paper;
     QCommandLineOption filesFrom;
     QCommandLineOption csv;
     QCommandLineOption jobs;

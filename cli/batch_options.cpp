@@ -59,6 +59,11 @@ constexpr Message kChartKind{"--chart schreibt PNG oder SVG; \"%1\" endet weder 
                              "--chart writes PNG or SVG; \"%1\" ends in neither .png nor .svg."};
 constexpr Message kChartForOnePicture{"--chart gilt für ein Bild, nicht für mehrere.",
                                       "--chart is for one picture, not several."};
+constexpr Message kReportNeedsFile{"--report braucht einen Dateinamen.", "--report needs a file name."};
+constexpr Message kReportForOnePicture{"--report gilt für ein Bild, nicht für mehrere (ein Bericht je Lauf).",
+                                       "--report is for one picture, not several (one report a run)."};
+constexpr Message kBadPaper{"--paper muss a4 oder letter sein, nicht \"%1\".",
+                            "--paper must be a4 or letter, not \"%1\"."};
 constexpr Message kStandardOutputTwice{
     "--json und --loading-table - wollen beide die Standardausgabe; die Tabelle braucht eine Datei.",
     "--json and --loading-table - both want standard output; give the table a file."};
@@ -296,6 +301,25 @@ std::optional<Error> ReadChart(const QCommandLineParser& parser, const BatchOpti
     return std::nullopt;
 }
 
+std::optional<Error> ReadReport(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
+{
+    options.paper = PaperForLocale(QLocale());
+    if (parser.isSet(set.paper)) {
+        const std::optional<Paper> paper = PaperNamed(parser.value(set.paper));
+        if (!paper)
+            return OptionError(kBadPaper, {Text(parser.value(set.paper))});
+        options.paper = *paper;
+    }
+    if (!parser.isSet(set.report))
+        return std::nullopt;
+    options.reportPath = parser.value(set.report);
+    if (options.reportPath.isEmpty())
+        return OptionError(kReportNeedsFile);
+    if (options.many)
+        return OptionError(kReportForOnePicture);
+    return std::nullopt;
+}
+
 std::optional<Error> ReadOutputs(const QCommandLineParser& parser, const BatchOptionSet& set, BatchOptions& options)
 {
     options.json = parser.isSet(set.json);
@@ -313,6 +337,8 @@ std::optional<Error> ReadOutputs(const QCommandLineParser& parser, const BatchOp
         return OptionError(kOnePictureOutputs);
     if (options.json && options.csvPath == "-")
         return OptionError(kCsvAndJsonOnStdout);
+    if (std::optional<Error> error = ReadReport(parser, set, options))
+        return error;
     return ReadChart(parser, set, options);
 }
 

@@ -7,6 +7,7 @@
 #include "engine/error.h"
 #include "engine/run_types.h"
 #include "picture/formats/plan_document.h"
+#include "picture/report/report_paper.h"
 
 #include <QString>
 #include <QStringList>
@@ -61,6 +62,8 @@ struct BatchOptions {
     QString loadingTablePath; // "-" for standard output
     QString annotatedPath;    // PNG of the display after the run; empty: none
     QString chartPath;        // PNG or SVG of the loading chart; empty: none
+    QString reportPath;       // the printable report as PDF; empty: none
+    Paper paper = Paper::A4;  // the report's; the locale's unless --paper says
     bool showAC = false;      // the two "Show Area ..." boxes of the window
     bool showCG = false;
     bool showHelp = false;

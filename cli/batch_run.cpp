@@ -2,6 +2,7 @@
 
 #include "batch_files.h"
 #include "batch_output.h"
+#include "batch_report.h"
 #include "console.h"
 #include "output_guard.h"
 #include "picture_run.h"
@@ -99,8 +100,14 @@ std::optional<Error> WriteFiles(const BatchOptions& options, const PictureRun& r
             error.kind = ErrorKind::OutOfMemory;
             return error;
         }
-        if (std::optional<Error> error = WriteAnnotatedPicture(options.annotatedPath, annotated))
-            return error;
+        if (!options.annotatedPath.isEmpty()) {
+            if (std::optional<Error> error = WriteAnnotatedPicture(options.annotatedPath, annotated))
+                return error;
+        }
+        if (!options.reportPath.isEmpty()) {
+            if (std::optional<Error> error = WriteBatchReport(options, run, annotated))
+                return error;
+        }
     }
     if (!options.loadingTablePath.isEmpty() && options.loadingTablePath != "-") {
         if (std::optional<Error> error = WriteLoadingTable(options.loadingTablePath, TableOf(run)))
@@ -152,7 +159,8 @@ int RunBatch(const BatchOptions& options)
     if (options.projectNote)
         WriteErrorLine(ErrorText(*options.projectNote, language));
     const Result<std::shared_ptr<PictureRun>> run =
-        RunPicture(options, options.picturePath, OutputSeparator(options), !options.annotatedPath.isEmpty());
+        RunPicture(options, options.picturePath, OutputSeparator(options),
+                   !options.annotatedPath.isEmpty() || !options.reportPath.isEmpty());
     if (!run)
         return ReportError(run.error(), language, ExitStatusOf(run.error()));
     // Memory that ran out while drawing the annotated picture is told as

@@ -108,7 +108,7 @@ Application MakeApplication(int& argc, char* argv[])
 {
     const bool chart = AsksFor(argc, argv, "--chart");
     // A worker of a many-picture run may meet a metafile in any picture.
-    if (!chart && !AsksFor(argc, argv, "--annotated") && !NamesADrawing(argc, argv) && !IsBatchWorker(argc, argv))
+    if (!chart && !AsksFor(argc, argv, "--annotated") && !AsksFor(argc, argv, "--report") && !NamesADrawing(argc, argv) && !IsBatchWorker(argc, argv))
         return {std::make_unique<QCoreApplication>(argc, argv), std::nullopt};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -4,6 +4,7 @@
 #include "picture/files/png_write.h"
 #include "picture/formats/row_reader.h"
 #include "picture/metafile/wmf_player.h"
+#include "picture/report/report_composer.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -73,7 +74,7 @@ Identity IdentityOf(const QString& name)
     return identity;
 }
 
-enum class Content { Table, Chart, Picture };
+enum class Content { Table, Chart, Picture, Report };
 
 struct Output {
     const char* option;
@@ -96,6 +97,7 @@ std::vector<Output> OutputsOf(const BatchOptions& options)
     // A project is text, like a table: never over a picture or an input
     // (the project read included).
     add("--save-project", options.saveProjectPath, Content::Table);
+    add("--report", options.reportPath, Content::Report);
     return outputs;
 }
 
@@ -109,9 +111,17 @@ bool LooksLikePicture(const QByteArray& head)
            head.startsWith("%PDF-");
 }
 
-// A picture a table or chart may not replace. A chart this program wrote
-// before is no such picture for the chart: the same run made again writes it
-// again.
+// Whether `file`, a PDF, is a report this program wrote: the PDF's
+// information, at its start, names it as the creator.
+bool IsOurReport(QFile& file)
+{
+    constexpr qint64 kHead = 8192;
+    return file.seek(0) && file.read(kHead).contains(ReportCreatorMark());
+}
+
+// A picture a table, chart or report may not replace. A chart or report
+// this program wrote before is no such picture for the chart or report: the
+// same run made again writes it again.
 bool IsProtectedPicture(const QString& path, Content content)
 {
     QFile file;
@@ -120,6 +130,8 @@ bool IsProtectedPicture(const QString& path, Content content)
     const QByteArray head = file.read(64);
     if (!LooksLikePicture(head))
         return false;
+    if (content == Content::Report)
+        return !head.startsWith("%PDF-") || !IsOurReport(file);
     if (content != Content::Chart || !head.startsWith("\x89PNG\r\n\x1a\n") || !file.seek(0))
         return true;
     QImageReader reader(&file, "png");

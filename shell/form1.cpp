@@ -202,6 +202,7 @@ void Form1::Form_Load()
     m_mapTolerance = stored.mapTolerance;
     setBalanceSettings(stored.balance);
     actShowBalance->setChecked(stored.showBalance);
+    m_paper = stored.paper ? PaperNamed(*stored.paper) : std::nullopt;
     if (read.unreadable)
         setStatus(text(kSettingsUnreadable));
     theProgressBar->hide();
@@ -239,6 +240,8 @@ void Form1::Form_Unload()
     values.balance = m_document.balanceSettings();
     values.showBalance = actShowBalance->isChecked();
     values.recentFiles = m_recentFiles;
+    if (m_paper)
+        values.paper = PaperName(*m_paper);
     // The program's own file; this system's executables have no ".exe". A
     // store that cannot be written keeps what it had: with the window closing
     // there is no one left to tell.

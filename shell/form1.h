@@ -11,6 +11,7 @@
 #include "engine/string_table.h"
 #include "picture/edits/paint_fill.h"
 #include "picture/formats/plan_document.h"
+#include "picture/report/report_content.h"
 #include "picture_pass.h"
 #include "twips.h"
 #include "zoom.h"
@@ -151,6 +152,12 @@ public:
     // The View menu's loading chart, and saving it as PNG or SVG.
     void showLoadingChart();
     void saveChart();
+    // File › Print... and Export PDF... (form1_report.cpp): the last run's
+    // report, page 1 and the planform at true size.
+    void printReport();
+    void exportPdf();
+    // What the report shows of the last run, in the window's language.
+    ReportContent reportContent();
 
     // State, for whoever needs to look (tests, the program's caller).
     const ColorObjectTable& colorObjects() const { return m_document.colorObjects(); }
@@ -525,6 +532,7 @@ private:
     std::vector<QPointF> m_toolPoints;
     FillSettings m_fillSettings;
     double m_mapTolerance = defaults::kMapTolerance;
+    std::optional<Paper> m_paper; // the report's, once chosen; none: the locale's
     int m_mapTarget = 0;
     void startPlanTool(PlanTool tool);
     void leavePlanTool();

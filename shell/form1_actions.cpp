@@ -78,6 +78,9 @@ void Form1::buildMenus()
     m.copyBitmap = AddAction(m.file, "actCopyBitmap", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B)},
                              [this] { btnCopyBitmap_Click(); });
     m.file->addSeparator();
+    m.print = AddAction(m.file, "actPrint", {QKeySequence::Print}, [this] { printReport(); });
+    m.exportPdf = AddAction(m.file, "actExportPdf", {}, [this] { exportPdf(); });
+    m.file->addSeparator();
     m.quit = AddAction(m.file, "actQuit", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { close(); });
 
     m.edit = bar->addMenu(QString());
@@ -162,6 +165,9 @@ void Form1::updateActions()
     m.saveResults->setEnabled(m_document.lastRun().has_value());
     m_recentMenu->setEnabled(!busy);
     showModified();
+    // The report draws the picture shown, which a run or pass is changing.
+    for (QAction* report : {m.print, m.exportPdf})
+        report->setEnabled(!busy && m_document.lastRun().has_value());
     cbLanguage->setEnabled(!busy);
     for (QLineEdit* origin : {txtOriginX, txtOriginY})
         origin->setReadOnly(busy);
@@ -186,6 +192,8 @@ void Form1::setMenuTexts()
                                                            {m.saveWorkingPicture, &kSaveWorkingPicture},
                                                            {m.copyTable, &msg::CopyTable},
                                                            {m.copyBitmap, &kCopyBitmapCaption},
+                                                           {m.print, &kPrintReport},
+                                                           {m.exportPdf, &kExportPdf},
                                                            {m.quit, &kQuit},
                                                            {m.fit, &kZoomFit},
                                                            {m.actualSize, &kZoomActual},

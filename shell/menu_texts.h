@@ -17,6 +17,13 @@ inline constexpr Message kMenuLanguage{"&Sprache", "&Language"};
 
 inline constexpr Message kSaveResults{"Ergebnisse &speichern...", "&Save results..."};
 inline constexpr Message kSavePicture{"Bild spei&chern...", "Save pict&ure..."};
+inline constexpr Message kPrintReport{"&Drucken...", "P&rint..."};
+inline constexpr Message kExportPdf{"Als PDF e&xportieren...", "E&xport PDF..."};
+inline constexpr Message kReportFilterA4{"PDF, Papier A4 (*.pdf)", "PDF, A4 paper (*.pdf)"};
+inline constexpr Message kReportFilterLetter{"PDF, Papier Letter (*.pdf)", "PDF, Letter paper (*.pdf)"};
+inline constexpr Message kReportSaved{"Bericht in %1 gespeichert.", "Report saved to %1."};
+inline constexpr Message kReportPrinted{"Bericht gedruckt.", "Report printed."};
+inline constexpr Message kCannotPrint{"Der Bericht kann nicht gedruckt werden (%1)", "The report cannot be printed (%1)"};
 inline constexpr Message kSaveChart{"Dia&gramm speichern...", "Save c&hart..."};
 inline constexpr Message kLoadingChart{"&Auftriebsverteilung", "Loading &chart"};
 inline constexpr Message kLoadingChartTitle{"Auftriebsverteilung – Centrafix", "Loading chart – Centrafix"};

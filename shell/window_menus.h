@@ -24,6 +24,8 @@ struct WindowMenus {
     QAction* saveChart = nullptr;
     QAction* copyTable = nullptr;
     QAction* copyBitmap = nullptr;
+    QAction* print = nullptr;
+    QAction* exportPdf = nullptr;
     QAction* quit = nullptr;
 
     QAction* undo = nullptr;

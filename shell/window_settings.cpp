@@ -243,6 +243,7 @@ SettingsRead ReadStoredSettings(const QString& path)
     values.recentFiles = text(QStringLiteral("RecentFiles")).value_or(QString()).split(u'\n', Qt::SkipEmptyParts);
     if (values.recentFiles.size() > kMaxRecentFiles)
         values.recentFiles.resize(kMaxRecentFiles);
+    values.paper = text(QStringLiteral("Paper"));
     if (const std::optional<QString> language = text(QStringLiteral("Language")))
         values.languageIndex = LanguageFromText(*language);
     return read;
@@ -281,6 +282,8 @@ std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettin
     AddPlanTools(entries, values, oldSection);
     AddUnlessDefault(entries, oldSection, QStringLiteral("RecentFiles"), values.recentFiles.join(u'\n'),
                      values.recentFiles.isEmpty());
+    if (values.paper)
+        entries.emplace_back(QStringLiteral("Paper"), *values.paper);
     const QByteArray bytes = ReplaceIniEntries(*old, QString::fromUtf8(kSettingsSection), entries);
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as the write's
     return WriteFileSafely(path, kCannotSaveSettings,

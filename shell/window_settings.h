@@ -69,6 +69,9 @@ struct StoredSettings {
     // The pictures and projects opened or saved last, newest first, at most
     // kMaxRecentFiles (RecentFiles, one path a line).
     QStringList recentFiles;
+    // The report's paper ("a4", "letter") once the user chose one; none:
+    // the locale's.
+    std::optional<QString> paper;
 };
 
 inline constexpr qsizetype kMaxRecentFiles = 8;
@@ -94,7 +97,8 @@ SettingsRead ReadStoredSettings(const QString& path);
 // then the balance's: "Role1" to "Role7", "Height1" to "Height7",
 // "MarginLow", "MarginHigh", "TailEfficiency", "ShowBalance" and "TypedCg",
 // then the plan tools': "LineThreshold", "FillGap" and "MapTolerance",
-// each when it differs from its default or the file has it already. Every other line of the file stays byte for byte, and a
+// each when it differs from its default or the file has it already, and
+// "Paper" when set. Every other line of the file stays byte for byte, and a
 // failed write leaves the old file; a file that cannot be read is not written
 // over.
 std::optional<Error> WriteStoredSettings(const QString& path, const StoredSettings& values, const QString& programPath);
