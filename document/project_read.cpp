@@ -16,7 +16,6 @@
 #include <QJsonValue>
 
 #include <cmath>
-#include <limits>
 
 namespace centrafix {
 namespace {
@@ -292,12 +291,11 @@ Result<int> ReadHeader(const QJsonObject& root, const std::string& subject)
     const double number = version.toDouble(0.0);
     if (!version.isDouble() || number != std::floor(number) || number < 1)
         return Described(subject, kBadVersion);
-    if (number > k::kVersion) {
-        const bool whole = number <= static_cast<double>(std::numeric_limits<qint64>::max());
+    // A whole number of any size, written out without converting it to an
+    // integer type it may not fit.
+    if (number > k::kVersion)
         return Described(subject, kNewerVersion,
-                         {whole ? std::to_string(static_cast<qint64>(number)) : version.toVariant().toString().toStdString(),
-                          std::to_string(k::kVersion)});
-    }
+                         {QString::number(number, 'f', 0).toStdString(), std::to_string(k::kVersion)});
     return static_cast<int>(number);
 }
 

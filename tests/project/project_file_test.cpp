@@ -356,6 +356,9 @@ TEST(ProjectFile, ANewerVersionIsRefusedNamingBothVersions)
     // A newer file is refused before its keys are looked at: it may lack any.
     EXPECT_EQ(Refusal(R"({"format": "centrafix-project", "version": 17})"),
               "plane.cfx: This project was written by format version 17; this Centrafix reads up to version 1.");
+    EXPECT_EQ(Refusal(R"({"format": "centrafix-project", "version": 1e20})"),
+              "plane.cfx: This project was written by format version 100000000000000000000; this Centrafix reads "
+              "up to version 1.");
     for (const QJsonValue& version : {QJsonValue("1"), QJsonValue(0), QJsonValue(1.5), QJsonValue(-1), QJsonValue()}) {
         const QByteArray bad = Bytes(Changed([&](QJsonObject& r) {
             if (version.isNull())
