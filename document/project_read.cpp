@@ -16,7 +16,6 @@
 #include <QJsonValue>
 
 #include <cmath>
-#include <limits>
 
 namespace centrafix {
 namespace {
@@ -188,6 +187,12 @@ QString Under(const char* key)
     return QLatin1String(key) + QLatin1Char('.');
 }
 
+QString RoleText(aero::SurfaceRole role)
+{
+    const std::string_view key = RoleKey(role);
+    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+}
+
 void ReadColors(KeyReader& read, const QJsonObject& root, Project& project)
 {
     const std::optional<QJsonArray> colors = read.list(root, {}, k::kColors, 1, kObjectCount, kSevenColors);
@@ -201,10 +206,12 @@ void ReadColors(KeyReader& read, const QJsonObject& root, Project& project)
         read.flag(color, path, k::kNotFound, project.choices[at].notFound);
         read.number(color, path, k::kWeight, project.weights[at]);
         read.number(color, path, k::kHeight, project.balance.heights[at]);
-        QString role = QString::fromUtf8(RoleKey(project.balance.roles[at]).data());
+        QString role = RoleText(project.balance.roles[at]);
         read.text(color, path, k::kRole, role);
+        // Only the keys the writer writes, not the German names ParseRole
+        // takes from a user.
         const std::optional<aero::SurfaceRole> parsed = ParseRole(role.toStdString());
-        if (!parsed || role != QString::fromUtf8(RoleKey(*parsed).data()))
+        if (!parsed || role != RoleText(*parsed))
             read.fail(kWrongKey, path + k::kRole, &kARole);
         else
             project.balance.roles[at] = *parsed;
@@ -284,12 +291,11 @@ Result<int> ReadHeader(const QJsonObject& root, const std::string& subject)
     const double number = version.toDouble(0.0);
     if (!version.isDouble() || number != std::floor(number) || number < 1)
         return Described(subject, kBadVersion);
-    if (number > k::kVersion) {
-        const bool whole = number <= static_cast<double>(std::numeric_limits<qint64>::max());
+    // A whole number of any size, written out without converting it to an
+    // integer type it may not fit.
+    if (number > k::kVersion)
         return Described(subject, kNewerVersion,
-                         {whole ? std::to_string(static_cast<qint64>(number)) : version.toVariant().toString().toStdString(),
-                          std::to_string(k::kVersion)});
-    }
+                         {QString::number(number, 'f', 0).toStdString(), std::to_string(k::kVersion)});
     return static_cast<int>(number);
 }
 

@@ -165,6 +165,22 @@ TEST(ProjectFile, RoundTripsEveryFieldBitForBit)
               std::string::npos);
 }
 
+// The one thing a number loses: the sign of a zero. Qt's JSON writes -0.0
+// as "-0", which reads back as the whole number 0. No value a project keeps
+// gives the sign of a zero a meaning; the value itself is kept.
+TEST(ProjectFile, AZerosSignIsTheOneThingNotKept)
+{
+    QTemporaryDir dir;
+    Document document = Everything(".");
+    aero::BalanceSettings balance = document.balanceSettings();
+    balance.heights[7] = -0.0;
+    document.setBalanceSettings(balance);
+    OpenedProject opened;
+    SaveAndReadBack(document, dir, opened);
+    EXPECT_EQ(opened.project.balance.heights[7], 0.0);
+    EXPECT_FALSE(std::signbit(opened.project.balance.heights[7]));
+}
+
 TEST(ProjectFile, RoundTripsAcrossTheTwoLocales)
 {
     QTemporaryDir dir;
@@ -340,6 +356,9 @@ TEST(ProjectFile, ANewerVersionIsRefusedNamingBothVersions)
     // A newer file is refused before its keys are looked at: it may lack any.
     EXPECT_EQ(Refusal(R"({"format": "centrafix-project", "version": 17})"),
               "plane.cfx: This project was written by format version 17; this Centrafix reads up to version 1.");
+    EXPECT_EQ(Refusal(R"({"format": "centrafix-project", "version": 1e20})"),
+              "plane.cfx: This project was written by format version 100000000000000000000; this Centrafix reads "
+              "up to version 1.");
     for (const QJsonValue& version : {QJsonValue("1"), QJsonValue(0), QJsonValue(1.5), QJsonValue(-1), QJsonValue()}) {
         const QByteArray bad = Bytes(Changed([&](QJsonObject& r) {
             if (version.isNull())
