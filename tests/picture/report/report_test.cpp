@@ -297,3 +297,36 @@ TEST_F(Report, PageOneShowsThePictureInItsOwnProportions)
     EXPECT_NEAR(double(red.height()) / red.width(), 6.0, 0.25);
     EXPECT_GT(red.height() * 25.4 / kCoarse, 60.0) << "drawn large enough to read";
 }
+
+TEST_F(Report, NeighbouringPagesShowTheirAlignmentCrossAtTheSamePlaceOfThePlan)
+{
+    if (!CanDrawPdfRegions())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is needed to draw the page";
+    const ReportContent content = Content(kEnglish, "mm", 0.5);
+    const std::optional<TrueSizeLayout> layout = LayOutTrueSize(content, Paper::A4);
+    ASSERT_TRUE(layout);
+    ASSERT_EQ(layout->grid.columns, 2);
+    const QString path = write(content);
+    const QRectF& w = layout->window;
+    // 3 mm below the first cross's middle only its upright arm is black.
+    const double y = w.top() + 0.15 * w.height() + 3.0;
+    constexpr int kFine = 600;
+    const auto blackMiddle = [&](int page) {
+        const QImage strip = PdfRegion(path, page, QRectF(w.left(), y, w.width(), 0.5), kFine);
+        double sum = 0.0;
+        int count = 0;
+        for (int x = 0; x < strip.width(); ++x)
+            if (const QRgb p = strip.pixel(x, strip.height() / 2); qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80) {
+                sum += x + 0.5;
+                ++count;
+            }
+        return count > 0 ? w.left() + sum / count * 25.4 / kFine : -1.0;
+    };
+    // Row 1: page 2 is column 1, page 3 column 2; the overlap is 176 to 186 mm
+    // of the plan, its middle 181 mm.
+    const double left = blackMiddle(1);
+    const double right = blackMiddle(2);
+    EXPECT_NEAR(left, w.left() + 181.0, 0.1);
+    EXPECT_NEAR(right, w.left() + 5.0, 0.1);
+    EXPECT_NEAR(left - right, layout->grid.stepX, 0.1) << "one step of plan apart";
+}
