@@ -51,11 +51,12 @@ std::vector<double> ColumnWidths(const ReportContent& content, double points, co
 {
     const QFontMetricsF plain(FontOf(points), device);
     const QFontMetricsF bold(FontOf(points, true), device);
-    std::vector<double> widths(content.header.cells.size(), 0.0);
+    std::size_t columns = content.header.cells.size();
+    for (const GridRow& row : content.rows)
+        columns = std::max(columns, row.cells.size());
+    std::vector<double> widths(columns, 0.0);
     const auto widen = [&](const GridRow& row, const QFontMetricsF& metrics) {
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
-            if (c >= widths.size())
-                widths.resize(c + 1, 0.0);
             const double w = metrics.horizontalAdvance(QString::fromStdString(row.cells[c])) / frame.pixelsPerMmX;
             widths[c] = std::max(widths[c], w + 2 * kCellPadding);
         }

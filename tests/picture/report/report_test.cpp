@@ -257,16 +257,24 @@ TEST_F(Report, AReportThatCannotBeWrittenSaysSoAndLeavesTheOldFile)
 
 TEST_F(Report, ALongReportIsPrintedSmallerButWholeWithinTheMargins)
 {
+    // Either column the longer: the report's, or the balance's with the
+    // extra lines.
+    for (const bool longBalance : {false, true}) {
+    SCOPED_TRACE(longBalance);
     ReportContent content = Content(kEnglish, "mm");
     std::string lines;
-    for (int i = 1; i <= 120; ++i)
+    for (int i = 1; i <= 120; ++i) {
         lines += "Line " + std::to_string(i) + " of a long report\r\n";
-    content.report = lines + content.report;
+        if (longBalance)
+            content.extraLines << QStringLiteral("Extra %1").arg(i);
+    }
+    if (!longBalance)
+        content.report = lines + content.report;
     const QString path = write(content);
     QPdfDocument pdf;
     ASSERT_EQ(pdf.load(path), QPdfDocument::Error::None);
     const QPdfSelection all = pdf.getAllText(0);
-    EXPECT_TRUE(all.text().contains("Line 120 of a long report"));
+    EXPECT_TRUE(all.text().contains(longBalance ? "Extra 120" : "Line 120 of a long report"));
     EXPECT_TRUE(all.text().contains("Page 2 shows the planform"));
     // Every text between the margins: 12 mm, in points.
     const double margin = 12.0 / 25.4 * 72.0;
@@ -276,6 +284,7 @@ TEST_F(Report, ALongReportIsPrintedSmallerButWholeWithinTheMargins)
         EXPECT_GE(box.top(), margin - 1.0);
         EXPECT_LE(box.bottom(), page.height() - margin + 1.0) << box.bottom();
         EXPECT_LE(box.right(), page.width() - margin + 1.0) << box.right();
+    }
     }
 }
 
@@ -296,4 +305,59 @@ TEST_F(Report, PageOneShowsThePictureInItsOwnProportions)
     // The wing is 200 by 1200 pixels: six times as tall as wide.
     EXPECT_NEAR(double(red.height()) / red.width(), 6.0, 0.25);
     EXPECT_GT(red.height() * 25.4 / kCoarse, 60.0) << "drawn large enough to read";
+}
+
+TEST_F(Report, NeighbouringPagesShowTheirAlignmentCrossAtTheSamePlaceOfThePlan)
+{
+    if (!CanDrawPdfRegions())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is needed to draw the page";
+    const ReportContent content = Content(kEnglish, "mm", 0.5);
+    const std::optional<TrueSizeLayout> layout = LayOutTrueSize(content, Paper::A4);
+    ASSERT_TRUE(layout);
+    ASSERT_EQ(layout->grid.columns, 2);
+    const QString path = write(content);
+    const QRectF& w = layout->window;
+    // 3 mm below the first cross's middle only its upright arm is black.
+    const double y = w.top() + 0.15 * w.height() + 3.0;
+    constexpr int kFine = 600;
+    // The middles of the runs of black (the cross's arm) and of outline
+    // blue (the wing's edges) across the strip, millimetres on the paper.
+    const auto middles = [&](int page, bool blue) {
+        const QImage strip = PdfRegion(path, page, QRectF(w.left(), y, w.width(), 0.5), kFine);
+        std::vector<double> found;
+        int start = -1;
+        for (int x = 0; x <= strip.width(); ++x) {
+            const QRgb p = x < strip.width() ? strip.pixel(x, strip.height() / 2) : qRgb(255, 255, 255);
+            const bool hit = blue ? qBlue(p) > 100 && qRed(p) < 90 && qGreen(p) < 90
+                                  : qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80;
+            if (hit && start < 0)
+                start = x;
+            if (!hit && start >= 0) {
+                found.push_back(w.left() + (start + x) / 2.0 * 25.4 / kFine);
+                start = -1;
+            }
+        }
+        return found;
+    };
+    const auto blackMiddle = [&](int page) {
+        const std::vector<double> found = middles(page, false);
+        return found.size() == 1 ? found.front() : -1.0;
+    };
+    // Row 1: page 2 is column 1, page 3 column 2; the overlap is 176 to 186 mm
+    // of the plan, its middle 181 mm.
+    const double left = blackMiddle(1);
+    const double right = blackMiddle(2);
+    EXPECT_NEAR(left, w.left() + 181.0, 0.1);
+    EXPECT_NEAR(right, w.left() + 5.0, 0.1);
+    EXPECT_NEAR(left - right, layout->grid.stepX, 0.1) << "one step of plan apart";
+    // The plan under them moved by the same step: the wing's edges lie 80
+    // and 180 mm into the plan (columns 200 and 400 at 0.5 mm, the printed
+    // part starting 20 mm in), the trailing edge 4 mm into the second page.
+    const std::vector<double> first = middles(1, true);
+    const std::vector<double> second = middles(2, true);
+    ASSERT_EQ(first.size(), 2u);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_NEAR(first[0], w.left() + 80.0, 0.1);
+    EXPECT_NEAR(first[1], w.left() + 180.0, 0.1);
+    EXPECT_NEAR(second[0], w.left() + 4.0, 0.1);
 }
