@@ -28,6 +28,9 @@ Document BatchDocument(const BatchOptions& options, const std::string& shownSepa
     if (!options.project || options.colorsGiven)
         document.setTicks(in.ticked);
     document.setBalanceSettings(in.balance);
+    // A project's list when no other was given (the options took it over).
+    document.setMassItems(options.masses.value_or(aero::MassList{}));
+    document.setAdviceChoice(options.advice);
     return document;
 }
 

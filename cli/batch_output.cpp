@@ -1,17 +1,26 @@
 #include "batch_output.h"
 
 #include "engine/results_grid.h"
+#include "engine/weight_balance_report.h"
 #include "picture/files/result_facts.h"
 
 #include <QJsonDocument>
 
 namespace centrafix {
 
-QByteArray TextReport(const BatchOptions& options, const AnalysisResult& result)
+std::string WeighingLines(const PictureRun& run)
+{
+    if (!run.weighed)
+        return {};
+    return WeightBalanceLines(run.weighed->weighed, run.weighed->items, run.inputs.languageIndex,
+                              run.inputs.decimalSeparator, run.inputs.unit);
+}
+
+QByteArray TextReport(const BatchOptions& options, const PictureRun& run)
 {
     const QString grid =
-        QString::fromStdString(CopyTableText(GridHeaderText(options.inputs.languageIndex), result.gridRows));
-    return (grid + "\r\n\r\n" + QString::fromStdString(result.report)).toUtf8();
+        QString::fromStdString(CopyTableText(GridHeaderText(options.inputs.languageIndex), run.result.gridRows));
+    return (grid + "\r\n\r\n" + QString::fromStdString(run.result.report + WeighingLines(run))).toUtf8();
 }
 
 std::string MatchWarningLine(const std::optional<QString>& picture, const PictureRun& run)

@@ -12,8 +12,13 @@
 namespace centrafix {
 
 // The results as text: the grid as "Copy Table" gives it, a blank line, the
-// report lines.
-QByteArray TextReport(const BatchOptions& options, const AnalysisResult& result);
+// report lines, and the weight and balance's where a mass list was weighed.
+// The run's report itself stays as the window's (its JSON "report").
+QByteArray TextReport(const BatchOptions& options, const PictureRun& run);
+
+// The weight and balance's report lines of a run, each ending in CR LF;
+// empty where nothing was weighed.
+std::string WeighingLines(const PictureRun& run);
 
 // The warning line for a picture whose colours matched little or nothing
 // (MatchWarningText), naming the picture where it has a name; empty where the

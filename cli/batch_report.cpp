@@ -1,5 +1,7 @@
 #include "batch_report.h"
 
+#include "batch_output.h"
+
 #include "document/balance_placement.h"
 #include "engine/results_grid.h"
 #include "picture/report/report_composer.h"
@@ -14,8 +16,7 @@ constexpr Message kCannotWriteReport{"der Bericht kann nicht geschrieben werden 
 
 } // namespace
 
-std::optional<Error> WriteBatchReport(const BatchOptions& options, const PictureRun& run, const QImage& annotated,
-                                      const QStringList& extraLines)
+std::optional<Error> WriteBatchReport(const BatchOptions& options, const PictureRun& run, const QImage& annotated)
 {
     ReportContent content;
     if (options.picturePath)
@@ -32,7 +33,10 @@ std::optional<Error> WriteBatchReport(const BatchOptions& options, const Picture
     content.unit = run.inputs.unit;
     content.decimalSeparator = run.inputs.decimalSeparator;
     content.languageIndex = language;
-    content.extraLines = extraLines;
+    if (run.weighed) {
+        content.placement.weighedCgX = run.weighed->weighed.cgX;
+        content.extraLines = QStringList{QString()} + ReportLines(WeighingLines(run));
+    }
     return WriteReportPdf(options.reportPath, content, options.paper, kCannotWriteReport);
 }
 

@@ -12,9 +12,8 @@
 namespace centrafix {
 
 // The printable report of a batch run (--report), from the run and its
-// annotated picture, written as a PDF whole or not at all. The lines the
-// weight and balance adds come as `extraLines`.
-std::optional<Error> WriteBatchReport(const BatchOptions& options, const PictureRun& run, const QImage& annotated,
-                                      const QStringList& extraLines = {});
+// annotated picture, written as a PDF whole or not at all; with the weight
+// and balance's lines and mark where a mass list was weighed.
+std::optional<Error> WriteBatchReport(const BatchOptions& options, const PictureRun& run, const QImage& annotated);
 
 } // namespace centrafix

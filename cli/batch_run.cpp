@@ -66,7 +66,8 @@ Project ProjectAfterRun(Project project, const PictureRun& run)
 // JSON: the same object for the same project, whichever program made it.
 Result<std::string> ProjectJsonReport(const Project& project, const PictureRun& run)
 {
-    const ResultFacts facts{run.inputs, run.originColumn, run.inputs.OriginRow, run.setup, run.objects, run.result};
+    ResultFacts facts{run.inputs, run.originColumn, run.inputs.OriginRow, run.setup, run.objects, run.result};
+    facts.weighed = run.weighed ? &*run.weighed : nullptr;
     QByteArray json;
     QBuffer buffer(&json);
     buffer.open(QIODevice::WriteOnly);
@@ -139,7 +140,7 @@ std::optional<Error> PrintResults(const BatchOptions& options, const PictureRun&
     }
     if (options.json)
         return WriteStdout(JsonReport(options, run).toStdString());
-    return WriteStdout(TextReport(options, run.result).toStdString());
+    return WriteStdout(TextReport(options, run).toStdString());
 }
 
 } // namespace

@@ -20,7 +20,7 @@ namespace {
 QByteArray PictureOutput(const BatchOptions& options, const QString& path, const PictureRun& run)
 {
     if (options.workerFormat == "text")
-        return TextReport(options, run.result);
+        return TextReport(options, run);
     QJsonObject json = JsonObject(options, run);
     if (options.workerFormat == "csv")
         return CsvRows(path, json);

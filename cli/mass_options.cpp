@@ -1,5 +1,6 @@
 #include "mass_options.h"
 
+#include "document/project_file.h"
 #include "engine/mass_list_text.h"
 #include "engine/number_text.h"
 #include "picture/files/local_path.h"
@@ -99,7 +100,15 @@ void MassOptionSet::addTo(QCommandLineParser& parser) const
 
 std::optional<Error> ReadMassOptions(const QCommandLineParser& parser, const MassOptionSet& set, BatchOptions& options)
 {
+    const bool choiceGiven = parser.isSet(set.moveItem) || parser.isSet(set.ballastAt);
     if (!parser.isSet(set.masses)) {
+        // A project's mass list is weighed as saved, unless the options
+        // choose another change for its advice.
+        if (options.project && !options.project->masses.empty()) {
+            options.masses = options.project->masses;
+            options.advice = choiceGiven ? aero::AdviceChoice{} : options.project->advice;
+            return choiceGiven ? ReadChoice(parser, set, options) : std::nullopt;
+        }
         for (const QCommandLineOption* o : {&set.moveItem, &set.ballastAt})
             if (parser.isSet(*o))
                 return OptionError(kNeedsMasses, {"--" + o->names().front().toStdString()});
@@ -111,6 +120,8 @@ std::optional<Error> ReadMassOptions(const QCommandLineParser& parser, const Mas
         return list.error();
     options.massesPath = path;
     options.masses = std::move(*list);
+    // A project's choice named an item of its own list.
+    options.advice = aero::AdviceChoice{};
     return ReadChoice(parser, set, options);
 }
 

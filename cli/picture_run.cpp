@@ -152,13 +152,8 @@ Result<std::shared_ptr<PictureRun>> RunPicture(const BatchOptions& options, cons
     } catch (const std::bad_alloc&) {
         return OutOfMemory(path);
     }
-    if (options.masses) {
+    if (options.masses)
         run->weighed = WeighRun(run->inputs, run->result, *options.masses, options.advice);
-        if (run->weighed)
-            run->result.report += WeightBalanceLines(run->weighed->weighed, run->weighed->items,
-                                                     run->inputs.languageIndex, run->inputs.decimalSeparator,
-                                                     run->inputs.unit);
-    }
     return run;
 }
 

@@ -226,6 +226,7 @@ void Form1::setMassItems(const aero::MassList& items, const aero::AdviceChoice& 
     m_document.setMassItems(items);
     m_document.setAdviceChoice(choice);
     showBalanceResults();
+    showModified();
 }
 
 void Form1::showMassItems()

@@ -144,6 +144,7 @@ void Form1::showDocumentValues()
     showTicks();
     m_balancePanel->setSettings(m_document.balanceSettings(), decimalSeparator());
     showRoles(LanguageIndex);
+    showMassItems();
 }
 
 void Form1::openRecent(const QString& path)

@@ -9,6 +9,7 @@
 #include "picture/picture_area.h"
 
 #include "document/balance_placement.h"
+#include "engine/weight_balance_report.h"
 #include "picture/files/atomic_file.h"
 #include "picture/report/report_composer.h"
 
@@ -54,6 +55,12 @@ ReportContent Form1::reportContent()
     content.unit = run.inputs.unit;
     content.decimalSeparator = decimalSeparator();
     content.languageIndex = LanguageIndex;
+    if (const std::optional<WeighedRun> weighed = weighedRun()) {
+        content.placement.weighedCgX = weighed->weighed.cgX;
+        content.extraLines = QStringList{QString()} +
+                             ReportLines(WeightBalanceLines(weighed->weighed, weighed->items, LanguageIndex,
+                                                            decimalSeparator(), run.inputs.unit));
+    }
     return content;
 }
 

@@ -17,7 +17,7 @@ inline constexpr Message kMenuLanguage{"&Sprache", "&Language"};
 
 inline constexpr Message kSaveResults{"Ergebnisse &speichern...", "&Save results..."};
 inline constexpr Message kSavePicture{"Bild spei&chern...", "Save pict&ure..."};
-inline constexpr Message kPrintReport{"&Drucken...", "P&rint..."};
+inline constexpr Message kPrintReport{"&Drucken...", "Pri&nt..."};
 inline constexpr Message kExportPdf{"Als PDF e&xportieren...", "E&xport PDF..."};
 inline constexpr Message kReportFilterA4{"PDF, Papier A4 (*.pdf)", "PDF, A4 paper (*.pdf)"};
 inline constexpr Message kReportFilterLetter{"PDF, Papier Letter (*.pdf)", "PDF, Letter paper (*.pdf)"};

@@ -28,14 +28,6 @@ QString Text(const Message& message, int languageIndex, std::initializer_list<st
     return QString::fromStdString(Tr(message, languageIndex, args));
 }
 
-QStringList Lines(const std::string& text)
-{
-    QStringList lines = QString::fromStdString(text).split(QStringLiteral("\r\n"));
-    while (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 QFont FontOf(double points, bool bold = false)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -281,13 +273,21 @@ ReportSections SplitReport(const ReportContent& content)
     if (!balance.empty() && report.size() >= balance.size() &&
         report.compare(report.size() - balance.size(), balance.size(), balance) == 0)
         report.resize(report.size() - balance.size());
-    return {Lines(report), Lines(balance)};
+    return {ReportLines(report), ReportLines(balance)};
 }
 
 void DrawFirstPage(QPainter& painter, const PageFrame& frame, const ReportContent& content,
                    const QString& trueSizeNote)
 {
     FirstPage(painter, frame, content, trueSizeNote).draw();
+}
+
+QStringList ReportLines(const std::string& text)
+{
+    QStringList lines = QString::fromStdString(text).split(QStringLiteral("\r\n"));
+    while (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 } // namespace centrafix

@@ -36,4 +36,7 @@ struct ReportContent {
     QStringList extraLines; // more lines for the balance section (the weight and balance)
 };
 
+// Text of CR LF lines (a report's) as lines, without the empty ones at its end.
+QStringList ReportLines(const std::string& text);
+
 } // namespace centrafix

@@ -10,6 +10,8 @@
 
 #include <QDir>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QTemporaryDir>
@@ -162,4 +164,41 @@ TEST_F(ReportOption, EachRefusalIsOneLineAndWritesNothing)
         EXPECT_EQ(ReadBytes(other), otherBytes);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "nothing left behind";
+}
+
+// A mass list saved in a project is weighed again as saved: the same C.G.
+// and advice in the JSON, the weighing's lines on the report's first page,
+// and an advice option on the command line choosing anew.
+TEST_F(ReportOption, AProjectsMassListIsWeighedAsSavedAndPrinted)
+{
+    const QString masses = dir.filePath(QStringLiteral("m.csv"));
+    ASSERT_TRUE(WriteBytes(masses, "motor,50,0\nbattery,100,10\nwing,80,30\n"));
+    const QString project = dir.filePath(QStringLiteral("plane.cfx"));
+    const CliOutcome saved = run({"--json", "--masses", masses, "--move-item", "motor", "--save-project", project});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    const QJsonObject first = QJsonDocument::fromJson(saved.out.toUtf8()).object()["balance"].toObject();
+    // (50*0 + 100*10 + 80*30) / 230, far ahead of the range around 22.6 mm.
+    EXPECT_DOUBLE_EQ(first["cg_x"].toDouble(), 3400.0 / 230.0);
+    EXPECT_EQ(first["advice"]["item"].toString(), QStringLiteral("motor"));
+
+    const CliOutcome again = RunCli({"--json", project});
+    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    const QJsonObject reopened = QJsonDocument::fromJson(again.out.toUtf8()).object()["balance"].toObject();
+    for (const char* key : {"cg_x", "cg_static_margin", "total_mass"})
+        EXPECT_EQ(reopened[key].toDouble(), first[key].toDouble()) << key;
+    EXPECT_EQ(reopened["advice"].toObject(), first["advice"].toObject());
+
+    const CliOutcome ballast = RunCli({"--json", "--ballast-at", "5", project});
+    ASSERT_EQ(ballast.exitCode, 0) << ballast.err.toStdString();
+    const QJsonObject advice =
+        QJsonDocument::fromJson(ballast.out.toUtf8()).object()["balance"].toObject()["advice"].toObject();
+    EXPECT_EQ(advice["ballast_x"].toDouble(), 5.0);
+    EXPECT_FALSE(advice.contains("item"));
+
+    const CliOutcome printed = RunCli({"--report", report, project});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    EXPECT_TRUE(printed.out.contains("Weight and balance: total mass 230.00")) << printed.out.toStdString();
+    const QString page = PdfPageText(report, 0).simplified();
+    EXPECT_TRUE(page.contains("Weight and balance: total mass 230.00")) << page.toStdString();
+    EXPECT_TRUE(page.contains("C.G. range x =")) << page.toStdString();
 }

@@ -142,3 +142,34 @@ TEST_F(WeightBalanceWindow, BallastAtATypedXAndARefusedOne)
     EXPECT_EQ(form->messages.size(), 1);
     EXPECT_EQ(ballast->text(), "10");
 }
+
+// The list belongs to the project: typing an item marks unsaved changes,
+// and a project saved with it brings it back into the table, with the
+// advice's choice, in a new session.
+TEST_F(WeightBalanceWindow, TheListIsSavedWithTheProjectAndComesBack)
+{
+    open();
+    const QString project = dir.filePath("plane.cfx");
+    form->fileToSave = project;
+    ASSERT_TRUE(form->saveProject());
+    EXPECT_FALSE(form->isWindowModified());
+    add("Motor", "300", "20");
+    add("Akku", "700", "120");
+    EXPECT_TRUE(form->isWindowModified()) << "the list is part of the project";
+    chooseAdvice(2); // move the battery
+    ASSERT_TRUE(form->saveProject());
+    EXPECT_FALSE(form->isWindowModified());
+    form->close();
+    form.reset();
+
+    open();
+    EXPECT_EQ(items()->rowCount(), 0);
+    form->openProject(project);
+    ASSERT_TRUE(form->messages.isEmpty()) << form->messages.join('\n').toStdString();
+    ASSERT_EQ(items()->rowCount(), 2);
+    EXPECT_EQ(items()->item(1, 0)->text(), "Akku");
+    EXPECT_EQ(items()->item(1, 1)->text(), "700");
+    EXPECT_EQ(items()->item(1, 2)->text(), "120");
+    EXPECT_EQ(advice()->currentIndex(), 2);
+    EXPECT_FALSE(form->isWindowModified());
+}
