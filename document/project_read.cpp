@@ -16,6 +16,7 @@
 #include <QJsonValue>
 
 #include <cmath>
+#include <cstring>
 
 namespace centrafix {
 namespace {
@@ -299,6 +300,23 @@ Result<int> ReadHeader(const QJsonObject& root, const std::string& subject)
     return static_cast<int>(number);
 }
 
+// Whether two pictures show the same pixels, whatever format each is held
+// in and whatever else the file said (QImage's == also weighs a colour
+// space or a resolution a file named, which a working copy never has).
+bool SamePixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    const auto rowBytes = static_cast<std::size_t>(x.width()) * 4;
+    for (int row = 0; row < x.height(); ++row) {
+        if (std::memcmp(x.constScanLine(row), y.constScanLine(row), rowBytes) != 0)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Result<Project> ParseProject(const QByteArray& json, const std::string& subject)
@@ -358,7 +376,7 @@ Result<OpenedProject> ReadProjectFile(const QString& path)
         opened.pictureNote = Described(subject, kPictureGone, {picturePath.toStdString()});
     } else {
         const PictureLoad onDisk = LoadPictureFile(picturePath);
-        if (!onDisk || *onDisk != opened.project.picture)
+        if (!onDisk || !SamePixels(*onDisk, opened.project.picture))
             opened.pictureNote = Described(subject, kPictureDiffers, {picturePath.toStdString()});
     }
     return opened;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -458,6 +459,16 @@ TEST(ProjectFile, APictureFileThatChangedIsToldAndTheSavedOneUsed)
     OpenedProject opened;
     SaveAndReadBack(document, dir, opened);
     EXPECT_FALSE(opened.pictureNote); // the same picture: nothing to say
+
+    // The same pixels in a file that says more (a colour space, a
+    // resolution, 16 bits a sample) are the same picture too.
+    QImage described = onDisk.convertToFormat(QImage::Format_RGBX64);
+    described.setColorSpace(QColorSpace::SRgbLinear);
+    described.setDotsPerMeterX(2000);
+    ASSERT_TRUE(described.save(picturePath));
+    SaveAndReadBack(document, dir, opened);
+    EXPECT_FALSE(opened.pictureNote);
+    ASSERT_TRUE(onDisk.save(picturePath));
 
     QImage painted = onDisk;
     painted.setPixel(1, 1, qRgb(0, 255, 0));
