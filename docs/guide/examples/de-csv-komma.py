@@ -2,7 +2,7 @@
 # Schreibt eine CSV-Tabelle von centrafix-cli so um, wie eine deutsch
 # eingestellte Tabellenkalkulation sie ohne Importdialog liest: Semikolon
 # zwischen den Spalten, Dezimalkomma in den Zahlen. Aufruf:
-#   python3 de-csv-komma.py tabelle.csv tabelle-de.csv
+#   python3 de-csv-komma.py de-tabelle.csv de-tabelle-komma.csv
 import csv
 import sys
 
