@@ -9,6 +9,7 @@ packages=(
   libmuparser-dev libgtest-dev libgmock-dev libbenchmark-dev
   libeigen3-dev libhwy-dev libspng-dev libpng-dev libjpeg-dev libtiff-dev
   xvfb xauth help2man poppler-utils shared-mime-info fonts-dejavu-core
+  python3-markdown
 )
 
 missing=()

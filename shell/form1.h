@@ -151,6 +151,9 @@ public:
     void savePicture();
     // The View menu's loading chart, and saving it as PNG or SVG.
     void showLoadingChart();
+    // Help: the user guide in the browser, and what the program is made of.
+    void showUserGuide();
+    void showAbout();
     void saveChart();
     // File › Print... and Export PDF... (form1_report.cpp): the last run's
     // report, page 1 and the planform at true size.

@@ -7,6 +7,7 @@
 #include "action_button.h"
 
 #include "frozen_column_grid.h"
+#include "help_texts.h"
 #include "history_texts.h"
 #include "loading_chart_window.h"
 #include "plan_tool_texts.h"
@@ -137,6 +138,10 @@ void Form1::buildMenus()
         languages->addAction(language);
     }
 
+    m.help = bar->addMenu(QString());
+    m.userGuide = AddAction(m.help, "actUserGuide", {QKeySequence::HelpContents}, [this] { showUserGuide(); });
+    m.about = AddAction(m.help, "actAbout", {}, [this] { showAbout(); });
+
     const std::pair<QAbstractButton*, QAction*> buttons[] = {
         {btnOpen, m.open},      {btnAnalyze, m.analyze}, {btnPaste, m.paste},
         {btnCopy, m.copyTable}, {btnInvert, m.invert},   {btnCopyBitmap, m.copyBitmap},
@@ -180,7 +185,8 @@ void Form1::setMenuTexts()
                                                        {m.edit, &kMenuEdit},
                                                        {m.view, &kMenuView},
                                                        {m.picture, &kMenuPicture},
-                                                       {m.language, &kMenuLanguage}};
+                                                       {m.language, &kMenuLanguage},
+                                                       {m.help, &kMenuHelp}};
     for (const auto& [menu, caption] : menus)
         menu->setTitle(text(*caption));
     const std::pair<QAction*, const Message*> actions[] = {{m.open, &msg::Open},
@@ -216,7 +222,9 @@ void Form1::setMenuTexts()
                                                            {m.german, &kGermanName},
                                                            {m.english, &kEnglishName},
                                                            {m.saveChart, &kSaveChart},
-                                                           {m.loadingChart, &kLoadingChart}};
+                                                           {m.loadingChart, &kLoadingChart},
+                                                           {m.userGuide, &kUserGuide},
+                                                           {m.about, &kAbout}};
     for (const auto& [action, caption] : actions)
         action->setText(text(*caption));
     showRecentFiles();

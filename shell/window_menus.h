@@ -13,6 +13,7 @@ struct WindowMenus {
     QMenu* view = nullptr;
     QMenu* picture = nullptr;
     QMenu* language = nullptr;
+    QMenu* help = nullptr;
 
     QAction* open = nullptr;
     QAction* paste = nullptr;
@@ -54,6 +55,9 @@ struct WindowMenus {
 
     QAction* german = nullptr;
     QAction* english = nullptr;
+
+    QAction* userGuide = nullptr;
+    QAction* about = nullptr;
 };
 
 } // namespace centrafix
