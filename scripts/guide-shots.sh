@@ -42,7 +42,7 @@ scripts/install-deps.sh
 
 cmake --preset default >/dev/null
 cmake --build --preset default --target centrafix-guide-shots
-driver=$root/build/docs/guide/shots/centrafix-guide-shots
+driver=$root/build/guide-shots/centrafix-guide-shots
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

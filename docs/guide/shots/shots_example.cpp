@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTableWidget>
 #include <QTabWidget>
 #include <QWindow>
@@ -86,15 +87,24 @@ void ShootExample(Stage& stage)
         ShootColourNotFound(stage);
 }
 
+// The box is not modal (the window stays usable behind it): it is found by
+// its name once it shows.
 void ShootAbout(Stage& stage)
 {
     stage.step("about");
-    stage.withDialog(
-        "AboutDialog", [&] { stage.trigger("actAbout"); },
-        [&](QDialog& about) {
-            stage.save("about", stage.grabWithPopup(&about));
-            about.reject();
-        });
+    stage.trigger("actAbout");
+    QMessageBox* about = nullptr;
+    stage.waitUntil(
+        [&] {
+            about = stage.window().findChild<QMessageBox*>(QStringLiteral("aboutBox"));
+            return about != nullptr && about->isVisible();
+        },
+        10'000, QStringLiteral("the About box"));
+    if (!about->text().contains(QStringLiteral(CENTRAFIX_VERSION)))
+        stage.fail(QStringLiteral("the About box does not name the version"));
+    stage.save("about", stage.grabWithPopup(about));
+    about->close();
+    stage.settle();
 }
 
 } // namespace centrafix::guide

@@ -211,7 +211,7 @@ QImage Stage::grabWithPopup(QWidget* popup)
 {
     QImage shot = grabWindow();
     const QImage face = popup->grab().toImage();
-    const bool titled = qobject_cast<QDialog*>(popup) != nullptr;
+    const bool titled = popup->isWindow() && qobject_cast<QDialog*>(popup) != nullptr;
     const int bar = titled ? popup->fontMetrics().height() + 8 : 0;
     // Where the popup stands, relative to the window's top left corner.
     QPoint at = popup->mapToGlobal(QPoint(0, 0)) - m_window.mapToGlobal(QPoint(0, 0));
