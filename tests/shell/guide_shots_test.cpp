@@ -33,10 +33,10 @@ DriverRun Shots(const QStringList& arguments)
     driver.setProcessEnvironment(environment);
     driver.start(QStringLiteral(CENTRAFIX_GUIDE_SHOTS), arguments);
     DriverRun run;
-    if (!driver.waitForFinished(90'000)) {
+    if (!driver.waitForFinished(240'000)) {
         driver.kill();
         driver.waitForFinished();
-        run.errors = QStringLiteral("the driver did not end within 90 s");
+        run.errors = QStringLiteral("the driver did not end within 240 s");
         return run;
     }
     run.exitCode = driver.exitStatus() == QProcess::NormalExit ? driver.exitCode() : -1;

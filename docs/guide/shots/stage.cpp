@@ -59,11 +59,12 @@ void Stage::save(const char* name, const QImage& picture)
     if (picture.isNull())
         fail(QStringLiteral("the picture %1 is empty").arg(QString::fromLatin1(name)));
     const QString path = QDir(m_outDir).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
-    // No gamma, no time: the same pixels give the same file.
+    // No gamma, no time: the same pixels give the same file; compressed
+    // as far as the PNG writer goes (quality 0), as they go into the sources.
     QImage plain = picture.convertToFormat(QImage::Format_RGB32);
     plain.setDotsPerMeterX(3780);
     plain.setDotsPerMeterY(3780);
-    if (!plain.save(path, "PNG"))
+    if (!plain.save(path, "PNG", 0))
         fail(QStringLiteral("cannot write %1").arg(path));
     ++m_saved;
     std::printf("%s\n", qPrintable(path));
