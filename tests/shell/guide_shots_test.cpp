@@ -12,6 +12,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 // The names the guides refer to (docs/guide/images/LANG/NAME.png).
@@ -59,6 +62,22 @@ bool LooksBlank(const QImage& picture)
     return counts.size() < 8 || most > all * 99 / 100;
 }
 
+// Pixels near one of the painted colours: the wing is red, the tailplane
+// blue, the fuselage black, in the window and (drawn by a PDF reader, give
+// or take a step) on the printed page.
+qint64 CountNear(const QImage& picture, QRgb colour)
+{
+    qint64 count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb c = picture.pixel(x, y);
+            const int distance =
+                std::abs(qRed(c) - qRed(colour)) + std::abs(qGreen(c) - qGreen(colour)) + std::abs(qBlue(c) - qBlue(colour));
+            count += distance <= 12 ? 1 : 0;
+        }
+    return count;
+}
+
 class GuideShots : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -84,6 +103,19 @@ TEST_F(GuideShots, EveryPictureIsMadeInBothLanguagesAndShowsSomething)
         EXPECT_EQ(QDir(dir.filePath(language)).entryList(QDir::Files).size(), std::size(kNames))
             << "pictures the guides do not know";
     }
+    // The window at the size the guide shows; the plan painted; a true-size
+    // page that shows the planform, not one of the empty margins.
+    for (const char* name : {"first-start", "fill-outlines", "mass-panel", "straighten"})
+        EXPECT_EQ(made(QStringLiteral("en"), name).size(), QSize(1280, 800)) << name;
+    // The balance panel large enough to read its numbers.
+    const QSize balance = made(QStringLiteral("en"), "balance-panel").size();
+    EXPECT_GE(balance.width(), 600);
+    EXPECT_GE(balance.height(), 250);
+    const QImage filled = made(QStringLiteral("en"), "fill-outlines");
+    EXPECT_GT(CountNear(filled, qRgb(255, 0, 0)), 5000);
+    EXPECT_GT(CountNear(filled, qRgb(0, 0, 255)), 1000);
+    EXPECT_GT(CountNear(filled, qRgb(0, 0, 0)), 2000);
+    EXPECT_GT(CountNear(made(QStringLiteral("en"), "report-true-size"), qRgb(255, 0, 0)), 100'000);
     // The language was switched, not only asked for.
     EXPECT_NE(made(QStringLiteral("en"), "first-start"), made(QStringLiteral("de"), "first-start"));
     EXPECT_NE(made(QStringLiteral("en"), "report-first-page"), made(QStringLiteral("de"), "report-first-page"));

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMouseEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -94,7 +95,11 @@ void Stage::waitUntil(const std::function<bool()>& done, int ms, const QString& 
     while (!done()) {
         if (clock.elapsed() > ms)
             fail(QStringLiteral("%1 did not happen within %2 s").arg(what).arg(ms / 1000.0));
-        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        // A loop of its own that a timer ends: the deadline is looked at
+        // again even when nothing else happens.
+        QEventLoop pause;
+        QTimer::singleShot(10, &pause, &QEventLoop::quit);
+        pause.exec();
     }
     settle();
 }
