@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-pdf-dev libqt6opengl6-dev qt6-image-formats-plugins qt6-translations-l10n
   libmuparser-dev libgtest-dev libgmock-dev libbenchmark-dev
   libeigen3-dev libhwy-dev libspng-dev libpng-dev libjpeg-dev libtiff-dev
-  xvfb xauth help2man poppler-utils shared-mime-info
+  xvfb xauth help2man poppler-utils shared-mime-info fonts-dejavu-core
   python3-markdown
 )
 
