@@ -41,7 +41,8 @@ fi
 scripts/install-deps.sh
 
 cmake --preset default >/dev/null
-cmake --build --preset default --target centrafix-guide-shots
+# The guide's web pages too: Help › About names where they lie.
+cmake --build --preset default --target centrafix-guide-shots centrafix-guide
 driver=$root/build/guide-shots/centrafix-guide-shots
 
 scratch=$(mktemp -d)

@@ -17,9 +17,10 @@ struct Library {
 // The libraries the programs link, with the licence each is used under (as
 // their Debian packages state it).
 constexpr Library kLibraries[] = {
-    {"Qt 6 (Core, Gui, Widgets, Svg, PrintSupport)", "LGPL-3.0 or GPL-2.0/3.0"},
+    {"Qt 6: Core, Gui, Widgets, Svg, PrintSupport", "LGPL-3.0 / GPL-2.0 / GPL-3.0"},
     {"Qt Charts", "GPL-3.0"},
-    {"Qt PDF (with PDFium)", "LGPL-3.0 or GPL-2.0/3.0; PDFium: BSD-3-Clause"},
+    {"Qt PDF", "LGPL-3.0 / GPL-2.0 / GPL-3.0"},
+    {"PDFium", "BSD-3-Clause"},
     {"muparser", "BSD-2-Clause"},
     {"Eigen", "MPL-2.0"},
     {"Highway", "Apache-2.0"},

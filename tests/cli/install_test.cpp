@@ -70,7 +70,11 @@ TEST_F(Installed, ProgramsRunFromTheInstalledTreeAlone)
     EXPECT_TRUE(QFileInfo(chart).size() > 0);
     for (const char* file : {"share/applications/centrafix.desktop", "share/icons/hicolor/scalable/apps/centrafix.svg",
                              "share/icons/hicolor/48x48/apps/centrafix.png", "share/doc/centrafix/copyright",
-                             "share/mime/packages/centrafix-project.xml"})
+                             "share/mime/packages/centrafix-project.xml",
+                             // The guide Help › User guide opens, with its pictures beside it.
+                             "share/doc/centrafix/guide/en/guide.html", "share/doc/centrafix/guide/de/guide.html",
+                             "share/doc/centrafix/guide/images/en/first-start.png",
+                             "share/doc/centrafix/guide/images/de/first-start.png"})
         EXPECT_TRUE(QFileInfo(At(file)).isFile()) << file;
 }
 

@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QTabWidget>
 
+#include <cmath>
 #include <initializer_list>
 
 namespace centrafix::guide {
@@ -27,12 +28,21 @@ namespace {
 
 constexpr int kDpi = 150;
 
+// Where the crop put the plan's top left pixel (none before the crop).
+QPoint g_cropShift;
+
 // A point of glider-a.png (the plan draws the glider in its pixels, scaled
-// by 2 and moved by 325, 250 mm, at 1:10) on the plan drawn at kDpi.
+// by 2 and moved by 325, 250 mm, at 1:10) on the plan drawn at kDpi, as it
+// lies in the picture now.
 QPointF PlanPixel(double x, double y)
 {
     const double perMm = kDpi / 25.4 / 10.0;
-    return QPointF((325.0 + 2.0 * x) * perMm, (250.0 + 2.0 * y) * perMm);
+    return QPointF((325.0 + 2.0 * x) * perMm, (250.0 + 2.0 * y) * perMm) - QPointF(g_cropShift);
+}
+
+QPoint PixelOf(QPointF at)
+{
+    return QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
 }
 
 void OpenPlan(Stage& stage)
@@ -77,6 +87,24 @@ void ScaleFromLine(Stage& stage)
         stage.fail(QStringLiteral("the scale became %1").arg(stage.find<QLineEdit>("txtScale")->text()));
 }
 
+// Cropped close around the aircraft, after the scale was taken from the
+// dimension line, which the crop leaves out; the frame and the title block
+// go with it.
+void CropToAircraft(Stage& stage)
+{
+    stage.step("fill-outlines");
+    const QPoint from = PixelOf(PlanPixel(45, 35)), to = PixelOf(PlanPixel(1115, 665));
+    stage.trigger("actCrop");
+    stage.pictureMouse(QEvent::MouseButtonPress, Qt::LeftButton, from);
+    stage.pictureMouse(QEvent::MouseMove, Qt::LeftButton, (QPointF(from) + QPointF(to)) / 2);
+    stage.pictureMouse(QEvent::MouseButtonRelease, Qt::LeftButton, to);
+    stage.waitForWork();
+    const QSize size = stage.find<PictureView>("picSide")->pictureSize();
+    if (size != QSize(to.x() - from.x() + 1, to.y() - from.y() + 1))
+        stage.fail(QStringLiteral("the crop left %1 x %2 pixels").arg(size.width()).arg(size.height()));
+    g_cropShift = from;
+}
+
 void FillAt(Stage& stage, int row, std::initializer_list<QPointF> seeds)
 {
     stage.find<QTableWidget>("theListView")->setCurrentCell(row, 1);
@@ -87,43 +115,30 @@ void FillAt(Stage& stage, int row, std::initializer_list<QPointF> seeds)
     }
 }
 
-// The fuselage is drawn in black lines and painted black: it is painted in
-// a spare colour first, the drawing's lines (and with them the dimension
-// line, the frame and the title block) are mapped to white, and the spare
-// colour's patches are then filled with black, which recolours them as
-// they are. Otherwise every line would be measured as fuselage.
+// The plan's lines stay black and black is left out of the measuring, so
+// they count for nothing: the wing is painted red, the tailplane blue and
+// the fuselage yellow, which is given the fuselage's role.
 void FillOutlines(Stage& stage)
 {
     stage.step("fill-outlines");
-    // Rows of the colour list: black, red, green, blue, ...
+    // Rows of the colour list: black, red, green, blue, yellow, ...
     const std::initializer_list<QPointF> fuselage = {PlanPixel(150, 350), PlanPixel(700, 350), PlanPixel(1092, 350)};
     FillAt(stage, 1, {PlanPixel(410, 200)});
     FillAt(stage, 3, {PlanPixel(1035, 300)});
-    FillAt(stage, 2, fuselage);
-
-    // The frame's left line, a black line of the drawing.
-    const QPointF line(59, 600);
-    const auto pixel = [&](QPointF at) { return stage.find<PictureArea>("picBackBuffer")->picture().pixel(at.toPoint()); };
-    if (qGray(pixel(line)) > 100)
-        stage.fail(QStringLiteral("the plan's frame is not where it was drawn"));
-    stage.trigger("actMapColour");
-    stage.withDialog(
-        "MapColourDialog", [&] { stage.clickPicture(line); },
-        [&](QDialog& dialog) {
-            stage.findIn<QComboBox>(dialog, "cbTarget")->setCurrentIndex(0);
-            // Below 255: red and blue stay as they are.
-            stage.findIn<QLineEdit>(dialog, "txtTolerance")->setText(QStringLiteral("200"));
-            dialog.accept();
-        });
-    stage.waitForWork();
-
-    if (qGray(pixel(line)) != 255)
-        stage.fail(QStringLiteral("mapping black to white left the plan's lines"));
-    FillAt(stage, 0, fuselage);
-    for (const QPointF part : fuselage)
-        if (pixel(part) != qRgb(0, 0, 0))
-            stage.fail(QStringLiteral("the fuselage is not black at %1,%2").arg(part.x()).arg(part.y()));
+    FillAt(stage, 4, fuselage);
     stage.pressEsc();
+    const auto pixel = [&](QPointF at) { return stage.find<PictureArea>("picBackBuffer")->picture().pixel(at.toPoint()); };
+    for (const QPointF part : fuselage)
+        if (pixel(part) != qRgb(255, 255, 0))
+            stage.fail(QStringLiteral("the fuselage is not yellow at %1,%2").arg(part.x()).arg(part.y()));
+    if (pixel(PlanPixel(410, 200)) != qRgb(255, 0, 0) || pixel(PlanPixel(1035, 300)) != qRgb(0, 0, 255))
+        stage.fail(QStringLiteral("the wing or the tailplane is not painted"));
+
+    auto* list = stage.find<QTableWidget>("theListView");
+    list->setCurrentCell(4, 2);
+    stage.trigger("actRole_fuselage");
+    list->item(0, 0)->setCheckState(Qt::Unchecked);
+    stage.settle();
     // The origin at the nose: a right click there.
     stage.clickPicture(PlanPixel(60, 350), Qt::RightButton);
     stage.expectNoMessage();
@@ -133,6 +148,9 @@ void FillOutlines(Stage& stage)
 void Balance(Stage& stage)
 {
     stage.step("balance-panel");
+    // A model's flight: at sea level, 13.6 m/s.
+    stage.find<QLineEdit>("txtAltitude")->setText(QStringLiteral("0"));
+    stage.find<QLineEdit>("txtMach")->setText(QLocale().toString(0.04));
     stage.trigger("actAnalyze");
     stage.waitForWork();
     // The balance's place beside the grid made larger, as by dragging the
@@ -196,6 +214,7 @@ void ShootPlan(Stage& stage)
 {
     OpenPlan(stage);
     ScaleFromLine(stage);
+    CropToAircraft(stage);
     FillOutlines(stage);
     Balance(stage);
     Masses(stage);
