@@ -23,21 +23,8 @@ if [ $# -gt 0 ]; then
   esac
 fi
 
-# What the run needs beyond the build: a virtual display and the one font
-# the pictures are drawn with.
-packages=(xvfb xauth fonts-dejavu-core)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# What the build and the run need (a virtual display and the one font the
+# pictures are drawn with among them), installed when missing.
 scripts/install-deps.sh
 
 cmake --preset default >/dev/null
