@@ -128,13 +128,13 @@ int main(int argc, char* argv[])
     const auto any = [&](std::initializer_list<const char*> list) {
         return std::any_of(list.begin(), list.end(), [&](const char* name) { return stage.wanted(name); });
     };
+    if (any({"straighten", "map-colour", "clean-up"}))
+        ShootPhoto(stage);
     if (any({"plan-page-dialog", "scale-line", "fill-outlines", "balance-panel", "mass-panel", "report-first-page",
              "report-true-size"}))
         ShootPlan(stage);
     if (any({"report-first-page", "report-true-size"}))
         ShootReport(stage);
-    if (any({"straighten", "map-colour", "clean-up"}))
-        ShootPhoto(stage);
     if (stage.wanted("about"))
         ShootAbout(stage);
 

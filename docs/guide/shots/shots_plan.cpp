@@ -54,7 +54,7 @@ void OpenPlan(Stage& stage)
         [&](QDialog& dialog) {
             if (stage.findIn<QSpinBox>(dialog, "spnDpi")->value() != kDpi)
                 stage.fail(QStringLiteral("the resolution offered is not %1 dpi").arg(kDpi));
-            stage.save("plan-page-dialog", stage.grabWithPopup(&dialog));
+            stage.save("plan-page-dialog", stage.grabPopupAlone(&dialog));
             dialog.accept();
         });
     stage.waitForWork();

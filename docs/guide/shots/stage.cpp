@@ -236,6 +236,16 @@ QImage Stage::grabWithPopup(QWidget* popup)
     return shot;
 }
 
+QImage Stage::grabPopupAlone(QWidget* popup, int margin)
+{
+    const QImage shot = grabWithPopup(popup);
+    const int bar = popup->fontMetrics().height() + 8;
+    QPoint at = popup->mapToGlobal(QPoint(0, 0)) - m_window.mapToGlobal(QPoint(0, 0));
+    at.setY(std::max(at.y(), bar + 1));
+    const QRect area(at.x(), at.y() - bar, popup->width(), popup->height() + bar);
+    return shot.copy(area.adjusted(-margin, -margin, margin, margin).intersected(shot.rect()));
+}
+
 QImage Stage::grabParts(const QList<QWidget*>& parts, int margin)
 {
     QRect covered;

@@ -91,6 +91,9 @@ public:
     // painted over it where it stands, with a plain frame and title bar:
     // without a window manager nothing else would draw them.
     QImage grabWithPopup(QWidget* popup);
+    // The same cut down to the popup with its title bar and frame: a
+    // dialog shown on its own, whatever the window behind it holds.
+    QImage grabPopupAlone(QWidget* popup, int margin = 1);
     // The part of the window the widgets cover, with a small margin.
     QImage grabParts(const QList<QWidget*>& parts, int margin = 6);
 
