@@ -1,6 +1,6 @@
 #include "balance_report.h"
 
-#include "number_text.h"
+#include "report_lines.h"
 
 #include <array>
 
@@ -21,43 +21,6 @@ constexpr Message kMacStation{"  %1 von der Mittellinie", "  %1 from the center 
 constexpr Message kTypedCg{"Eingegebener Schwerpunkt x = %1", "Typed C.G. x = %1"};
 constexpr Message kTypedMargin{"  Stabilitätsmaß %1 %", "  static margin %1 %"};
 
-class Lines {
-public:
-    Lines(int languageIndex, std::string_view separator, std::string_view unit)
-        : m_language(languageIndex),
-          m_separator(separator),
-          m_unit(unit)
-    {}
-
-    std::string length(double value) const
-    {
-        std::string text = FormatLength(value, 2, m_separator);
-        if (!m_unit.empty())
-            text.append(" ").append(m_unit);
-        return text;
-    }
-
-    std::string fixed(double value, int decimals) const { return FormatFixed(value, decimals, m_separator); }
-
-    template <std::size_t N>
-    void add(const Message& message, const std::array<std::string, N>& args)
-    {
-        std::array<std::string_view, N> views;
-        for (std::size_t k = 0; k < N; ++k)
-            views[k] = args[k];
-        m_text += Tr(message, m_language, std::span<const std::string_view>(views));
-        m_text += "\r\n";
-    }
-
-    std::string take() { return std::move(m_text); }
-
-private:
-    int m_language;
-    std::string_view m_separator;
-    std::string_view m_unit;
-    std::string m_text;
-};
-
 } // namespace
 
 std::string BalanceLines(const std::optional<aero::Balance>& balance, const Message* noBalance, int languageIndex,
@@ -70,7 +33,7 @@ std::string BalanceLines(const std::optional<aero::Balance>& balance, const Mess
     }
     const aero::Balance& b = *balance;
     const aero::SurfaceGeometry& wing = b.wing().geometry;
-    Lines lines(languageIndex, decimalSeparator, unit);
+    ReportLines lines(languageIndex, decimalSeparator, unit);
     lines.add(kNeutralPoint, std::array{lines.length(b.neutralPointX)});
     lines.add(kLattice, std::array{std::to_string(b.panels)});
     lines.add(kLiftSlope, std::array{lines.fixed(b.clAlpha, 3)});

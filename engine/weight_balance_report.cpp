@@ -1,7 +1,7 @@
 #include "weight_balance_report.h"
 
 #include "message.h"
-#include "number_text.h"
+#include "report_lines.h"
 
 #include <initializer_list>
 
@@ -22,40 +22,6 @@ constexpr Message kBallastCannotHelp{"Ballast bei x = %1 hilft nicht: er liegt a
 constexpr Message kItemCannotHelp{"\"%1\" hat keine Masse; es zu verschieben hilft nicht",
                                   "\"%1\" has no mass; moving it cannot help"};
 
-class Lines {
-public:
-    Lines(int language, std::string_view separator, std::string_view unit)
-        : m_language(language),
-          m_separator(separator),
-          m_unit(unit)
-    {}
-
-    std::string length(double value) const
-    {
-        std::string text = FormatLength(value, 2, m_separator);
-        if (!m_unit.empty())
-            text.append(" ").append(m_unit);
-        return text;
-    }
-
-    // Masses have no unit of the program's; four significant digits at least.
-    std::string mass(double value) const { return FormatLength(value, 2, m_separator); }
-    std::string fixed(double value, int decimals) const { return FormatFixed(value, decimals, m_separator); }
-
-    void add(const Message& message, std::initializer_list<std::string_view> args = {})
-    {
-        m_text += Tr(message, m_language, args);
-        m_text += "\r\n";
-    }
-
-    std::string take() { return std::move(m_text); }
-
-private:
-    int m_language;
-    std::string_view m_separator;
-    std::string_view m_unit;
-    std::string m_text;
-};
 
 std::string_view NameOf(const aero::MassList& items, int index)
 {
@@ -64,7 +30,7 @@ std::string_view NameOf(const aero::MassList& items, int index)
     return items[static_cast<std::size_t>(index)].name;
 }
 
-void AddAdvice(Lines& lines, const aero::WeightAdvice& advice, const aero::MassList& items)
+void AddAdvice(ReportLines& lines, const aero::WeightAdvice& advice, const aero::MassList& items)
 {
     switch (advice.kind) {
     case aero::AdviceKind::None: return;
@@ -86,7 +52,7 @@ void AddAdvice(Lines& lines, const aero::WeightAdvice& advice, const aero::MassL
 std::string WeightBalanceLines(const aero::WeightBalance& weighed, const aero::MassList& items, int languageIndex,
                                std::string_view decimalSeparator, std::string_view unit)
 {
-    Lines lines(languageIndex, decimalSeparator, unit);
+    ReportLines lines(languageIndex, decimalSeparator, unit);
     lines.add(kTotal, {lines.mass(weighed.totalMass)});
     lines.add(kCg, {lines.length(weighed.cgX)});
     lines.add(kMargin, {lines.fixed(weighed.staticMargin, 1)});
